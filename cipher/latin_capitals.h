@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace cipher {
+
+// The characters of the text whose simple (one-to-one) Unicode capital is one of A-Z, turned
+// into that capital and kept in their order; every other character is dropped.
+std::u16string LatinCapitals(std::u16string_view text);
+
+}  // namespace cipher

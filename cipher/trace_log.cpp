@@ -1,0 +1,63 @@
+#include "cipher/trace_log.h"
+
+#include <utility>
+
+#include "cipher/decimal_text.h"
+
+namespace cipher {
+
+TraceLog::TraceLog(std::size_t length, std::int32_t offset) {
+    // A 50-letter phrase writes about 2,600 characters; one reservation covers it.
+    text_.reserve(128 + length * 48);
+    text_ += u"Дължина на въведената фраза и отместване: ";
+    AppendNumber(static_cast<std::int64_t>(length));
+    text_ += u':';
+    AppendNumber(offset);
+    EndLine();
+    text_ += u"Последователно извеждам изчислените ASCII кодове:";
+    EndLine();
+}
+
+void TraceLog::AddEncodeLine(char16_t letter, std::int32_t offset, std::int32_t shifted) {
+    text_ += letter;
+    text_ += u" + ";
+    AppendNumber(offset);
+    text_ += u" = ";
+    AppendNumber(letter);
+    text_ += u" + ";
+    AppendNumber(offset);
+    text_ += u" = ";
+    AppendNumber(shifted);
+    text_ += u" -> ";
+    text_ += static_cast<char16_t>(shifted);
+    EndLine();
+}
+
+void TraceLog::AddDecodeHeading() {
+    text_ += u"Извеждам обратно кодираната фраза:";
+    EndLine();
+}
+
+void TraceLog::AddDecodeLine(std::int32_t shifted, std::int32_t back, std::int32_t plain) {
+    AppendNumber(shifted);
+    if (back > 0) {
+        text_ += u" - ";
+        AppendNumber(back);
+    } else {
+        text_ += u" + ";
+        AppendNumber(-static_cast<std::int64_t>(back));
+    }
+    text_ += u" = ";
+    AppendNumber(plain);
+    text_ += u" -> ";
+    text_ += static_cast<char16_t>(plain);
+    EndLine();
+}
+
+std::u16string TraceLog::Take() { return std::exchange(text_, std::u16string()); }
+
+void TraceLog::AppendNumber(std::int64_t n) { AppendDecimal(text_, n); }
+
+void TraceLog::EndLine() { text_ += u"\r\n"; }
+
+}  // namespace cipher
