@@ -88,9 +88,8 @@ TEST(RunCipher, StopsEarlyLeavingLogAndCodes) {
     const struct {
         std::u16string phrase, offset, normalised;
     } cases[] = {
-        {u"ABC", u"0", u"0"},  {u"ABC", u"26", u"0"}, {u"ABC", u"-3", u"-3"},
-        {u"ABC", u"", u"0"},   {u"ABC", u"x", u"0"},  {u"", u"3", u"3"},
-        {u"", u"-27", u"-1"},
+        {u"ABC", u"0", u"0"}, {u"ABC", u"26", u"0"}, {u"ABC", u"-3", u"-3"}, {u"ABC", u"", u"0"},
+        {u"ABC", u"x", u"0"}, {u"", u"3", u"3"},     {u"", u"-27", u"-1"},
     };
     for (const auto& c : cases) {
         FormFields fields = Fields(c.phrase, c.offset);
