@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string_view>
+
+namespace window {
+
+// What the log box shows at start, before the first run: the cipher explained, twelve lines
+// each ended by CR LF.
+std::u16string_view HelpText();
+
+}  // namespace window

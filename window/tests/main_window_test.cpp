@@ -1,0 +1,261 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include <memory>
+
+#include "window/help_text.h"
+#include "window/main_window.h"
+
+namespace {
+
+// Text as the box holds it: one entry per line, without the last empty line after the final
+// line feed.
+QStringList BoxLines(const QPlainTextEdit* box) {
+    QStringList lines = box->toPlainText().split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty()) {
+        lines.removeLast();
+    }
+    return lines;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        m_window = std::make_unique<window::MainWindow>();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+    void cleanup() { m_window.reset(); }
+
+    void controlsKeepTheirDesign_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Label1(0)") << "Label1(0)" << QRect(64, 0, 337, 25)
+                                   << "Информатика - шифър на Цезар, cipher Zuradi";
+        QTest::newRow("Picture1") << "Picture1" << QRect(8, 32, 153, 154) << "";
+        QTest::newRow("Label1(1)") << "Label1(1)" << QRect(168, 40, 49, 33) << "Текст:";
+        QTest::newRow("Text2(0)") << "Text2(0)" << QRect(216, 40, 313, 33) << "abcdefghijkl";
+        QTest::newRow("Label1(2)") << "Label1(2)" << QRect(168, 80, 105, 33) << "Отместване:";
+        QTest::newRow("Text2(1)") << "Text2(1)" << QRect(272, 80, 65, 33) << "3";
+        QTest::newRow("Label1(3)") << "Label1(3)" << QRect(168, 120, 81, 33) << "Шифриран:";
+        QTest::newRow("Text2(2)") << "Text2(2)" << QRect(248, 120, 281, 33) << "";
+        QTest::newRow("Command1(0)") << "Command1(0)" << QRect(168, 160, 105, 33) << "Изчисли";
+        QTest::newRow("Command1(1)") << "Command1(1)" << QRect(424, 160, 105, 33) << "Изчисти";
+        QTest::newRow("Text1(0)") << "Text1(0)" << QRect(8, 208, 521, 185) << "";
+    }
+    void controlsKeepTheirDesign() {
+        QFETCH(QString, name);
+        QFETCH(QRect, geometry);
+        QFETCH(QString, text);
+        auto* control = m_window->findChild<QWidget*>(name);
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), geometry);
+        if (auto* label = qobject_cast<QLabel*>(control); label && name != "Picture1") {
+            QCOMPARE(label->text(), text);
+            QCOMPARE(label->alignment(), Qt::AlignCenter);
+            // A caption that does not fit would be clipped at this scale.
+            QVERIFY(label->fontMetrics().horizontalAdvance(text) <= geometry.width());
+        } else if (auto* button = qobject_cast<QPushButton*>(control)) {
+            QCOMPARE(button->text(), text);
+            QVERIFY(!button->isDefault() && !button->autoDefault());
+            QVERIFY(button->fontMetrics().horizontalAdvance(text) < geometry.width() - 8);
+        } else if (auto* field = qobject_cast<QLineEdit*>(control)) {
+            QCOMPARE(field->text(), text);
+        }
+        const QFontInfo font(control->font());
+        QVERIFY2(font.family() == "Times New Roman" || font.family() == "Liberation Serif",
+                 qPrintable(font.family()));
+        QCOMPARE(font.pointSize(), 12);
+        QCOMPARE(font.weight(), QFont::Normal);
+        QVERIFY(QFontMetrics(control->font()).inFont(u'Ж'));
+    }
+
+    void windowIsFixedWithCloseBoxOnly() {
+        QCOMPARE(m_window->size(), QSize(532, 398));
+        QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
+        QCOMPARE(m_window->windowTitle(),
+                 "www.example.org Информатика - криптиране, cipher Zuradi");
+        const Qt::WindowFlags flags = m_window->windowFlags();
+        QVERIFY(flags & Qt::WindowCloseButtonHint);
+        QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+        QVERIFY(!m_window->windowIcon().isNull());
+    }
+
+    void fieldsHaveTheirSettings() {
+        QCOMPARE(Field("Text2(0)")->maxLength(), 50);
+        QCOMPARE(Field("Text2(1)")->maxLength(), 20);
+        QVERIFY(Field("Text2(2)")->isReadOnly());
+        QVERIFY(!Field("Text2(0)")->isReadOnly());
+        QPlainTextEdit* log = Log();
+        QVERIFY(log->isReadOnly());
+        QCOMPARE(log->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(log->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+        QCOMPARE(Field("Text2(0)")->accessibleName(), "Текст");
+        QCOMPARE(Field("Text2(1)")->accessibleName(), "Отместване");
+        QCOMPARE(Field("Text2(2)")->accessibleName(), "Шифриран");
+        QVERIFY(!log->accessibleName().isEmpty());
+        QVERIFY(!m_window->findChild<QLabel*>("Picture1")->accessibleDescription().isEmpty());
+    }
+
+    void coloursAreDrawn() {
+        const QImage image = m_window->grab().toImage();
+        const qreal ratio = image.devicePixelRatio();
+        const auto colourAt = [&](QPoint point) {
+            return image.pixelColor((QPointF(point) * ratio).toPoint());
+        };
+        QCOMPARE(colourAt(QPoint(30, 10)), QColor(192, 192, 255));
+        QCOMPARE(colourAt(QPoint(300, 200)), QColor(192, 192, 255));
+        for (const char* label : {"Label1(0)", "Label1(1)", "Label1(2)", "Label1(3)"}) {
+            const QRect box = m_window->findChild<QWidget*>(label)->geometry();
+            QCOMPARE(colourAt(box.topLeft() + QPoint(2, 2)), QColor(255, 192, 128));
+        }
+        const QRect calculate = m_window->findChild<QWidget*>("Command1(0)")->geometry();
+        const QRect clear = m_window->findChild<QWidget*>("Command1(1)")->geometry();
+        QCOMPARE(colourAt(calculate.topLeft() + QPoint(6, 6)), QColor(0, 255, 0));
+        QCOMPARE(colourAt(clear.bottomRight() - QPoint(6, 6)), QColor(255, 0, 0));
+    }
+
+    void pictureIsCrispAtEveryScale() {
+        const QPixmap disk = m_window->findChild<QLabel*>("Picture1")->pixmap();
+        QCOMPARE(disk.deviceIndependentSize(), QSizeF(149, 150));
+        QCOMPARE(disk.devicePixelRatio(), m_window->devicePixelRatioF() > 1.0 ? 2.0 : 1.0);
+    }
+
+    void typingAndPastingStopAtTheCaps() {
+        QLineEdit* phrase = Field("Text2(0)");
+        phrase->clear();
+        QTest::keyClicks(phrase, QString(60, u'x'));
+        QCOMPARE(phrase->text().size(), 50);
+
+        QLineEdit* offset = Field("Text2(1)");
+        offset->clear();
+        QApplication::clipboard()->setText(QString(30, u'7'));
+        offset->setFocus();
+        QTest::keySequence(offset, QKeySequence::Paste);
+        QCOMPARE(offset->text(), QString(20, u'7'));
+    }
+
+    void readOnlyBoxesTakeNoTyping() {
+        QTest::keyClicks(Field("Text2(2)"), "abc");
+        QCOMPARE(Field("Text2(2)")->text(), "");
+        const QString help = Log()->toPlainText();
+        QTest::keyClicks(Log(), "abc");
+        QTest::keyClick(Log(), Qt::Key_Backspace);
+        QCOMPARE(Log()->toPlainText(), help);
+    }
+
+    void tabVisitsTheControlsInOrder() {
+        QApplication::setActiveWindow(m_window.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QStringList visited{QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < 7; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, QStringList({"Text1(0)", "Text2(0)", "Text2(1)", "Command1(0)",
+                                       "Command1(1)", "Picture1", "Text2(2)", "Text1(0)"}));
+    }
+
+    void enterAndEscapePressNothing() {
+        for (const char* name : {"Text2(0)", "Text2(1)"}) {
+            QTest::keyClick(Field(name), Qt::Key_Return);
+            QTest::keyClick(Field(name), Qt::Key_Escape);
+        }
+        QCOMPARE(Field("Text2(0)")->text(), "abcdefghijkl");
+        QCOMPARE(Field("Text2(2)")->text(), "");
+    }
+
+    void helpTextFollowsTheOutline() {
+        const std::u16string_view help = window::HelpText();
+        QCOMPARE(help.size(), 1459u);
+        const QString text = QString::fromStdU16String(std::u16string(help));
+        QCOMPARE(text.count("\r\n"), 12);
+        QVERIFY(text.endsWith("\r\n"));
+        QCOMPARE(text.count(u'\n'), 12);
+        QStringList fragments = {"Пример: Разлика 3, текст: ABCYZ Изход: DEFBC",
+                                 "K = (x + m) mod 26",
+                                 "D = (K - m) mod 26",
+                                 "Информатика - шифър на Цезар, cipher Zuradi",
+                                 "cipher Affine",
+                                 "cipher ROT13",
+                                 "Bifid, Hill,  Playfear, Weviner,"};
+        qsizetype from = 0;
+        for (const QString& fragment : fragments) {
+            const qsizetype at = text.indexOf(fragment, from);
+            QVERIFY2(at >= from, qPrintable(fragment));
+            from = at + fragment.size();
+        }
+        QCOMPARE(Log()->toPlainText(), QString(text).replace("\r\n", "\n"));
+    }
+
+    void firstCalculateWritesTheTrace() {
+        QTest::mouseClick(Button("Command1(0)"), Qt::LeftButton);
+        QCOMPARE(Field("Text2(0)")->text(), "ABCDEFGHIJKL");
+        QCOMPARE(Field("Text2(1)")->text(), "3");
+        QCOMPARE(Field("Text2(2)")->text(), "DEFGHIJKLMNO");
+        const QStringList lines = BoxLines(Log());
+        QCOMPARE(lines.size(), 27);
+        QCOMPARE(lines[0], "Дължина на въведената фраза и отместване: 12:3");
+        QCOMPARE(lines[2], "A + 3 = 65 + 3 = 68 -> D");
+        QCOMPARE(lines[26], "79 - 3 = 76 -> L");
+        QCOMPARE(Log()->textCursor().position(), 0);
+        QCOMPARE(Log()->verticalScrollBar()->value(), 0);
+    }
+
+    void clearKeepsTheLog() {
+        QTest::mouseClick(Button("Command1(0)"), Qt::LeftButton);
+        const QString trace = Log()->toPlainText();
+        QTest::mouseClick(Button("Command1(1)"), Qt::LeftButton);
+        for (const char* name : {"Text2(0)", "Text2(1)", "Text2(2)"}) {
+            QCOMPARE(Field(name)->text(), "");
+        }
+        QCOMPARE(Log()->toPlainText(), trace);
+    }
+
+    void overflowWarnsAndKeepsWorking() {
+        Field("Text2(0)")->setText("ab c");
+        Field("Text2(1)")->setText("99999999999");
+        QTest::mouseClick(Button("Command1(0)"), Qt::LeftButton);
+
+        auto* warning = m_window->findChild<QMessageBox*>();
+        QVERIFY(warning && warning->isVisible());
+        QVERIFY(warning->isModal());
+        QVERIFY(warning->text().contains("твърде голямо"));
+        QVERIFY(warning->text().contains("2147483647"));
+        QCOMPARE(Field("Text2(0)")->text(), "ABC");
+        QCOMPARE(Field("Text2(1)")->text(), "99999999999");
+        QCOMPARE(Field("Text2(2)")->text(), "");
+        QCOMPARE(Log()->toPlainText().left(10), "Шифърът на");
+        warning->accept();
+
+        Field("Text2(1)")->setText("1");
+        QTest::mouseClick(Button("Command1(0)"), Qt::LeftButton);
+        QCOMPARE(Field("Text2(2)")->text(), "BCD");
+    }
+
+private:
+    QLineEdit* Field(const char* name) { return m_window->findChild<QLineEdit*>(name); }
+    QPushButton* Button(const char* name) { return m_window->findChild<QPushButton*>(name); }
+    QPlainTextEdit* Log() { return m_window->findChild<QPlainTextEdit*>("Text1(0)"); }
+
+    std::unique_ptr<window::MainWindow> m_window;
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

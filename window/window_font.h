@@ -1,0 +1,11 @@
+#pragma once
+
+class QFont;
+
+namespace window {
+
+// Times New Roman, 12 pt, regular; where it is not installed, the metric-compatible
+// Liberation Serif, asked for by name.
+QFont WindowFont();
+
+}  // namespace window
