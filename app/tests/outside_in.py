@@ -1,0 +1,240 @@
+#!/usr/bin/python3
+"""Starts the program under Xvfb and checks it from outside, as a user and a screen reader do:
+the window's size and hints, pixel colours, Tab order, typing and a click on Calculate, and the
+fields read back through the accessibility bus.
+
+Usage: outside_in.py PATH/TO/caesar
+"""
+import os
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+DEADLINE_SECONDS = 20
+
+
+def wait_for(what, probe):
+    """Polls probe until it returns something true, or fails after the deadline."""
+    end = time.monotonic() + DEADLINE_SECONDS
+    while time.monotonic() < end:
+        value = probe()
+        if value:
+            return value
+        time.sleep(0.05)
+    raise AssertionError(f"timed out waiting for {what}")
+
+
+def check(condition, message):
+    if not condition:
+        raise AssertionError(message)
+
+
+class Session:
+    """Xvfb, a private session bus with the accessibility bus, and the program."""
+
+    def __init__(self, program):
+        self.processes = []
+        self.runtime = tempfile.TemporaryDirectory()
+        read_end, write_end = os.pipe()
+        self.start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                    "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,))
+        os.close(write_end)
+        with os.fdopen(read_end) as display_pipe:
+            display = display_pipe.readline().strip()
+        self.env = {k: v for k, v in os.environ.items()
+                    if not k.startswith("QT_") and k not in ("WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS")}
+        self.env.update(DISPLAY=f":{display}", XDG_RUNTIME_DIR=self.runtime.name, LC_ALL="C.UTF-8")
+        os.environ.update(self.env)
+        subprocess.run(["setxkbmap", "-layout", "us,bg,de"], env=self.env, check=True)
+        bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                         stdout=subprocess.PIPE, start_new_session=True)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = self.env["DBUS_SESSION_BUS_ADDRESS"]
+        subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
+                        "/org/a11y/bus", "org.a11y.Bus.GetAddress"],
+                       env=self.env, check=True, stdout=subprocess.DEVNULL)
+        program_env = dict(self.env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        self.program = self.start([program], env=program_env)
+        self.window = wait_for("the window", lambda: self.xdotool(
+            "search", "--onlyvisible", "--pid", str(self.program.pid), check=False).split())[0]
+
+    def start(self, command, **options):
+        process = subprocess.Popen(command, **options)
+        self.processes.append(process)
+        return process
+
+    def xdotool(self, *arguments, check=True):
+        result = subprocess.run(["xdotool", *arguments], env=self.env, capture_output=True,
+                                text=True, check=check)
+        return result.stdout
+
+    def close(self):
+        for process in reversed(self.processes):
+            try:
+                # The bus runs in a group of its own, with the accessibility helpers it started.
+                if os.getpgid(process.pid) == process.pid:
+                    os.killpg(process.pid, signal.SIGTERM)
+                else:
+                    process.terminate()
+                process.wait(timeout=5)
+            except ProcessLookupError:
+                pass
+            except subprocess.TimeoutExpired:
+                process.kill()
+        self.runtime.cleanup()
+
+
+def check_geometry_and_hints(session):
+    info = subprocess.run(["xwininfo", "-id", session.window], env=session.env,
+                          capture_output=True, text=True, check=True).stdout
+    check("Width: 532" in info and "Height: 398" in info, info)
+    hints = subprocess.run(["xprop", "-id", session.window, "WM_NORMAL_HINTS", "_MOTIF_WM_HINTS"],
+                           env=session.env, capture_output=True, text=True, check=True).stdout
+    check("program specified minimum size: 532 by 398" in hints, hints)
+    check("program specified maximum size: 532 by 398" in hints, hints)
+    motif = [int(v, 0) for v in hints.split("_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = ")[1].split(",")]
+    functions, decorations = motif[1], motif[2]
+    check(functions & 0x20, f"no close function asked for: {hints}")
+    check(not functions & 0x18, f"minimise or maximise function asked for: {hints}")
+    check(not decorations & 0x60, f"minimise or maximise button asked for: {hints}")
+
+
+def grab(session):
+    ppm = subprocess.run(["import", "-window", session.window, "-depth", "8", "ppm:-"],
+                         env=session.env, capture_output=True, check=True).stdout
+    fields = ppm.split(maxsplit=4)
+    width = int(fields[1])
+    pixels = fields[4]
+
+    def colour(x, y):
+        offset = 3 * (y * width + x)
+        return tuple(pixels[offset:offset + 3])
+    return colour
+
+
+def check_colours(session):
+    colour = grab(session)
+    expected = {(30, 10): (192, 192, 255), (66, 2): (255, 192, 128),
+                (174, 166): (0, 255, 0), (520, 186): (255, 0, 0)}
+    for (x, y), rgb in expected.items():
+        check(colour(x, y) == rgb, f"pixel {x},{y} is {colour(x, y)}, not {rgb}")
+
+
+def accessible_objects(application):
+    found = []
+
+    def walk(node):
+        for child in node:
+            if child is not None:
+                found.append(child)
+                walk(child)
+    walk(application)
+    return {o.name: o for o in found if o.name} | {"_all": found}
+
+
+def find_application(pid):
+    import pyatspi
+    desktop = pyatspi.Registry.getDesktop(0)
+    for application in desktop:
+        if application is not None and application.get_process_id() == pid:
+            return application
+    return None
+
+
+def focused_name(application):
+    import pyatspi
+    for node in accessible_objects(application)["_all"]:
+        if node.getState().contains(pyatspi.STATE_FOCUSED):
+            return node.name
+    return None
+
+
+def text_of(node):
+    return node.queryText().getText(0, -1)
+
+
+def check_tab_order(session, application):
+    order = ["Обяснение и протокол на шифрирането", "Текст", "Отместване", "Изчисли",
+             "Изчисти", "Шифров диск", "Шифриран", "Обяснение и протокол на шифрирането"]
+    wait_for("focus on the log box", lambda: focused_name(application) == order[0])
+    for expected in order[1:]:
+        session.xdotool("key", "Tab")
+        wait_for(f"focus on {expected}", lambda: focused_name(application) == expected)
+
+
+def check_calculate(session, application):
+    import pyatspi
+    objects = accessible_objects(application)
+    phrase, offset = objects["Текст"], objects["Отместване"]
+    check(text_of(objects["Обяснение и протокол на шифрирането"]).startswith("Шифърът на Цезар"),
+          "the log box does not show the help text")
+    left, top = window_position(session)
+    for field, typed in ((phrase, "Hello, World!"), (offset, "29")):
+        # Qt gives screen coordinates whichever are asked for, so ask for those.
+        x, y, width, height = field.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        session.xdotool("mousemove", "--window", session.window, str(x - left + width // 2),
+                        str(y - top + height // 2), "click", "1")
+        session.xdotool("key", "ctrl+a", "BackSpace")
+        session.xdotool("type", "--delay", "20", typed)
+        wait_for(f"'{typed}' typed", lambda: text_of(field) == typed)
+    objects["Изчисли"].queryAction().doAction(0)
+    log = objects["Обяснение и протокол на шифрирането"]
+    wait_for("the result", lambda: text_of(objects["Шифриран"]) == "KHOORZRUOG")
+    check(text_of(phrase) == "HELLOWORLD", text_of(phrase))
+    check(text_of(offset) == "3", text_of(offset))
+    lines = text_of(log).rstrip("\n").split("\n")
+    check(len(lines) == 23, f"{len(lines)} trace lines")
+    check(lines[0] == "Дължина на въведената фраза и отместване: 10:3", lines[0])
+    check(lines[-1] == "71 - 3 = 68 -> D", lines[-1])
+
+
+def window_position(session):
+    geometry = session.xdotool("getwindowgeometry", session.window)
+    x, y = geometry.split("Position: ")[1].split()[0].split(",")
+    return int(x), int(y)
+
+
+def press_close_box(session):
+    """Asks the window to close as a window manager's close box does: WM_DELETE_WINDOW."""
+    from Xlib import X, display, protocol
+    connection = display.Display(session.env["DISPLAY"])
+    window = connection.create_resource_object("window", int(session.window))
+    protocols = connection.intern_atom("WM_PROTOCOLS")
+    delete = connection.intern_atom("WM_DELETE_WINDOW")
+    event = protocol.event.ClientMessage(window=window, client_type=protocols,
+                                         data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+    window.send_event(event, event_mask=X.NoEventMask)
+    connection.flush()
+    connection.close()
+
+
+def main():
+    session = Session(sys.argv[1])
+    try:
+        # pyatspi is imported only now: it connects to the accessibility bus started above.
+        application = wait_for("the program on the accessibility bus",
+                               lambda: find_application(session.program.pid))
+        session.xdotool("windowfocus", "--sync", session.window)
+        check_geometry_and_hints(session)
+        check_colours(session)
+        check_tab_order(session, application)
+        check_calculate(session, application)
+        check(session.program.poll() is None, "the program ended")
+        press_close_box(session)
+        try:
+            wait_for("the program to end on close", lambda: session.program.poll() is not None)
+        except AssertionError:
+            shown = session.xdotool("search", "--onlyvisible", "--pid", str(session.program.pid),
+                                    check=False).split()
+            print("the window is", "still shown" if shown else "gone, the process is not")
+            raise
+        check(session.program.returncode == 0, f"exit code {session.program.returncode}")
+    finally:
+        session.close()
+    print("outside-in: window, hints, colours, Tab order, typing and Calculate all as designed")
+
+
+if __name__ == "__main__":
+    main()
