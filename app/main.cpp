@@ -6,5 +6,5 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     window::MainWindow window;
     window.show();
-    return application.exec();
+    return QApplication::exec();
 }

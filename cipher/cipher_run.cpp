@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
@@ -22,10 +23,8 @@ void CheckPhraseFitsRun(const std::u16string& phrase, const CodeBuffer& codes) {
     if (phrase.size() > codes.size() - 1) {
         throw std::length_error("phrase longer than the code buffer");
     }
-    for (const char16_t c : phrase) {
-        if (!IsCapitalLatin(c)) {
-            throw std::invalid_argument("phrase holds a character outside A-Z");
-        }
+    if (!std::all_of(phrase.begin(), phrase.end(), IsCapitalLatin)) {
+        throw std::invalid_argument("phrase holds a character outside A-Z");
     }
 }
 

@@ -7,7 +7,7 @@ namespace cipher {
 
 void AppendDecimal(std::u16string& text, std::int64_t n) {
     std::array<char, 24> digits{};
-    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), n).ptr;
+    auto* const end = std::to_chars(digits.data(), digits.data() + digits.size(), n).ptr;
     text.append(digits.data(), end);
 }
 

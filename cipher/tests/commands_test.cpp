@@ -89,7 +89,8 @@ TEST(ClearFields, KeepsLogAndCodes) {
 }
 
 TEST(Command1Click, OtherIndexesChangeNothing) {
-    for (const std::int16_t index : {2, -1, 32767, -32768}) {
+    const std::int16_t indexes[] = {2, -1, 32767, -32768};
+    for (const std::int16_t index : indexes) {
         FormFields fields{u"abc", u"3", u"res", u"log"};
         CodeBuffer codes{};
         cipher::Command1_Click(index, fields, codes);

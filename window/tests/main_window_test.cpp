@@ -3,15 +3,18 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QObject>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 
 #include <memory>
+#include <utility>
 
 #include "window/help_text.h"
 #include "window/main_window.h"
@@ -26,6 +29,17 @@ QStringList BoxLines(const QPlainTextEdit* box) {
         lines.removeLast();
     }
     return lines;
+}
+
+// Types each character as a key press carrying it, as a keyboard layout would; unlike
+// QTest::keyClicks this takes Cyrillic too.
+void Type(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QApplication::sendEvent(widget, &release);
+    }
 }
 
 }  // namespace
@@ -65,7 +79,7 @@ private slots:
         auto* control = m_window->findChild<QWidget*>(name);
         QVERIFY(control);
         QCOMPARE(control->geometry(), geometry);
-        if (auto* label = qobject_cast<QLabel*>(control); label && name != "Picture1") {
+        if (auto* label = qobject_cast<QLabel*>(control); label != nullptr && name != "Picture1") {
             QCOMPARE(label->text(), text);
             QCOMPARE(label->alignment(), Qt::AlignCenter);
             // A caption that does not fit would be clipped at this scale.
@@ -244,6 +258,84 @@ private slots:
         QCOMPARE(Log()->toPlainText().left(10), "Шифърът на");
         warning->accept();
 
+        Field("Text2(1)")->setText("1");
+        QTest::mouseClick(Button("Command1(0)"), Qt::LeftButton);
+        QCOMPARE(Field("Text2(2)")->text(), "BCD");
+    }
+
+    void studentInputEndsInResultOrMessage_data() {
+        QTest::addColumn<QString>("phrase");
+        QTest::addColumn<bool>("pasted");
+        QTest::addColumn<QString>("offset");
+        QTest::addColumn<QString>("cleaned");
+        QTest::addColumn<QString>("normalised");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<bool>("warned");
+        const QString alphabet = "abcdefghijklmnopqrstuvwxyz";
+        QTest::newRow("pasted over the cap")
+            << alphabet + alphabet + "zzzz" << true << "1"
+            << (alphabet + alphabet).toUpper().left(50) << "1"
+            << ("bcdefghijklmnopqrstuvwxyza" + alphabet.mid(1)).toUpper().left(50) << false;
+        QTest::newRow("offset 1e400") << "abc" << false << "1e400"
+                                      << "ABC"
+                                      << "1e400"
+                                      << "" << true;
+        QTest::newRow("eleven nines") << "abc" << true << "99999999999"
+                                      << "ABC"
+                                      << "99999999999"
+                                      << "" << true;
+        QTest::newRow("Cyrillic only") << "Цезар и Клеопатра" << false << "29"
+                                       << ""
+                                       << "3"
+                                       << "" << false;
+        QTest::newRow("emoji") << "I ❤ 🍕 pizza" << true << "1"
+                               << "IPIZZA"
+                               << "1"
+                               << "JQJAAB" << false;
+        QTest::newRow("control characters") << QString("a\tb\u0001c\u0007d") << true << "2"
+                                            << "ABCD"
+                                            << "2"
+                                            << "CDEF" << false;
+        QTest::newRow("empty offset") << "abc" << false << ""
+                                      << "ABC"
+                                      << "0"
+                                      << "" << false;
+    }
+    void studentInputEndsInResultOrMessage() {
+        QFETCH(QString, phrase);
+        QFETCH(bool, pasted);
+        QFETCH(QString, offset);
+        QFETCH(QString, cleaned);
+        QFETCH(QString, normalised);
+        QFETCH(QString, result);
+        QFETCH(bool, warned);
+        const QString help = Log()->toPlainText();
+        for (const auto& [name, text] : {std::pair{"Text2(0)", phrase}, {"Text2(1)", offset}}) {
+            QLineEdit* field = Field(name);
+            field->clear();
+            if (pasted) {
+                QApplication::clipboard()->setText(text);
+                field->setFocus();
+                QTest::keySequence(field, QKeySequence::Paste);
+            } else {
+                Type(field, text);
+            }
+        }
+        QTest::mouseClick(Button("Command1(0)"), Qt::LeftButton);
+
+        QCOMPARE(Field("Text2(0)")->text(), cleaned);
+        QCOMPARE(Field("Text2(1)")->text(), normalised);
+        QCOMPARE(Field("Text2(2)")->text(), result);
+        auto* warning = m_window->findChild<QMessageBox*>();
+        QCOMPARE(warning != nullptr, warned);
+        if (warning != nullptr) {
+            warning->accept();
+        }
+        if (result.isEmpty()) {
+            QCOMPARE(Log()->toPlainText(), help);
+        }
+
+        Field("Text2(0)")->setText("abc");
         Field("Text2(1)")->setText("1");
         QTest::mouseClick(Button("Command1(0)"), Qt::LeftButton);
         QCOMPARE(Field("Text2(2)")->text(), "BCD");
