@@ -1,7 +1,12 @@
-// Draws the program's two images: the window icon and the cipher disk (with a 2x variant).
+// Draws the program's two images: the icon (the window's 32 x 32, the desktop's larger sizes
+// and the Windows icon file) and the cipher disk (with a 2x variant).
 // Usage: make_images OUTPUT_DIRECTORY
+#include <QBuffer>
+#include <QByteArray>
 #include <QColor>
+#include <QDataStream>
 #include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -65,12 +70,14 @@ QImage CipherDisk(int scale) {
     return image;
 }
 
-// The icon: the disk reduced to its ring of 26 marks around a large C, for Caesar.
-QImage Icon() {
-    QImage image(32, 32, QImage::Format_ARGB32);
+// The icon at any size: the disk reduced to its ring of 26 marks around a large C, for
+// Caesar, drawn on a 32-unit grid.
+QImage Icon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 32.0, size / 32.0);
     const QPointF centre(16.0, 16.0);
     painter.setPen(QPen(kRim, 1.0));
     DrawCircle(painter, centre, 15.0, kOuterBrown);
@@ -85,12 +92,19 @@ QImage Icon() {
     }
     QFont font(QStringLiteral("Liberation Serif"));
     font.setBold(true);
-    font.setPixelSize(17);
+    font.setPixelSize(17 * size / 32);
+    painter.resetTransform();
     painter.setFont(font);
-    painter.drawText(QRectF(6, 6, 20, 20), Qt::AlignCenter, QStringLiteral("C"));
+    const qreal unit = size / 32.0;
+    painter.drawText(QRectF(6 * unit, 6 * unit, 20 * unit, 20 * unit), Qt::AlignCenter,
+                     QStringLiteral("C"));
     painter.end();
-    // A 256-colour icon has on/off transparency, so the smoothed rim becomes a hard edge, and
-    // the smoothing of the inner shades is coarsened to a step of 8 per channel.
+    return image;
+}
+
+// The image made fit for 256 colours: on/off transparency, so the smoothed rim becomes a hard
+// edge, and the smoothing of the inner shades coarsened to a step of 8 per channel.
+QImage FewColours(QImage image) {
     const auto coarse = [](int channel) { return std::min(255, (channel + 4) / 8 * 8); };
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -127,10 +141,39 @@ QImage Indexed(const QImage& image) {
     return indexed;
 }
 
-bool Save(const QImage& image, const QDir& directory, const QString& name) {
-    const QString path = directory.filePath(name);
-    if (!image.save(path, "PNG")) {
-        std::fprintf(stderr, "make_images: cannot write %s\n", qPrintable(path));
+QByteArray Png(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// A Windows icon file holding the images as PNG entries, as Windows has read them since Vista.
+QByteArray Ico(const QList<QImage>& images) {
+    QByteArray file;
+    QDataStream out(&file, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint16(0) << quint16(1) << quint16(images.size());
+    QList<QByteArray> pngs;
+    quint32 offset = 6 + 16 * images.size();
+    for (const QImage& image : images) {
+        pngs << Png(image);
+        // A width or height of 256 is written as 0.
+        out << quint8(image.width() % 256) << quint8(image.height() % 256) << quint8(0) << quint8(0)
+            << quint16(1) << quint16(32) << quint32(pngs.last().size()) << offset;
+        offset += pngs.last().size();
+    }
+    for (const QByteArray& png : pngs) {
+        out.writeRawData(png.constData(), static_cast<int>(png.size()));
+    }
+    return file;
+}
+
+bool Write(const QByteArray& bytes, const QDir& directory, const QString& name) {
+    QFile file(directory.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "make_images: cannot write %s\n", qPrintable(file.fileName()));
         return false;
     }
     return true;
@@ -145,13 +188,21 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const QDir output(QString::fromLocal8Bit(argv[1]));
-    const QImage icon = Indexed(Icon());
-    if (icon.isNull()) {
+    // The window's icon is 32 x 32 in 256 colours, and so are the small sizes of the Windows
+    // icon; the desktop's larger sizes keep their smooth edges.
+    const QImage icon = Indexed(FewColours(Icon(32)));
+    const QImage small = Indexed(FewColours(Icon(16)));
+    if (icon.isNull() || small.isNull()) {
         std::fprintf(stderr, "make_images: the icon needs more than 256 colours\n");
         return 1;
     }
-    const bool saved = Save(icon, output, QStringLiteral("icon.png")) &&
-                       Save(CipherDisk(1), output, QStringLiteral("disk.png")) &&
-                       Save(CipherDisk(2), output, QStringLiteral("disk@2x.png"));
+    bool saved =
+        Write(Png(icon), output, QStringLiteral("icon.png")) &&
+        Write(Png(CipherDisk(1)), output, QStringLiteral("disk.png")) &&
+        Write(Png(CipherDisk(2)), output, QStringLiteral("disk@2x.png")) &&
+        Write(Ico({small, icon, Icon(48), Icon(256)}), output, QStringLiteral("caesar.ico"));
+    for (const int size : {48, 64, 128, 256}) {
+        saved = saved && Write(Png(Icon(size)), output, QStringLiteral("icon-%1.png").arg(size));
+    }
     return saved ? 0 : 1;
 }

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Makes the .deb from a build tree, checks what it declares and holds, unpacks it into a
+# scratch root and starts the program from there under Xvfb.
+# Usage: deb_test.sh BUILD_DIRECTORY
+set -euo pipefail
+build=$1
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+fail() {
+    echo "deb_test: $*" >&2
+    exit 1
+}
+
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1 ||
+    { cat "$scratch/cpack.log"; fail "cpack failed"; }
+deb=$(echo "$scratch"/out/*.deb)
+[ -f "$deb" ] || fail "no .deb was made"
+
+depends=$(dpkg-deb --field "$deb" Depends)
+for needed in libqt6widgets6 libqt6gui6 libstdc++6 fonts-liberation2 qt6-qpa-plugins; do
+    grep -q "$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
+done
+
+root="$scratch/root"
+dpkg-deb --extract "$deb" "$root"
+app_id=org.example.Caesar
+for file in usr/bin/caesar usr/share/applications/$app_id.desktop \
+    usr/share/metainfo/$app_id.metainfo.xml \
+    usr/share/icons/hicolor/{32x32,48x48,64x64,128x128,256x256}/apps/$app_id.png; do
+    [ -f "$root/$file" ] || fail "the package lacks /$file"
+done
+desktop-file-validate "$root/usr/share/applications/$app_id.desktop"
+appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" >/dev/null ||
+    appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml"
+
+# Without a valid fontconfig cache for the serif, start-up takes five times as long.
+serif_dir=$(dirname "$(fc-match --format='%{file}' 'Liberation Serif')")
+fc-cat "$serif_dir" 2>/dev/null | grep -c 'Liberation Serif' >/dev/null ||
+    fail "no valid fontconfig cache for $serif_dir"
+
+# The installed program must start and show its window.
+env -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR xvfb-run --auto-servernum bash -c '
+    "$1" & program=$!
+    timeout 20 xdotool search --sync --onlyvisible --pid "$program" >/dev/null ||
+        { kill "$program"; echo "deb_test: the installed program showed no window" >&2; exit 1; }
+    kill "$program"
+' starter "$root/usr/bin/caesar"
+echo "deb_test: $(basename "$deb") holds, declares and starts what it should"
