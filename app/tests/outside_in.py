@@ -206,7 +206,9 @@ def press_close_box(session):
     event = protocol.event.ClientMessage(window=window, client_type=protocols,
                                          data=(32, [delete, X.CurrentTime, 0, 0, 0]))
     window.send_event(event, event_mask=X.NoEventMask)
-    connection.flush()
+    # A round trip, not just a flush: closing straight after a flush lost the message now
+    # and then.
+    connection.sync()
     connection.close()
 
 
