@@ -6,8 +6,8 @@ execute_process(COMMAND ${GENERATOR} ${SCRATCH} RESULT_VARIABLE drawn)
 if(NOT drawn EQUAL 0)
     message(FATAL_ERROR "the generator failed: ${drawn}")
 endif()
-foreach(image icon.png icon-48.png icon-64.png icon-128.png icon-256.png caesar.ico disk.png
-        disk@2x.png)
+foreach(image icon.png icon.argb icon-48.png icon-64.png icon-128.png icon-256.png caesar.ico disk.png
+        disk.argb disk@2x.png disk@2x.argb)
     execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${SCRATCH}/${image} ${COMMITTED}/${image}
         RESULT_VARIABLE different)
     if(different)

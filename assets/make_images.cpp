@@ -1,5 +1,6 @@
 // Draws the program's two images: the icon (the window's 32 x 32, the desktop's larger sizes
-// and the Windows icon file) and the cipher disk (with a 2x variant).
+// and the Windows icon file) and the cipher disk (with a 2x variant). The window's images are
+// also written raw (.argb), which the program shows without going through an image decoder.
 // Usage: make_images OUTPUT_DIRECTORY
 #include <QBuffer>
 #include <QByteArray>
@@ -141,6 +142,23 @@ QImage Indexed(const QImage& image) {
     return indexed;
 }
 
+// The image as the program reads it without an image decoder: width and height as 32-bit
+// little-endian numbers, then the premultiplied ARGB pixels, one little-endian 32-bit word each.
+QByteArray Raw(const QImage& image) {
+    const QImage pixels = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QByteArray raw;
+    QDataStream out(&raw, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint32(pixels.width()) << quint32(pixels.height());
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        for (int x = 0; x < pixels.width(); ++x) {
+            out << quint32(line[x]);
+        }
+    }
+    return raw;
+}
+
 QByteArray Png(const QImage& image) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -198,8 +216,11 @@ int main(int argc, char* argv[]) {
     }
     bool saved =
         Write(Png(icon), output, QStringLiteral("icon.png")) &&
+        Write(Raw(icon), output, QStringLiteral("icon.argb")) &&
         Write(Png(CipherDisk(1)), output, QStringLiteral("disk.png")) &&
+        Write(Raw(CipherDisk(1)), output, QStringLiteral("disk.argb")) &&
         Write(Png(CipherDisk(2)), output, QStringLiteral("disk@2x.png")) &&
+        Write(Raw(CipherDisk(2)), output, QStringLiteral("disk@2x.argb")) &&
         Write(Ico({small, icon, Icon(48), Icon(256)}), output, QStringLiteral("caesar.ico"));
     for (const int size : {48, 64, 128, 256}) {
         saved = saved && Write(Png(Icon(size)), output, QStringLiteral("icon-%1.png").arg(size));

@@ -19,6 +19,7 @@
 #include <string>
 
 #include "window/help_text.h"
+#include "window/raw_image.h"
 #include "window/window_font.h"
 
 namespace window {
@@ -73,7 +74,7 @@ MainWindow::MainWindow(QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint) {
     setWindowTitle(QStringLiteral("www.example.org Информатика - криптиране, cipher Zuradi"));
-    setWindowIcon(QIcon(QStringLiteral(":/assets/icon.png")));
+    setWindowIcon(QIcon(QPixmap::fromImage(RawImage(QStringLiteral(":/assets/icon.argb")))));
     setFont(WindowFont());
     setFixedSize(kClientWidth, kClientHeight);
     QPalette palette = this->palette();
@@ -116,8 +117,8 @@ void MainWindow::CreateControls() {
     Picture1->setFocusPolicy(Qt::StrongFocus);
     // Ask for the 2x drawing where the screen has more pixels than the design.
     const bool highDensity = devicePixelRatioF() > 1.0;
-    QPixmap disk(highDensity ? QStringLiteral(":/assets/disk@2x.png")
-                             : QStringLiteral(":/assets/disk.png"));
+    QPixmap disk = QPixmap::fromImage(RawImage(highDensity ? QStringLiteral(":/assets/disk@2x.argb")
+                                                           : QStringLiteral(":/assets/disk.argb")));
     disk.setDevicePixelRatio(highDensity ? 2.0 : 1.0);
     Picture1->setPixmap(disk);
     Picture1->setAccessibleName(QStringLiteral("Шифров диск"));
