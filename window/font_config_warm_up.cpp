@@ -1,0 +1,24 @@
+#include "window/font_config_warm_up.h"
+
+#if defined(CAESAR_HAS_FONTCONFIG)
+#include <fontconfig/fontconfig.h>
+#endif
+
+namespace window {
+
+FontConfigWarmUp::FontConfigWarmUp() {
+#if defined(CAESAR_HAS_FONTCONFIG)
+    // FcInit is what Qt's font database calls first; once it has run, Qt's call returns at once.
+    m_thread = std::thread([] { FcInit(); });
+#endif
+}
+
+FontConfigWarmUp::~FontConfigWarmUp() { Wait(); }
+
+void FontConfigWarmUp::Wait() {
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+}
+
+}  // namespace window
