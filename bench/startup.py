@@ -145,7 +145,7 @@ def callgrind(desktop, caesar, bare):
                                               f"--callgrind-out-file={out}", program])
             # Dump at the first frame; what comes after is not start-up.
             subprocess.run(["callgrind_control", "--dump", str(process.pid)], check=True,
-                           stdout=subprocess.DEVNULL)
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             stop(process)
             dump = out + ".1" if os.path.exists(out + ".1") else out
             annotated = subprocess.run(["callgrind_annotate", "--inclusive=no", dump],
