@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cipher/cipher.h"
+#include "cipher/tests/log_lines.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {
@@ -43,18 +44,6 @@ std::int32_t NormalisedOffset(const std::u16string& text) {
     return negative ? -value : value;
 }
 
-std::vector<std::u16string> Lines(const std::u16string& log) {
-    std::vector<std::u16string> lines;
-    std::size_t start = 0;
-    for (std::size_t end = log.find(u"\r\n"); end != std::u16string::npos;
-         end = log.find(u"\r\n", start)) {
-        lines.push_back(log.substr(start, end - start));
-        start = end + 2;
-    }
-    Expect(start == log.size(), "log ends with CR LF");
-    return lines;
-}
-
 void CheckFullRun(const cipher::FormFields& fields, const cipher::CodeBuffer& codes,
                   std::int32_t offset) {
     const std::u16string& phrase = fields.phrase;
@@ -64,8 +53,9 @@ void CheckFullRun(const cipher::FormFields& fields, const cipher::CodeBuffer& co
         Expect(fields.result[i] == shifted, "result letter");
         Expect(codes[i + 1] == shifted, "code slot");
     }
-    const std::vector<std::u16string> lines = Lines(fields.log);
+    const std::vector<std::u16string> lines = LogLines(fields.log);
     Expect(lines.size() == 3 + 2 * phrase.size(), "log line count");
+    Expect(!lines.back().starts_with(u"<unterminated>"), "log ends with CR LF");
     for (std::size_t i = 0; i < phrase.size(); ++i) {
         const std::u16string& decode = lines[3 + phrase.size() + i];
         Expect(!decode.empty() && decode.back() == phrase[i], "decode gives back the phrase");

@@ -6,12 +6,20 @@
 
 namespace window {
 
-FontConfigWarmUp::FontConfigWarmUp() {
+namespace {
+
+std::thread StartWarmUp() {
 #if defined(CAESAR_HAS_FONTCONFIG)
     // FcInit is what Qt's font database calls first; once it has run, Qt's call returns at once.
-    m_thread = std::thread([] { FcInit(); });
+    return std::thread([] { FcInit(); });
+#else
+    return {};
 #endif
 }
+
+}  // namespace
+
+FontConfigWarmUp::FontConfigWarmUp() : m_thread(StartWarmUp()) {}
 
 FontConfigWarmUp::~FontConfigWarmUp() { Wait(); }
 
