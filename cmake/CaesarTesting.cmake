@@ -28,8 +28,8 @@ function(caesar_add_gtest name)
 endfunction()
 
 # caesar_add_qtest(NAME [DESIGN_SCALE_ONLY] SOURCES... LIBRARIES...): a Qt Test executable run
-# on the offscreen platform, once at the design's scale and, unless told otherwise, once at
-# twice that.
+# on the offscreen platform at the design's scale and, unless told otherwise, also at 1.5 and 2
+# times that.
 function(caesar_add_qtest name)
     cmake_parse_arguments(PARSE_ARGV 1 ARG "DESIGN_SCALE_ONLY" "" "SOURCES;LIBRARIES")
     add_executable(${name} ${ARG_SOURCES})
@@ -37,8 +37,11 @@ function(caesar_add_qtest name)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
     if(NOT ARG_DESIGN_SCALE_ONLY)
-        add_test(NAME ${name}.scale2 COMMAND ${name})
-        set_tests_properties(${name}.scale2 PROPERTIES
-            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=2")
+        foreach(scale 1.5 2)
+            string(REPLACE "." "_" suffix ${scale})
+            add_test(NAME ${name}.scale${suffix} COMMAND ${name})
+            set_tests_properties(${name}.scale${suffix} PROPERTIES
+                ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${scale}")
+        endforeach()
     endif()
 endfunction()
