@@ -1,9 +1,12 @@
 #include "window/main_window.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPalette>
 #include <QPixmap>
@@ -13,6 +16,7 @@
 #include <QScrollBar>
 #include <QString>
 #include <QTextCursor>
+#include <QTranslator>
 
 #include <exception>
 #include <stdexcept>
@@ -73,6 +77,7 @@ MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint) {
+    InstallQtTexts();
     setWindowTitle(QStringLiteral("www.example.org Информатика - криптиране, cipher Zuradi"));
     setWindowIcon(QIcon(QPixmap::fromImage(RawImage(QStringLiteral(":/assets/icon.argb")))));
     setFont(WindowFont());
@@ -90,6 +95,16 @@ MainWindow::MainWindow(QWidget* parent)
     m_fields.log = HelpText();
     ShowLog();
     Text1[0]->setFocus();
+}
+
+void MainWindow::InstallQtTexts() {
+    // Qt's own texts (the fields' context menus, the message box's button) in Bulgarian, from
+    // Qt's translations where they are installed; English otherwise.
+    auto* qtTexts = new QTranslator(this);
+    if (qtTexts->load(QLocale(QLocale::Bulgarian, QLocale::Bulgaria), QStringLiteral("qtbase"),
+                      QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(qtTexts);
+    }
 }
 
 void MainWindow::CreateControls() {

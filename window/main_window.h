@@ -24,6 +24,7 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
 
 private:
+    void InstallQtTexts();
     void CreateControls();
     void SetTabOrder();
     void Command1_Click(std::int16_t index);

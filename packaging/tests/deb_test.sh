@@ -18,7 +18,8 @@ deb=$(echo "$scratch"/out/*.deb)
 [ -f "$deb" ] || fail "no .deb was made"
 
 depends=$(dpkg-deb --field "$deb" Depends)
-for needed in libqt6widgets6 libqt6gui6 libstdc++6 fonts-liberation2 qt6-qpa-plugins; do
+for needed in libqt6widgets6 libqt6gui6 libstdc++6 fonts-liberation2 qt6-qpa-plugins \
+    qt6-translations-l10n; do
     grep -q "$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 

@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontInfo>
@@ -6,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QObject>
 #include <QPlainTextEdit>
@@ -193,6 +195,16 @@ private slots:
         }
         QCOMPARE(Field("Text2(0)")->text(), "abcdefghijkl");
         QCOMPARE(Field("Text2(2)")->text(), "");
+    }
+
+    void qtOwnTextsAreBulgarian() {
+        const std::unique_ptr<QMenu> menu(Field("Text2(0)")->createStandardContextMenu());
+        QStringList texts;
+        for (const QAction* action : menu->actions()) {
+            texts << action->text();
+        }
+        const QString all = texts.join(", ");
+        QVERIFY2(all.contains("Ctrl+C") && !all.contains("&Copy"), qPrintable(all));
     }
 
     void helpTextFollowsTheOutline() {
