@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <set>
 
 namespace {
@@ -26,6 +27,18 @@ const QColor kOuterBrown(150, 92, 44);
 const QColor kInnerBrown(112, 64, 28);
 const QColor kRim(70, 38, 14);
 const QColor kLetters(255, 236, 200);
+
+// Calls draw(i) for the 26 steps around the centre, with the painter's origin at the centre
+// and turned so that step i stands at the top.
+void AroundTheRing(QPainter& painter, QPointF centre, const std::function<void(int)>& draw) {
+    for (int i = 0; i < 26; ++i) {
+        painter.save();
+        painter.translate(centre);
+        painter.rotate(i * 360.0 / 26.0);
+        draw(i);
+        painter.restore();
+    }
+}
 
 // A ring of the letters A-Z around the centre, each upright towards the rim, the first
 // letter at the top. `first` shifts which letter stands at the top.
@@ -36,14 +49,10 @@ void DrawLetterRing(QPainter& painter, QPointF centre, qreal radius, int first, 
     font.setHintingPreference(QFont::PreferNoHinting);
     painter.setFont(font);
     painter.setPen(kLetters);
-    for (int i = 0; i < 26; ++i) {
-        painter.save();
-        painter.translate(centre);
-        painter.rotate(i * 360.0 / 26.0);
-        const QRectF cell(-pixelSize, -radius - pixelSize / 2, 2 * pixelSize, pixelSize);
+    const QRectF cell(-pixelSize, -radius - pixelSize / 2, 2 * pixelSize, pixelSize);
+    AroundTheRing(painter, centre, [&](int i) {
         painter.drawText(cell, Qt::AlignCenter, QString(QChar(u'A' + (first + i) % 26)));
-        painter.restore();
-    }
+    });
 }
 
 void DrawCircle(QPainter& painter, QPointF centre, qreal radius, const QColor& fill) {
@@ -84,13 +93,8 @@ QImage Icon(int size) {
     DrawCircle(painter, centre, 15.0, kOuterBrown);
     DrawCircle(painter, centre, 10.5, kInnerBrown);
     painter.setPen(QPen(kLetters, 1.0));
-    for (int i = 0; i < 26; ++i) {
-        painter.save();
-        painter.translate(centre);
-        painter.rotate(i * 360.0 / 26.0);
-        painter.drawLine(QPointF(0.0, -14.0), QPointF(0.0, -11.5));
-        painter.restore();
-    }
+    AroundTheRing(painter, centre,
+                  [&](int) { painter.drawLine(QPointF(0.0, -14.0), QPointF(0.0, -11.5)); });
     QFont font(QStringLiteral("Liberation Serif"));
     font.setBold(true);
     font.setPixelSize(17 * size / 32);
@@ -214,13 +218,15 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "make_images: the icon needs more than 256 colours\n");
         return 1;
     }
+    const QImage disk = CipherDisk(1);
+    const QImage disk2x = CipherDisk(2);
     bool saved =
         Write(Png(icon), output, QStringLiteral("icon.png")) &&
         Write(Raw(icon), output, QStringLiteral("icon.argb")) &&
-        Write(Png(CipherDisk(1)), output, QStringLiteral("disk.png")) &&
-        Write(Raw(CipherDisk(1)), output, QStringLiteral("disk.argb")) &&
-        Write(Png(CipherDisk(2)), output, QStringLiteral("disk@2x.png")) &&
-        Write(Raw(CipherDisk(2)), output, QStringLiteral("disk@2x.argb")) &&
+        Write(Png(disk), output, QStringLiteral("disk.png")) &&
+        Write(Raw(disk), output, QStringLiteral("disk.argb")) &&
+        Write(Png(disk2x), output, QStringLiteral("disk@2x.png")) &&
+        Write(Raw(disk2x), output, QStringLiteral("disk@2x.argb")) &&
         Write(Ico({small, icon, Icon(48), Icon(256)}), output, QStringLiteral("caesar.ico"));
     for (const int size : {48, 64, 128, 256}) {
         saved = saved && Write(Png(Icon(size)), output, QStringLiteral("icon-%1.png").arg(size));

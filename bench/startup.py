@@ -13,39 +13,28 @@ Usage: startup.py [--pairs N] CAESAR BARE_WINDOW
 import argparse
 import os
 import select
-import signal
 import statistics
 import subprocess
+import sys
 import tempfile
 import time
 
 from Xlib import X, display as xdisplay
 from Xlib.ext import damage
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
+from virtual_desktop import VirtualDesktop  # noqa: E402
+
 DEADLINE_SECONDS = 60
 
 
 class Desktop:
-    """Xvfb and a session bus, kept for all the starts."""
+    """A virtual desktop kept for all the starts, watched for new windows and their damage."""
 
     def __init__(self):
-        self.runtime = tempfile.TemporaryDirectory()
-        read_end, write_end = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                                      "1024x768x24", "-nolisten", "tcp", "-noreset"],
-                                     pass_fds=(write_end,))
-        os.close(write_end)
-        with os.fdopen(read_end) as pipe:
-            name = ":" + pipe.readline().strip()
-        self.env = {k: v for k, v in os.environ.items()
-                    if not k.startswith("QT_") and k not in ("WAYLAND_DISPLAY",)}
-        self.env.update(DISPLAY=name, XDG_RUNTIME_DIR=self.runtime.name, LC_ALL="C.UTF-8",
-                        QT_QPA_PLATFORM="xcb")
-        self.bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
-                                    stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                                    env=self.env, start_new_session=True)
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = self.bus.stdout.readline().decode().strip()
-        self.display = xdisplay.Display(name)
+        self.virtual = VirtualDesktop()
+        self.env = dict(self.virtual.env, QT_QPA_PLATFORM="xcb")
+        self.display = xdisplay.Display(self.virtual.display)
         self.display.set_error_handler(lambda *args: None)  # windows may vanish before we look
         self.display.damage_query_version()  # the server serves no damage until asked
         self.root = self.display.screen().root
@@ -87,10 +76,7 @@ class Desktop:
 
     def close(self):
         self.display.close()
-        os.killpg(self.bus.pid, signal.SIGTERM)
-        self.xvfb.terminate()
-        self.xvfb.wait()
-        self.runtime.cleanup()
+        self.virtual.close()
 
 
 def peak_rss_kib(pid):

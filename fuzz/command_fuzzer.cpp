@@ -3,26 +3,18 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "cipher/cipher.h"
 #include "cipher/tests/log_lines.h"
+#include "fuzz/expect.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {
 
 constexpr std::size_t kMaxFieldUnits = 4096;
-
-void Expect(bool condition, const char* what) {
-    if (!condition) {
-        std::fprintf(stderr, "broken: %s\n", what);
-        std::abort();
-    }
-}
 
 bool OnlyCapitals(const std::u16string& text) {
     return std::all_of(text.begin(), text.end(), [](char16_t c) { return c >= u'A' && c <= u'Z'; });

@@ -1,25 +1,17 @@
 // Compares the offset reading with an oracle written the plain way: pick out the number's
 // characters with a simple scan and hand them to strtod.
-#include <cerrno>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
 
 #include "cipher/cipher.h"
+#include "fuzz/expect.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {
-
-void Expect(bool condition, const char* what) {
-    if (!condition) {
-        std::fprintf(stderr, "broken: %s\n", what);
-        std::abort();
-    }
-}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 

@@ -61,6 +61,14 @@ QString AccessibleNameFrom(const QLabel* label) {
     return name;
 }
 
+// The widget's background filled with the colour, whatever the style and theme.
+void FillBackground(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
 // A flat fill in the given colour, drawn the same under every style; the border changes
 // with focus and press so the keyboard user still sees where they are.
 QString ButtonStyle(const QColor& fill) {
@@ -82,10 +90,7 @@ MainWindow::MainWindow(QWidget* parent)
     setWindowIcon(QIcon(QPixmap::fromImage(RawImage(QStringLiteral(":/assets/icon.argb")))));
     setFont(WindowFont());
     setFixedSize(kClientWidth, kClientHeight);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kWindowColour);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    FillBackground(this, kWindowColour);
 
     CreateControls();
     SetTabOrder();
@@ -116,10 +121,7 @@ void MainWindow::CreateControls() {
         label->setObjectName(ControlName("Label1", i));
         label->setGeometry(kLabel1[i]);
         label->setAlignment(Qt::AlignCenter);
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::Window, kLabelColour);
-        label->setPalette(palette);
-        label->setAutoFillBackground(true);
+        FillBackground(label, kLabelColour);
         Label1[i] = label;
     }
 
@@ -199,24 +201,27 @@ void MainWindow::Command1_Click(std::int16_t index) {
     const std::u16string logBefore = m_fields.log;
     // Nothing may escape into the event loop: whatever the logic left in the record is shown,
     // and the student is told what went wrong.
+    QString problemTitle;
+    QString problem;
     try {
         cipher::Command1_Click(index, m_fields, m_codes);
     } catch (const std::overflow_error&) {
-        ShowSingleLineFields();
-        Warn(QStringLiteral("Твърде голямо отместване"),
-             QStringLiteral("Отместването „%1“ е твърде голямо.\n"
-                            "Въведете цяло число от -2147483648 до 2147483647; "
-                            "програмата го свежда до отместване от -25 до 25.")
-                 .arg(ToQString(m_fields.offset)));
-        return;
+        problemTitle = QStringLiteral("Твърде голямо отместване");
+        problem = QStringLiteral(
+                      "Отместването „%1“ е твърде голямо.\n"
+                      "Въведете цяло число от -2147483648 до 2147483647; "
+                      "програмата го свежда до отместване от -25 до 25.")
+                      .arg(ToQString(m_fields.offset));
     } catch (const std::exception&) {
-        ShowSingleLineFields();
-        Warn(QStringLiteral("Грешка"), QStringLiteral("Изчислението не можа да завърши."));
-        return;
+        problemTitle = QStringLiteral("Грешка");
+        problem = QStringLiteral("Изчислението не можа да завърши.");
     }
     ShowSingleLineFields();
     if (m_fields.log != logBefore) {
         ShowLog();
+    }
+    if (!problem.isEmpty()) {
+        Warn(problemTitle, problem);
     }
 }
 

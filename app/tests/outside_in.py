@@ -6,11 +6,12 @@ fields read back through the accessibility bus.
 Usage: outside_in.py PATH/TO/caesar
 """
 import os
-import signal
 import subprocess
 import sys
-import tempfile
 import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+from virtual_desktop import VirtualDesktop  # noqa: E402
 
 DEADLINE_SECONDS = 20
 
@@ -32,38 +33,24 @@ def check(condition, message):
 
 
 class Session:
-    """Xvfb, a private session bus with the accessibility bus, and the program."""
+    """The program on a virtual desktop of its own, with the accessibility bus started."""
 
     def __init__(self, program):
-        self.processes = []
-        self.runtime = tempfile.TemporaryDirectory()
-        read_end, write_end = os.pipe()
-        self.start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
-                    "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,))
-        os.close(write_end)
-        with os.fdopen(read_end) as display_pipe:
-            display = display_pipe.readline().strip()
-        self.env = {k: v for k, v in os.environ.items()
-                    if not k.startswith("QT_") and k not in ("WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS")}
-        self.env.update(DISPLAY=f":{display}", XDG_RUNTIME_DIR=self.runtime.name, LC_ALL="C.UTF-8")
-        os.environ.update(self.env)
-        subprocess.run(["setxkbmap", "-layout", "us,bg,de"], env=self.env, check=True)
-        bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
-                         stdout=subprocess.PIPE, start_new_session=True)
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
-        os.environ["DBUS_SESSION_BUS_ADDRESS"] = self.env["DBUS_SESSION_BUS_ADDRESS"]
-        subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
-                        "/org/a11y/bus", "org.a11y.Bus.GetAddress"],
-                       env=self.env, check=True, stdout=subprocess.DEVNULL)
-        program_env = dict(self.env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-        self.program = self.start([program], env=program_env)
-        self.window = wait_for("the window", lambda: self.xdotool(
-            "search", "--onlyvisible", "--pid", str(self.program.pid), check=False).split())[0]
-
-    def start(self, command, **options):
-        process = subprocess.Popen(command, **options)
-        self.processes.append(process)
-        return process
+        self.desktop = VirtualDesktop()
+        self.env = self.desktop.env
+        os.environ.update(self.env)  # pyatspi finds the bus through this process's environment
+        try:
+            subprocess.run(["setxkbmap", "-layout", "us,bg,de"], env=self.env, check=True)
+            subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
+                            "/org/a11y/bus", "org.a11y.Bus.GetAddress"],
+                           env=self.env, check=True, stdout=subprocess.DEVNULL)
+            self.program = subprocess.Popen([program], env=dict(
+                self.env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
+            self.window = wait_for("the window", lambda: self.xdotool(
+                "search", "--onlyvisible", "--pid", str(self.program.pid), check=False).split())[0]
+        except BaseException:
+            self.close()
+            raise
 
     def xdotool(self, *arguments, check=True):
         result = subprocess.run(["xdotool", *arguments], env=self.env, capture_output=True,
@@ -71,19 +58,14 @@ class Session:
         return result.stdout
 
     def close(self):
-        for process in reversed(self.processes):
+        program = getattr(self, "program", None)
+        if program is not None and program.poll() is None:
+            program.terminate()
             try:
-                # The bus runs in a group of its own, with the accessibility helpers it started.
-                if os.getpgid(process.pid) == process.pid:
-                    os.killpg(process.pid, signal.SIGTERM)
-                else:
-                    process.terminate()
-                process.wait(timeout=5)
-            except ProcessLookupError:
-                pass
+                program.wait(timeout=5)
             except subprocess.TimeoutExpired:
-                process.kill()
-        self.runtime.cleanup()
+                program.kill()
+        self.desktop.close()
 
 
 def check_geometry_and_hints(session):
