@@ -1,13 +1,15 @@
 #include <QApplication>
+#include <QString>
 
-#include "window/font_config_warm_up.h"
 #include "window/main_window.h"
+#include "window/qt_texts.h"
 
 int main(int argc, char* argv[]) {
-    // The font configuration loads on a thread while the application connects to the display.
-    window::FontConfigWarmUp fontConfig;
     QApplication application(argc, argv);
-    fontConfig.Wait();
+    // Wayland desktops match the window to its desktop entry, and so to its name and icon, by
+    // this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Caesar"));
+    window::QtTexts qtTexts;
     window::MainWindow window;
     window.show();
     return QApplication::exec();

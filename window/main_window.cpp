@@ -1,12 +1,9 @@
 #include "window/main_window.h"
 
 #include <QColor>
-#include <QCoreApplication>
 #include <QIcon>
 #include <QLabel>
-#include <QLibraryInfo>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPalette>
 #include <QPixmap>
@@ -16,7 +13,6 @@
 #include <QScrollBar>
 #include <QString>
 #include <QTextCursor>
-#include <QTranslator>
 
 #include <exception>
 #include <stdexcept>
@@ -85,7 +81,6 @@ MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint) {
-    InstallQtTexts();
     setWindowTitle(QStringLiteral("www.example.org Информатика - криптиране, cipher Zuradi"));
     setWindowIcon(QIcon(QPixmap::fromImage(RawImage(QStringLiteral(":/assets/icon.argb")))));
     setFont(WindowFont());
@@ -100,16 +95,6 @@ MainWindow::MainWindow(QWidget* parent)
     m_fields.log = HelpText();
     ShowLog();
     Text1[0]->setFocus();
-}
-
-void MainWindow::InstallQtTexts() {
-    // Qt's own texts (the fields' context menus, the message box's button) in Bulgarian, from
-    // Qt's translations where they are installed; English otherwise.
-    auto* qtTexts = new QTranslator(this);
-    if (qtTexts->load(QLocale(QLocale::Bulgarian, QLocale::Bulgaria), QStringLiteral("qtbase"),
-                      QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QCoreApplication::installTranslator(qtTexts);
-    }
 }
 
 void MainWindow::CreateControls() {
@@ -198,7 +183,6 @@ void MainWindow::SetTabOrder() {
 void MainWindow::Command1_Click(std::int16_t index) {
     m_fields.phrase = Text2[0]->text().toStdU16String();
     m_fields.offset = Text2[1]->text().toStdU16String();
-    const std::u16string logBefore = m_fields.log;
     // Nothing may escape into the event loop: whatever the logic left in the record is shown,
     // and the student is told what went wrong.
     QString problemTitle;
@@ -217,7 +201,9 @@ void MainWindow::Command1_Click(std::int16_t index) {
         problem = QStringLiteral("Изчислението не можа да завърши.");
     }
     ShowSingleLineFields();
-    if (m_fields.log != logBefore) {
+    // A full run, and only a full run, leaves a result; its trace is shown from the start
+    // even when it is the same as before and the student had scrolled away.
+    if (!m_fields.result.empty()) {
         ShowLog();
     }
     if (!problem.isEmpty()) {

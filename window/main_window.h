@@ -24,7 +24,6 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
 
 private:
-    void InstallQtTexts();
     void CreateControls();
     void SetTabOrder();
     void Command1_Click(std::int16_t index);

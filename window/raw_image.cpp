@@ -5,6 +5,8 @@
 #include <QString>
 #include <QtEndian>
 
+#include <cstring>
+
 namespace window {
 
 QImage RawImage(const QString& resourcePath) {
@@ -23,9 +25,18 @@ QImage RawImage(const QString& resourcePath) {
         return {};
     }
     // The pixels are little-endian words, as QImage holds them on the little-endian machines
-    // this program is built for.
+    // this program is built for. They are copied once into the image's own memory: QImage
+    // needs 32-bit aligned rows, and the resource compiler promises no alignment.
     static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN);
-    return QImage(data + kHeader, int(width), int(height), QImage::Format_ARGB32_Premultiplied);
+    QImage image(int(width), int(height), QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) {
+        return {};
+    }
+    const qsizetype rowBytes = qsizetype(width) * 4;
+    for (int y = 0; y < image.height(); ++y) {
+        std::memcpy(image.scanLine(y), data + kHeader + y * rowBytes, size_t(rowBytes));
+    }
+    return image;
 }
 
 }  // namespace window

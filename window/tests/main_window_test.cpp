@@ -14,12 +14,14 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextCursor>
 
 #include <memory>
 #include <utility>
 
 #include "window/help_text.h"
 #include "window/main_window.h"
+#include "window/qt_texts.h"
 
 namespace {
 
@@ -244,6 +246,18 @@ private slots:
         QCOMPARE(Log()->verticalScrollBar()->value(), 0);
     }
 
+    void everyFullRunShowsTheTraceFromItsStart() {
+        QTest::mouseClick(Button("Command1(0)"), Qt::LeftButton);
+        for (int run = 0; run < 2; ++run) {
+            Log()->moveCursor(QTextCursor::End);
+            Log()->verticalScrollBar()->setValue(Log()->verticalScrollBar()->maximum());
+            QVERIFY(Log()->verticalScrollBar()->value() > 0);
+            QTest::mouseClick(Button("Command1(0)"), Qt::LeftButton);
+            QCOMPARE(Log()->textCursor().position(), 0);
+            QCOMPARE(Log()->verticalScrollBar()->value(), 0);
+        }
+    }
+
     void clearKeepsTheLog() {
         QTest::mouseClick(Button("Command1(0)"), Qt::LeftButton);
         const QString trace = Log()->toPlainText();
@@ -358,6 +372,7 @@ private:
     QPushButton* Button(const char* name) { return m_window->findChild<QPushButton*>(name); }
     QPlainTextEdit* Log() { return m_window->findChild<QPlainTextEdit*>("Text1(0)"); }
 
+    window::QtTexts m_qtTexts;
     std::unique_ptr<window::MainWindow> m_window;
 };
 
