@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the program's two images: the icon (the window's 32 x 32, the desktop's larger sizes
 // and the Windows icon file) and the cipher disk (with a 2x variant). The window's images are
 // also written raw (.argb), which the program shows without going through an image decoder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for start-up: one empty fixed-size window, shown, with the event loop running.
 #include <QApplication>
 #include <QWidget>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Calculate on a 50-letter phrase, the longest the window passes, beside a baseline that only
 // copies a text of the trace's length.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One click on Calculate with a 50-letter phrase, until the fields and the log box hold the new
 // text and the window has repainted, beside a baseline that only puts the same trace into a
 // bare text box of the same size and repaints it. Offscreen; prints medians and their ratio.

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Start-up of the program beside a bare Qt window, seen from outside the processes.
 
 Both run alternately under one Xvfb and one private D-Bus session bus. For each start the

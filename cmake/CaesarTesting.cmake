@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # caesar_add_gtest(NAME SOURCES... LIBRARIES...): a GoogleTest executable whose cases each
 # become their own CTest entry (in a cross build, one entry run through the emulator).
 set(CAESAR_GTEST_SOURCES "" CACHE PATH

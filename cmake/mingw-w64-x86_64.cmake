@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiling for 64-bit Windows with Debian's mingw-w64 (POSIX threads), linked statically
 # so the programs run under Wine without the toolchain's DLLs beside them.
 set(CMAKE_SYSTEM_NAME Windows)

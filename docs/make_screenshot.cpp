@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the window as it starts into a PNG file, offscreen.
 // Usage: make_screenshot OUTPUT.png
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the two commands over arbitrary field texts and sequences of clicks on one record and
 // code buffer, and checks after every click what a student could rely on.
 #include <algorithm>

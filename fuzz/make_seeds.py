@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the fuzzers' seed corpora: the edge cases the tests know, in each fuzzer's input format.
 
 Usage: make_seeds.py OUTPUT_DIRECTORY   (creates command/ and offset/ inside it)

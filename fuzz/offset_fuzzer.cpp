@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Compares the offset reading with an oracle written the plain way: pick out the number's
 // characters with a simple scan and hand them to strtod.
 #include <cmath>

@@ -46,7 +46,7 @@ fresh_root() {
     tar -C "$root" -xf "$clean_root"
     mkdir "$root/src"
     git ls-files -z --cached --others --exclude-standard |
-        tar -c --null -T - --no-recursion | tar -C "$root/src" -x
+        tar -c --null --no-recursion -T - | tar -C "$root/src" -x
     cp /etc/resolv.conf "$root/etc/resolv.conf"
     mount -t proc proc "$root/proc"
     mounted+=("$root/proc")

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A screen and a session bus of their own, for starting the program away from any desktop."""
 import os
 import signal

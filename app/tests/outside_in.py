@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Starts the program under Xvfb and checks it from outside, as a user and a screen reader do:
 the window's size and hints, pixel colours, Tab order, typing and a click on Calculate, and the
 fields read back through the accessibility bus.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the .deb from a build tree, checks what it declares and holds, unpacks it into a
 # scratch root and starts the program from there under Xvfb.
 # Usage: deb_test.sh BUILD_DIRECTORY
@@ -23,10 +24,15 @@ for needed in libqt6widgets6 libqt6gui6 libstdc++6 fonts-liberation2 qt6-qpa-plu
     grep -q "$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 
+# Debian's own checks: no error, no warning. Informational tags are allowed.
+lintian --fail-on error,warning "$deb" >"$scratch/lintian.log" 2>&1 ||
+    { cat "$scratch/lintian.log"; fail "lintian found faults"; }
+
 root="$scratch/root"
 dpkg-deb --extract "$deb" "$root"
 app_id=org.example.Caesar
-for file in usr/bin/caesar usr/share/applications/$app_id.desktop \
+for file in usr/bin/caesar usr/share/applications/$app_id.desktop usr/share/man/man1/caesar.1.gz \
+    usr/share/doc/caesar-cipher-lesson/copyright usr/share/doc/caesar-cipher-lesson/changelog.gz \
     usr/share/metainfo/$app_id.metainfo.xml \
     usr/share/icons/hicolor/{32x32,48x48,64x64,128x128,256x256}/apps/$app_id.png; do
     [ -f "$root/$file" ] || fail "the package lacks /$file"
