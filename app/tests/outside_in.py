@@ -179,11 +179,11 @@ def window_position(session):
     return int(x), int(y)
 
 
-def press_close_box(session):
+def press_close_box(display_name, window_id):
     """Asks the window to close as a window manager's close box does: WM_DELETE_WINDOW."""
     from Xlib import X, display, protocol
-    connection = display.Display(session.env["DISPLAY"])
-    window = connection.create_resource_object("window", int(session.window))
+    connection = display.Display(display_name)
+    window = connection.create_resource_object("window", int(window_id))
     protocols = connection.intern_atom("WM_PROTOCOLS")
     delete = connection.intern_atom("WM_DELETE_WINDOW")
     event = protocol.event.ClientMessage(window=window, client_type=protocols,
@@ -207,7 +207,7 @@ def main():
         check_tab_order(session, application)
         check_calculate(session, application)
         check(session.program.poll() is None, "the program ended")
-        press_close_box(session)
+        press_close_box(session.env["DISPLAY"], session.window)
         try:
             wait_for("the program to end on close", lambda: session.program.poll() is not None)
         except AssertionError:

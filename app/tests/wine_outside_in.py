@@ -1,0 +1,171 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Starts the Windows program under Wine on Xvfb and checks it from outside, as a user would:
+the window's size, caption and colours, the help text, typing and Calculate, the result and
+the trace, the overflow warning, Clear, and that closing the window ends the program. What
+the fields hold is read back through the clipboard (click, Ctrl+A, Ctrl+C).
+
+Usage: wine_outside_in.py [--screenshot PNG] PATH/TO/caesar.exe
+Runs in the Wine prefix $WINEPREFIX, made first if need be. With --screenshot it only saves a
+picture of the window as it starts.
+"""
+import argparse
+import os
+import subprocess
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "tools"))
+from virtual_desktop import VirtualDesktop  # noqa: E402
+from outside_in import check, grab, press_close_box, wait_for  # noqa: E402
+
+WINE_RUN = os.path.join(HERE, "..", "..", "tools", "wine_run.sh")
+CAPTION = "www.example.org Информатика - криптиране, cipher Zuradi"
+# Where to click, in the window's own pixels: the middle of each control.
+PHRASE, OFFSET, RESULT = (372, 56), (304, 96), (388, 136)
+CALCULATE, CLEAR, LOG = (220, 176), (476, 176), (260, 300)
+NOTHING_COPIED = "(nothing was copied)"
+
+
+class WineSession:
+    """The program under Wine on a virtual desktop of its own."""
+
+    def __init__(self, program):
+        self.desktop = VirtualDesktop()
+        self.env = dict(self.desktop.env, WINEPREFIX=os.environ["WINEPREFIX"],
+                        WINEARCH="win64", WINEDEBUG="-all")
+        try:
+            # Before Wine starts: it reads the keyboard layout once, and without the Bulgarian
+            # one every Cyrillic key would arrive as the same wrong letter.
+            subprocess.run(["setxkbmap", "-layout", "us,bg"], env=self.env, check=True)
+            subprocess.run([WINE_RUN, "--prepare"], env=self.env, check=True)
+            self.program = subprocess.Popen(["wine", program], env=self.env,
+                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.window = self.find_window(CAPTION)
+        except BaseException:
+            self.close()
+            raise
+
+    def find_window(self, name):
+        return wait_for(f"the window '{name}'", lambda: self.xdotool(
+            "search", "--onlyvisible", "--name", f"^{name}$", check=False).split())[0]
+
+    def xdotool(self, *arguments, check=True):
+        return subprocess.run(["xdotool", *arguments], env=self.env, capture_output=True,
+                              text=True, check=check).stdout
+
+    def click(self, point, window=None):
+        self.xdotool("mousemove", "--window", window or self.window, str(point[0]),
+                     str(point[1]), "click", "1", "mousemove", "0", "0")
+
+    def type_into(self, point, text):
+        self.click(point)
+        self.xdotool("key", "ctrl+a", "BackSpace")
+        self.xdotool("type", "--delay", "30", text)
+
+    def read(self, point):
+        """What the control at point holds, through the clipboard; Wine hands over LF line
+        ends. An empty control copies nothing, which leaves the marker in place."""
+        subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=NOTHING_COPIED,
+                       text=True, env=self.env, check=True)
+        self.click(point)
+        self.xdotool("key", "ctrl+a", "ctrl+c")
+        # The copy reaches X through Wine's clipboard bridge a moment later.
+        wait_for("the clipboard", lambda: self.clipboard() is not None)
+        try:
+            return wait_for("a copy", lambda: (self.clipboard() != NOTHING_COPIED and
+                                                self.clipboard()))
+        except AssertionError:
+            return ""
+
+    def clipboard(self):
+        result = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.env,
+                                capture_output=True, text=True)
+        return result.stdout if result.returncode == 0 else None
+
+    def close(self):
+        program = getattr(self, "program", None)
+        if program is not None and program.poll() is None:
+            program.kill()
+            program.wait()
+        subprocess.run(["wineserver", "-k"], env=getattr(self, "env", os.environ),
+                       stderr=subprocess.DEVNULL)
+        self.desktop.close()
+
+
+def check_window(session):
+    info = subprocess.run(["xwininfo", "-id", session.window], env=session.env,
+                          capture_output=True, text=True, check=True).stdout
+    check("Width: 532" in info and "Height: 398" in info, info)
+    colour = grab(session)
+    expected = {(30, 10): (192, 192, 255), (66, 2): (255, 192, 128),
+                (174, 166): (0, 255, 0), (520, 186): (255, 0, 0)}
+    for (x, y), rgb in expected.items():
+        check(colour(x, y) == rgb, f"pixel {x},{y} is {colour(x, y)}, not {rgb}")
+
+
+def check_help_then_calculate(session):
+    help_text = session.read(LOG)
+    check(help_text.startswith("Шифърът на Цезар"), help_text[:80])
+    check("K = (x + m) mod 26" in help_text, "the help text lacks its formula")
+    session.type_into(PHRASE, "Hello, World!")
+    session.type_into(OFFSET, "29")
+    session.click(CALCULATE)
+    check(session.read(RESULT) == "KHOORZRUOG", "the result is wrong")
+    check(session.read(PHRASE) == "HELLOWORLD", "the phrase is not cleaned up")
+    check(session.read(OFFSET) == "3", "the offset is not normalised")
+    lines = session.read(LOG).rstrip("\n").split("\n")
+    check(len(lines) == 23, f"{len(lines)} trace lines")
+    check(lines[0] == "Дължина на въведената фраза и отместване: 10:3", lines[0])
+    check(lines[2] == "H + 3 = 72 + 3 = 75 -> K", lines[2])
+    check(lines[-1] == "71 - 3 = 68 -> D", lines[-1])
+
+
+def check_overflow_warning(session):
+    session.type_into(OFFSET, "99999999999")
+    session.click(CALCULATE)
+    warning = session.find_window("Твърде голямо отместване")
+    check(session.program.poll() is None, "the program ended on the overflow")
+    # With no window manager a click gives the box the keyboard; Enter presses its button.
+    session.click((10, 10), window=warning)
+    session.xdotool("key", "Return")
+    wait_for("the warning to close", lambda: not session.xdotool(
+        "search", "--onlyvisible", "--name", "^Твърде голямо отместване$", check=False))
+    check(session.read(OFFSET) == "99999999999", "the offset field lost what was typed")
+
+
+def check_clear(session):
+    session.click(CLEAR)
+    for name, point in (("phrase", PHRASE), ("offset", OFFSET), ("result", RESULT)):
+        check(session.read(point) == "", f"Clear left the {name} field full")
+    check(session.read(LOG).startswith("Дължина"), "Clear changed the log")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--screenshot")
+    parser.add_argument("program")
+    arguments = parser.parse_args()
+    session = WineSession(arguments.program)
+    try:
+        if arguments.screenshot:
+            # The first frame, once Wine has drawn it.
+            wait_for("the window drawn", lambda: grab(session)(30, 10) == (192, 192, 255))
+            subprocess.run(["import", "-window", session.window, arguments.screenshot],
+                           env=session.env, check=True)
+            return
+        check_window(session)
+        check_help_then_calculate(session)
+        check_overflow_warning(session)
+        check_clear(session)
+        check(session.program.poll() is None, "the program ended")
+        press_close_box(session.env["DISPLAY"], session.window)
+        wait_for("the program to end on close", lambda: session.program.poll() is not None)
+    finally:
+        session.close()
+    print("wine outside-in: window, caption, colours, help text, Calculate, trace, overflow "
+          "warning, Clear and close all as designed")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,80 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Installs the .msi silently into a fresh Wine prefix ($WINEPREFIX, made anew), as a school's
+administrator would: checks the program, the Start-menu shortcut and the entry in Apps and
+Features, starts the installed program until its window shows, then uninstalls silently and
+checks that nothing is left in Program Files.
+
+Usage: msi_test.py PATH/TO/caesar-cipher-lesson-VERSION.msi
+"""
+import os
+import shutil
+import subprocess
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "..", "tools"))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "..", "app", "tests"))
+from virtual_desktop import VirtualDesktop  # noqa: E402
+from outside_in import check, press_close_box, wait_for  # noqa: E402
+
+WINE_RUN = os.path.join(HERE, "..", "..", "..", "tools", "wine_run.sh")
+NAME = "Шифър на Цезар"
+CAPTION = "www.example.org Информатика - криптиране, cipher Zuradi"
+UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall"
+
+
+def main():
+    msi = os.path.abspath(sys.argv[1])
+    prefix = os.environ["WINEPREFIX"]
+    shutil.rmtree(prefix, ignore_errors=True)
+    desktop = VirtualDesktop()
+    env = dict(desktop.env, WINEPREFIX=prefix, WINEARCH="win64", WINEDEBUG="-all")
+    drive = os.path.join(prefix, "drive_c")
+    installed = os.path.join(drive, "Program Files", "Caesar Cipher Lesson")
+    shortcut = os.path.join(drive, "ProgramData", "Microsoft", "Windows", "Start Menu",
+                            "Programs", NAME + ".lnk")
+
+    def wine(*arguments, **options):
+        return subprocess.run(["wine", *arguments], env=env, capture_output=True, text=True,
+                              **options)
+
+    def uninstall_entry():
+        listing = wine("reg", "query", UNINSTALL_KEY, "/s").stdout
+        entries = listing.split("\n\n")
+        return next((entry for entry in entries if NAME in entry), "")
+
+    try:
+        subprocess.run([WINE_RUN, "--prepare"], env=env, check=True)
+        windows_msi = "Z:" + msi.replace("/", "\\")
+        result = wine("msiexec", "/i", windows_msi, "/qn")
+        check(result.returncode == 0, f"msiexec /i failed: {result.returncode}")
+        check(os.path.isfile(os.path.join(installed, "caesar.exe")), "no caesar.exe installed")
+        check(os.path.isfile(shortcut), "no Start-menu shortcut")
+        entry = uninstall_entry()
+        for value in (f"DisplayName    REG_SZ    {NAME}", "DisplayVersion    REG_SZ    1.0.0",
+                      "Publisher    REG_SZ    example.org", "DisplayIcon    REG_SZ"):
+            check(value in entry, f"the Apps and Features entry lacks {value!r}:\n{entry}")
+
+        program = subprocess.Popen(
+            ["wine", "C:\\Program Files\\Caesar Cipher Lesson\\caesar.exe"], env=env,
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        window = wait_for("the installed program's window", lambda: subprocess.run(
+            ["xdotool", "search", "--onlyvisible", "--name", f"^{CAPTION}$"], env=env,
+            capture_output=True, text=True).stdout.split())[0]
+        press_close_box(env["DISPLAY"], window)
+        wait_for("the installed program to end", lambda: program.poll() is not None)
+
+        result = wine("msiexec", "/x", windows_msi, "/qn")
+        check(result.returncode == 0, f"msiexec /x failed: {result.returncode}")
+        check(not os.path.exists(installed), "the program's folder is left in Program Files")
+        check(not os.path.exists(shortcut), "the Start-menu shortcut is left")
+        check(not uninstall_entry(), "the Apps and Features entry is left")
+    finally:
+        subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
+        desktop.close()
+    print("msi: installs silently with its shortcut and Apps entry, starts, and uninstalls clean")
+
+
+if __name__ == "__main__":
+    main()
