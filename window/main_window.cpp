@@ -19,7 +19,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "window/announcer.h"
 #include "window/help_text.h"
+#include "window/picture_box.h"
 #include "window/raw_image.h"
 #include "window/window_font.h"
 
@@ -90,6 +92,8 @@ MainWindow::MainWindow(QWidget* parent)
 
     CreateControls();
     SetTabOrder();
+    m_announcer = new Announcer(this);
+    m_announcer->setObjectName(QStringLiteral("announcer"));
 
     m_fields.phrase = Text2[0]->text().toStdU16String();
     m_fields.offset = Text2[1]->text().toStdU16String();
@@ -111,13 +115,12 @@ void MainWindow::CreateControls() {
         Label1[i] = label;
     }
 
-    Picture1 = new QLabel(this);
+    Picture1 = new PictureBox(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(kPicture1);
     Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Picture1->setLineWidth(kPictureBorder);
     Picture1->setAlignment(Qt::AlignCenter);
-    Picture1->setFocusPolicy(Qt::StrongFocus);
     // Ask for the 2x drawing where the screen has more pixels than the design.
     const bool highDensity = devicePixelRatioF() > 1.0;
     QPixmap disk = QPixmap::fromImage(RawImage(highDensity ? QStringLiteral(":/assets/disk@2x.argb")
@@ -207,8 +210,23 @@ void MainWindow::Command1_Click(std::int16_t index) {
     if (!m_fields.result.empty()) {
         ShowLog();
     }
+    // A warning box is read out as it opens; otherwise the screen reader is told what the
+    // click changed, since nothing changes where the focus is.
     if (!problem.isEmpty()) {
         Warn(problemTitle, problem);
+    } else {
+        AnnounceOutcome(index);
+    }
+}
+
+void MainWindow::AnnounceOutcome(std::int16_t index) {
+    if (index == 0 && !m_fields.result.empty()) {
+        m_announcer->Announce(QStringLiteral("Шифриран: %1").arg(ToQString(m_fields.result)));
+    } else if (index == 0) {
+        m_announcer->Announce(QStringLiteral("Шифрираният текст е празен. Отместване: %1")
+                                  .arg(ToQString(m_fields.offset)));
+    } else if (index == 1) {
+        m_announcer->Announce(QStringLiteral("Полетата Текст, Отместване и Шифриран са празни."));
     }
 }
 

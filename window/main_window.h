@@ -16,6 +16,9 @@ class QString;
 
 namespace window {
 
+class Announcer;
+class PictureBox;
+
 // The program's one window. Its fields show a cipher::FormFields record that it keeps for its
 // whole life, together with the code buffer, and its two buttons run cipher::Command1_Click.
 class MainWindow : public QWidget {
@@ -30,6 +33,7 @@ private:
     void Command1_Click(std::int16_t index);
     void ShowSingleLineFields();
     void ShowLog();
+    void AnnounceOutcome(std::int16_t index);
     void Warn(const QString& title, const QString& text);
 
     cipher::FormFields m_fields;
@@ -39,7 +43,8 @@ private:
     std::array<QPlainTextEdit*, 1> Text1{};
     std::array<QLineEdit*, 3> Text2{};
     std::array<QPushButton*, 2> Command1{};
-    QLabel* Picture1 = nullptr;
+    PictureBox* Picture1 = nullptr;
+    Announcer* m_announcer = nullptr;
 };
 
 }  // namespace window

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -257,6 +258,75 @@ private slots:
             QCOMPARE(Log()->textCursor().position(), 0);
             QCOMPARE(Log()->verticalScrollBar()->value(), 0);
         }
+    }
+
+    void screenReaderHearsWhatEachClickDid_data() {
+        QTest::addColumn<QString>("phrase");
+        QTest::addColumn<QString>("offset");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("announcement");
+        QTest::newRow("full run") << "abc"
+                                  << "1"
+                                  << "Command1(0)"
+                                  << "Шифриран: BCD";
+        QTest::newRow("no Latin letters") << "Цезар"
+                                          << "29"
+                                          << "Command1(0)"
+                                          << "Шифрираният текст е празен. Отместване: 3";
+        QTest::newRow("offset below 1") << "abc"
+                                        << "-27"
+                                        << "Command1(0)"
+                                        << "Шифрираният текст е празен. Отместване: -1";
+        QTest::newRow("clear") << "abc"
+                               << "1"
+                               << "Command1(1)"
+                               << "Полетата Текст, Отместване и Шифриран са празни.";
+    }
+    void screenReaderHearsWhatEachClickDid() {
+        QFETCH(QString, phrase);
+        QFETCH(QString, offset);
+        QFETCH(QString, button);
+        QFETCH(QString, announcement);
+        Field("Text2(0)")->setText(phrase);
+        Field("Text2(1)")->setText(offset);
+        QApplication::setActiveWindow(m_window.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        Button(qPrintable(button))->setFocus(Qt::TabFocusReason);
+
+        QTest::keyClick(Button(qPrintable(button)), Qt::Key_Space);
+
+        QAccessibleInterface* spoken =
+            QAccessible::queryAccessibleInterface(m_window->findChild<QObject*>("announcer"));
+        QVERIFY(spoken);
+        QCOMPARE(spoken->role(), QAccessible::Notification);
+        QCOMPARE(spoken->text(QAccessible::Name), announcement);
+        QCOMPARE(QApplication::focusWidget(), Button(qPrintable(button)));
+    }
+
+    void pictureShowsKeyboardFocus() {
+        QApplication::setActiveWindow(m_window.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QWidget* picture = m_window->findChild<QWidget*>("Picture1");
+        const QImage unfocused = picture->grab().toImage();
+        picture->setFocus(Qt::TabFocusReason);
+        QVERIFY(picture->hasFocus());
+        const QImage focused = picture->grab().toImage();
+        // The disk has no pure black; the dotted mark around its edge is.
+        const auto blackPixels = [](const QImage& image) {
+            int black = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    black += image.pixel(x, y) == qRgb(0, 0, 0) ? 1 : 0;
+                }
+            }
+            return black;
+        };
+        QCOMPARE(blackPixels(unfocused), 0);
+        const int edge = 2 * (focused.width() + focused.height());
+        QVERIFY2(blackPixels(focused) > edge / 4,
+                 qPrintable(QString::number(blackPixels(focused))));
+        Button("Command1(0)")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(picture->grab().toImage(), unfocused);
     }
 
     void clearKeepsTheLog() {

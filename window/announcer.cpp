@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/announcer.h"
+
+#include <QAccessible>
+#include <QAccessibleObject>
+#include <QLatin1String>
+#include <QWidget>
+
+namespace window {
+
+namespace {
+
+// The announcer as the accessibility layer sees it: a notification whose name is the message.
+class AnnouncementInterface : public QAccessibleObject {
+public:
+    explicit AnnouncementInterface(Announcer* announcer) : QAccessibleObject(announcer) {}
+
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(object()->parent());
+    }
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int /*index*/) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface* /*child*/) const override { return -1; }
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Name ? static_cast<Announcer*>(object())->Message() : QString();
+    }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override { return {}; }
+};
+
+QAccessibleInterface* AnnouncementFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String(Announcer::staticMetaObject.className())) {
+        return new AnnouncementInterface(static_cast<Announcer*>(object));
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+Announcer::Announcer(QWidget* window) : QObject(window) {
+    static const bool installed = [] {
+        QAccessible::installFactory(AnnouncementFactory);
+        return true;
+    }();
+    static_cast<void>(installed);
+}
+
+void Announcer::Announce(const QString& message) {
+    m_message = message;
+    QAccessibleEvent shown(this, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}
+
+}  // namespace window
