@@ -254,6 +254,9 @@ void MainWindow::Warn(const QString& title, const QString& text) {
     auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setObjectName(QStringLiteral("warning"));
+    // Screen readers announce a warning box by its name as it opens, and Qt names it by its
+    // title alone; the name carries what the box says too.
+    box->setAccessibleName(QStringLiteral("%1. %2").arg(title, QString(text).replace(u'\n', u' ')));
     box->setWindowModality(Qt::ApplicationModal);
     box->show();
 }
