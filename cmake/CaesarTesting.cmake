@@ -36,6 +36,11 @@ function(caesar_add_qtest name)
     cmake_parse_arguments(PARSE_ARGV 1 ARG "DESIGN_SCALE_ONLY" "" "SOURCES;LIBRARIES")
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} Qt6::Test)
+    get_target_property(qt_linkage Qt6::Core TYPE)
+    if(qt_linkage STREQUAL "STATIC_LIBRARY")
+        # A static Qt links in only the platform's own plugin; the tests draw offscreen.
+        qt_import_plugins(${name} INCLUDE Qt6::QOffscreenIntegrationPlugin)
+    endif()
     set(scales 1)
     if(NOT ARG_DESIGN_SCALE_ONLY)
         list(APPEND scales 1.5 2)
@@ -50,7 +55,9 @@ function(caesar_add_qtest name)
         set(environment QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=${scale})
         if(CMAKE_CROSSCOMPILING AND WIN32)
             # Wine hands a Windows program QT_X only as WINEQT_X; the offscreen platform on
-            # Windows reads its fonts from a folder.
+            # Windows reads its fonts from a folder; Qt Test writes to the debugger unless
+            # told to use the console.
+            list(APPEND environment QT_FORCE_STDERR_LOGGING=1)
             list(TRANSFORM environment PREPEND WINE)
             list(APPEND environment
                 WINEQT_QPA_FONTDIR=Z:/usr/share/fonts/truetype/liberation2)
@@ -58,6 +65,8 @@ function(caesar_add_qtest name)
         set_tests_properties(${test} PROPERTIES ENVIRONMENT "${environment}")
         if(CMAKE_CROSSCOMPILING)
             caesar_wine_prefix(${test})
+            # A fatal Qt error opens a message box that nobody closes under Wine.
+            set_tests_properties(${test} PROPERTIES TIMEOUT 180)
         endif()
     endforeach()
 endfunction()

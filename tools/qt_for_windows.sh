@@ -28,7 +28,8 @@ options=(
     -DFEATURE_testlib=ON
 )
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev | sed 's/[+~-].*//')
-hash=$({ printf '%s\n' "${options[@]}"; cat "$toolchain"; } | sha256sum | cut -c1-12)
+# The cache is keyed by the options and the toolchain's settings; comments do not count.
+hash=$({ printf '%s\n' "${options[@]}"; grep -v '^ *#' "$toolchain"; } | sha256sum | cut -c1-12)
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/caesar-cipher"
 prefix="$cache/qt-$version-x86_64-w64-mingw32-static-$hash"
 
@@ -58,6 +59,7 @@ enable_source_archive() {
 enable_source_archive
 mkdir -p "$cache"
 work=$(mktemp -d "$cache/qt-build.XXXXXX")
+chmod 755 "$work"  # apt-get source downloads as the _apt user
 trap 'rm -rf "$work"' EXIT
 started=$SECONDS
 (cd "$work" && apt-get source -q "qt6-base=$(dpkg-query -W -f='${Version}' qt6-base-dev)") >&2

@@ -7,6 +7,7 @@ checks that nothing is left in Program Files.
 
 Usage: msi_test.py PATH/TO/caesar-cipher-lesson-VERSION.msi
 """
+import glob
 import os
 import shutil
 import subprocess
@@ -32,17 +33,24 @@ def main():
     env = dict(desktop.env, WINEPREFIX=prefix, WINEARCH="win64", WINEDEBUG="-all")
     drive = os.path.join(prefix, "drive_c")
     installed = os.path.join(drive, "Program Files", "Caesar Cipher Lesson")
-    shortcut = os.path.join(drive, "ProgramData", "Microsoft", "Windows", "Start Menu",
-                            "Programs", NAME + ".lnk")
+    # Windows puts a per-machine shortcut in the common Start menu; Wine 8 resolves the
+    # installer's ProgramMenuFolder to the user's even with ALLUSERS=1.
+    shortcuts = [os.path.join(drive, *folder, "Microsoft", "Windows", "Start Menu", "Programs",
+                              NAME + ".lnk")
+                 for folder in (("ProgramData",), ("users", os.environ.get("USER", "root"),
+                                                   "AppData", "Roaming"))]
 
     def wine(*arguments, **options):
         return subprocess.run(["wine", *arguments], env=env, capture_output=True, text=True,
                               **options)
 
     def uninstall_entry():
-        listing = wine("reg", "query", UNINSTALL_KEY, "/s").stdout
-        entries = listing.split("\n\n")
-        return next((entry for entry in entries if NAME in entry), "")
+        # Exported to a file: Wine's console would lose the Cyrillic of a listing.
+        exported = os.path.join(prefix, "uninstall.reg")
+        wine("reg", "export", UNINSTALL_KEY, "Z:" + exported.replace("/", "\\"), "/y")
+        with open(exported, encoding="utf-16") as registry:
+            entries = registry.read().replace("\r\n", "\n").split("\n\n")
+        return next((entry for entry in entries if f'"DisplayName"="{NAME}"' in entry), "")
 
     try:
         subprocess.run([WINE_RUN, "--prepare"], env=env, check=True)
@@ -50,11 +58,13 @@ def main():
         result = wine("msiexec", "/i", windows_msi, "/qn")
         check(result.returncode == 0, f"msiexec /i failed: {result.returncode}")
         check(os.path.isfile(os.path.join(installed, "caesar.exe")), "no caesar.exe installed")
-        check(os.path.isfile(shortcut), "no Start-menu shortcut")
+        check(any(os.path.isfile(shortcut) for shortcut in shortcuts), "no Start-menu shortcut")
         entry = uninstall_entry()
-        for value in (f"DisplayName    REG_SZ    {NAME}", "DisplayVersion    REG_SZ    1.0.0",
-                      "Publisher    REG_SZ    example.org", "DisplayIcon    REG_SZ"):
+        for value in ('"DisplayVersion"="1.0.0"', '"Publisher"="example.org"'):
             check(value in entry, f"the Apps and Features entry lacks {value!r}:\n{entry}")
+        # Apps and Features shows the product's icon, which the installer keeps here.
+        check(glob.glob(os.path.join(drive, "windows", "Installer", "{*}", "caesar.ico")),
+              "the installer kept no icon for Apps and Features")
 
         program = subprocess.Popen(
             ["wine", "C:\\Program Files\\Caesar Cipher Lesson\\caesar.exe"], env=env,
@@ -68,7 +78,8 @@ def main():
         result = wine("msiexec", "/x", windows_msi, "/qn")
         check(result.returncode == 0, f"msiexec /x failed: {result.returncode}")
         check(not os.path.exists(installed), "the program's folder is left in Program Files")
-        check(not os.path.exists(shortcut), "the Start-menu shortcut is left")
+        check(not any(os.path.exists(shortcut) for shortcut in shortcuts),
+              "the Start-menu shortcut is left")
         check(not uninstall_entry(), "the Apps and Features entry is left")
     finally:
         subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
