@@ -20,6 +20,7 @@
 #include <string>
 
 #include "window/announcer.h"
+#include "window/field_accessibility.h"
 #include "window/help_text.h"
 #include "window/picture_box.h"
 #include "window/raw_image.h"
@@ -131,6 +132,7 @@ void MainWindow::CreateControls() {
     Picture1->setAccessibleDescription(
         QStringLiteral("Кафяв диск с два концентрични пръстена от латинските букви от A до Z"));
 
+    FieldAccessibility::Install();
     const QString initialTexts[] = {QStringLiteral("abcdefghijkl"), QStringLiteral("3"), QString()};
     for (int i = 0; i < 3; ++i) {
         QLineEdit* field = new QLineEdit(this);

@@ -206,7 +206,8 @@ def run(session, steps):
     session.xdotool("windowfocus", "--sync", session.window)
     step("the window gets focus", session.transcript.since(session.transcript.mark()),
          LOG, "само за четене текст", "Шифърът на Цезар")
-    stops = [("Текст", "текст", "abcdefghijkl"), ("Отместване", "текст", "3"),
+    # A field says its name, its role, then its whole text, selected by the Tab.
+    stops = [("Текст: текст. | abcdefghijkl избрано",), ("Отместване: текст. | 3 избрано",),
              ("Изчисли", "бутон"), ("Изчисти", "бутон"),
              ("Шифров диск", "изображение", "Кафяв диск с два концентрични пръстена"),
              ("Шифриран", "само за четене текст"), (LOG, "само за четене текст")]

@@ -303,6 +303,40 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), Button(qPrintable(button)));
     }
 
+    // Screen readers split a field's text by its attribute runs; an empty run at each offset
+    // made Orca drop the last character.
+    void fieldsReportTheirTextAsOneRun() {
+        Field("Text2(2)")->setText("DEFGH");
+        for (const char* name : {"Text2(0)", "Text2(1)", "Text2(2)"}) {
+            QAccessibleTextInterface* text =
+                QAccessible::queryAccessibleInterface(Field(name))->textInterface();
+            QVERIFY(text);
+            const int length = static_cast<int>(Field(name)->text().size());
+            QCOMPARE(text->characterCount(), length);
+            QCOMPARE(text->text(0, length), Field(name)->text());
+            for (const int offset : {0, length - 1}) {
+                int start = -1;
+                int end = -1;
+                text->attributes(offset, &start, &end);
+                QCOMPARE(start, 0);
+                QCOMPARE(end, length);
+            }
+        }
+    }
+
+    void screenReaderEditsObeyTheFields() {
+        QAccessibleEditableTextInterface* result =
+            QAccessible::queryAccessibleInterface(Field("Text2(2)"))->editableTextInterface();
+        result->insertText(0, "abc");
+        QCOMPARE(Field("Text2(2)")->text(), "");
+        QAccessibleEditableTextInterface* offset =
+            QAccessible::queryAccessibleInterface(Field("Text2(1)"))->editableTextInterface();
+        offset->replaceText(0, 1, QString(30, u'7'));
+        QCOMPARE(Field("Text2(1)")->text(), QString(20, u'7'));
+        offset->deleteText(0, 19);
+        QCOMPARE(Field("Text2(1)")->text(), "7");
+    }
+
     void pictureShowsKeyboardFocus() {
         QApplication::setActiveWindow(m_window.get());
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
