@@ -1,15 +1,16 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Start-up of the program beside a bare Qt window, seen from outside the processes.
+"""Start-up of the program beside its floors, seen from outside the processes.
 
-Both run alternately under one Xvfb and one private D-Bus session bus. For each start the
-harness takes the time from spawn to the first frame painted into the program's top-level
+All run in turn, in rounds, under one Xvfb and one private D-Bus session bus. For each start
+the harness takes the time from spawn to the first frame painted into the program's top-level
 window (the first X DAMAGE report on it) and the peak resident set size, then prints the
-medians and the median of the pairwise ratios. With --callgrind it counts the instructions
-from start to first frame of each program instead, and shows where they go.
+medians and, for each floor, the median of the ratios within a round. With --callgrind it
+counts the instructions from start to first frame of each program instead, and shows where
+they go.
 
-Usage: startup.py [--pairs N] CAESAR BARE_WINDOW
-       startup.py --callgrind CAESAR BARE_WINDOW
+Usage: startup.py [--pairs N] CAESAR FLOOR [FLOOR...]
+       startup.py --callgrind CAESAR FLOOR [FLOOR...]
 """
 import argparse
 import os
@@ -101,31 +102,34 @@ def measure(desktop, program):
     return seconds, rss
 
 
-def timing(desktop, caesar, bare, pairs):
-    for program in (caesar, bare):  # warm the page cache and the fontconfig cache
+def timing(desktop, programs, rounds):
+    for program in programs:  # warm the page cache and the fontconfig cache
         measure(desktop, program)
-    results = {caesar: [], bare: []}
-    for pair in range(pairs):
-        order = (caesar, bare) if pair % 2 == 0 else (bare, caesar)
-        for program in order:
+    results = {program: [] for program in programs}
+    for round_ in range(rounds):
+        # Each program goes first as often as the others.
+        shift = round_ % len(programs)
+        for program in programs[shift:] + programs[:shift]:
             results[program].append(measure(desktop, program))
     frame = {p: [s for s, _ in r] for p, r in results.items()}
     rss = {p: [k for _, k in r] for p, r in results.items()}
-    frame_ratios = [c / b for c, b in zip(frame[caesar], frame[bare])]
-    rss_ratios = [c / b for c, b in zip(rss[caesar], rss[bare])]
-    print(f"{pairs} pairs, alternating, one Xvfb and one session bus")
-    print(f"first frame, median:  caesar {statistics.median(frame[caesar]) * 1000:7.1f} ms   "
-          f"bare window {statistics.median(frame[bare]) * 1000:7.1f} ms")
-    print(f"first frame, median of pairwise ratios: {statistics.median(frame_ratios):.3f}")
-    print(f"peak RSS, median:     caesar {statistics.median(rss[caesar]) / 1024:7.1f} MiB  "
-          f"bare window {statistics.median(rss[bare]) / 1024:7.1f} MiB")
-    print(f"peak RSS, median of pairwise ratios: {statistics.median(rss_ratios):.3f}")
+    names = {p: os.path.basename(p) for p in programs}
+    caesar, floors = programs[0], programs[1:]
+    print(f"{rounds} rounds, each program in turn, one Xvfb and one session bus")
+    for program in programs:
+        print(f"{names[program]:>14}: first frame {statistics.median(frame[program]) * 1000:7.1f} ms"
+              f"   peak RSS {statistics.median(rss[program]) / 1024:6.1f} MiB (medians)")
+    for floor in floors:
+        frame_ratio = statistics.median(c / f for c, f in zip(frame[caesar], frame[floor]))
+        rss_ratio = statistics.median(c / f for c, f in zip(rss[caesar], rss[floor]))
+        print(f"{names[caesar]} / {names[floor]}: first frame {frame_ratio:.3f}, "
+              f"peak RSS {rss_ratio:.3f} (medians of the ratios within a round)")
 
 
-def callgrind(desktop, caesar, bare):
+def callgrind(desktop, programs):
     totals = {}
     with tempfile.TemporaryDirectory() as scratch:
-        for program in (caesar, bare):
+        for program in programs:
             name = os.path.basename(program)
             out = os.path.join(scratch, name + ".out")
             process, _ = desktop.first_frame(["valgrind", "--tool=callgrind", "--quiet",
@@ -144,23 +148,25 @@ def callgrind(desktop, caesar, bare):
             lines = annotated.split("file:function")[1].splitlines()[2:14]
             for line in lines:
                 print("   " + line.strip()[:110])
-    names = [os.path.basename(caesar), os.path.basename(bare)]
-    print(f"instructions, caesar / bare window: {totals[names[0]] / totals[names[1]]:.3f}")
+    names = [os.path.basename(program) for program in programs]
+    for floor in names[1:]:
+        print(f"instructions, {names[0]} / {floor}: {totals[names[0]] / totals[floor]:.3f}")
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("--pairs", type=int, default=20)
+    parser.add_argument("--pairs", type=int, default=20, help="rounds")
     parser.add_argument("--callgrind", action="store_true")
     parser.add_argument("caesar")
-    parser.add_argument("bare")
+    parser.add_argument("floors", nargs="+")
     arguments = parser.parse_args()
+    programs = [arguments.caesar, *arguments.floors]
     desktop = Desktop()
     try:
         if arguments.callgrind:
-            callgrind(desktop, arguments.caesar, arguments.bare)
+            callgrind(desktop, programs)
         else:
-            timing(desktop, arguments.caesar, arguments.bare, arguments.pairs)
+            timing(desktop, programs, arguments.pairs)
     finally:
         desktop.close()
 
