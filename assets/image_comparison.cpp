@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "window/raw_image.h"
+
 namespace assets {
 
 namespace {
@@ -18,28 +20,6 @@ namespace {
 // Channels may differ by this many levels of 255 (3%), in at most one pixel in this many.
 constexpr int kChannelTolerance = 8;
 constexpr qsizetype kPixelsPerDifferingPixel = 100;
-
-QImage FromRaw(const QByteArray& bytes) {
-    constexpr qsizetype kHeader = 8;
-    if (bytes.size() < kHeader) {
-        return {};
-    }
-    const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
-    const quint32 width = qFromLittleEndian<quint32>(data);
-    const quint32 height = qFromLittleEndian<quint32>(data + 4);
-    if (width == 0 || height == 0 || width > 4096 || height > 4096 ||
-        bytes.size() != kHeader + qsizetype(width) * height * 4) {
-        return {};
-    }
-    QImage image(int(width), int(height), QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const qsizetype at = kHeader + (qsizetype(y) * width + x) * 4;
-            reinterpret_cast<QRgb*>(image.scanLine(y))[x] = qFromLittleEndian<quint32>(data + at);
-        }
-    }
-    return image;
-}
 
 // Each entry of an icon file; the generator writes them as PNG.
 QList<QImage> FromIco(const QByteArray& bytes) {
@@ -106,7 +86,7 @@ QList<QImage> ReadDrawing(const QString& path) {
     const QByteArray bytes = file.readAll();
     QList<QImage> images;
     if (path.endsWith(QStringLiteral(".argb"))) {
-        images << FromRaw(bytes);
+        images << window::RawImageFromBytes(bytes);
     } else if (path.endsWith(QStringLiteral(".ico"))) {
         images = FromIco(bytes);
     } else {

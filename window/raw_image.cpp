@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/raw_image.h"
 
+#include <QByteArrayView>
 #include <QImage>
 #include <QResource>
 #include <QString>
@@ -13,16 +14,22 @@ namespace window {
 QImage RawImage(const QString& resourcePath) {
     // Skipping the image decoders spares loading the image plugins at start-up.
     const QResource resource(resourcePath);
-    constexpr qint64 kHeader = 8;
-    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression ||
-        resource.size() < kHeader) {
+    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression) {
         return {};
     }
-    const uchar* data = resource.data();
+    return RawImageFromBytes(QByteArrayView(resource.data(), resource.size()));
+}
+
+QImage RawImageFromBytes(QByteArrayView bytes) {
+    constexpr qsizetype kHeader = 8;
+    if (bytes.size() < kHeader) {
+        return {};
+    }
+    const auto* data = reinterpret_cast<const uchar*>(bytes.data());
     const quint32 width = qFromLittleEndian<quint32>(data);
     const quint32 height = qFromLittleEndian<quint32>(data + 4);
     if (width == 0 || height == 0 || width > 4096 || height > 4096 ||
-        resource.size() != kHeader + qint64(width) * height * 4) {
+        bytes.size() != kHeader + qsizetype(width) * height * 4) {
         return {};
     }
     // The pixels are little-endian words, as QImage holds them on the little-endian machines
