@@ -212,23 +212,28 @@ int main(int argc, char* argv[]) {
     }
     const QDir output(QString::fromLocal8Bit(argv[1]));
     // The window's icon is 32 x 32 in 256 colours, and so are the small sizes of the Windows
-    // icon; the desktop's larger sizes keep their smooth edges.
+    // icon (16, and 20 and 24 for title bars at 125% and 150%); the desktop's larger sizes
+    // keep their smooth edges.
     const QImage icon = Indexed(FewColours(Icon(32)));
-    const QImage small = Indexed(FewColours(Icon(16)));
-    if (icon.isNull() || small.isNull()) {
+    QList<QImage> windowsIcon;
+    for (const int size : {16, 20, 24}) {
+        windowsIcon << Indexed(FewColours(Icon(size)));
+    }
+    windowsIcon << icon << Icon(48) << Icon(256);
+    if (std::any_of(windowsIcon.cbegin(), windowsIcon.cend(),
+                    [](const QImage& image) { return image.isNull(); })) {
         std::fprintf(stderr, "make_images: the icon needs more than 256 colours\n");
         return 1;
     }
     const QImage disk = CipherDisk(1);
     const QImage disk2x = CipherDisk(2);
-    bool saved =
-        Write(Png(icon), output, QStringLiteral("icon.png")) &&
-        Write(Raw(icon), output, QStringLiteral("icon.argb")) &&
-        Write(Png(disk), output, QStringLiteral("disk.png")) &&
-        Write(Raw(disk), output, QStringLiteral("disk.argb")) &&
-        Write(Png(disk2x), output, QStringLiteral("disk@2x.png")) &&
-        Write(Raw(disk2x), output, QStringLiteral("disk@2x.argb")) &&
-        Write(Ico({small, icon, Icon(48), Icon(256)}), output, QStringLiteral("caesar.ico"));
+    bool saved = Write(Png(icon), output, QStringLiteral("icon.png")) &&
+                 Write(Raw(icon), output, QStringLiteral("icon.argb")) &&
+                 Write(Png(disk), output, QStringLiteral("disk.png")) &&
+                 Write(Raw(disk), output, QStringLiteral("disk.argb")) &&
+                 Write(Png(disk2x), output, QStringLiteral("disk@2x.png")) &&
+                 Write(Raw(disk2x), output, QStringLiteral("disk@2x.argb")) &&
+                 Write(Ico(windowsIcon), output, QStringLiteral("caesar.ico"));
     for (const int size : {48, 64, 128, 256}) {
         saved = saved && Write(Png(Icon(size)), output, QStringLiteral("icon-%1.png").arg(size));
     }

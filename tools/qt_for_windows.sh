@@ -28,8 +28,12 @@ options=(
     -DFEATURE_testlib=ON
 )
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev | sed 's/[+~-].*//')
-# The cache is keyed by the options and the toolchain's settings; comments do not count.
-hash=$({ printf '%s\n' "${options[@]}"; grep -v '^ *#' "$toolchain"; } | sha256sum | cut -c1-12)
+# What the prefix holds beside Qt itself; raise it when that changes. 2: the attributions.
+layout=2
+# The cache is keyed by the options, the toolchain's settings (comments do not count) and
+# the layout.
+hash=$({ printf '%s\n' "${options[@]}"; grep -v '^ *#' "$toolchain"; echo "layout $layout"; } |
+    sha256sum | cut -c1-12)
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/caesar-cipher"
 prefix="$cache/qt-$version-x86_64-w64-mingw32-static-$hash"
 
@@ -38,31 +42,33 @@ if [ -d "$prefix" ] && ! $rebuild; then
     exit 0
 fi
 
-as_root() {
-    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
-}
-
-# apt-get source needs Debian's source archive: a deb-src copy of the Debian list.
-enable_source_archive() {
-    grep -Eqs '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
-        /etc/apt/sources.list.d/*.sources && return
+# apt-get source needs Debian's source archive. It is read through a private sources list and
+# state folder made from the system's Debian entries, so the system's apt configuration and
+# lists stay as they are.
+fetch_source() {
+    local apt="$work/apt" version
+    version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+    mkdir -p "$apt/sources" "$apt/lists/partial" "$apt/cache/archives/partial"
     if [ -f /etc/apt/sources.list.d/debian.sources ]; then
-        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
-            as_root tee /etc/apt/sources.list.d/debian-src.sources >/dev/null
-    else
-        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list |
-            as_root tee /etc/apt/sources.list.d/debian-src.list >/dev/null
+        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
+            >"$apt/sources/debian-src.sources"
     fi
-    as_root apt-get update -q >&2
+    if [ -f /etc/apt/sources.list ]; then
+        grep -E '^deb .*(debian|ubuntu)' /etc/apt/sources.list | sed 's/^deb /deb-src /' \
+            >"$apt/sources/debian-src.list" || true
+    fi
+    local private=(-o "Dir::Etc::SourceList=/dev/null" -o "Dir::Etc::SourceParts=$apt/sources"
+        -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o "Debug::NoLocking=1")
+    apt-get "${private[@]}" update -q >&2
+    (cd "$work" && apt-get "${private[@]}" source -q "qt6-base=$version") >&2
 }
 
-enable_source_archive
 mkdir -p "$cache"
 work=$(mktemp -d "$cache/qt-build.XXXXXX")
 chmod 755 "$work"  # apt-get source downloads as the _apt user
 trap 'rm -rf "$work"' EXIT
 started=$SECONDS
-(cd "$work" && apt-get source -q "qt6-base=$(dpkg-query -W -f='${Version}' qt6-base-dev)") >&2
+fetch_source
 source_dir=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n1)
 cmake -S "$source_dir" -B "$work/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_INSTALL_PREFIX="$work/install" "${options[@]}" >"$work/configure.log" 2>&1 ||
@@ -70,6 +76,10 @@ cmake -S "$source_dir" -B "$work/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolch
 echo "Building Qt $version for Windows (about 15 minutes on 2 cores, once)" >&2
 cmake --build "$work/build" >"$work/build.log" 2>&1 || { tail -n 40 "$work/build.log" >&2; exit 1; }
 cmake --install "$work/build" >/dev/null
+# The licences of the third-party code that Qt bundles, and which object files carry it, for
+# the notices that travel with the program.
+/usr/bin/python3 tools/qt_attributions.py collect "$source_dir" "$work/build" \
+    "$work/install/share/attributions"
 # A half-finished build never counts as cached: the prefix appears only now, whole.
 rm -rf "$prefix"
 mv "$work/install" "$prefix"

@@ -5,6 +5,7 @@
 #include <QAccessibleObject>
 #include <QLatin1String>
 #include <QWidget>
+#include <QtGlobal>
 
 namespace window {
 
@@ -45,10 +46,24 @@ Announcer::Announcer(QWidget* window) : QObject(window) {
     static_cast<void>(installed);
 }
 
+// The one place that knows how each Qt and platform lets a screen reader speak. Qt 6.8 has
+// an announcement of its own, which reaches AT-SPI and UI Automation alike. Qt 6.4 has none:
+// AT-SPI speaks a notification that shows itself, and UI Automation raises a notification
+// for a text value change, while it drops the showing.
 void Announcer::Announce(const QString& message) {
     m_message = message;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent announcement(this, message);
+    announcement.setPoliteness(QAccessible::AnnouncementPoliteness::Assertive);
+    QAccessible::updateAccessibility(&announcement);
+#else
     QAccessibleEvent shown(this, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
+#ifdef Q_OS_WIN
+    QAccessibleValueChangeEvent changed(this, message);
+    QAccessible::updateAccessibility(&changed);
+#endif
+#endif
 }
 
 }  // namespace window

@@ -9,9 +9,8 @@ class QWidget;
 namespace window {
 
 // Has a screen reader say a short message, without moving focus and without anything on
-// screen changing. Qt 6.4 has no announcement of its own; this object stands in the window's
-// accessibility tree as a notification and reports itself shown whenever there is something
-// new to say, which screen readers speak at once.
+// screen changing. This object stands in the window's accessibility tree as a notification
+// and carries each message there, on Linux and on Windows.
 class Announcer : public QObject {
     Q_OBJECT
 

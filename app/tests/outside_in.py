@@ -97,11 +97,13 @@ def grab(session):
     return colour
 
 
-def check_colours(session):
+def check_colours(session, scale=1):
+    """Samples flat fills at points of the design, on a screen of the given scale."""
     colour = grab(session)
     expected = {(30, 10): (192, 192, 255), (66, 2): (255, 192, 128),
                 (174, 166): (0, 255, 0), (520, 186): (255, 0, 0)}
     for (x, y), rgb in expected.items():
+        x, y = round(x * scale), round(y * scale)
         check(colour(x, y) == rgb, f"pixel {x},{y} is {colour(x, y)}, not {rgb}")
 
 

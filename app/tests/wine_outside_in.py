@@ -5,9 +5,9 @@ the window's size, caption and colours, the help text, typing and Calculate, the
 the trace, the overflow warning, Clear, and that closing the window ends the program. What
 the fields hold is read back through the clipboard (click, Ctrl+A, Ctrl+C).
 
-Usage: wine_outside_in.py [--screenshot PNG] PATH/TO/caesar.exe
-Runs in the Wine prefix $WINEPREFIX, made first if need be. With --screenshot it only saves a
-picture of the window as it starts.
+Usage: wine_outside_in.py [--scale 1.5] [--screenshot PNG] PATH/TO/caesar.exe
+Runs in the Wine prefix $WINEPREFIX, made first if need be, at Windows' display scale (1 is
+96 dpi). With --screenshot it only saves a picture of the window as it starts.
 """
 import argparse
 import os
@@ -32,7 +32,8 @@ COPY_SECONDS = 3
 class WineSession:
     """The program under Wine on a virtual desktop of its own."""
 
-    def __init__(self, program):
+    def __init__(self, program, scale):
+        self.scale = scale
         self.desktop = VirtualDesktop()
         self.env = dict(self.desktop.env, WINEPREFIX=os.environ["WINEPREFIX"],
                         WINEARCH="win64", WINEDEBUG="-all")
@@ -41,6 +42,11 @@ class WineSession:
             # one every Cyrillic key would arrive as the same wrong letter.
             subprocess.run(["setxkbmap", "-layout", "us,bg"], env=self.env, check=True)
             subprocess.run([WINE_RUN, "--prepare"], env=self.env, check=True)
+            # Windows' display scale, as the Settings app sets it for the user.
+            subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v",
+                            "LogPixels", "/t", "REG_DWORD", "/d", str(round(96 * scale)), "/f"],
+                           env=self.env, check=True, capture_output=True)
+            subprocess.run(["wineserver", "-w"], env=self.env, check=True)
             self.program = subprocess.Popen(["wine", program], env=self.env,
                                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             self.window = self.find_window(CAPTION)
@@ -62,8 +68,9 @@ class WineSession:
                               text=True, check=check).stdout
 
     def click(self, point):
-        self.xdotool("mousemove", "--window", self.window, str(point[0]), str(point[1]),
-                     "click", "1", "mousemove", "0", "0")
+        """Clicks a point of the design, wherever the display scale puts it."""
+        x, y = (str(round(coordinate * self.scale)) for coordinate in point)
+        self.xdotool("mousemove", "--window", self.window, x, y, "click", "1", "mousemove", "0", "0")
 
     def type_into(self, point, text):
         self.click(point)
@@ -104,9 +111,10 @@ class WineSession:
 def check_window(session):
     info = subprocess.run(["xwininfo", "-id", session.window], env=session.env,
                           capture_output=True, text=True, check=True).stdout
-    check("Width: 532" in info and "Height: 398" in info, info)
+    width, height = round(532 * session.scale), round(398 * session.scale)
+    check(f"Width: {width}" in info and f"Height: {height}" in info, info)
     wait_until_drawn(session)
-    check_colours(session)
+    check_colours(session, session.scale)
 
 
 def wait_until_drawn(session):
@@ -154,10 +162,11 @@ def check_clear(session):
 
 def main():
     parser = argparse.ArgumentParser()
+    parser.add_argument("--scale", type=float, default=1)
     parser.add_argument("--screenshot")
     parser.add_argument("program")
     arguments = parser.parse_args()
-    session = WineSession(arguments.program)
+    session = WineSession(arguments.program, arguments.scale)
     try:
         if arguments.screenshot:
             wait_until_drawn(session)
@@ -173,8 +182,8 @@ def main():
         wait_for("the program to end on close", lambda: session.program.poll() is not None)
     finally:
         session.close()
-    print("wine outside-in: window, caption, colours, help text, Calculate, trace, overflow "
-          "warning, Clear and close all as designed")
+    print(f"wine outside-in at scale {arguments.scale}: window, caption, colours, help text, "
+          "Calculate, trace, overflow warning, Clear and close all as designed")
 
 
 if __name__ == "__main__":

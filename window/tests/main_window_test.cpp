@@ -18,8 +18,13 @@
 #include <QTest>
 #include <QTextCursor>
 
+#include <QtGui/private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "window/help_text.h"
 #include "window/main_window.h"
@@ -46,6 +51,61 @@ void Type(QWidget* widget, const QString& text) {
         QApplication::sendEvent(widget, &press);
         QApplication::sendEvent(widget, &release);
     }
+}
+
+// What the window handed the accessibility layer to be spoken: the event and its message.
+struct Spoken {
+    QAccessible::Event type;
+    QString message;
+    bool operator==(const Spoken&) const = default;
+};
+
+std::vector<Spoken>& SpokenEvents() {
+    static std::vector<Spoken> events;
+    return events;
+}
+
+// Keeps what the announcer sends, in the form each Qt passes on to screen readers: its own
+// announcement (Qt 6.8), or the notification showing itself (AT-SPI) and a text value change
+// (UI Automation's notification) on Qt 6.4.
+void RecordSpoken(QAccessibleEvent* event) {
+    if (event->object() == nullptr || event->object()->objectName() != "announcer") {
+        return;
+    }
+    QString message;
+    switch (event->type()) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        case QAccessible::Announcement:
+            message = static_cast<QAccessibleAnnouncementEvent*>(event)->message();
+            break;
+#endif
+        case QAccessible::ValueChanged:
+            message = static_cast<QAccessibleValueChangeEvent*>(event)->value().toString();
+            break;
+        default:
+            message = event->accessibleInterface()->text(QAccessible::Name);
+            break;
+    }
+    SpokenEvents().push_back({event->type(), message});
+}
+
+// The events that reach a screen reader on this Qt and platform.
+std::vector<Spoken> ExpectedSpoken(const QString& message) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    return {{QAccessible::Announcement, message}};
+#elif defined(Q_OS_WIN)
+    return {{QAccessible::ObjectShow, message}, {QAccessible::ValueChanged, message}};
+#else
+    return {{QAccessible::ObjectShow, message}};
+#endif
+}
+
+// Qt hands events to an update handler only while accessibility is on, which a screen reader
+// switches on; no public call does it without one.
+void SetAccessibilityActive(bool active) {
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(active);
+    QAccessible::installUpdateHandler(active ? RecordSpoken : nullptr);
+    SpokenEvents().clear();
 }
 
 }  // namespace
@@ -181,7 +241,7 @@ private slots:
     }
 
     void tabVisitsTheControlsInOrder() {
-        QApplication::setActiveWindow(m_window.get());
+        m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         QStringList visited{QApplication::focusWidget()->objectName()};
         for (int i = 0; i < 7; ++i) {
@@ -289,11 +349,16 @@ private slots:
         QFETCH(QString, announcement);
         Field("Text2(0)")->setText(phrase);
         Field("Text2(1)")->setText(offset);
-        QApplication::setActiveWindow(m_window.get());
+        m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         Button(qPrintable(button))->setFocus(Qt::TabFocusReason);
+        SetAccessibilityActive(true);
 
         QTest::keyClick(Button(qPrintable(button)), Qt::Key_Space);
+
+        const std::vector<Spoken> spokenEvents = SpokenEvents();
+        SetAccessibilityActive(false);
+        QVERIFY(spokenEvents == ExpectedSpoken(announcement));
 
         QAccessibleInterface* spoken =
             QAccessible::queryAccessibleInterface(m_window->findChild<QObject*>("announcer"));
@@ -338,7 +403,7 @@ private slots:
     }
 
     void pictureShowsKeyboardFocus() {
-        QApplication::setActiveWindow(m_window.get());
+        m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         QWidget* picture = m_window->findChild<QWidget*>("Picture1");
         const QImage unfocused = picture->grab().toImage();

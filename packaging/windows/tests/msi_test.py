@@ -1,11 +1,12 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Installs the .msi silently into a fresh Wine prefix ($WINEPREFIX, made anew), as a school's
-administrator would: checks the program, the Start-menu shortcut and the entry in Apps and
-Features, starts the installed program until its window shows, then uninstalls silently and
-checks that nothing is left in Program Files.
+administrator would: checks the program, its licence texts, the Start-menu shortcut and the
+entry in Apps and Features, and starts the installed program until its window shows. Then
+installs a rebuild of the same version, which must replace the first (one entry, one
+program), uninstalls silently and checks that nothing is left in Program Files.
 
-Usage: msi_test.py PATH/TO/caesar-cipher-lesson-VERSION.msi
+Usage: msi_test.py PATH/TO/caesar-cipher-lesson-VERSION.msi PATH/TO/REBUILT.msi
 """
 import glob
 import os
@@ -26,7 +27,7 @@ UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall"
 
 
 def main():
-    msi = os.path.abspath(sys.argv[1])
+    msi, rebuilt = (os.path.abspath(path) for path in sys.argv[1:3])
     prefix = os.environ["WINEPREFIX"]
     shutil.rmtree(prefix, ignore_errors=True)
     desktop = VirtualDesktop()
@@ -44,22 +45,28 @@ def main():
         return subprocess.run(["wine", *arguments], env=env, capture_output=True, text=True,
                               **options)
 
-    def uninstall_entry():
+    def uninstall_entries():
         # Exported to a file: Wine's console would lose the Cyrillic of a listing.
         exported = os.path.join(prefix, "uninstall.reg")
         wine("reg", "export", UNINSTALL_KEY, "Z:" + exported.replace("/", "\\"), "/y")
         with open(exported, encoding="utf-16") as registry:
             entries = registry.read().replace("\r\n", "\n").split("\n\n")
-        return next((entry for entry in entries if f'"DisplayName"="{NAME}"' in entry), "")
+        return [entry for entry in entries if f'"DisplayName"="{NAME}"' in entry]
+
+    def install(installer):
+        result = wine("msiexec", "/i", "Z:" + installer.replace("/", "\\"), "/qn")
+        check(result.returncode == 0, f"msiexec /i {installer} failed: {result.returncode}")
 
     try:
         subprocess.run([WINE_RUN, "--prepare"], env=env, check=True)
-        windows_msi = "Z:" + msi.replace("/", "\\")
-        result = wine("msiexec", "/i", windows_msi, "/qn")
-        check(result.returncode == 0, f"msiexec /i failed: {result.returncode}")
-        check(os.path.isfile(os.path.join(installed, "caesar.exe")), "no caesar.exe installed")
+        install(msi)
+        for name in ("caesar.exe", "COPYING.txt", "COPYING.LESSER.txt",
+                     "THIRD-PARTY-NOTICES.txt"):
+            check(os.path.isfile(os.path.join(installed, name)), f"no {name} installed")
         check(any(os.path.isfile(shortcut) for shortcut in shortcuts), "no Start-menu shortcut")
-        entry = uninstall_entry()
+        entries = uninstall_entries()
+        check(len(entries) == 1, f"{len(entries)} entries in Apps and Features")
+        entry = entries[0]
         for value in ('"DisplayVersion"="1.0.0"', '"Publisher"="example.org"'):
             check(value in entry, f"the Apps and Features entry lacks {value!r}:\n{entry}")
         # Apps and Features shows the product's icon, which the installer keeps here.
@@ -75,16 +82,23 @@ def main():
         press_close_box(env["DISPLAY"], window)
         wait_for("the installed program to end", lambda: program.poll() is not None)
 
-        result = wine("msiexec", "/x", windows_msi, "/qn")
+        install(rebuilt)
+        entries = uninstall_entries()
+        check(len(entries) == 1, f"after the rebuild, {len(entries)} entries in Apps and Features")
+        check(entries[0] != entry, "the rebuild did not replace the first installation")
+        check(os.path.isfile(os.path.join(installed, "caesar.exe")), "no caesar.exe after the rebuild")
+
+        result = wine("msiexec", "/x", "Z:" + rebuilt.replace("/", "\\"), "/qn")
         check(result.returncode == 0, f"msiexec /x failed: {result.returncode}")
         check(not os.path.exists(installed), "the program's folder is left in Program Files")
         check(not any(os.path.exists(shortcut) for shortcut in shortcuts),
               "the Start-menu shortcut is left")
-        check(not uninstall_entry(), "the Apps and Features entry is left")
+        check(not uninstall_entries(), "the Apps and Features entry is left")
     finally:
         subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
         desktop.close()
-    print("msi: installs silently with its shortcut and Apps entry, starts, and uninstalls clean")
+    print("msi: installs silently with its licences, shortcut and Apps entry, starts, is replaced "
+          "by a rebuild of the same version, and uninstalls clean")
 
 
 if __name__ == "__main__":
