@@ -61,10 +61,12 @@ QString AccessibleNameFrom(const QLabel* label) {
     return name;
 }
 
-// The widget's background filled with the colour, whatever the style and theme.
+// The widget's background filled with the colour and its text black, whatever the style and
+// the desktop's palette: under a dark palette a label would otherwise draw near-white text.
 void FillBackground(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::WindowText, Qt::black);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
@@ -121,12 +123,8 @@ void MainWindow::CreateControls() {
     Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Picture1->setLineWidth(kPictureBorder);
     Picture1->setAlignment(Qt::AlignCenter);
-    // Ask for the 2x drawing where the screen has more pixels than the design.
-    const bool highDensity = devicePixelRatioF() > 1.0;
-    QPixmap disk = QPixmap::fromImage(RawImage(highDensity ? QStringLiteral(":/assets/disk@2x.argb")
-                                                           : QStringLiteral(":/assets/disk.argb")));
-    disk.setDevicePixelRatio(highDensity ? 2.0 : 1.0);
-    Picture1->setPixmap(disk);
+    Picture1->SetPicture(QStringLiteral(":/assets/disk.argb"),
+                         QStringLiteral(":/assets/disk@2x.argb"));
     Picture1->setAccessibleName(QStringLiteral("Шифров диск"));
     Picture1->setAccessibleDescription(
         QStringLiteral("Кафяв диск с два концентрични пръстена от латинските букви от A до Z"));
