@@ -14,6 +14,7 @@
 #include <QObject>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextCursor>
@@ -29,6 +30,7 @@
 #include "window/help_text.h"
 #include "window/main_window.h"
 #include "window/qt_texts.h"
+#include "window/raw_image.h"
 
 namespace {
 
@@ -211,10 +213,63 @@ private slots:
         QCOMPARE(colourAt(clear.bottomRight() - QPoint(6, 6)), QColor(255, 0, 0));
     }
 
+    // Under a dark desktop palette the labels would take near-white text onto their orange.
+    void labelsKeepBlackTextUnderADarkPalette() {
+        const QPalette original = QApplication::palette();
+        QPalette dark(QColor(53, 53, 53));
+        for (const QPalette::ColorRole role :
+             {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::BrightText}) {
+            dark.setColor(role, Qt::white);
+        }
+        QApplication::setPalette(dark);
+        m_window = std::make_unique<window::MainWindow>();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        const QImage image = m_window->grab().toImage();
+        QApplication::setPalette(original);
+
+        const QColor fill(255, 192, 128);
+        const qreal ratio = image.devicePixelRatio();
+        for (const char* name : {"Label1(0)", "Label1(1)", "Label1(2)", "Label1(3)"}) {
+            const QRect box = m_window->findChild<QWidget*>(name)->geometry();
+            const QRect pixels((QPointF(box.topLeft()) * ratio).toPoint(), box.size() * ratio);
+            int darkest = 255;
+            int brightest = 0;
+            for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+                for (int x = pixels.left(); x <= pixels.right(); ++x) {
+                    const QColor colour = image.pixelColor(x, y);
+                    darkest = qMin(darkest, colour.green());
+                    brightest = qMax(brightest, colour.green() - fill.green());
+                }
+            }
+            // Black text on the orange gives shades between the two; light text, shades above.
+            QVERIFY2(darkest < 64 && brightest <= 0,
+                     qPrintable(QStringLiteral("%1: green from %2 to %3 above the fill")
+                                    .arg(name)
+                                    .arg(darkest)
+                                    .arg(brightest)));
+        }
+        QCOMPARE(image.pixelColor((QPointF(30, 10) * ratio).toPoint()), QColor(192, 192, 255));
+    }
+
     void pictureIsCrispAtEveryScale() {
-        const QPixmap disk = m_window->findChild<QLabel*>("Picture1")->pixmap();
-        QCOMPARE(disk.deviceIndependentSize(), QSizeF(149, 150));
-        QCOMPARE(disk.devicePixelRatio(), m_window->devicePixelRatioF() > 1.0 ? 2.0 : 1.0);
+        QCOMPARE(m_window->findChild<QLabel*>("Picture1")->pixmap().deviceIndependentSize(),
+                 QSizeF(149, 150));
+        QVERIFY(PictureShowsItsDrawing());
+    }
+
+    // Run with two screens, of scale 1 and 2 (window/tests/two_screens.json): the picture
+    // takes the drawing made for the screen it is on, and takes it again when it moves.
+    void pictureFollowsItsScreen() {
+        const QList<QScreen*> screens = QGuiApplication::screens();
+        if (screens.size() < 2) {
+            QSKIP("needs two screens");
+        }
+        for (QScreen* screen : {screens[1], screens[0], screens[1]}) {
+            m_window->move(screen->geometry().topLeft() + QPoint(20, 20));
+            QTRY_COMPARE(m_window->screen(), screen);
+            QVERIFY(PictureShowsItsDrawing());
+        }
     }
 
     void typingAndPastingStopAtTheCaps() {
@@ -538,6 +593,35 @@ private slots:
     }
 
 private:
+    // Whether the picture shows, pixel for pixel, the drawing made for its screen's scale: the
+    // 2x drawing on a 2x screen, the 1x one on a 1x screen. Other scales are not checked.
+    bool PictureShowsItsDrawing() {
+        auto* picture = m_window->findChild<QLabel*>("Picture1");
+        const qreal ratio = picture->devicePixelRatioF();
+        if (ratio != 1.0 && ratio != 2.0) {
+            return true;
+        }
+        const QImage drawing =
+            window::RawImage(ratio > 1.0 ? ":/assets/disk@2x.argb" : ":/assets/disk.argb")
+                .convertToFormat(QImage::Format_ARGB32);
+        const QImage shown = picture->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        const QPoint corner = (QPointF(picture->contentsRect().topLeft()) * ratio).toPoint();
+        if (shown.width() < corner.x() + drawing.width()) {
+            return false;
+        }
+        for (int y = 0; y < drawing.height(); ++y) {
+            for (int x = 0; x < drawing.width(); ++x) {
+                // Where the drawing is see-through the window shows instead.
+                const QRgb pixel = drawing.pixel(x, y);
+                if (qAlpha(pixel) == 255 && shown.pixel(corner + QPoint(x, y)) != pixel) {
+                    qWarning("the picture differs from its %gx drawing at %d,%d", ratio, x, y);
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
+
     QLineEdit* Field(const char* name) { return m_window->findChild<QLineEdit*>(name); }
     QPushButton* Button(const char* name) { return m_window->findChild<QPushButton*>(name); }
     QPlainTextEdit* Log() { return m_window->findChild<QPlainTextEdit*>("Text1(0)"); }
