@@ -1,18 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Starts the Windows program, walks its window's UI Automation element tree from this other
-// process, as a Windows screen reader does, and checks each control's name, control type and
-// AutomationId; checks too that the title bar offers only the close box. Prints the tree as
-// it finds it, one element a line.
-//   uia_tree.exe PATH\TO\caesar.exe
+// Shows the program's window on Windows' own platform and walks its UI Automation element
+// tree from a second thread, as a Windows screen reader walks it: checks each control's
+// name, control type and AutomationId, and that the title bar offers only the close box and
+// the size is fixed. Prints the tree as it finds it, one element a line.
+// Under Wine 8 a walk from another process deadlocks: navigating to a child makes Wine's
+// provider thread in the program call back into Qt's interface, which waits on the window's
+// thread, which waits on the navigation. So the window is shown here, with its thread in
+// COM's multithreaded apartment, so that Qt's interface answers Wine's thread directly.
 // Debian's mingw-w64 declares none of the UI Automation client functions and has no import
 // library for them, so they are looked up at run time with the few types they take.
 #include <windows.h>
 
 #include <oleauto.h>
 
-#include <cstdio>
+#include <QApplication>
+#include <QMetaObject>
+
 #include <string>
+#include <thread>
 #include <vector>
+
+#include "window/main_window.h"
+#include "window/qt_texts.h"
 
 namespace {
 
@@ -159,33 +168,13 @@ void Walk(const Uia& uia, Node node, int depth, std::vector<Element>& elements) 
     }
 }
 
-struct Search {
-    DWORD process;
-    HWND window;
-};
-
-BOOL CALLBACK FindWindowOf(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<Search*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == search->process && IsWindowVisible(window)) {
-        search->window = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 int Fail(const std::wstring& message) {
     Print(L"uia_tree: " + message + L"\n");
     return 1;
 }
 
-}  // namespace
-
-int wmain(int argc, wchar_t* argv[]) {
-    if (argc != 2) {
-        return Fail(L"usage: uia_tree.exe PATH\\TO\\caesar.exe");
-    }
+// The whole check, run on a thread other than the window's; the number of faults found.
+int CheckTree(HWND window) {
     HMODULE core = LoadLibraryW(L"uiautomationcore.dll");
     const Uia uia{Resolve<NodeFromHandle>(core, "UiaNodeFromHandle"),
                   Resolve<Navigate>(core, "UiaNavigate"),
@@ -194,54 +183,34 @@ int wmain(int argc, wchar_t* argv[]) {
     if (!uia.nodeFromHandle || !uia.navigate || !uia.getPropertyValue || !uia.nodeRelease) {
         return Fail(L"uiautomationcore.dll lacks the node functions");
     }
-    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-
-    // A path from the Linux side names drive Z:, where Wine shows the Linux root.
-    std::wstring path = argv[1];
-    if (path.starts_with(L'/')) {
-        path = L"Z:" + path;
-    }
-    for (wchar_t& c : path) {
-        c = c == L'/' ? L'\\' : c;
-    }
-    std::wstring command = L"\"" + path + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION program{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &program)) {
-        return Fail(L"could not start " + path);
-    }
-    Search search{program.dwProcessId, nullptr};
-    for (int tries = 0; tries < 300 && search.window == nullptr; ++tries) {
-        Sleep(100);
-        EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&search));
-    }
-    if (search.window == nullptr) {
-        TerminateProcess(program.hProcess, 1);
-        return Fail(L"the program showed no window within 30 s");
-    }
-
     int failures = 0;
-    // The title bar offers the close box alone, and the frame does not resize.
-    const LONG_PTR style = GetWindowLongPtrW(search.window, GWL_STYLE);
-    if (!(style & WS_SYSMENU) || (style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME))) {
-        failures += Fail(L"the title bar offers more than the close box, or the frame resizes");
+    // The title bar offers the close box alone, and the window keeps its size.
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    if (!(style & WS_SYSMENU) || (style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))) {
+        failures += Fail(L"the title bar offers more than the close box");
+    }
+    MINMAXINFO limits{};
+    SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    if (limits.ptMinTrackSize.x != limits.ptMaxTrackSize.x ||
+        limits.ptMinTrackSize.y != limits.ptMaxTrackSize.y) {
+        failures += Fail(L"the window's size is not fixed");
     }
 
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     std::vector<Element> elements;
     Node root = nullptr;
-    if (FAILED(uia.nodeFromHandle(search.window, &root)) || root == nullptr) {
+    if (FAILED(uia.nodeFromHandle(window, &root)) || root == nullptr) {
         failures += Fail(L"no UI Automation node for the window");
     } else {
         Walk(uia, root, 0, elements);
         uia.nodeRelease(root);
     }
-    bool window = false;
+    CoUninitialize();
+    bool named = false;
     for (const Element& element : elements) {
-        window = window || (element.controlType == kWindow && element.name == kCaption);
+        named = named || (element.controlType == kWindow && element.name == kCaption);
     }
-    if (!window) {
+    if (!named) {
         failures += Fail(L"no window element named by the caption");
     }
     for (const Expected& expected : kExpected) {
@@ -257,15 +226,26 @@ int wmain(int argc, wchar_t* argv[]) {
                      std::to_wstring(expected.controlType) + L" named «" + expected.name + L"»");
         }
     }
+    return failures;
+}
 
-    PostMessageW(search.window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(program.hProcess, 30000) != WAIT_OBJECT_0) {
-        TerminateProcess(program.hProcess, 1);
-        failures += Fail(L"the program did not end after WM_CLOSE");
-    }
-    CloseHandle(program.hThread);
-    CloseHandle(program.hProcess);
-    CoUninitialize();
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    QApplication application(argc, argv);
+    window::QtTexts qtTexts;
+    window::MainWindow mainWindow;
+    mainWindow.show();
+    const auto handle = reinterpret_cast<HWND>(mainWindow.winId());
+    int failures = 0;
+    std::thread probe([&] {
+        failures = CheckTree(handle);
+        QMetaObject::invokeMethod(
+            &application, [] { QApplication::quit(); }, Qt::QueuedConnection);
+    });
+    QApplication::exec();
+    probe.join();
     if (failures == 0) {
         Print(L"uia_tree: every control has its name, control type and AutomationId\n");
     }
