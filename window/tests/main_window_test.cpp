@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextCursor>
+#include <QWindow>
 
 #include <QtGui/private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
@@ -266,6 +267,9 @@ private slots:
             QSKIP("needs two screens");
         }
         for (QScreen* screen : {screens[1], screens[0], screens[1]}) {
+            // Qt 6.4 follows the move to the other screen; Qt 6.8's offscreen screens need
+            // telling.
+            m_window->windowHandle()->setScreen(screen);
             m_window->move(screen->geometry().topLeft() + QPoint(20, 20));
             QTRY_COMPARE(m_window->screen(), screen);
             QVERIFY(PictureShowsItsDrawing());
