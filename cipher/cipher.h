@@ -24,7 +24,8 @@ using CodeBuffer = std::array<std::uint8_t, 301>;
 void Command1_Click(std::int16_t index, FormFields& fields, CodeBuffer& codes);
 
 // Reduces the phrase to its capital Latin letters A-Z, then runs the cipher.
-// Throws std::overflow_error when the offset does not fit 32 bits (see ReadOffset).
+// Throws std::overflow_error when the offset does not fit 32 bits (see ReadOffset), and
+// std::length_error when the phrase keeps more than 300 letters (see RunCipher).
 void Calculate(FormFields& fields, CodeBuffer& codes);
 
 // Empties the phrase, offset and result; the log and the code buffer keep their contents.

@@ -63,7 +63,6 @@ QAccessible::State FieldAccessibility::state() const {
     state.editable = !state.readOnly;
     state.selectableText = true;
     state.passwordEdit = Field()->echoMode() != QLineEdit::Normal;
-    state.selected = Field()->hasSelectedText();
     return state;
 }
 
