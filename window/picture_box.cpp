@@ -31,9 +31,11 @@ QPixmap PictureBox::PictureForScreen() {
     return m_twoXPicture;
 }
 
-void PictureBox::paintEvent(QPaintEvent* event) {
-    QFrame::paintEvent(event);
+void PictureBox::paintEvent(QPaintEvent* /*event*/) {
+    // The border as a frame draws it, and the picture for this screen where the label would
+    // draw its own.
     QPainter painter(this);
+    drawFrame(&painter);
     const QPixmap picture = PictureForScreen();
     QRect target(QPoint(), picture.deviceIndependentSize().toSize());
     target.moveCenter(contentsRect().center());
