@@ -38,27 +38,38 @@ def read_text(path):
         return handle.read().strip("\n")
 
 
+def names(value):
+    """A field that names files: a list (Qt 6.8) or one string of names (Qt 6.4)."""
+    if not value:
+        return []
+    if isinstance(value, list):
+        return [name for item in value for name in names(item)]
+    return [name for name in re.split(r"[\s,]+", value.strip()) if name]
+
+
 def scopes(source, folder, entry):
     """The source paths (relative to Qt's source) that make up the component."""
     if entry["Id"] in GENERATED_INTO:
         return GENERATED_INTO[entry["Id"]]
     base = os.path.relpath(folder, source)
-    named = entry.get("Files") or entry.get("Path")
+    named = names(entry.get("Files")) or names(entry.get("Path"))
     if not named:
         return [base + "/"]
     result = []
-    for name in re.split(r"[\s,]+", named.strip()):
+    for name in named:
         path = os.path.normpath(os.path.join(base, name))
         result.append(path + "/" if os.path.isdir(os.path.join(source, path)) else path)
     return result
 
 
 def resolved(folder, entry):
-    licence_files = entry.get("LicenseFiles") or (
-        [entry["LicenseFile"]] if entry.get("LicenseFile") else [])
+    licence_files = names(entry.get("LicenseFiles")) or names(entry.get("LicenseFile"))
     copyright_text = entry.get("Copyright", "")
+    if isinstance(copyright_text, list):
+        copyright_text = "\n".join(copyright_text)
     if entry.get("CopyrightFile"):
-        copyright_text = read_text(os.path.join(folder, entry["CopyrightFile"]))
+        copyright_text = "\n".join(read_text(os.path.join(folder, name))
+                                   for name in names(entry["CopyrightFile"]))
     return {
         "Id": entry["Id"],
         "Name": entry.get("Name", entry["Id"]),
