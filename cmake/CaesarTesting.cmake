@@ -29,6 +29,17 @@ function(caesar_add_gtest name)
     endif()
 endfunction()
 
+# caesar_scaled_test_name(VARIABLE NAME SCALE): NAME at the design's scale, NAME.scale1_5 at
+# 1.5 and so on.
+function(caesar_scaled_test_name variable name scale)
+    set(test ${name})
+    if(NOT scale EQUAL 1)
+        string(REPLACE "." "_" suffix ${scale})
+        set(test ${name}.scale${suffix})
+    endif()
+    set(${variable} ${test} PARENT_SCOPE)
+endfunction()
+
 # caesar_add_qtest(NAME [DESIGN_SCALE_ONLY] SOURCES... LIBRARIES...): a Qt Test executable run
 # on the offscreen platform at the design's scale and, unless told otherwise, also at 1.5 and 2
 # times that.
@@ -46,11 +57,7 @@ function(caesar_add_qtest name)
         list(APPEND scales 1.5 2)
     endif()
     foreach(scale ${scales})
-        set(test ${name})
-        if(NOT scale EQUAL 1)
-            string(REPLACE "." "_" suffix ${scale})
-            set(test ${name}.scale${suffix})
-        endif()
+        caesar_scaled_test_name(test ${name} ${scale})
         add_test(NAME ${test} COMMAND ${name})
         set(environment QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=${scale})
         if(CMAKE_CROSSCOMPILING AND WIN32)
