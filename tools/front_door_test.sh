@@ -89,7 +89,7 @@ check_run() {
     [ "$status" -eq 1 ] && grep -q 'There is no display' "$scratch/run-$release.log" ||
         { tail -n 30 "$scratch/run-$release.log" >&2
           fail "Debian $release: ./dev run did not reach the no-display hint"; }
-    [ -x "$root/src/build/run/app/caesar" ] || fail "Debian $release: ./dev run built no program"
+    [ -x "$root/src/build/run/app/caesar-cipher-lesson" ] || fail "Debian $release: ./dev run built no program"
     echo "front_door_test: Debian $release: ./dev run built the program and gave the" \
         "no-display hint ($((SECONDS - started)) s)"
 }
@@ -126,7 +126,7 @@ in_root "$root" "DEBIAN_FRONTEND=noninteractive apt-get install -y -q /tmp/$(bas
     >"$scratch/install-12-on-13.log" 2>&1 ||
     { tail -n 30 "$scratch/install-12-on-13.log" >&2; fail "the Debian 12 package does not install on 13"; }
 status=0
-in_root "$root" "QT_QPA_PLATFORM=offscreen timeout 5 caesar || exit \$?" || status=$?
+in_root "$root" "QT_QPA_PLATFORM=offscreen timeout 5 caesar-cipher-lesson || exit \$?" || status=$?
 [ "$status" -eq 124 ] || fail "the Debian 12 package's program did not keep running on 13 ($status)"
 echo "front_door_test: the Debian 12 package installs and starts on Debian 13" \
     "($((SECONDS - started)) s)"

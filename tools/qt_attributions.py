@@ -151,6 +151,8 @@ def notices(dest, link_map, qt_version, runtime_copyright, out):
             name, ids = line.rstrip("\n").split("\t")
             carried[name] = ids.split(",")
     objects, archives = linked_files(link_map)
+    # The linker's map is named after the program it maps.
+    program = os.path.splitext(os.path.basename(link_map))[0] + ".exe"
     used = set()
     for name in objects:
         used.update(carried.get(name, []))
@@ -159,9 +161,9 @@ def notices(dest, link_map, qt_version, runtime_copyright, out):
 
     rule = "=" * 78
     parts = [
-        "Third-party software in caesar.exe",
+        f"Third-party software in {program}",
         "",
-        "caesar.exe is free software under the GNU General Public License, version 3 or later",
+        f"{program} is free software under the GNU General Public License, version 3 or later",
         "(COPYING.txt). It contains the following software of others.",
         "",
         rule,
@@ -189,7 +191,7 @@ def notices(dest, link_map, qt_version, runtime_copyright, out):
         parts += ["", rule, "GCC's runtime libraries (libstdc++ and libgcc)",
                   "Licence: GPL-3.0-or-later WITH GCC-exception-3.1. The GCC Runtime Library",
                   "Exception lets a program compiled with GCC carry these libraries under terms of",
-                  "its own choice; caesar.exe carries them under the GPL, version 3 or later."]
+                  f"its own choice; {program} carries them under the GPL, version 3 or later."]
     with open(out, "w", encoding="utf-8", newline="\r\n") as handle:
         handle.write("\n".join(parts) + "\n")
 

@@ -22,6 +22,7 @@
 #include "window/announcer.h"
 #include "window/field_accessibility.h"
 #include "window/help_text.h"
+#include "window/identity.h"
 #include "window/picture_box.h"
 #include "window/raw_image.h"
 #include "window/window_font.h"
@@ -86,7 +87,8 @@ QString ButtonStyle(const QColor& fill) {
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-    setWindowTitle(QStringLiteral("www.example.org Информатика - криптиране, cipher Zuradi"));
+    setWindowTitle(QString::fromUtf16(kWebAddress) +
+                   QStringLiteral(" Информатика - криптиране, cipher Zuradi"));
     setWindowIcon(QIcon(QPixmap::fromImage(RawImage(QStringLiteral(":/assets/icon.argb")))));
     setFont(WindowFont());
     setFixedSize(kClientWidth, kClientHeight);

@@ -81,7 +81,6 @@ const Expected kExpected[] = {
     {L"Command1(1)", kButton, L"Изчисти"},
     {L"Text1(0)", kEdit, L"Обяснение и протокол на шифрирането"},
 };
-const wchar_t kCaption[] = L"www.example.org Информатика - криптиране, cipher Zuradi";
 
 struct Uia {
     NodeFromHandle nodeFromHandle;
@@ -174,7 +173,7 @@ int Fail(const std::wstring& message) {
 }
 
 // The whole check, run on a thread other than the window's; the number of faults found.
-int CheckTree(HWND window) {
+int CheckTree(HWND window, const std::wstring& caption) {
     HMODULE core = LoadLibraryW(L"uiautomationcore.dll");
     const Uia uia{Resolve<NodeFromHandle>(core, "UiaNodeFromHandle"),
                   Resolve<Navigate>(core, "UiaNavigate"),
@@ -208,7 +207,7 @@ int CheckTree(HWND window) {
     CoUninitialize();
     bool named = false;
     for (const Element& element : elements) {
-        named = named || (element.controlType == kWindow && element.name == kCaption);
+        named = named || (element.controlType == kWindow && element.name == caption);
     }
     if (!named) {
         failures += Fail(L"no window element named by the caption");
@@ -238,9 +237,10 @@ int main(int argc, char* argv[]) {
     window::MainWindow mainWindow;
     mainWindow.show();
     const auto handle = reinterpret_cast<HWND>(mainWindow.winId());
+    const std::wstring caption = mainWindow.windowTitle().toStdWString();
     int failures = 0;
     std::thread probe([&] {
-        failures = CheckTree(handle);
+        failures = CheckTree(handle, caption);
         QMetaObject::invokeMethod(
             &application, [] { QApplication::quit(); }, Qt::QueuedConnection);
     });

@@ -5,12 +5,13 @@ the window's size, caption and colours, the help text, typing and Calculate, the
 the trace, the overflow warning, Clear, and that closing the window ends the program. What
 the fields hold is read back through the clipboard (click, Ctrl+A, Ctrl+C).
 
-Usage: wine_outside_in.py [--scale 1.5] [--screenshot PNG] PATH/TO/caesar.exe
+Usage: wine_outside_in.py [--scale 1.5] [--screenshot PNG] --web-address ADDRESS PATH/TO/PROGRAM.exe
 Runs in the Wine prefix $WINEPREFIX, made first if need be, at Windows' display scale (1 is
 96 dpi). With --screenshot it only saves a picture of the window as it starts.
 """
 import argparse
 import os
+import re
 import subprocess
 import sys
 import time
@@ -21,10 +22,13 @@ from virtual_desktop import VirtualDesktop  # noqa: E402
 from outside_in import check, check_colours, grab, press_close_box, wait_for  # noqa: E402
 
 WINE_RUN = os.path.join(HERE, "..", "..", "tools", "wine_run.sh")
-CAPTION = "www.example.org Информатика - криптиране, cipher Zuradi"
-# Where to click, in the window's own pixels: the middle of each control.
-PHRASE, OFFSET, RESULT = (372, 56), (304, 96), (388, 136)
-CALCULATE, CLEAR, LOG = (220, 176), (476, 176), (260, 300)
+# The caption's end: its start is the publisher's web address.
+CAPTION_END = " Информатика - криптиране, cipher Zuradi"
+# The text boxes in the window's own pixels (left, top, width, height), and the buttons'
+# middles.
+PHRASE, OFFSET, RESULT = (216, 40, 313, 33), (272, 80, 65, 33), (248, 120, 281, 33)
+LOG = (8, 208, 521, 185)
+CALCULATE, CLEAR = (220, 176), (476, 176)
 NOTHING_COPIED = "(nothing was copied)"
 COPY_SECONDS = 3
 
@@ -32,7 +36,7 @@ COPY_SECONDS = 3
 class WineSession:
     """The program under Wine on a virtual desktop of its own."""
 
-    def __init__(self, program, scale):
+    def __init__(self, program, scale, caption):
         self.scale = scale
         self.desktop = VirtualDesktop()
         self.env = dict(self.desktop.env, WINEPREFIX=os.environ["WINEPREFIX"],
@@ -49,7 +53,7 @@ class WineSession:
             subprocess.run(["wineserver", "-w"], env=self.env, check=True)
             self.program = subprocess.Popen(["wine", program], env=self.env,
                                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            self.window = self.find_window(CAPTION)
+            self.window = self.find_window(caption)
             self.focus(self.window)
         except BaseException:
             self.close()
@@ -57,7 +61,7 @@ class WineSession:
 
     def find_window(self, name):
         return wait_for(f"the window '{name}'", lambda: self.xdotool(
-            "search", "--onlyvisible", "--name", f"^{name}$", check=False).split())[0]
+            "search", "--onlyvisible", "--name", f"^{re.escape(name)}$", check=False).split())[0]
 
     def focus(self, window):
         # With no window manager, only this gives a window the keyboard.
@@ -67,9 +71,13 @@ class WineSession:
         return subprocess.run(["xdotool", *arguments], env=self.env, capture_output=True,
                               text=True, check=check).stdout
 
-    def click(self, point):
-        """Clicks a point of the design, wherever the display scale puts it."""
-        x, y = (str(round(coordinate * self.scale)) for coordinate in point)
+    def click(self, place):
+        """Clicks a point of the design, or the middle of a box of it, wherever the display
+        scale puts it."""
+        if len(place) == 4:
+            left, top, width, height = place
+            place = (left + width // 2, top + height // 2)
+        x, y = (str(round(coordinate * self.scale)) for coordinate in place)
         self.xdotool("mousemove", "--window", self.window, x, y, "click", "1", "mousemove", "0", "0")
 
     def type_into(self, point, text):
@@ -77,12 +85,12 @@ class WineSession:
         self.xdotool("key", "ctrl+a", "BackSpace")
         self.xdotool("type", "--delay", "30", text)
 
-    def read(self, point):
-        """What the control at point holds, through the clipboard; Wine hands over LF line
-        ends. An empty control copies nothing, which leaves the marker in place."""
+    def copy(self, box):
+        """What the text box copies, through the clipboard (Wine hands over LF line ends), or
+        None when the marker put there first is still there after COPY_SECONDS."""
         subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=NOTHING_COPIED,
                        text=True, env=self.env, check=True)
-        self.click(point)
+        self.click(box)
         self.xdotool("key", "ctrl+a", "ctrl+c")
         # The copy reaches X through Wine's clipboard bridge a moment later.
         end = time.monotonic() + COPY_SECONDS
@@ -91,7 +99,26 @@ class WineSession:
             if copied not in (None, NOTHING_COPIED):
                 return copied
             time.sleep(0.1)
-        return ""
+        return None
+
+    def read(self, box):
+        """What a text box that holds text holds. A copy that never arrives fails here, so
+        that it cannot pass for an empty box."""
+        copied = self.copy(box)
+        check(copied is not None, f"nothing was copied from the box at {box} in {COPY_SECONDS} s")
+        return copied
+
+    def check_empty(self, name, box):
+        """An empty box copies nothing, and so does a copy that failed: the box must also
+        show no text, with the focus and its caret elsewhere."""
+        check(self.copy(box) is None, f"the {name} field is not empty")
+        self.click(LOG)
+        colour = grab(self)
+        left, top, width, height = (round(value * self.scale) for value in box)
+        inset = round(4 * self.scale)
+        dark = [(x, y) for x in range(left + inset, left + width - inset)
+                for y in range(top + inset, top + height - inset) if sum(colour(x, y)) < 3 * 128]
+        check(not dark, f"the {name} field shows text at {dark[:3]}")
 
     def clipboard(self):
         result = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.env,
@@ -155,8 +182,8 @@ def check_overflow_warning(session):
 
 def check_clear(session):
     session.click(CLEAR)
-    for name, point in (("phrase", PHRASE), ("offset", OFFSET), ("result", RESULT)):
-        check(session.read(point) == "", f"Clear left the {name} field full")
+    for name, box in (("phrase", PHRASE), ("offset", OFFSET), ("result", RESULT)):
+        session.check_empty(name, box)
     check(session.read(LOG).startswith("Дължина"), "Clear changed the log")
 
 
@@ -164,9 +191,11 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--scale", type=float, default=1)
     parser.add_argument("--screenshot")
+    parser.add_argument("--web-address", required=True)
     parser.add_argument("program")
     arguments = parser.parse_args()
-    session = WineSession(arguments.program, arguments.scale)
+    session = WineSession(arguments.program, arguments.scale,
+                          arguments.web_address + CAPTION_END)
     try:
         if arguments.screenshot:
             wait_until_drawn(session)

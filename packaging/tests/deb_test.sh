@@ -2,9 +2,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the .deb from a build tree, checks what it declares and holds, unpacks it into a
 # scratch root and starts the program from there under Xvfb.
-# Usage: deb_test.sh BUILD_DIRECTORY
+# Usage: deb_test.sh BUILD_DIRECTORY PROGRAM APP_ID
 set -euo pipefail
 build=$1
+program=$2
+app_id=$3
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
@@ -30,9 +32,8 @@ lintian --fail-on error,warning "$deb" >"$scratch/lintian.log" 2>&1 ||
 
 root="$scratch/root"
 dpkg-deb --extract "$deb" "$root"
-app_id=org.example.Caesar
-expected=(usr/bin/caesar usr/share/applications/$app_id.desktop usr/share/man/man1/caesar.1.gz
-    usr/share/doc/caesar-cipher-lesson/copyright usr/share/doc/caesar-cipher-lesson/changelog.gz
+expected=(usr/bin/$program usr/share/applications/$app_id.desktop usr/share/man/man1/$program.1.gz
+    usr/share/doc/$program/copyright usr/share/doc/$program/changelog.gz
     usr/share/metainfo/$app_id.metainfo.xml
     usr/share/icons/hicolor/{32x32,48x48,64x64,128x128,256x256}/apps/$app_id.png)
 for file in "${expected[@]}"; do
@@ -57,5 +58,5 @@ env -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR xvfb-run --auto-servernum bash -c '
     timeout 20 xdotool search --sync --onlyvisible --pid "$program" >/dev/null ||
         { kill "$program"; echo "deb_test: the installed program showed no window" >&2; exit 1; }
     kill "$program"
-' starter "$root/usr/bin/caesar"
+' starter "$root/usr/bin/$program"
 echo "deb_test: $(basename "$deb") holds, declares and starts what it should"

@@ -7,6 +7,8 @@
 # - A rebuild of the same version replaces the installed one. wixl's MajorUpgrade finds only
 #   older versions (its maximum is exclusive), so a rebuilt installer, which has a product
 #   code of its own, would install beside it.
+# - The summary's languages. wixl writes English (1033) into the template, whatever the
+#   package says; the summary's own texts keep their Cyrillic, having a code page of their own.
 # Usage: complete_msi.sh INSTALLER.msi
 set -euo pipefail
 msi=$1
@@ -29,3 +31,9 @@ msiinfo export "$msi" Upgrade | tr -d '\r' |
     awk 'BEGIN { FS = OFS = "\t" } $7 == "WIX_UPGRADE_DETECTED" { $5 = 513 } { printf "%s\r\n", $0 }' \
         >"$scratch/Upgrade.idt"
 msibuild "$msi" -i "$scratch/Upgrade.idt"
+
+# msibuild sets the template only with the subject and the author, so those are read back.
+summary_field() {
+    msiinfo suminfo "$msi" | sed -n "s/^$1: //p"
+}
+msibuild "$msi" -s "$(summary_field Subject)" "$(summary_field Author)" "x64;1026"

@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "window/help_text.h"
+#include "window/identity.h"
 #include "window/main_window.h"
 #include "window/qt_texts.h"
 #include "window/raw_image.h"
@@ -171,8 +172,8 @@ private slots:
     void windowIsFixedWithCloseBoxOnly() {
         QCOMPARE(m_window->size(), QSize(532, 398));
         QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
-        QCOMPARE(m_window->windowTitle(),
-                 "www.example.org Информатика - криптиране, cipher Zuradi");
+        QCOMPARE(m_window->windowTitle(), QString::fromUtf16(window::kWebAddress) +
+                                              " Информатика - криптиране, cipher Zuradi");
         const Qt::WindowFlags flags = m_window->windowFlags();
         QVERIFY(flags & Qt::WindowCloseButtonHint);
         QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));

@@ -9,8 +9,9 @@
 - the .zip holds the program with the GPL, the LGPL and the third-party notices, and the
   notices name the code bundled in Qt that the program carries, and nothing it does not.
 
-Usage: downloads_test.py caesar.exe caesar-cipher-lesson-VERSION.zip
+Usage: downloads_test.py PROGRAM.exe PROGRAM-VERSION.zip
 """
+import os
 import re
 import struct
 import subprocess
@@ -81,6 +82,7 @@ def resource(exe, type_id, name_id):
 
 def main():
     exe, download = sys.argv[1], sys.argv[2]
+    program = os.path.basename(exe)
 
     dlls = imports(exe)
     check(dlls, f"no imports read from {exe}")
@@ -103,10 +105,10 @@ def main():
 
     with zipfile.ZipFile(download) as archive:
         check(sorted(archive.namelist()) == ["COPYING.LESSER.txt", "COPYING.txt",
-                                             "THIRD-PARTY-NOTICES.txt", "caesar.exe"],
+                                             "THIRD-PARTY-NOTICES.txt", program],
               f"the .zip holds {archive.namelist()}")
         with open(exe, "rb") as handle:
-            check(archive.read("caesar.exe") == handle.read(), "the .zip's program is another")
+            check(archive.read(program) == handle.read(), "the .zip's program is another")
         check("GNU GENERAL PUBLIC LICENSE" in archive.read("COPYING.txt").decode(),
               "COPYING.txt is not the GPL")
         check("GNU LESSER GENERAL PUBLIC LICENSE" in archive.read("COPYING.LESSER.txt").decode(),

@@ -6,10 +6,11 @@ entry in Apps and Features, and starts the installed program until its window sh
 installs a rebuild of the same version, which must replace the first (one entry, one
 program), uninstalls silently and checks that nothing is left in Program Files.
 
-Usage: msi_test.py PATH/TO/caesar-cipher-lesson-VERSION.msi PATH/TO/REBUILT.msi
+Usage: msi_test.py PATH/TO/PROGRAM-VERSION.msi PATH/TO/REBUILT.msi PUBLISHER
 """
 import glob
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -22,12 +23,18 @@ from outside_in import check, press_close_box, wait_for  # noqa: E402
 
 WINE_RUN = os.path.join(HERE, "..", "..", "..", "tools", "wine_run.sh")
 NAME = "Шифър на Цезар"
-CAPTION = "www.example.org Информатика - криптиране, cipher Zuradi"
+# The caption's end: its start is the publisher's web address.
+CAPTION_END = " Информатика - криптиране, cipher Zuradi"
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall"
 
 
 def main():
     msi, rebuilt = (os.path.abspath(path) for path in sys.argv[1:3])
+    publisher = sys.argv[3]
+    # The installer is named after the program: PROGRAM-VERSION.msi.
+    stem, version = os.path.splitext(os.path.basename(msi))[0].rsplit("-", 1)
+    program_file = stem + ".exe"
+    caption = f"^www\\.{re.escape(publisher)}{CAPTION_END}$"
     prefix = os.environ["WINEPREFIX"]
     shutil.rmtree(prefix, ignore_errors=True)
     desktop = VirtualDesktop()
@@ -60,24 +67,29 @@ def main():
     try:
         subprocess.run([WINE_RUN, "--prepare"], env=env, check=True)
         install(msi)
-        for name in ("caesar.exe", "COPYING.txt", "COPYING.LESSER.txt",
+        summary = subprocess.run(["msiinfo", "suminfo", msi], capture_output=True, text=True,
+                                 check=True).stdout
+        for line in ("Template: x64;1026", f"Author: {publisher}",
+                     f"Subject: {NAME} {version}", "Comments: Инсталира „Шифър на Цезар“"):
+            check(line in summary, f"the installer's summary lacks {line!r}:\n{summary}")
+        for name in (program_file, "COPYING.txt", "COPYING.LESSER.txt",
                      "THIRD-PARTY-NOTICES.txt"):
             check(os.path.isfile(os.path.join(installed, name)), f"no {name} installed")
         check(any(os.path.isfile(shortcut) for shortcut in shortcuts), "no Start-menu shortcut")
         entries = uninstall_entries()
         check(len(entries) == 1, f"{len(entries)} entries in Apps and Features")
         entry = entries[0]
-        for value in ('"DisplayVersion"="1.0.0"', '"Publisher"="example.org"'):
+        for value in (f'"DisplayVersion"="{version}"', f'"Publisher"="{publisher}"'):
             check(value in entry, f"the Apps and Features entry lacks {value!r}:\n{entry}")
         # Apps and Features shows the product's icon, which the installer keeps here.
         check(glob.glob(os.path.join(drive, "windows", "Installer", "{*}", "caesar.ico")),
               "the installer kept no icon for Apps and Features")
 
         program = subprocess.Popen(
-            ["wine", "C:\\Program Files\\Caesar Cipher Lesson\\caesar.exe"], env=env,
+            ["wine", "C:\\Program Files\\Caesar Cipher Lesson\\" + program_file], env=env,
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         window = wait_for("the installed program's window", lambda: subprocess.run(
-            ["xdotool", "search", "--onlyvisible", "--name", f"^{CAPTION}$"], env=env,
+            ["xdotool", "search", "--onlyvisible", "--name", caption], env=env,
             capture_output=True, text=True).stdout.split())[0]
         press_close_box(env["DISPLAY"], window)
         wait_for("the installed program to end", lambda: program.poll() is not None)
@@ -86,7 +98,8 @@ def main():
         entries = uninstall_entries()
         check(len(entries) == 1, f"after the rebuild, {len(entries)} entries in Apps and Features")
         check(entries[0] != entry, "the rebuild did not replace the first installation")
-        check(os.path.isfile(os.path.join(installed, "caesar.exe")), "no caesar.exe after the rebuild")
+        check(os.path.isfile(os.path.join(installed, program_file)),
+              f"no {program_file} after the rebuild")
 
         result = wine("msiexec", "/x", "Z:" + rebuilt.replace("/", "\\"), "/qn")
         check(result.returncode == 0, f"msiexec /x failed: {result.returncode}")
