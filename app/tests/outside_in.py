@@ -2,13 +2,15 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Starts the program under Xvfb and checks it from outside, as a user and a screen reader do:
 the window's size and hints, pixel colours, Tab order, typing and a click on Calculate, and the
-fields read back through the accessibility bus.
+fields read back through the accessibility bus. Then starts it again under a dark desktop
+palette (qt6ct's "darker" scheme), where its own colours and the labels' black text must hold.
 
-Usage: outside_in.py PATH/TO/caesar
+Usage: outside_in.py PATH/TO/PROGRAM
 """
 import os
 import subprocess
 import sys
+import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
@@ -36,7 +38,7 @@ def check(condition, message):
 class Session:
     """The program on a virtual desktop of its own, with the accessibility bus started."""
 
-    def __init__(self, program):
+    def __init__(self, program, extra_env=None):
         self.desktop = VirtualDesktop()
         self.env = self.desktop.env
         os.environ.update(self.env)  # pyatspi finds the bus through this process's environment
@@ -46,7 +48,8 @@ class Session:
                             "/org/a11y/bus", "org.a11y.Bus.GetAddress"],
                            env=self.env, check=True, stdout=subprocess.DEVNULL)
             self.program = subprocess.Popen([program], env=dict(
-                self.env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
+                self.env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                **(extra_env or {})))
             self.window = wait_for("the window", lambda: self.xdotool(
                 "search", "--onlyvisible", "--pid", str(self.program.pid), check=False).split())[0]
         except BaseException:
@@ -175,6 +178,32 @@ def check_calculate(session, application):
     check(lines[-1] == "71 - 3 = 68 -> D", lines[-1])
 
 
+def check_dark_desktop(program):
+    """Under a dark palette from the desktop the text boxes turn dark, as every text box does,
+    while the window, the buttons and the labels keep their own colours and the labels their
+    black text."""
+    with tempfile.TemporaryDirectory() as config:
+        os.makedirs(os.path.join(config, "qt6ct"))
+        with open(os.path.join(config, "qt6ct", "qt6ct.conf"), "w", encoding="utf-8") as handle:
+            handle.write("[Appearance]\ncustom_palette=true\n"
+                         "color_scheme_path=/usr/share/qt6ct/colors/darker.conf\n")
+        session = Session(program, {"QT_QPA_PLATFORMTHEME": "qt6ct", "XDG_CONFIG_HOME": config})
+        try:
+            wait_for("the window drawn", lambda: grab(session)(30, 10) == (192, 192, 255))
+            check_colours(session)
+            colour = grab(session)
+            check(sum(colour(520, 56)) < 3 * 128,
+                  f"the phrase box is {colour(520, 56)}: the dark palette did not reach it")
+            # Label1(0): its text, anti-aliased onto (255, 192, 128), is black only if no pixel
+            # is bluer than the fill.
+            text = [colour(x, y) for x in range(64, 401) for y in range(0, 25)]
+            check(max(blue for _, _, blue in text) <= 128 + 8,
+                  "the title label's text is lighter than its fill")
+            check(min(sum(rgb) for rgb in text) < 150, "the title label shows no dark text")
+        finally:
+            session.close()
+
+
 def window_position(session):
     geometry = session.xdotool("getwindowgeometry", session.window)
     x, y = geometry.split("Position: ")[1].split()[0].split(",")
@@ -220,7 +249,9 @@ def main():
         check(session.program.returncode == 0, f"exit code {session.program.returncode}")
     finally:
         session.close()
-    print("outside-in: window, hints, colours, Tab order, typing and Calculate all as designed")
+    check_dark_desktop(sys.argv[1])
+    print("outside-in: window, hints, colours, Tab order, typing and Calculate all as designed, "
+          "and the window's own colours under a dark desktop palette")
 
 
 if __name__ == "__main__":
