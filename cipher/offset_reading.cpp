@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
@@ -8,6 +7,7 @@
 #include <string_view>
 
 #include "cipher/cipher.h"
+#include "cipher/nearest_double.h"
 #include "cipher/rounding.h"
 
 namespace cipher {
@@ -53,65 +53,40 @@ double LeadingNumber(std::u16string_view text) {
         in.Next();
     }
 
-    // The number goes to from_chars as ASCII, without its sign, which from_chars does not take.
-    std::string number;
+    // The digits alone, the point only shifting the exponent.
+    std::string digits;
     bool seenPoint = false;
-    std::int64_t digitsBeforePoint = 0;
-    std::int64_t digitCount = 0;
-    std::int64_t firstNonZeroDigit = -1;
+    std::int64_t digitsAfterPoint = 0;
     for (char16_t c = in.Peek(); IsDigit(c) || (c == u'.' && !seenPoint); c = in.Peek()) {
         if (c == u'.') {
             seenPoint = true;
         } else {
-            if (c != u'0' && firstNonZeroDigit < 0) {
-                firstNonZeroDigit = digitCount;
-            }
-            ++digitCount;
-            if (!seenPoint) {
-                ++digitsBeforePoint;
-            }
+            digits.push_back(static_cast<char>(c));
+            digitsAfterPoint += seenPoint ? 1 : 0;
         }
-        number.push_back(static_cast<char>(c));
         in.Next();
     }
-    if (digitCount == 0) {
+    if (digits.empty()) {
         return 0.0;
     }
 
     // An exponent counts only with at least one digit: '1e' and '1e+' are just 1.
     std::int64_t exponent = 0;
     if (in.Peek() == u'E' || in.Peek() == u'e') {
-        std::string exponentText = "e";
         in.Next();
         bool negativeExponent = false;
         if (in.Peek() == u'+' || in.Peek() == u'-') {
             negativeExponent = in.Peek() == u'-';
-            exponentText.push_back(negativeExponent ? '-' : '+');
             in.Next();
         }
-        bool hasExponentDigits = false;
         for (char16_t c = in.Peek(); IsDigit(c); c = in.Peek()) {
-            hasExponentDigits = true;
             exponent = std::min<std::int64_t>(exponent * 10 + (c - u'0'), kExponentCap);
-            exponentText.push_back(static_cast<char>(c));
             in.Next();
         }
-        if (hasExponentDigits) {
-            number += exponentText;
-            exponent = negativeExponent ? -exponent : exponent;
-        } else {
-            exponent = 0;
-        }
+        exponent = negativeExponent ? -exponent : exponent;
     }
 
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        // from_chars reports overflow and underflow alike; the decimal exponent of the
-        // leading significant digit tells which one this is.
-        const std::int64_t magnitude = digitsBeforePoint - 1 - firstNonZeroDigit + exponent;
-        value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    }
+    const double value = NearestDouble(digits, exponent - digitsAfterPoint);
     return negative ? -value : value;
 }
 

@@ -74,9 +74,34 @@ TEST(ReadOffset, FailsOutsideThirtyTwoBits) {
 
 TEST(LeadingNumber, ConvertsCorrectlyRounded) {
     EXPECT_GT(cipher::LeadingNumber(u"0.5000000000000001"), 0.5);
-    EXPECT_EQ(cipher::LeadingNumber(u"2.4999999999999999"), 2.5);
-    EXPECT_EQ(cipher::LeadingNumber(u"0.1"), 0.1);
-    EXPECT_EQ(cipher::LeadingNumber(u"-0.1e1"), -1.0);
+    const double largest = std::numeric_limits<double>::max();
+    const double smallest = std::numeric_limits<double>::denorm_min();
+    const std::u16string manyZeros(900, u'0');
+    const struct {
+        std::u16string text;
+        double value;
+    } cases[] = {
+        {u"2.4999999999999999", 2.5},
+        {u"0.1", 0.1},
+        {u"-0.1e1", -1.0},
+        // Ties between two doubles go to the even one; a last digit far out breaks the tie.
+        {u"9007199254740993", 9007199254740992.0},
+        {u"9007199254740995", 9007199254740996.0},
+        {u"9007199254740993" + manyZeros + u"1e-901", 9007199254740994.0},
+        {u"9007199254740993." + manyZeros + u"1", 9007199254740994.0},
+        {u"1.7976931348623157e308", largest},
+        {u"1.7976931348623158e308", largest},
+        {u"1.7976931348623159e308", std::numeric_limits<double>::infinity()},
+        {u"2.2250738585072011e-308", 2.2250738585072009e-308},
+        {u"4.9406564584124654e-324", smallest},
+        {u"2.4703282292062328e-324", smallest},
+        {u"2.4703282292062327e-324", 0.0},
+        {u"7.4109846876186982e-324", 2 * smallest},
+        {u"0." + manyZeros + u"1e1000", 1e99},
+    };
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(cipher::LeadingNumber(text), value) << std::string(text.begin(), text.end());
+    }
 }
 
 TEST(LeadingNumber, TellsOverflowFromUnderflow) {
