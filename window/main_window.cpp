@@ -15,13 +15,12 @@
 #include <QString>
 #include <QTextCursor>
 
-#include <exception>
-#include <stdexcept>
 #include <string>
 
+#include "lesson/click_outcome.h"
+#include "lesson/help_text.h"
 #include "window/announcer.h"
 #include "window/field_accessibility.h"
-#include "window/help_text.h"
 #include "window/identity.h"
 #include "window/picture_box.h"
 #include "window/raw_image.h"
@@ -101,7 +100,7 @@ MainWindow::MainWindow(QWidget* parent)
 
     m_fields.phrase = Text2[0]->text().toStdU16String();
     m_fields.offset = Text2[1]->text().toStdU16String();
-    m_fields.log = HelpText();
+    m_fields.log = lesson::HelpText();
     ShowLog();
     Text1[0]->setFocus();
 }
@@ -188,46 +187,18 @@ void MainWindow::SetTabOrder() {
 void MainWindow::Command1_Click(std::int16_t index) {
     m_fields.phrase = Text2[0]->text().toStdU16String();
     m_fields.offset = Text2[1]->text().toStdU16String();
-    // Nothing may escape into the event loop: whatever the logic left in the record is shown,
-    // and the student is told what went wrong.
-    QString problemTitle;
-    QString problem;
-    try {
-        cipher::Command1_Click(index, m_fields, m_codes);
-    } catch (const std::overflow_error&) {
-        problemTitle = QStringLiteral("Твърде голямо отместване");
-        problem = QStringLiteral(
-                      "Отместването „%1“ е твърде голямо.\n"
-                      "Въведете цяло число от -2147483648 до 2147483647; "
-                      "програмата го свежда до отместване от -25 до 25.")
-                      .arg(ToQString(m_fields.offset));
-    } catch (const std::exception&) {
-        problemTitle = QStringLiteral("Грешка");
-        problem = QStringLiteral("Изчислението не можа да завърши.");
-    }
+    const lesson::ClickOutcome outcome = lesson::Click(index, m_fields, m_codes);
     ShowSingleLineFields();
     // A full run, and only a full run, leaves a result; its trace is shown from the start
     // even when it is the same as before and the student had scrolled away.
     if (!m_fields.result.empty()) {
         ShowLog();
     }
-    // A warning box is read out as it opens; otherwise the screen reader is told what the
-    // click changed, since nothing changes where the focus is.
-    if (!problem.isEmpty()) {
-        Warn(problemTitle, problem);
-    } else {
-        AnnounceOutcome(index);
-    }
-}
-
-void MainWindow::AnnounceOutcome(std::int16_t index) {
-    if (index == 0 && !m_fields.result.empty()) {
-        m_announcer->Announce(QStringLiteral("Шифриран: %1").arg(ToQString(m_fields.result)));
-    } else if (index == 0) {
-        m_announcer->Announce(QStringLiteral("Шифрираният текст е празен. Отместване: %1")
-                                  .arg(ToQString(m_fields.offset)));
-    } else if (index == 1) {
-        m_announcer->Announce(QStringLiteral("Полетата Текст, Отместване и Шифриран са празни."));
+    // A warning box is read out as it opens.
+    if (!outcome.problem.empty()) {
+        Warn(ToQString(outcome.problemTitle), ToQString(outcome.problem));
+    } else if (!outcome.announcement.empty()) {
+        m_announcer->Announce(ToQString(outcome.announcement));
     }
 }
 

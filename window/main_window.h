@@ -33,7 +33,6 @@ private:
     void Command1_Click(std::int16_t index);
     void ShowSingleLineFields();
     void ShowLog();
-    void AnnounceOutcome(std::int16_t index);
     void Warn(const QString& title, const QString& text);
 
     cipher::FormFields m_fields;

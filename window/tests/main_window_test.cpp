@@ -28,7 +28,7 @@
 #include <utility>
 #include <vector>
 
-#include "window/help_text.h"
+#include "lesson/help_text.h"
 #include "window/identity.h"
 #include "window/main_window.h"
 #include "window/qt_texts.h"
@@ -332,7 +332,7 @@ private slots:
     }
 
     void helpTextFollowsTheOutline() {
-        const std::u16string_view help = window::HelpText();
+        const std::u16string_view help = lesson::HelpText();
         QCOMPARE(help.size(), 1459u);
         const QString text = QString::fromStdU16String(std::u16string(help));
         QCOMPARE(text.count("\r\n"), 12);

@@ -3,10 +3,10 @@
 
 #include <string_view>
 
-namespace window {
+namespace lesson {
 
 // What the log box shows at start, before the first run: the cipher explained, twelve lines
 // each ended by CR LF.
 std::u16string_view HelpText();
 
-}  // namespace window
+}  // namespace lesson

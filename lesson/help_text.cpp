@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/help_text.h"
+#include "lesson/help_text.h"
 
-namespace window {
+namespace lesson {
 
 std::u16string_view HelpText() {
     return u"Шифърът на Цезар е заместващ шифър: всяка буква от открития текст се заменя с "
@@ -29,4 +29,4 @@ std::u16string_view HelpText() {
            u"както и шифъра на руските нихилисти.\r\n";
 }
 
-}  // namespace window
+}  // namespace lesson
