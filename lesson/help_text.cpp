@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lesson/help_text.h"
 
+#include <string>
+#include <string_view>
+
+#include "cipher/cipher.h"
+
 namespace lesson {
 
 std::u16string_view HelpText() {
@@ -27,6 +32,10 @@ std::u16string_view HelpText() {
            u"Сродни шифри са cipher Affine и cipher ROT13, при който отместването винаги е 13.\r\n"
            u"Потърсете и други методи за шифриране: Bifid, Hill,  Playfear, Weviner,\r\n"
            u"както и шифъра на руските нихилисти.\r\n";
+}
+
+cipher::FormFields InitialFields() {
+    return {u"abcdefghijkl", u"3", u"", std::u16string(HelpText())};
 }
 
 }  // namespace lesson

@@ -98,9 +98,7 @@ MainWindow::MainWindow(QWidget* parent)
     m_announcer = new Announcer(this);
     m_announcer->setObjectName(QStringLiteral("announcer"));
 
-    m_fields.phrase = Text2[0]->text().toStdU16String();
-    m_fields.offset = Text2[1]->text().toStdU16String();
-    m_fields.log = lesson::HelpText();
+    m_fields = lesson::InitialFields();
     ShowLog();
     Text1[0]->setFocus();
 }
@@ -131,7 +129,9 @@ void MainWindow::CreateControls() {
         QStringLiteral("Кафяв диск с два концентрични пръстена от латинските букви от A до Z"));
 
     FieldAccessibility::Install();
-    const QString initialTexts[] = {QStringLiteral("abcdefghijkl"), QStringLiteral("3"), QString()};
+    const cipher::FormFields initial = lesson::InitialFields();
+    const std::u16string* const initialTexts[] = {&initial.phrase, &initial.offset,
+                                                  &initial.result};
     for (int i = 0; i < 3; ++i) {
         QLineEdit* field = new QLineEdit(this);
         field->setObjectName(ControlName("Text2", i));
@@ -141,7 +141,7 @@ void MainWindow::CreateControls() {
         } else {
             field->setReadOnly(true);
         }
-        field->setText(initialTexts[i]);
+        field->setText(ToQString(*initialTexts[i]));
         field->setAccessibleName(AccessibleNameFrom(Label1[i + 1]));
         Label1[i + 1]->setBuddy(field);
         Text2[i] = field;
