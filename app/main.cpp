@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <QString>
 
-#include "window/identity.h"
+#include "lesson/identity.h"
 #include "window/main_window.h"
 #include "window/qt_texts.h"
 
@@ -10,7 +10,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     // Wayland desktops match the window to its desktop entry, and so to its name and icon, by
     // this id.
-    QGuiApplication::setDesktopFileName(QString::fromUtf16(window::kAppId));
+    QGuiApplication::setDesktopFileName(QString::fromUtf16(lesson::kAppId));
     window::QtTexts qtTexts;
     window::MainWindow window;
     window.show();

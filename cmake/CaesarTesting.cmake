@@ -3,7 +3,7 @@
 # become their own CTest entry (in a cross build, one entry run through the emulator).
 set(CAESAR_GTEST_SOURCES "" CACHE PATH
     "GoogleTest's sources, to build it with the project (for cross builds); empty to find it")
-if(BUILD_TESTING)
+if(BUILD_TESTING AND NOT EMSCRIPTEN)
     if(CAESAR_GTEST_SOURCES)
         set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
         set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -19,9 +19,9 @@
 
 #include "lesson/click_outcome.h"
 #include "lesson/help_text.h"
+#include "lesson/identity.h"
 #include "window/announcer.h"
 #include "window/field_accessibility.h"
-#include "window/identity.h"
 #include "window/picture_box.h"
 #include "window/raw_image.h"
 #include "window/window_font.h"
@@ -86,8 +86,7 @@ QString ButtonStyle(const QColor& fill) {
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-    setWindowTitle(QString::fromUtf16(kWebAddress) +
-                   QStringLiteral(" Информатика - криптиране, cipher Zuradi"));
+    setWindowTitle(QString::fromUtf16(lesson::kCaption));
     setWindowIcon(QIcon(QPixmap::fromImage(RawImage(QStringLiteral(":/assets/icon.argb")))));
     setFont(WindowFont());
     setFixedSize(kClientWidth, kClientHeight);
