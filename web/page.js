@@ -67,8 +67,24 @@
         }
     }
 
+    // Tab goes round the window's controls, as in the desktop window, rather than out of
+    // the page.
+    function keepTabInWindow(event) {
+        if (event.key !== "Tab" || warning.open) return;
+        const first = log;
+        const last = result;
+        if (!event.shiftKey && document.activeElement === last) {
+            event.preventDefault();
+            first.focus();
+        } else if (event.shiftKey && document.activeElement === first) {
+            event.preventDefault();
+            last.focus();
+        }
+    }
+
     fitToWidth();
     window.addEventListener("resize", fitToWidth);
+    document.addEventListener("keydown", keepTabInWindow);
     CaesarLesson().then(wasm => {
         lesson = bindLesson(wasm);
         const state = lesson.state();

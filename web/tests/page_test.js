@@ -1,0 +1,180 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The page in Debian's Chromium, headless, opened from file:// as a student opens a shared
+// file: no request leaves it; the texts, the caps, the tab order, Calculate, Clear and the
+// overflow warning work from the keyboard and the mouse; every field shows what the same
+// clicks give natively; and Chromium's accessibility tree names each control and hears each
+// outcome. Saves a screenshot as it starts.
+// Usage: node page_test.js PAGE.html lesson_replay SCREENSHOT.png
+"use strict";
+const { execFileSync } = require("child_process");
+const path = require("path");
+const { chromium } = require("playwright-core");
+
+const [pagePath, replay, screenshot] = process.argv.slice(2);
+const LOG_NAME = "Обяснение и протокол на шифрирането";
+
+function check(condition, message) {
+    if (!condition) throw new Error(message);
+}
+
+function hex(text) {
+    if (text.length === 0) return "-";
+    return Array.from(text, c => c.charCodeAt(0).toString(16).padStart(4, "0")).join("");
+}
+
+function fromHex(text) {
+    if (text === "-") return "";
+    let out = "";
+    for (let i = 0; i < text.length; i += 4) out += String.fromCharCode(parseInt(text.slice(i, i + 4), 16));
+    return out;
+}
+
+// What the same clicks leave in the result and the log, natively.
+function native(clicks) {
+    const input = clicks.map(([index, phrase, offset]) => `${index} ${hex(phrase)} ${hex(offset)}`).join("\n") + "\n";
+    const last = execFileSync(replay, { input }).toString().trim().split("\n").pop().split(" ");
+    return { phrase: fromHex(last[0]), offset: fromHex(last[1]), result: fromHex(last[2]), log: fromHex(last[3]) };
+}
+
+async function main() {
+    const browser = await chromium.launch({
+        executablePath: "/usr/bin/chromium",
+        args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking",
+            "--disable-component-update", "--no-first-run", "--disable-sync"],
+    });
+    try {
+        const context = await browser.newContext({ viewport: { width: 600, height: 450 } });
+        const page = await context.newPage();
+        const requests = [];
+        page.on("request", request => requests.push(request.url()));
+        const errors = [];
+        page.on("pageerror", error => errors.push(String(error)));
+        const opened = Date.now();
+        await page.goto("file://" + path.resolve(pagePath));
+        await page.waitForSelector("html[data-ready=true]");
+        const usable = Date.now() - opened;
+        await page.screenshot({ path: screenshot, clip: { x: 0, y: 0, width: 532, height: 398 } });
+        const away = requests.filter(url => !url.startsWith("file://") && !url.startsWith("data:"));
+        check(away.length === 0, `the page asked the network for ${away}`);
+        check(errors.length === 0, `the page failed: ${errors}`);
+
+        const value = id => page.$eval("#" + id, box => box.value);
+        const focused = () => page.evaluate(() => document.activeElement.id);
+        // The opening texts, the help text among them, and the focus in the log.
+        check(await value("Text2_0") === "abcdefghijkl" && await value("Text2_1") === "3" &&
+            await value("Text2_2") === "", "the opening texts are wrong");
+        const help = await value("Text1_0");
+        check(help.length === 1459 - 12 && help.split("\n").length === 13 && help.endsWith("\n"),
+            `the help text has ${help.length} characters in ${help.split("\n").length - 1} lines`);
+        check(help.startsWith("Шифърът на Цезар е заместващ шифър"), "the help text starts wrong");
+        check(await focused() === "Text1_0", "the focus does not start in the log");
+        const caption = await page.title();
+        check(caption.startsWith("www.") && caption.endsWith(" Информатика - криптиране, cipher Zuradi"),
+            `the caption is ${caption}`);
+
+        // Tab visits the controls in the window's order and comes back round.
+        const order = ["Text2_0", "Text2_1", "Command1_0", "Command1_1", "Picture1", "Text2_2", "Text1_0"];
+        for (const id of order) {
+            await page.keyboard.press("Tab");
+            check(await focused() === id, `Tab went to ${await focused()}, not ${id}`);
+        }
+        const outline = await page.$eval("#Text1_0", box => getComputedStyle(box).outlineStyle);
+        check(outline !== "none", "the focus is not visible");
+
+        // The caps.
+        await page.click("#Text2_0");
+        await page.keyboard.press("Control+A");
+        await page.keyboard.type("ABCDEFGHIJ".repeat(6));
+        check((await value("Text2_0")).length === 50, "the phrase takes more than 50 characters");
+        await page.click("#Text2_1");
+        await page.keyboard.press("Control+A");
+        await page.keyboard.type("1".repeat(25));
+        check((await value("Text2_1")).length === 20, "the offset takes more than 20 characters");
+
+        const cdp = await context.newCDPSession(page);
+        const tree = async () => (await cdp.send("Accessibility.getFullAXTree")).nodes;
+        const isLive = node => (node.properties || []).some(p => p.name === "live" && p.value.value === "assertive");
+        // What the live region says, as Chromium hands it to a screen reader.
+        const announced = async () => {
+            await page.waitForFunction(() => document.getElementById("announcement").textContent !== "");
+            const nodes = await tree();
+            const live = nodes.find(isLive);
+            return nodes.filter(node => (live.childIds || []).includes(node.nodeId))
+                .map(node => node.name ? node.name.value : "").join("");
+        };
+        async function typeAndCalculate(phrase, offset) {
+            for (const [id, text] of [["Text2_0", phrase], ["Text2_1", offset]]) {
+                await page.click("#" + id);
+                await page.keyboard.press("Control+A");
+                await page.keyboard.press("Backspace");
+                await page.keyboard.type(text);
+            }
+            await page.focus("#Command1_0");
+            await page.keyboard.press("Space");
+        }
+
+        // The worked example, line by line, then a 50-letter phrase against the native run.
+        await typeAndCalculate("ABCYZ", "3");
+        check(await value("Text2_2") === "DEFBC", "ABCYZ with 3 is not DEFBC");
+        const workedExample = ["Дължина на въведената фраза и отместване: 5:3",
+            "Последователно извеждам изчислените ASCII кодове:", "A + 3 = 65 + 3 = 68 -> D",
+            "B + 3 = 66 + 3 = 69 -> E", "C + 3 = 67 + 3 = 70 -> F", "Y + 3 = 89 + 3 = 66 -> B",
+            "Z + 3 = 90 + 3 = 67 -> C", "Извеждам обратно кодираната фраза:", "68 - 3 = 65 -> A",
+            "69 - 3 = 66 -> B", "70 - 3 = 67 -> C", "66 + 23 = 89 -> Y", "67 + 23 = 90 -> Z", ""];
+        check(await value("Text1_0") === workedExample.join("\n"), "the worked example's trace is wrong");
+        check(await announced() === "Шифриран: DEFBC", "Calculate was not announced");
+        const start = await page.$eval("#Text1_0", box => [box.selectionStart, box.scrollTop]);
+        check(start[0] === 0 && start[1] === 0, "the log does not show its start");
+        const long = "The quick brown fox jumps over the lazy dog, twice!";
+        await typeAndCalculate(long.slice(0, 50), "-29");
+        const expected = native([[0, "ABCYZ", "3"], [0, long.slice(0, 50), "-29"]]);
+        for (const [id, key] of [["Text2_0", "phrase"], ["Text2_1", "offset"], ["Text2_2", "result"], ["Text1_0", "log"]]) {
+            check(await value(id) === expected[key], `${key} differs from the native run`);
+        }
+
+        // Chromium's accessibility tree: names and roles, and the live region.
+        const nodes = await tree();
+        const named = (role, name) => nodes.some(node => node.role && node.role.value === role &&
+            node.name && node.name.value === name);
+        for (const [role, name] of [["textbox", "Текст"], ["textbox", "Отместване"],
+            ["textbox", "Шифриран"], ["textbox", LOG_NAME], ["button", "Изчисли"],
+            ["button", "Изчисти"], ["image", "Шифров диск"]]) {
+            check(named(role, name), `no ${role} named ${name} in the accessibility tree`);
+        }
+        check(nodes.some(isLive), "no assertive live region in the accessibility tree");
+        check(await page.evaluate(() => document.documentElement.lang) === "bg", "the page is not Bulgarian");
+
+        // Clear, by mouse: the three fields empty, the log kept.
+        const logBefore = await value("Text1_0");
+        await page.click("#Command1_1");
+        for (const id of ["Text2_0", "Text2_1", "Text2_2"]) check(await value(id) === "", `Clear left ${id}`);
+        check(await value("Text1_0") === logBefore, "Clear changed the log");
+        check(await announced() === "Полетата Текст, Отместване и Шифриран са празни.", "Clear was not announced");
+
+        // An offset past 32 bits: the warning, closed by Enter, and the page still works.
+        await typeAndCalculate("ABC", "99999999999");
+        await page.waitForSelector("#warning[open]");
+        const dialog = (await tree()).find(node => node.role && node.role.value === "alertdialog");
+        check(dialog && dialog.name.value === "Твърде голямо отместване", "the warning has no accessible name");
+        check((await page.$eval("#warning_text", node => node.textContent)).startsWith("Отместването „99999999999“ е твърде голямо."),
+            "the warning says something else");
+        await page.keyboard.press("Enter");
+        await page.waitForSelector("#warning", { state: "hidden" });
+        check(await value("Text2_1") === "99999999999", "the typed offset was lost");
+        check(await value("Text2_2") === "", "a result is left after the warning");
+        await typeAndCalculate("ABC", "1");
+        check(await value("Text2_2") === "BCD", "the page does not work after the warning");
+
+        // A narrow screen: the window shrinks to the width, whole.
+        await page.setViewportSize({ width: 320, height: 480 });
+        const width = await page.$eval("#window", box => box.getBoundingClientRect().width);
+        check(Math.abs(width - 320) < 1, `on a 320-pixel screen the window is ${width} wide`);
+        const pageWidth = await page.evaluate(() => document.documentElement.scrollWidth);
+        check(pageWidth <= 320, `on a 320-pixel screen the page is ${pageWidth} wide`);
+        console.log(`page: loads from file:// with no request and is usable in ${usable} ms; texts, ` +
+            "caps, tab order, trace, Clear, warning, accessibility tree and narrow screen as designed");
+    } finally {
+        await browser.close();
+    }
+}
+main().catch(error => { console.error(error); process.exit(1); });
