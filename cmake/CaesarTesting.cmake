@@ -45,11 +45,7 @@ endfunction()
 # times that.
 function(caesar_add_qtest name)
     cmake_parse_arguments(PARSE_ARGV 1 ARG "DESIGN_SCALE_ONLY" "" "SOURCES;LIBRARIES")
-    # Qt's own command: from Qt 6.8 a static Qt links the plugins in when it finalises the
-    # target, which add_executable never does. A console program, so that Qt Test's report
-    # reaches the terminal.
-    qt_add_executable(${name} ${ARG_SOURCES})
-    set_target_properties(${name} PROPERTIES WIN32_EXECUTABLE OFF)
+    add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} Qt6::Test)
     get_target_property(qt_linkage Qt6::Core TYPE)
     if(qt_linkage STREQUAL "STATIC_LIBRARY")
