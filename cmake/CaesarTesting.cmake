@@ -40,6 +40,12 @@ function(caesar_scaled_test_name variable name scale)
     set(${variable} ${test} PARENT_SCOPE)
 endfunction()
 
+# Where Liberation Serif lies: Debian 12's fonts-liberation2 has a folder of its own, Debian
+# 13's is a transition to fonts-liberation's.
+find_path(CAESAR_SERIF_DIRECTORY LiberationSerif-Regular.ttf
+    PATHS /usr/share/fonts/truetype/liberation2 /usr/share/fonts/truetype/liberation
+    NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+
 # caesar_add_qtest(NAME [DESIGN_SCALE_ONLY] SOURCES... LIBRARIES...): a Qt Test executable run
 # on the offscreen platform at the design's scale and, unless told otherwise, also at 1.5 and 2
 # times that.
@@ -67,7 +73,7 @@ function(caesar_add_qtest name)
             list(APPEND environment QT_FORCE_STDERR_LOGGING=1)
             list(TRANSFORM environment PREPEND WINE)
             list(APPEND environment
-                WINEQT_QPA_FONTDIR=Z:/usr/share/fonts/truetype/liberation2)
+                WINEQT_QPA_FONTDIR=Z:${CAESAR_SERIF_DIRECTORY})
         endif()
         set_tests_properties(${test} PROPERTIES ENVIRONMENT "${environment}")
         if(CMAKE_CROSSCOMPILING)

@@ -172,6 +172,12 @@ int Fail(const std::wstring& message) {
     return 1;
 }
 
+// Qt 6.4 gives a control's object name as its AutomationId; Qt 6.8 the path of object names
+// from the application down, joined by dots.
+bool IdentifiesAs(const std::wstring& automationId, const std::wstring& objectName) {
+    return automationId == objectName || automationId.ends_with(L"." + objectName);
+}
+
 // The whole check, run on a thread other than the window's; the number of faults found.
 int CheckTree(HWND window, const std::wstring& caption) {
     HMODULE core = LoadLibraryW(L"uiautomationcore.dll");
@@ -216,7 +222,7 @@ int CheckTree(HWND window, const std::wstring& caption) {
         bool found = false;
         for (const Element& element : elements) {
             found = found ||
-                    (element.automationId == expected.automationId &&
+                    (IdentifiesAs(element.automationId, expected.automationId) &&
                      element.controlType == expected.controlType && element.name == expected.name);
         }
         if (!found) {
