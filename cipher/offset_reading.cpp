@@ -92,6 +92,8 @@ double LeadingNumber(std::u16string_view text) {
 
 std::int32_t ReadOffset(std::u16string_view text) {
     const double n = RoundHalfToEven(LeadingNumber(text));
+    // Written as "not inside" so that a NaN, should one ever arrive, is refused too.
+    // NOLINTNEXTLINE(readability-simplify-boolean-expr)
     if (!(n >= std::numeric_limits<std::int32_t>::min() &&
           n <= std::numeric_limits<std::int32_t>::max())) {
         throw std::overflow_error("offset outside the signed 32-bit range");

@@ -33,7 +33,7 @@ std::int32_t NormalisedOffset(const std::u16string& text) {
         Expect(c >= u'0' && c <= u'9', "offset digit");
         value = value * 10 + (c - u'0');
     }
-    Expect(value <= 25 && !(negative && value == 0), "offset range");
+    Expect(value <= 25 && (!negative || value != 0), "offset range");
     return negative ? -value : value;
 }
 
@@ -58,7 +58,7 @@ void CheckFullRun(const cipher::FormFields& fields, const cipher::CodeBuffer& co
 void Click(std::int16_t index, cipher::FormFields& fields, cipher::CodeBuffer& codes) {
     const cipher::FormFields before = fields;
     const cipher::CodeBuffer codesBefore = codes;
-    enum class Outcome { kDone, kOverflow, kTooLong } outcome = Outcome::kDone;
+    enum class Outcome : std::uint8_t { kDone, kOverflow, kTooLong } outcome = Outcome::kDone;
     try {
         cipher::Command1_Click(index, fields, codes);
     } catch (const std::overflow_error&) {
