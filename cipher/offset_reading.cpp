@@ -1,20 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include <fast_float/fast_float.h>
+
 #include "cipher/cipher.h"
-#include "cipher/nearest_double.h"
 #include "cipher/rounding.h"
 
 namespace cipher {
 
 namespace {
-
-constexpr std::int64_t kExponentCap = 1'000'000'000;
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
@@ -53,40 +52,43 @@ double LeadingNumber(std::u16string_view text) {
         in.Next();
     }
 
-    // The digits alone, the point only shifting the exponent.
-    std::string digits;
+    // The number's own characters, blanks left out, for the correctly rounded conversion.
+    std::string number;
+    bool seenDigit = false;
     bool seenPoint = false;
-    std::int64_t digitsAfterPoint = 0;
     for (char16_t c = in.Peek(); IsDigit(c) || (c == u'.' && !seenPoint); c = in.Peek()) {
-        if (c == u'.') {
-            seenPoint = true;
-        } else {
-            digits.push_back(static_cast<char>(c));
-            digitsAfterPoint += seenPoint ? 1 : 0;
-        }
+        seenPoint = seenPoint || c == u'.';
+        seenDigit = seenDigit || c != u'.';
+        number.push_back(static_cast<char>(c));
         in.Next();
     }
-    if (digits.empty()) {
+    if (!seenDigit) {
         return 0.0;
     }
 
     // An exponent counts only with at least one digit: '1e' and '1e+' are just 1.
-    std::int64_t exponent = 0;
     if (in.Peek() == u'E' || in.Peek() == u'e') {
+        std::string exponent = "e";
         in.Next();
-        bool negativeExponent = false;
         if (in.Peek() == u'+' || in.Peek() == u'-') {
-            negativeExponent = in.Peek() == u'-';
+            exponent.push_back(static_cast<char>(in.Peek()));
             in.Next();
         }
+        const std::size_t signLength = exponent.size();
         for (char16_t c = in.Peek(); IsDigit(c); c = in.Peek()) {
-            exponent = std::min<std::int64_t>(exponent * 10 + (c - u'0'), kExponentCap);
+            exponent.push_back(static_cast<char>(c));
             in.Next();
         }
-        exponent = negativeExponent ? -exponent : exponent;
+        if (exponent.size() > signLength) {
+            number += exponent;
+        }
     }
 
-    const double value = NearestDouble(digits, exponent - digitsAfterPoint);
+    // fast_float rounds to the nearest double, a tie to the even one, as strtod does in the C
+    // locale, but with no locale and the same in every build: past the largest double it
+    // gives infinity, below half the smallest 0.
+    double value = 0.0;
+    fast_float::from_chars(number.data(), number.data() + number.size(), value);
     return negative ? -value : value;
 }
 
