@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "lesson/identity.h"
+#include "window/accessibility.h"
 #include "window/main_window.h"
 #include "window/qt_texts.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
     // this id.
     QGuiApplication::setDesktopFileName(QString::fromUtf16(lesson::kAppId));
     window::QtTexts qtTexts;
+    window::InstallAccessibility();
     window::MainWindow window;
     window.show();
     return QApplication::exec();

@@ -14,6 +14,7 @@
 #include <functional>
 #include <vector>
 
+#include "window/accessibility.h"
 #include "window/main_window.h"
 
 namespace {
@@ -42,6 +43,7 @@ double MedianMicroseconds(const std::function<void(int)>& setup,
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    window::InstallAccessibility();
     window::MainWindow window;
     window.show();
     QApplication::processEvents();

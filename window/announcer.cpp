@@ -38,13 +38,9 @@ QAccessibleInterface* AnnouncementFactory(const QString& className, QObject* obj
 
 }  // namespace
 
-Announcer::Announcer(QWidget* window) : QObject(window) {
-    static const bool installed = [] {
-        QAccessible::installFactory(AnnouncementFactory);
-        return true;
-    }();
-    static_cast<void>(installed);
-}
+Announcer::Announcer(QWidget* window) : QObject(window) {}
+
+void Announcer::Install() { QAccessible::installFactory(AnnouncementFactory); }
 
 // The one place that knows how each Qt and platform lets a screen reader speak. Qt 6.8 has
 // an announcement of its own, which reaches AT-SPI and UI Automation alike. Qt 6.4 has none:

@@ -17,6 +17,9 @@ class Announcer : public QObject {
 public:
     explicit Announcer(QWidget* window);
 
+    // Makes every announcer stand in the accessibility tree as a notification.
+    static void Install();
+
     // Sends the message to the screen reader, if one listens.
     void Announce(const QString& message);
 

@@ -25,13 +25,7 @@ QAccessibleInterface* FieldFactory(const QString& className, QObject* object) {
 FieldAccessibility::FieldAccessibility(QLineEdit* field)
     : QAccessibleWidget(field, QAccessible::EditableText) {}
 
-void FieldAccessibility::Install() {
-    static const bool installed = [] {
-        QAccessible::installFactory(FieldFactory);
-        return true;
-    }();
-    static_cast<void>(installed);
-}
+void FieldAccessibility::Install() { QAccessible::installFactory(FieldFactory); }
 
 QLineEdit* FieldAccessibility::Field() const { return static_cast<QLineEdit*>(widget()); }
 

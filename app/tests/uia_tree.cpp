@@ -20,6 +20,7 @@
 #include <thread>
 #include <vector>
 
+#include "window/accessibility.h"
 #include "window/main_window.h"
 #include "window/qt_texts.h"
 
@@ -240,6 +241,7 @@ int main(int argc, char* argv[]) {
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     QApplication application(argc, argv);
     window::QtTexts qtTexts;
+    window::InstallAccessibility();
     window::MainWindow mainWindow;
     mainWindow.show();
     const auto handle = reinterpret_cast<HWND>(mainWindow.winId());

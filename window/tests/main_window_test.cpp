@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "lesson/help_text.h"
+#include "window/accessibility.h"
 #include "window/main_window.h"
 #include "window/qt_texts.h"
 #include "window/raw_image.h"
@@ -117,6 +118,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { window::InstallAccessibility(); }
     void init() {
         m_window = std::make_unique<window::MainWindow>();
         m_window->show();
