@@ -8,31 +8,14 @@
 #include <cstdint>
 #include <string>
 
-#include "cipher/cipher.h"
-#include "lesson/click_outcome.h"
-#include "lesson/help_text.h"
+#include "lesson/form.h"
 #include "lesson/identity.h"
 
 namespace {
 
-// The record keeps CR LF; a text box takes line feeds.
-std::u16string ShownLog(const std::u16string& log) {
-    std::u16string shown;
-    shown.reserve(log.size());
-    for (std::size_t i = 0; i < log.size(); ++i) {
-        if (!(log[i] == u'\r' && i + 1 < log.size() && log[i + 1] == u'\n')) {
-            shown.push_back(log[i]);
-        }
-    }
-    return shown;
-}
-
 struct Page {
-    cipher::FormFields fields = lesson::InitialFields();
-    cipher::CodeBuffer codes{};
-    lesson::ClickOutcome outcome;
-    std::u16string shownLog = ShownLog(fields.log);
-    std::u16string typed[2] = {fields.phrase, fields.offset};
+    lesson::Form form;
+    std::u16string typed[2] = {form.Fields().phrase, form.Fields().offset};
     std::u16string caption = lesson::kCaption;
 };
 
@@ -42,24 +25,24 @@ Page& ThePage() {
 }
 
 const std::u16string& Text(std::int32_t which) {
-    Page& page = ThePage();
+    const Page& page = ThePage();
     switch (which) {
-    case kPhrase:
-        return page.fields.phrase;
-    case kOffset:
-        return page.fields.offset;
-    case kResult:
-        return page.fields.result;
-    case kLog:
-        return page.shownLog;
-    case kProblemTitle:
-        return page.outcome.problemTitle;
-    case kProblem:
-        return page.outcome.problem;
-    case kAnnouncement:
-        return page.outcome.announcement;
-    default:
-        return page.caption;
+        case kPhrase:
+            return page.form.Fields().phrase;
+        case kOffset:
+            return page.form.Fields().offset;
+        case kResult:
+            return page.form.Fields().result;
+        case kLog:
+            return page.form.ShownLog();
+        case kProblemTitle:
+            return page.form.Outcome().problemTitle;
+        case kProblem:
+            return page.form.Outcome().problem;
+        case kAnnouncement:
+            return page.form.Outcome().announcement;
+        default:
+            return page.caption;
     }
 }
 
@@ -75,10 +58,7 @@ char16_t* lesson_input(std::int32_t which, std::int32_t length) {
 
 void lesson_click(std::int32_t index) {
     Page& page = ThePage();
-    page.fields.phrase = page.typed[0];
-    page.fields.offset = page.typed[1];
-    page.outcome = lesson::Click(static_cast<std::int16_t>(index), page.fields, page.codes);
-    page.shownLog = ShownLog(page.fields.log);
+    page.form.Click(static_cast<std::int16_t>(index), page.typed[0], page.typed[1]);
 }
 
 const char16_t* lesson_text(std::int32_t which) { return Text(which).data(); }
@@ -87,8 +67,10 @@ std::int32_t lesson_text_length(std::int32_t which) {
     return static_cast<std::int32_t>(Text(which).size());
 }
 
-const std::uint8_t* lesson_codes() { return ThePage().codes.data(); }
+const std::uint8_t* lesson_codes() { return ThePage().form.Codes().data(); }
 
-std::int32_t lesson_code_count() { return static_cast<std::int32_t>(ThePage().codes.size()); }
+std::int32_t lesson_code_count() {
+    return static_cast<std::int32_t>(ThePage().form.Codes().size());
+}
 
 }  // extern "C"

@@ -17,11 +17,10 @@
 
 #include <string>
 
+#include "cipher/cipher.h"
 #include "lesson/click_outcome.h"
-#include "lesson/help_text.h"
 #include "lesson/identity.h"
 #include "window/announcer.h"
-#include "window/field_accessibility.h"
 #include "window/picture_box.h"
 #include "window/raw_image.h"
 #include "window/window_font.h"
@@ -97,7 +96,6 @@ MainWindow::MainWindow(QWidget* parent)
     m_announcer = new Announcer(this);
     m_announcer->setObjectName(QStringLiteral("announcer"));
 
-    m_fields = lesson::InitialFields();
     ShowLog();
     Text1[0]->setFocus();
 }
@@ -127,8 +125,7 @@ void MainWindow::CreateControls() {
     Picture1->setAccessibleDescription(
         QStringLiteral("Кафяв диск с два концентрични пръстена от латинските букви от A до Z"));
 
-    FieldAccessibility::Install();
-    const cipher::FormFields initial = lesson::InitialFields();
+    const cipher::FormFields& initial = m_form.Fields();
     const std::u16string* const initialTexts[] = {&initial.phrase, &initial.offset,
                                                   &initial.result};
     for (int i = 0; i < 3; ++i) {
@@ -184,13 +181,12 @@ void MainWindow::SetTabOrder() {
 }
 
 void MainWindow::Command1_Click(std::int16_t index) {
-    m_fields.phrase = Text2[0]->text().toStdU16String();
-    m_fields.offset = Text2[1]->text().toStdU16String();
-    const lesson::ClickOutcome outcome = lesson::Click(index, m_fields, m_codes);
+    m_form.Click(index, Text2[0]->text().toStdU16String(), Text2[1]->text().toStdU16String());
+    const lesson::ClickOutcome& outcome = m_form.Outcome();
     ShowSingleLineFields();
     // A full run, and only a full run, leaves a result; its trace is shown from the start
     // even when it is the same as before and the student had scrolled away.
-    if (!m_fields.result.empty()) {
+    if (!m_form.Fields().result.empty()) {
         ShowLog();
     }
     // A warning box is read out as it opens.
@@ -202,7 +198,8 @@ void MainWindow::Command1_Click(std::int16_t index) {
 }
 
 void MainWindow::ShowSingleLineFields() {
-    const std::u16string* const texts[] = {&m_fields.phrase, &m_fields.offset, &m_fields.result};
+    const cipher::FormFields& fields = m_form.Fields();
+    const std::u16string* const texts[] = {&fields.phrase, &fields.offset, &fields.result};
     for (int i = 0; i < 3; ++i) {
         const QString text = ToQString(*texts[i]);
         if (Text2[i]->text() != text) {
@@ -212,10 +209,7 @@ void MainWindow::ShowSingleLineFields() {
 }
 
 void MainWindow::ShowLog() {
-    // The record keeps CR LF; the box takes line feeds.
-    QString text = ToQString(m_fields.log);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    Text1[0]->setPlainText(text);
+    Text1[0]->setPlainText(ToQString(m_form.ShownLog()));
     Text1[0]->moveCursor(QTextCursor::Start);
     Text1[0]->verticalScrollBar()->setValue(0);
 }

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "cipher/cipher.h"
+#include "lesson/form.h"
 
 class QLabel;
 class QLineEdit;
@@ -19,8 +19,8 @@ namespace window {
 class Announcer;
 class PictureBox;
 
-// The program's one window. Its fields show a cipher::FormFields record that it keeps for its
-// whole life, together with the code buffer, and its two buttons run cipher::Command1_Click.
+// The program's one window. Its fields show the lesson's form, which keeps the field texts and
+// the code buffer for the window's whole life, and its two buttons run their click through it.
 class MainWindow : public QWidget {
     Q_OBJECT
 
@@ -35,8 +35,7 @@ private:
     void ShowLog();
     void Warn(const QString& title, const QString& text);
 
-    cipher::FormFields m_fields;
-    cipher::CodeBuffer m_codes{};
+    lesson::Form m_form;
 
     std::array<QLabel*, 4> Label1{};
     std::array<QPlainTextEdit*, 1> Text1{};
