@@ -14,6 +14,9 @@ unset(reversed)
 # The address the window's caption starts with, and the home page it stands for.
 set(CAESAR_WEB_ADDRESS www.${CAESAR_PUBLISHER_DOMAIN})
 set(CAESAR_HOMEPAGE https://${CAESAR_WEB_ADDRESS}/)
+# The window's caption: the address, then the lesson's title. The tests that read the caption
+# from outside are handed it from here.
+set(CAESAR_CAPTION "${CAESAR_WEB_ADDRESS} Информатика - криптиране, cipher Zuradi")
 set(CAESAR_MAINTAINER "Caesar cipher lesson <caesar@${CAESAR_PUBLISHER_DOMAIN}>")
 # The package, the command and the Windows program share one name: bsdgames already installs
 # a /usr/games/caesar, and a teacher who finds caesar-cipher-lesson.zip in the downloads looks

@@ -19,6 +19,7 @@
 
 #include "cipher/cipher.h"
 #include "lesson/click_outcome.h"
+#include "lesson/field_caps.h"
 #include "lesson/identity.h"
 #include "window/announcer.h"
 #include "window/picture_box.h"
@@ -40,7 +41,6 @@ constexpr std::array<QRect, 2> kCommand1 = {QRect(168, 160, 105, 33), QRect(424,
 constexpr QRect kText1(8, 208, 521, 185);
 constexpr QRect kPicture1(8, 32, 153, 154);
 constexpr int kPictureBorder = 2;
-constexpr std::array<int, 2> kText2MaxLength = {50, 20};
 
 const QColor kWindowColour(192, 192, 255);
 const QColor kLabelColour(255, 192, 128);
@@ -133,7 +133,7 @@ void MainWindow::CreateControls() {
         field->setObjectName(ControlName("Text2", i));
         field->setGeometry(kText2[i]);
         if (i < 2) {
-            field->setMaxLength(kText2MaxLength[i]);
+            field->setMaxLength(i == 0 ? lesson::kPhraseCap : lesson::kOffsetCap);
         } else {
             field->setReadOnly(true);
         }

@@ -11,28 +11,13 @@ import os
 import subprocess
 import sys
 import tempfile
-import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
-from virtual_desktop import VirtualDesktop  # noqa: E402
+from virtual_desktop import Deadline, VirtualDesktop, check, check_colours  # noqa: E402
 
-DEADLINE_SECONDS = 20
-
-
-def wait_for(what, probe):
-    """Polls probe until it returns something true, or fails after the deadline."""
-    end = time.monotonic() + DEADLINE_SECONDS
-    while time.monotonic() < end:
-        value = probe()
-        if value:
-            return value
-        time.sleep(0.05)
-    raise AssertionError(f"timed out waiting for {what}")
-
-
-def check(condition, message):
-    if not condition:
-        raise AssertionError(message)
+# Within the test's own time limit, with room to report.
+deadline = Deadline(100)
+wait_for = deadline.wait_for
 
 
 class Session:
@@ -41,25 +26,21 @@ class Session:
     def __init__(self, program, extra_env=None):
         self.desktop = VirtualDesktop()
         self.env = self.desktop.env
+        self.xdotool = self.desktop.xdotool
         os.environ.update(self.env)  # pyatspi finds the bus through this process's environment
         try:
-            subprocess.run(["setxkbmap", "-layout", "us,bg,de"], env=self.env, check=True)
-            subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
-                            "/org/a11y/bus", "org.a11y.Bus.GetAddress"],
-                           env=self.env, check=True, stdout=subprocess.DEVNULL)
+            self.desktop.keyboard_layouts("us", "bg", "de")
+            self.desktop.start_accessibility_bus()
             self.program = subprocess.Popen([program], env=dict(
                 self.env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                 **(extra_env or {})))
-            self.window = wait_for("the window", lambda: self.xdotool(
-                "search", "--onlyvisible", "--pid", str(self.program.pid), check=False).split())[0]
+            self.window = self.desktop.find_window(deadline, pid=self.program.pid)
         except BaseException:
             self.close()
             raise
 
-    def xdotool(self, *arguments, check=True):
-        result = subprocess.run(["xdotool", *arguments], env=self.env, capture_output=True,
-                                text=True, check=check)
-        return result.stdout
+    def grab(self):
+        return self.desktop.grab(self.window)
 
     def close(self):
         program = getattr(self, "program", None)
@@ -85,29 +66,6 @@ def check_geometry_and_hints(session):
     check(functions & 0x20, f"no close function asked for: {hints}")
     check(not functions & 0x18, f"minimise or maximise function asked for: {hints}")
     check(not decorations & 0x60, f"minimise or maximise button asked for: {hints}")
-
-
-def grab(session):
-    ppm = subprocess.run(["import", "-window", session.window, "-depth", "8", "ppm:-"],
-                         env=session.env, capture_output=True, check=True).stdout
-    fields = ppm.split(maxsplit=4)
-    width = int(fields[1])
-    pixels = fields[4]
-
-    def colour(x, y):
-        offset = 3 * (y * width + x)
-        return tuple(pixels[offset:offset + 3])
-    return colour
-
-
-def check_colours(session, scale=1):
-    """Samples flat fills at points of the design, on a screen of the given scale."""
-    colour = grab(session)
-    expected = {(30, 10): (192, 192, 255), (66, 2): (255, 192, 128),
-                (174, 166): (0, 255, 0), (520, 186): (255, 0, 0)}
-    for (x, y), rgb in expected.items():
-        x, y = round(x * scale), round(y * scale)
-        check(colour(x, y) == rgb, f"pixel {x},{y} is {colour(x, y)}, not {rgb}")
 
 
 def accessible_objects(application):
@@ -189,9 +147,9 @@ def check_dark_desktop(program):
                          "color_scheme_path=/usr/share/qt6ct/colors/darker.conf\n")
         session = Session(program, {"QT_QPA_PLATFORMTHEME": "qt6ct", "XDG_CONFIG_HOME": config})
         try:
-            wait_for("the window drawn", lambda: grab(session)(30, 10) == (192, 192, 255))
-            check_colours(session)
-            colour = grab(session)
+            wait_for("the window drawn", lambda: session.grab()(30, 10) == (192, 192, 255))
+            check_colours(session.desktop, session.window)
+            colour = session.grab()
             check(sum(colour(520, 56)) < 3 * 128,
                   f"the phrase box is {colour(520, 56)}: the dark palette did not reach it")
             # Label1(0): its text, anti-aliased onto (255, 192, 128), is black only if no pixel
@@ -210,35 +168,19 @@ def window_position(session):
     return int(x), int(y)
 
 
-def press_close_box(display_name, window_id):
-    """Asks the window to close as a window manager's close box does: WM_DELETE_WINDOW."""
-    from Xlib import X, display, protocol
-    connection = display.Display(display_name)
-    window = connection.create_resource_object("window", int(window_id))
-    protocols = connection.intern_atom("WM_PROTOCOLS")
-    delete = connection.intern_atom("WM_DELETE_WINDOW")
-    event = protocol.event.ClientMessage(window=window, client_type=protocols,
-                                         data=(32, [delete, X.CurrentTime, 0, 0, 0]))
-    window.send_event(event, event_mask=X.NoEventMask)
-    # A round trip, not just a flush: closing straight after a flush lost the message now
-    # and then.
-    connection.sync()
-    connection.close()
-
-
 def main():
     session = Session(sys.argv[1])
     try:
         # pyatspi is imported only now: it connects to the accessibility bus started above.
         application = wait_for("the program on the accessibility bus",
                                lambda: find_application(session.program.pid))
-        session.xdotool("windowfocus", "--sync", session.window)
+        session.desktop.focus(session.window)
         check_geometry_and_hints(session)
-        check_colours(session)
+        check_colours(session.desktop, session.window)
         check_tab_order(session, application)
         check_calculate(session, application)
         check(session.program.poll() is None, "the program ended")
-        press_close_box(session.env["DISPLAY"], session.window)
+        session.desktop.press_close_box(session.window)
         try:
             wait_for("the program to end on close", lambda: session.program.poll() is not None)
         except AssertionError:

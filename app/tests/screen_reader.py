@@ -23,8 +23,7 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "tools"))
-from virtual_desktop import VirtualDesktop  # noqa: E402
-from outside_in import check, wait_for  # noqa: E402
+from virtual_desktop import CALCULATE, Deadline, VirtualDesktop, check  # noqa: E402
 
 SETTLE_SECONDS = 0.6
 # An utterance: the text in quotes, then the voice's settings or the end of the line.
@@ -98,6 +97,8 @@ class ReaderSession:
 
     def __init__(self, program):
         self.processes = []
+        # Within the test's own time limit, with room to report.
+        self.deadline = Deadline(160)
         self.desktop = VirtualDesktop()
         self.scratch = tempfile.TemporaryDirectory()
         try:
@@ -119,12 +120,10 @@ class ReaderSession:
                         XDG_CACHE_HOME=os.path.join(home, ".cache"))
         self.bulgarian = dict(self.env, LOCPATH=locales, LANG="bg_BG.UTF-8",
                               LC_ALL="bg_BG.UTF-8", LANGUAGE="bg")
-        subprocess.run(["setxkbmap", "-layout", "us,bg"], env=self.env, check=True)
+        self.desktop.keyboard_layouts("us", "bg")
         subprocess.run(["gsettings", "set", "org.gnome.desktop.interface",
                         "toolkit-accessibility", "true"], env=self.env, check=True)
-        subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
-                        "/org/a11y/bus", "org.a11y.Bus.GetAddress"],
-                       env=self.env, check=True, stdout=subprocess.DEVNULL)
+        self.desktop.start_accessibility_bus()
 
         configuration = os.path.join(scratch, "speech-dispatcher")
         shutil.copytree("/etc/speech-dispatcher", configuration)
@@ -138,13 +137,12 @@ class ReaderSession:
         self.transcript = Transcript()
         self.orca = self.spawn(["orca", "--user-prefs", os.path.join(scratch, "orca"),
                                 "--debug-file", self.transcript.path], self.bulgarian)
-        wait_for("Orca to start", lambda: self.transcript.mark() > 0)
+        self.deadline.wait_for("Orca to start", lambda: self.transcript.mark() > 0)
         self.transcript.since(0)
 
         self.program = self.spawn([program], dict(self.bulgarian, QT_QPA_PLATFORM="xcb",
                                                   QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
-        self.window = wait_for("the window", lambda: self.xdotool(
-            "search", "--onlyvisible", "--pid", str(self.program.pid), check=False).split())[0]
+        self.window = self.desktop.find_window(self.deadline, pid=self.program.pid)
 
     def spawn(self, command, env):
         process = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL,
@@ -152,20 +150,15 @@ class ReaderSession:
         self.processes.append(process)
         return process
 
-    def xdotool(self, *arguments, check=True):
-        return subprocess.run(["xdotool", *arguments], env=self.env, capture_output=True,
-                              text=True, check=check).stdout
-
     def say(self, *keys, typed=None, click=None):
         """Presses keys (or types text, or clicks at a point) and returns what Orca said."""
         mark = self.transcript.mark()
         if click:
-            self.xdotool("mousemove", "--window", self.window, str(click[0]), str(click[1]),
-                         "click", "1")
+            self.desktop.click(self.window, *click)
         if keys:
-            self.xdotool("key", "--delay", "150", *keys)
+            self.desktop.xdotool("key", "--delay", "150", *keys)
         if typed:
-            self.xdotool("type", "--delay", "60", typed)
+            self.desktop.xdotool("type", "--delay", "60", typed)
         return self.transcript.since(mark)
 
     def close(self):
@@ -184,7 +177,6 @@ class ReaderSession:
         self.scratch.cleanup()
 
 
-CALCULATE = (220, 176)
 LOG = "Обяснение и протокол на шифрирането"
 TRACE = ["Дължина на въведената фраза и отместване: 12:3",
          "Последователно извеждам изчислените ASCII кодове:",
@@ -203,7 +195,7 @@ def run(session, steps):
         steps.append((name, spoken))
         expect(name, spoken, *fragments)
 
-    session.xdotool("windowfocus", "--sync", session.window)
+    session.desktop.focus(session.window)
     step("the window gets focus", session.transcript.since(session.transcript.mark()),
          LOG, "само за четене текст", "Шифърът на Цезар")
     # A field says its name, its role, then its whole text, selected by the Tab.

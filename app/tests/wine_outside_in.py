@@ -5,46 +5,38 @@ the window's size, caption and colours, the help text, typing and Calculate, the
 the trace, the overflow warning, Clear, and that closing the window ends the program. What
 the fields hold is read back through the clipboard (click, Ctrl+A, Ctrl+C).
 
-Usage: wine_outside_in.py [--scale 1.5] [--screenshot PNG] --web-address ADDRESS PATH/TO/PROGRAM.exe
+Usage: wine_outside_in.py [--scale 1.5] [--screenshot PNG] --caption CAPTION PATH/TO/PROGRAM.exe
 Runs in the Wine prefix $WINEPREFIX, made first if need be, at Windows' display scale (1 is
 96 dpi). With --screenshot it only saves a picture of the window as it starts.
 """
 import argparse
 import os
-import re
 import subprocess
 import sys
-import time
+import uuid
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "tools"))
-from virtual_desktop import VirtualDesktop  # noqa: E402
-from outside_in import check, check_colours, grab, press_close_box, wait_for  # noqa: E402
+from virtual_desktop import (CALCULATE, CLEAR, LOG, OFFSET, PHRASE, RESULT, Deadline,  # noqa: E402
+                             VirtualDesktop, check, check_colours)
 
 WINE_RUN = os.path.join(HERE, "..", "..", "tools", "wine_run.sh")
-# The caption's end: its start is the publisher's web address.
-CAPTION_END = " Информатика - криптиране, cipher Zuradi"
-# The text boxes in the window's own pixels (left, top, width, height), and the buttons'
-# middles.
-PHRASE, OFFSET, RESULT = (216, 40, 313, 33), (272, 80, 65, 33), (248, 120, 281, 33)
-LOG = (8, 208, 521, 185)
-CALCULATE, CLEAR = (220, 176), (476, 176)
-NOTHING_COPIED = "(nothing was copied)"
-COPY_SECONDS = 3
+# How long an empty box is given to copy something, which it never does: the one wait that
+# can only end by running out.
+EMPTY_COPY_SECONDS = 3
 
 
 class WineSession:
     """The program under Wine on a virtual desktop of its own."""
 
-    def __init__(self, program, scale, caption):
+    def __init__(self, program, scale, caption, deadline):
         self.scale = scale
+        self.deadline = deadline
         self.desktop = VirtualDesktop()
         self.env = dict(self.desktop.env, WINEPREFIX=os.environ["WINEPREFIX"],
                         WINEARCH="win64", WINEDEBUG="-all")
         try:
-            # Before Wine starts: it reads the keyboard layout once, and without the Bulgarian
-            # one every Cyrillic key would arrive as the same wrong letter.
-            subprocess.run(["setxkbmap", "-layout", "us,bg"], env=self.env, check=True)
+            self.desktop.keyboard_layouts("us", "bg")
             subprocess.run([WINE_RUN, "--prepare"], env=self.env, check=True)
             # Windows' display scale, as the Settings app sets it for the user.
             subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v",
@@ -53,23 +45,11 @@ class WineSession:
             subprocess.run(["wineserver", "-w"], env=self.env, check=True)
             self.program = subprocess.Popen(["wine", program], env=self.env,
                                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            self.window = self.find_window(caption)
-            self.focus(self.window)
+            self.window = self.desktop.find_window(deadline, name=caption)
+            self.desktop.focus(self.window)
         except BaseException:
             self.close()
             raise
-
-    def find_window(self, name):
-        return wait_for(f"the window '{name}'", lambda: self.xdotool(
-            "search", "--onlyvisible", "--name", f"^{re.escape(name)}$", check=False).split())[0]
-
-    def focus(self, window):
-        # With no window manager, only this gives a window the keyboard.
-        self.xdotool("windowfocus", "--sync", window)
-
-    def xdotool(self, *arguments, check=True):
-        return subprocess.run(["xdotool", *arguments], env=self.env, capture_output=True,
-                              text=True, check=check).stdout
 
     def click(self, place):
         """Clicks a point of the design, or the middle of a box of it, wherever the display
@@ -77,43 +57,52 @@ class WineSession:
         if len(place) == 4:
             left, top, width, height = place
             place = (left + width // 2, top + height // 2)
-        x, y = (str(round(coordinate * self.scale)) for coordinate in place)
-        self.xdotool("mousemove", "--window", self.window, x, y, "click", "1", "mousemove", "0", "0")
+        self.desktop.click(self.window, *(round(coordinate * self.scale) for coordinate in place))
 
-    def type_into(self, point, text):
-        self.click(point)
-        self.xdotool("key", "ctrl+a", "BackSpace")
-        self.xdotool("type", "--delay", "30", text)
+    def grab(self):
+        return self.desktop.grab(self.window)
 
-    def copy(self, box):
-        """What the text box copies, through the clipboard (Wine hands over LF line ends), or
-        None when the marker put there first is still there after COPY_SECONDS."""
-        subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=NOTHING_COPIED,
-                       text=True, env=self.env, check=True)
+    def type_into(self, box, text):
+        """Types into a box, and fails unless the box then holds just that."""
         self.click(box)
-        self.xdotool("key", "ctrl+a", "ctrl+c")
+        self.desktop.xdotool("key", "ctrl+a", "BackSpace")
+        self.desktop.xdotool("type", "--delay", "30", text)
+        held = self.read(box)
+        check(held == text, f"typed {text!r} into the box at {box}, which holds {held!r}")
+
+    def copy(self, box, seconds=None):
+        """What the text box copies, through the clipboard (Wine hands over LF line ends), or
+        None when nothing has come in the given seconds or by the deadline. A marker of its
+        own goes onto the clipboard first and must be seen there before Ctrl+C: so whatever
+        replaces it was copied after this click, never a copy left from before."""
+        marker = f"(marker {uuid.uuid4()})"
+        subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=marker,
+                       text=True, env=self.env, check=True)
+        self.deadline.wait_for("the marker on the clipboard", lambda: self.clipboard() == marker)
+        self.click(box)
+        self.desktop.xdotool("key", "ctrl+a", "ctrl+c")
+        def copied():
+            text = self.clipboard()
+            return text if text not in (None, marker) else None
         # The copy reaches X through Wine's clipboard bridge a moment later.
-        end = time.monotonic() + COPY_SECONDS
-        while time.monotonic() < end:
-            copied = self.clipboard()
-            if copied not in (None, NOTHING_COPIED):
-                return copied
-            time.sleep(0.1)
-        return None
+        try:
+            return self.deadline.wait_for(f"a copy from the box at {box}", copied, seconds)
+        except AssertionError:
+            return None
 
     def read(self, box):
         """What a text box that holds text holds. A copy that never arrives fails here, so
         that it cannot pass for an empty box."""
         copied = self.copy(box)
-        check(copied is not None, f"nothing was copied from the box at {box} in {COPY_SECONDS} s")
+        check(copied is not None, f"nothing was copied from the box at {box}")
         return copied
 
     def check_empty(self, name, box):
         """An empty box copies nothing, and so does a copy that failed: the box must also
         show no text, with the focus and its caret elsewhere."""
-        check(self.copy(box) is None, f"the {name} field is not empty")
+        check(self.copy(box, EMPTY_COPY_SECONDS) is None, f"the {name} field is not empty")
         self.click(LOG)
-        colour = grab(self)
+        colour = self.grab()
         left, top, width, height = (round(value * self.scale) for value in box)
         inset = round(4 * self.scale)
         dark = [(x, y) for x in range(left + inset, left + width - inset)
@@ -141,12 +130,12 @@ def check_window(session):
     width, height = round(532 * session.scale), round(398 * session.scale)
     check(f"Width: {width}" in info and f"Height: {height}" in info, info)
     wait_until_drawn(session)
-    check_colours(session, session.scale)
+    check_colours(session.desktop, session.window, session.scale)
 
 
 def wait_until_drawn(session):
     # Wine shows the window before its first frame.
-    wait_for("the window drawn", lambda: grab(session)(30, 10) != (0, 0, 0))
+    session.deadline.wait_for("the window drawn", lambda: session.grab()(30, 10) != (0, 0, 0))
 
 
 def check_help_then_calculate(session):
@@ -170,14 +159,14 @@ def check_help_then_calculate(session):
 def check_overflow_warning(session):
     session.type_into(OFFSET, "99999999999")
     session.click(CALCULATE)
-    warning = session.find_window("Твърде голямо отместване")
+    warning = session.desktop.find_window(session.deadline, name="Твърде голямо отместване")
     check(session.program.poll() is None, "the program ended on the overflow")
     # Enter presses the box's one button.
-    session.focus(warning)
-    session.xdotool("key", "Return")
-    wait_for("the warning to close", lambda: not session.xdotool(
-        "search", "--onlyvisible", "--name", "^Твърде голямо отместване$", check=False))
-    session.focus(session.window)
+    session.desktop.focus(warning)
+    session.desktop.xdotool("key", "Return")
+    session.deadline.wait_for("the warning to close", lambda: not session.desktop.shown(
+        "Твърде голямо отместване"))
+    session.desktop.focus(session.window)
     check(session.read(OFFSET) == "99999999999", "the offset field lost what was typed")
 
 
@@ -192,11 +181,12 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--scale", type=float, default=1)
     parser.add_argument("--screenshot")
-    parser.add_argument("--web-address", required=True)
+    parser.add_argument("--caption", required=True)
     parser.add_argument("program")
     arguments = parser.parse_args()
-    session = WineSession(arguments.program, arguments.scale,
-                          arguments.web_address + CAPTION_END)
+    # Within the test's own time limit, with room to report.
+    deadline = Deadline(270)
+    session = WineSession(arguments.program, arguments.scale, arguments.caption, deadline)
     try:
         if arguments.screenshot:
             wait_until_drawn(session)
@@ -208,8 +198,8 @@ def main():
         check_overflow_warning(session)
         check_clear(session)
         check(session.program.poll() is None, "the program ended")
-        press_close_box(session.env["DISPLAY"], session.window)
-        wait_for("the program to end on close", lambda: session.program.poll() is not None)
+        session.desktop.press_close_box(session.window)
+        deadline.wait_for("the program to end on close", lambda: session.program.poll() is not None)
     finally:
         session.close()
     print(f"wine outside-in at scale {arguments.scale}: window, caption, colours, help text, "

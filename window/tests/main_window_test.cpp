@@ -14,6 +14,7 @@
 #include <QObject>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
@@ -28,7 +29,9 @@
 #include <utility>
 #include <vector>
 
+#include "lesson/field_caps.h"
 #include "lesson/help_text.h"
+#include "lesson/identity.h"
 #include "window/accessibility.h"
 #include "window/main_window.h"
 #include "window/qt_texts.h"
@@ -173,9 +176,7 @@ private slots:
     void windowIsFixedWithCloseBoxOnly() {
         QCOMPARE(m_window->size(), QSize(532, 398));
         QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
-        // The publisher's web address, then the lesson's title.
-        QVERIFY(m_window->windowTitle().startsWith("www."));
-        QVERIFY(m_window->windowTitle().endsWith(" Информатика - криптиране, cipher Zuradi"));
+        QCOMPARE(m_window->windowTitle(), QString::fromUtf16(lesson::kCaption));
         const Qt::WindowFlags flags = m_window->windowFlags();
         QVERIFY(flags & Qt::WindowCloseButtonHint);
         QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
@@ -184,8 +185,8 @@ private slots:
     }
 
     void fieldsHaveTheirSettings() {
-        QCOMPARE(Field("Text2(0)")->maxLength(), 50);
-        QCOMPARE(Field("Text2(1)")->maxLength(), 20);
+        QCOMPARE(Field("Text2(0)")->maxLength(), lesson::kPhraseCap);
+        QCOMPARE(Field("Text2(1)")->maxLength(), lesson::kOffsetCap);
         QVERIFY(Field("Text2(2)")->isReadOnly());
         QVERIFY(!Field("Text2(0)")->isReadOnly());
         QPlainTextEdit* log = Log();
@@ -219,7 +220,9 @@ private slots:
 
     // Under a dark desktop palette the labels would take near-white text onto their orange.
     void labelsKeepBlackTextUnderADarkPalette() {
-        const QPalette original = QApplication::palette();
+        // Put back for the cases after this one, whether its checks pass or not.
+        const auto restore = qScopeGuard(
+            [original = QApplication::palette()] { QApplication::setPalette(original); });
         QPalette dark(QColor(53, 53, 53));
         for (const QPalette::ColorRole role :
              {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::BrightText}) {
@@ -230,7 +233,6 @@ private slots:
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         const QImage image = m_window->grab().toImage();
-        QApplication::setPalette(original);
 
         const QColor fill(255, 192, 128);
         const qreal ratio = image.devicePixelRatio();
@@ -282,15 +284,15 @@ private slots:
     void typingAndPastingStopAtTheCaps() {
         QLineEdit* phrase = Field("Text2(0)");
         phrase->clear();
-        QTest::keyClicks(phrase, QString(60, u'x'));
-        QCOMPARE(phrase->text().size(), 50);
+        QTest::keyClicks(phrase, QString(lesson::kPhraseCap + 10, u'x'));
+        QCOMPARE(phrase->text().size(), lesson::kPhraseCap);
 
         QLineEdit* offset = Field("Text2(1)");
         offset->clear();
-        QApplication::clipboard()->setText(QString(30, u'7'));
+        QApplication::clipboard()->setText(QString(lesson::kOffsetCap + 10, u'7'));
         offset->setFocus();
         QTest::keySequence(offset, QKeySequence::Paste);
-        QCOMPARE(offset->text(), QString(20, u'7'));
+        QCOMPARE(offset->text(), QString(lesson::kOffsetCap, u'7'));
     }
 
     void readOnlyBoxesTakeNoTyping() {
@@ -458,9 +460,9 @@ private slots:
         QCOMPARE(Field("Text2(2)")->text(), "");
         QAccessibleEditableTextInterface* offset =
             QAccessible::queryAccessibleInterface(Field("Text2(1)"))->editableTextInterface();
-        offset->replaceText(0, 1, QString(30, u'7'));
-        QCOMPARE(Field("Text2(1)")->text(), QString(20, u'7'));
-        offset->deleteText(0, 19);
+        offset->replaceText(0, 1, QString(lesson::kOffsetCap + 10, u'7'));
+        QCOMPARE(Field("Text2(1)")->text(), QString(lesson::kOffsetCap, u'7'));
+        offset->deleteText(0, lesson::kOffsetCap - 1);
         QCOMPARE(Field("Text2(1)")->text(), "7");
     }
 
@@ -532,8 +534,9 @@ private slots:
         const QString alphabet = "abcdefghijklmnopqrstuvwxyz";
         QTest::newRow("pasted over the cap")
             << alphabet + alphabet + "zzzz" << true << "1"
-            << (alphabet + alphabet).toUpper().left(50) << "1"
-            << ("bcdefghijklmnopqrstuvwxyza" + alphabet.mid(1)).toUpper().left(50) << false;
+            << (alphabet + alphabet).toUpper().left(lesson::kPhraseCap) << "1"
+            << ("bcdefghijklmnopqrstuvwxyza" + alphabet.mid(1)).toUpper().left(lesson::kPhraseCap)
+            << false;
         QTest::newRow("offset 1e400") << "abc" << false << "1e400"
                                       << "ABC"
                                       << "1e400"
