@@ -14,7 +14,6 @@ namespace cipher {
 
 namespace {
 
-constexpr std::int32_t kCodeA = u'A';
 constexpr std::int32_t kCodeZ = u'Z';
 constexpr std::int32_t kAlphabetSize = 26;
 
@@ -58,14 +57,7 @@ void RunCipher(FormFields& fields, CodeBuffer& codes) {
 
     log.AddDecodeHeading();
     for (std::size_t i = 1; i <= length; ++i) {
-        // Every step starts again from the offset; a wrap in one step does not carry on.
-        std::int32_t back = offset;
-        std::int32_t plain = codes[i] - back;
-        if (plain < kCodeA) {
-            plain += kAlphabetSize;
-            back -= kAlphabetSize;
-        }
-        log.AddDecodeLine(codes[i], back, plain);
+        log.AddDecodeLine(codes[i], offset);
     }
 
     fields.result = std::move(result);

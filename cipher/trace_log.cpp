@@ -1,21 +1,40 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cipher/trace_log.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
 #include <utility>
 
 #include "cipher/decimal_text.h"
 
 namespace cipher {
 
-TraceLog::TraceLog(std::size_t length, std::int32_t offset) {
+namespace {
+
+constexpr std::int32_t kCodeA = u'A';
+constexpr std::int32_t kAlphabetSize = 26;
+
+}  // namespace
+
+TraceLog::TraceLog(std::size_t length, std::int32_t offset)
+    : TraceLog(u"Дължина на въведената фраза и отместване: ", length, offset) {
+    text_ += u"Последователно извеждам изчислените ASCII кодове:";
+    EndLine();
+}
+
+TraceLog TraceLog::Decryption(std::size_t length, std::int32_t offset) {
+    return {u"Дължина на шифрирания текст и отместване: ", length, offset};
+}
+
+TraceLog::TraceLog(std::u16string_view heading, std::size_t length, std::int32_t offset) {
     // A 50-letter phrase writes about 2,600 characters; one reservation covers it.
     text_.reserve(128 + length * 48);
-    text_ += u"Дължина на въведената фраза и отместване: ";
+    text_ += heading;
     AppendNumber(static_cast<std::int64_t>(length));
     text_ += u':';
     AppendNumber(offset);
-    EndLine();
-    text_ += u"Последователно извеждам изчислените ASCII кодове:";
     EndLine();
 }
 
@@ -39,7 +58,14 @@ void TraceLog::AddDecodeHeading() {
     EndLine();
 }
 
-void TraceLog::AddDecodeLine(std::int32_t shifted, std::int32_t back, std::int32_t plain) {
+void TraceLog::AddDecodeLine(std::int32_t shifted, std::int32_t offset) {
+    // Every step starts again from the offset; a wrap in one step does not carry on.
+    std::int32_t back = offset;
+    std::int32_t plain = shifted - back;
+    if (plain < kCodeA) {
+        plain += kAlphabetSize;
+        back -= kAlphabetSize;
+    }
     AppendNumber(shifted);
     if (back > 0) {
         text_ += u" - ";
@@ -53,6 +79,14 @@ void TraceLog::AddDecodeLine(std::int32_t shifted, std::int32_t back, std::int32
     text_ += u" -> ";
     text_ += static_cast<char16_t>(plain);
     EndLine();
+}
+
+void TraceLog::AddDecryptionLine(char16_t letter, std::int32_t offset) {
+    text_ += letter;
+    text_ += u" - ";
+    AppendNumber(offset);
+    text_ += u" = ";
+    AddDecodeLine(letter, offset);
 }
 
 std::u16string TraceLog::Take() { return std::exchange(text_, std::u16string()); }

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace cipher {
 
@@ -13,19 +14,28 @@ public:
     // "Дължина на въведената фраза и отместване: L:m", then the encode heading.
     TraceLog(std::size_t length, std::int32_t offset);
 
+    // "Дължина на шифрирания текст и отместване: L:m": the start of a decryption of L
+    // encrypted letters by a guessed offset m.
+    static TraceLog Decryption(std::size_t length, std::int32_t offset);
+
     // "c + m = a + m = k -> K", where K is the character with code k.
     void AddEncodeLine(char16_t letter, std::int32_t offset, std::int32_t shifted);
 
     // The heading between the encode and the decode lines.
     void AddDecodeHeading();
 
-    // "k - w = r -> R" for a positive w, otherwise "k + |w| = r -> R".
-    void AddDecodeLine(std::int32_t shifted, std::int32_t back, std::int32_t plain);
+    // The way back from code k by offset m: "k - m = r -> R", or, where k - m falls below A,
+    // "k + (26 - m) = r -> R", R being the character with code r.
+    void AddDecodeLine(std::int32_t shifted, std::int32_t offset);
+
+    // "K - m = " before the decode line of the encrypted letter K.
+    void AddDecryptionLine(char16_t letter, std::int32_t offset);
 
     // The finished text; the log is left empty.
     std::u16string Take();
 
 private:
+    TraceLog(std::u16string_view heading, std::size_t length, std::int32_t offset);
     void AppendNumber(std::int64_t n);
     void EndLine();
 

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lesson/break_section.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "cipher/breaking.h"
+#include "cipher/decimal_text.h"
+#include "lesson/field_caps.h"
+#include "lesson/line_feeds.h"
+
+namespace lesson {
+
+namespace {
+
+// The number rounded to the given decimals, written with a decimal comma: 12,34.
+std::u16string WithDecimalComma(double value, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    const auto scaled = static_cast<std::int64_t>(std::llround(value * scale));
+    std::u16string digits = cipher::DecimalText(scaled);
+    const auto width = static_cast<std::size_t>(decimals) + 1;
+    if (digits.size() < width) {
+        digits.insert(0, width - digits.size(), u'0');
+    }
+    digits.insert(digits.size() - static_cast<std::size_t>(decimals), 1, u',');
+    return digits;
+}
+
+std::u16string LettersNote(std::size_t letters) {
+    if (letters == 0) {
+        return u"Няма латински букви (A–Z) в текста: няма какво да се разбие.";
+    }
+    if (letters >= BreakSection::kFewLetters) {
+        return {};
+    }
+    return u"Текстът има само " + cipher::DecimalText(static_cast<std::int64_t>(letters)) +
+           (letters == 1 ? u" буква" : u" букви") +
+           u". При толкова кратък текст честотите на буквите често подвеждат: "
+           u"проверете и другите отмествания.";
+}
+
+}  // namespace
+
+void BreakSection::Break(std::u16string_view text) {
+    m_result = cipher::BreakCipher(text.substr(0, static_cast<std::size_t>(kCiphertextCap)));
+    m_decoded.clear();
+    m_scores.clear();
+    for (const cipher::KeyTrial& trial : m_result.trials) {
+        m_decoded.push_back(trial.decoded.substr(0, kDecodedShown));
+        m_scores.push_back(WithDecimalComma(trial.score, 2));
+    }
+    const std::int32_t likeliest = m_result.trials.empty() ? 0 : m_result.trials[0].offset;
+    const double total = static_cast<double>(m_result.letters.size());
+    const std::array<double, 26>& english = cipher::EnglishLetterShares();
+    for (std::size_t letter = 0; letter < m_expected.size(); ++letter) {
+        // Encrypted by m, the English letter p shows as p + m.
+        const std::size_t plain = (letter + 26 - static_cast<std::size_t>(likeliest)) % 26;
+        m_expected[letter] = total * english[plain] / 100;
+        m_expectedTexts[letter] = WithDecimalComma(m_expected[letter], 1);
+    }
+    m_message = LettersNote(m_result.letters.size());
+    m_announcement = m_message;
+    if (!m_result.trials.empty()) {
+        std::u16string outcome = u"Най-вероятно отместване: " + cipher::DecimalText(likeliest) +
+                                 u". Текст: " + m_decoded[0];
+        m_announcement = m_message.empty() ? outcome : outcome + u". " + m_message;
+    }
+    m_trace.clear();
+    m_chosen = 0;
+    Choose(0);
+}
+
+void BreakSection::Choose(std::size_t row) {
+    if (row >= Rows()) {
+        return;
+    }
+    m_chosen = row;
+    m_trace = WithLineFeeds(cipher::DecryptionTrace(m_result.letters, Offset(row)));
+}
+
+}  // namespace lesson

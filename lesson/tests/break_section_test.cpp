@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <string>
+
+#include "lesson/break_section.h"
+#include "lesson/field_caps.h"
+
+namespace {
+
+using lesson::BreakSection;
+
+TEST(BreakSection, NotesTextsWithoutLettersOrWithTooFew) {
+    const struct {
+        std::u16string text;
+        std::size_t rows;
+        std::u16string message, announcementStart;
+    } cases[] = {
+        {u"", 0, u"Няма латински букви (A–Z) в текста: няма какво да се разбие.",
+         u"Няма латински букви"},
+        {u"123 Жж ?!", 0, u"Няма латински букви (A–Z) в текста: няма какво да се разбие.",
+         u"Няма латински букви"},
+        {u"e", 25,
+         u"Текстът има само 1 буква. При толкова кратък текст честотите на буквите "
+         u"често подвеждат: проверете и другите отмествания.",
+         u"Най-вероятно отместване: "},
+        {u"KHOOR ZRUOG", 25,
+         u"Текстът има само 10 букви. При толкова кратък текст честотите на "
+         u"буквите често подвеждат: проверете и другите отмествания.",
+         u"Най-вероятно отместване: "},
+        {u"Wkh vhfuhw phhwlqj lv dw qrrq wrgdb", 25, u"",
+         u"Най-вероятно отместване: 3. Текст: THESECRETMEETINGISATNOONTODAY"},
+    };
+    for (const auto& c : cases) {
+        BreakSection section;
+        section.Break(c.text);
+        EXPECT_EQ(section.Rows(), c.rows);
+        EXPECT_EQ(section.Message(), c.message);
+        EXPECT_EQ(section.Announcement().rfind(c.announcementStart, 0), 0U)
+            << std::string(section.Announcement().begin(), section.Announcement().end());
+        // The note is said too, after the outcome.
+        const std::u16string tail = c.rows > 0 && !c.message.empty() ? u". " + c.message : u"";
+        EXPECT_EQ(section.Announcement().size() >= tail.size() &&
+                      section.Announcement().compare(section.Announcement().size() - tail.size(),
+                                                     tail.size(), tail) == 0,
+                  true);
+        if (c.message.empty()) {
+            EXPECT_EQ(section.Announcement(), c.announcementStart);
+        }
+    }
+}
+
+TEST(BreakSection, BreaksOnlyUpToTheCap) {
+    BreakSection section;
+    const auto cap = static_cast<std::size_t>(lesson::kCiphertextCap);
+    section.Break(std::u16string(cap, u'B') + u"CCCC");
+    EXPECT_EQ(section.Count(1), lesson::kCiphertextCap);
+    EXPECT_EQ(section.Count(2), 0);
+    EXPECT_EQ(section.Decoded(0).size(), BreakSection::kDecodedShown);
+}
+
+TEST(BreakSection, ShowsScoresExpectationsAndTheChosenTrace) {
+    BreakSection section;
+    section.Break(u"Wkh vhfuhw phhwlqj lv dw qrrq wrgdb");
+    ASSERT_EQ(section.Rows(), 25U);
+    EXPECT_EQ(section.Chosen(), 0U);
+    EXPECT_EQ(section.Offset(0), 3);
+    // E, the commonest English letter, shows as H under offset 3: 12.702% of 29 letters.
+    EXPECT_EQ(section.ExpectedText(u'H' - u'A'), u"3,7");
+    double expected = 0;
+    for (std::size_t letter = 0; letter < 26; ++letter) {
+        expected += section.Expected(letter);
+    }
+    EXPECT_NEAR(expected, 29, 0.01);
+    for (std::size_t row = 0; row < section.Rows(); ++row) {
+        const std::u16string& score = section.Score(row);
+        ASSERT_GE(score.size(), 4U);
+        EXPECT_EQ(score[score.size() - 3], u',') << row;
+    }
+    EXPECT_EQ(section.Trace().substr(0, 47), u"Дължина на шифрирания текст и отместване: 29:3\n");
+
+    section.Choose(24);
+    EXPECT_EQ(section.Chosen(), 24U);
+    const std::u16string chosen = section.Trace();
+    EXPECT_NE(chosen.find(u"текст и отместване: 29:"), std::u16string::npos);
+    EXPECT_EQ(chosen.find(u'\r'), std::u16string::npos);
+    section.Choose(25);
+    EXPECT_EQ(section.Chosen(), 24U);
+    EXPECT_EQ(section.Trace(), chosen);
+}
+
+}  // namespace
