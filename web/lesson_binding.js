@@ -11,8 +11,13 @@ function bindLesson(wasm) {
         for (let i = 0; i < text.length; ++i) units[at + i] = text.charCodeAt(i);
     }
     function get(which) {
-        const at = wasm._lesson_text(which) >> 1;
-        const length = wasm._lesson_text_length(which);
+        return read(wasm._lesson_text(which), wasm._lesson_text_length(which));
+    }
+    function getBreak(which, index) {
+        return read(wasm._lesson_break_text(which, index), wasm._lesson_break_text_length(which, index));
+    }
+    function read(address, length) {
+        const at = address >> 1;
         const units = wasm.HEAPU16;
         let text = "";
         for (let i = 0; i < length; i += CHUNK) {
@@ -29,6 +34,30 @@ function bindLesson(wasm) {
         // Calculate (0) or Clear (1).
         click(index) {
             wasm._lesson_click(index);
+        },
+        // Tries every offset on an encrypted text; the likeliest row is chosen.
+        breakText(text) {
+            put(8, text);
+            wasm._lesson_break();
+        },
+        // Chooses a row of the offsets, whose trace then shows.
+        choose(row) {
+            wasm._lesson_choose(row);
+        },
+        // What the breaking section shows: the rows, the chosen one, the letters' counts
+        // beside English, the message, the announcement and the chosen row's trace.
+        breaking() {
+            const rows = [];
+            for (let row = 0; row < wasm._lesson_break_rows(); ++row) {
+                rows.push({ offset: wasm._lesson_break_offset(row), decoded: getBreak(0, row), score: getBreak(1, row) });
+            }
+            const letters = [];
+            for (let letter = 0; letter < 26; ++letter) {
+                letters.push({ count: wasm._lesson_letter_count(letter), expected: wasm._lesson_expected_count(letter),
+                    expectedText: getBreak(2, letter) });
+            }
+            return { rows, chosen: wasm._lesson_break_chosen(), letters, message: getBreak(3, 0),
+                announcement: getBreak(4, 0), trace: getBreak(5, 0) };
         },
         // The fields, with the log as its box shows it, what the last click came to, and the
         // code buffer.

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Random sessions of clicks, run through the page's WebAssembly module and through the same
-// functions built natively (lesson_replay): after every click the fields, the codes and the
-// outcome must be the same. With --native-only the sessions run through the native build
+// Random sessions of clicks and of breaking encrypted texts, run through the page's
+// WebAssembly module and through the same functions built natively (lesson_replay): after
+// every step the fields, the codes, the outcome and all the breaking section shows must be
+// the same. With --native-only the sessions run through the native build
 // alone, which must answer every click, for the sanitizers to watch.
 // Usage: node differential.js [--native-only | lesson_module.js] lesson_replay STEPS
 "use strict";
@@ -30,7 +31,8 @@ const PIECES = ["A", "z", "Y", "m", "0", "3", "9", "-", "+", ".", "e", "E", " ",
     "99999999999", "1e400", "ABCDEFGHIJKLMNOPQRSTUVWXYZ"];
 // How often each piece and each kind of click came up: the run covers only what came up.
 const pieceCounts = new Array(PIECES.length).fill(0);
-const kindCounts = { Calculate: 0, Clear: 0, "no button": 0, "phrase past 50": 0 };
+const kindCounts = { Calculate: 0, Clear: 0, "no button": 0, "phrase past 50": 0, "break": 0,
+    "break, no letters": 0, "break, text past the cap": 0 };
 function randomText(maxPieces) {
     let text = "";
     const count = random(maxPieces + 1);
@@ -57,9 +59,30 @@ function hex(text) {
     return out;
 }
 
+// The breaking section's texts: English letters, so that ranking is not all noise, and the
+// pieces above, sometimes past the section's 2,000 characters.
+const PROSE = "Thequickbrownfoxjumpsoverthelazydog Meet me at noon by the old harbour wall. ";
+function randomBreak() {
+    ++kindCounts["break"];
+    let text = randomText(8);
+    for (let words = random(12); words > 0; --words) {
+        const start = random(PROSE.length);
+        text += PROSE.slice(start, start + random(30)) + randomText(1);
+    }
+    if (random(40) === 0) {
+        text = PROSE.repeat(30);
+        ++kindCounts["break, text past the cap"];
+    }
+    return { breaking: true, text, row: random(28) - 1 };
+}
+
 function randomClicks() {
     const clicks = [];
     for (let i = 0; i < steps; ++i) {
+        if (random(8) === 0) {
+            clicks.push(randomBreak());
+            continue;
+        }
         // Mostly Calculate, sometimes Clear, now and then an index without a button; the
         // phrase sometimes past the page's 50 characters, to reach the 300-letter limit too.
         const roll = random(20);
@@ -73,21 +96,51 @@ function randomClicks() {
     return clicks;
 }
 
-// The number of clicks whose line from the native build differs from the module's, or, with
-// no module, is not a whole answer: seven texts and the codes.
+function bits(number) {
+    const view = new DataView(new ArrayBuffer(8));
+    view.setFloat64(0, number);
+    return view.getBigUint64(0).toString(16).padStart(16, "0");
+}
+
+// A step through the module, written as the native replay writes it.
+function webLine(lesson, step) {
+    if (step.breaking) {
+        lesson.breakText(step.text);
+        lesson.choose(step.row);
+        const b = lesson.breaking();
+        return [b.rows.length, b.chosen, ...b.rows.flatMap(r => [r.offset, hex(r.decoded), hex(r.score)]),
+            ...b.letters.flatMap(l => [l.count, hex(l.expectedText), bits(l.expected)]),
+            hex(b.message), hex(b.announcement), hex(b.trace)].join(" ") + " ";
+    }
+    lesson.type(step.phrase, step.offset);
+    lesson.click(step.index);
+    const s = lesson.state();
+    return [s.phrase, s.offset, s.result, s.log, s.problemTitle, s.problem,
+        s.announcement].map(hex).join(" ") + " " +
+        Array.from(s.codes, b => b.toString(16).padStart(2, "0")).join("");
+}
+
+// Whether a line from the native build is a whole answer: seven texts and the codes after a
+// click; after a break, the counts its own first number gives.
+function whole(step, line) {
+    const tokens = (line || "").split(" ");
+    return step.breaking ? tokens.length === 2 + 3 * Number(tokens[0]) + 3 * 26 + 3 + 1
+        : tokens.length === 8;
+}
+
+// The number of steps whose line from the native build differs from the module's, or, with
+// no module, is not whole.
 async function mismatchesWith(clicks, native) {
+    clicks.forEach((step, i) => {
+        if (step.breaking && native[i].startsWith("0 ")) ++kindCounts["break, no letters"];
+    });
     if (nativeOnly) {
-        return clicks.filter((click, i) => (native[i] || "").split(" ").length !== 8).length;
+        return clicks.filter((step, i) => !whole(step, native[i])).length;
     }
     const lesson = bindLesson(await require(path.resolve(modulePath))());
     let mismatches = 0;
     clicks.forEach((click, i) => {
-        lesson.type(click.phrase, click.offset);
-        lesson.click(click.index);
-        const s = lesson.state();
-        const web = [s.phrase, s.offset, s.result, s.log, s.problemTitle, s.problem,
-            s.announcement].map(hex).join(" ") + " " +
-            Array.from(s.codes, b => b.toString(16).padStart(2, "0")).join("");
+        const web = webLine(lesson, click);
         if (web !== native[i]) {
             if (mismatches < 3) console.error(`step ${i}: ${JSON.stringify(click)}\n web    ${web.slice(0, 200)}\n native ${native[i].slice(0, 200)}`);
             ++mismatches;
@@ -98,10 +151,11 @@ async function mismatchesWith(clicks, native) {
 
 async function main() {
     const clicks = randomClicks();
-    const input = clicks.map(c => `${c.index} ${hex(c.phrase)} ${hex(c.offset)}`).join("\n") + "\n";
+    const input = clicks.map(c => c.breaking ? `B ${hex(c.text)} ${c.row}`
+        : `${c.index} ${hex(c.phrase)} ${hex(c.offset)}`).join("\n") + "\n";
     const native = execFileSync(replay, { input, maxBuffer: 1 << 30 }).toString().split("\n");
     const mismatches = await mismatchesWith(clicks, native);
-    console.log(`${nativeOnly ? "native alone" : "web against native"}: ${mismatches} mismatches in ${steps} clicks`);
+    console.log(`${nativeOnly ? "native alone" : "web against native"}: ${mismatches} mismatches in ${steps} steps`);
     const missed = reportCoverage();
     if (missed.length > 0) console.error(`never came up: ${missed.join(", ")}`);
     process.exit(mismatches === 0 && missed.length === 0 ? 0 : 1);
