@@ -1,14 +1,18 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Inlines the module, the scripts and the images into the page template: one HTML file that
-needs nothing else.
+"""Inlines the module, the scripts and the images into the page template, with the window's
+opening texts (from the module, run once in Node.js) in place and the fields' caps: one HTML
+file that needs nothing else.
 
 Usage: make_page.py TEMPLATE MODULE.js PAGE.js DISK.png DISK@2x.png ICON.png PHRASE_CAP OFFSET_CAP
-                    OUT.html
+                    CIPHERTEXT_CAP OUT.html
 """
 import base64
+import html
+import json
 import os
 import re
+import subprocess
 import sys
 
 
@@ -26,21 +30,30 @@ def script(path):
     return text
 
 
-def main(template, module, page_script, disk, disk2x, icon, phrase_cap, offset_cap, out):
+def opening_texts(module, folder):
+    printed = subprocess.run(["node", os.path.join(folder, "opening_texts.js"), module],
+                             check=True, capture_output=True).stdout
+    return {name.upper(): html.escape(text) for name, text in json.loads(printed).items()}
+
+
+def main(template, module, page_script, disk, disk2x, icon, phrase_cap, offset_cap,
+         ciphertext_cap, out):
     with open(template, encoding="utf-8") as handle:
         page = handle.read()
-    binding = os.path.join(os.path.dirname(os.path.abspath(page_script)), "lesson_binding.js")
+    folder = os.path.dirname(os.path.abspath(page_script))
+    binding = os.path.join(folder, "lesson_binding.js")
     values = {"DISK2X": data_uri(disk2x), "DISK": data_uri(disk), "ICON": data_uri(icon),
               "MODULE": script(module), "BINDING": script(binding), "PAGE": script(page_script),
-              "PHRASE_CAP": str(int(phrase_cap)), "OFFSET_CAP": str(int(offset_cap))}
+              "PHRASE_CAP": str(int(phrase_cap)), "OFFSET_CAP": str(int(offset_cap)),
+              "CIPHERTEXT_CAP": str(int(ciphertext_cap)), **opening_texts(module, folder)}
     # One pass, so that nothing inlined is searched for placeholders again.
-    page = re.sub(r"@(DISK2X|DISK|ICON|MODULE|BINDING|PAGE|PHRASE_CAP|OFFSET_CAP)@",
+    page = re.sub("@(" + "|".join(sorted(values, key=len, reverse=True)) + ")@",
                   lambda m: values[m.group(1)], page)
     with open(out, "w", encoding="utf-8") as handle:
         handle.write(page)
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 10:
+    if len(sys.argv) != 11:
         sys.exit(__doc__)
     main(*sys.argv[1:])

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Binds the page's controls to the lesson in WebAssembly: every text a field shows comes from
 // there; this only moves texts between the boxes and the module, as the desktop window does.
+// The window's opening texts are in the file already, so it is usable at its first paint;
+// clicks that come before the module is ready wait for it, in their order.
 "use strict";
 (function () {
     const DESIGN_WIDTH = 532;
     const DESIGN_HEIGHT = 398;
+    const SVG = "http://www.w3.org/2000/svg";
     const byId = id => document.getElementById(id);
     const windowBox = byId("window");
     const phrase = byId("Text2_0");
@@ -13,30 +16,27 @@
     const log = byId("Text1_0");
     const announcement = byId("announcement");
     const warning = byId("warning");
+    const ciphertext = byId("ciphertext");
+    const keys = byId("keys");
     let lesson = null;
+    const waiting = [];
 
     // Narrower than the window, the whole window shrinks to the width, with nothing moved.
     function fitToWidth() {
         const scale = Math.min(1, document.documentElement.clientWidth / DESIGN_WIDTH);
         windowBox.style.transform = scale < 1 ? `scale(${scale})` : "";
-        document.body.style.height = scale < 1 ? `${DESIGN_HEIGHT * scale}px` : "";
+        windowBox.style.marginBottom = scale < 1 ? `${DESIGN_HEIGHT * (scale - 1)}px` : "";
     }
 
     function setIfChanged(box, text) {
         if (box.value !== text) box.value = text;
     }
 
-    // After each write the log shows its start, with the caret there.
-    function showLog(text) {
-        log.value = text;
-        log.setSelectionRange(0, 0);
-        log.scrollTop = 0;
-    }
-
-    function showFields(state) {
-        setIfChanged(phrase, state.phrase);
-        setIfChanged(offset, state.offset);
-        setIfChanged(result, state.result);
+    // After each write the box shows its start, with the caret there.
+    function showFromStart(box, text) {
+        box.value = text;
+        box.setSelectionRange(0, 0);
+        box.scrollTop = 0;
     }
 
     // Said by a screen reader without moving focus; emptied first, so that the same sentence
@@ -53,47 +53,139 @@
         byId("warning_ok").focus();
     }
 
-    function click(index) {
-        lesson.type(phrase.value, offset.value);
-        lesson.click(index);
-        const state = lesson.state();
-        showFields(state);
-        // A full run, and only a full run, leaves a result and shows its trace.
-        if (state.result !== "") showLog(state.log);
-        if (state.problem !== "") {
-            warn(state.problemTitle, state.problem);
-        } else if (state.announcement !== "") {
-            announce(state.announcement);
+    // Runs now with the module there, or once it is, with what was typed at the time.
+    function whenReady(action) {
+        if (lesson) {
+            action();
+        } else {
+            waiting.push(action);
         }
     }
 
-    // Tab goes round the window's controls, as in the desktop window, rather than out of
-    // the page.
-    function keepTabInWindow(event) {
-        if (event.key !== "Tab" || warning.open) return;
-        const first = log;
-        const last = result;
-        if (!event.shiftKey && document.activeElement === last) {
-            event.preventDefault();
-            first.focus();
-        } else if (event.shiftKey && document.activeElement === first) {
-            event.preventDefault();
-            last.focus();
+    function click(index) {
+        const typedPhrase = phrase.value;
+        const typedOffset = offset.value;
+        whenReady(() => {
+            lesson.type(typedPhrase, typedOffset);
+            lesson.click(index);
+            const state = lesson.state();
+            setIfChanged(phrase, state.phrase);
+            setIfChanged(offset, state.offset);
+            setIfChanged(result, state.result);
+            // A full run, and only a full run, leaves a result and shows its trace.
+            if (state.result !== "") showFromStart(log, state.log);
+            if (state.problem !== "") {
+                warn(state.problemTitle, state.problem);
+            } else if (state.announcement !== "") {
+                announce(state.announcement);
+            }
+        });
+    }
+
+    function element(name, attributes, text) {
+        const node = document.createElementNS(name.startsWith("svg:") ? SVG : "http://www.w3.org/1999/xhtml",
+            name.replace("svg:", ""));
+        for (const [key, value] of Object.entries(attributes || {})) node.setAttribute(key, value);
+        if (text !== undefined) node.textContent = text;
+        return node;
+    }
+
+    // Bars of the text's letter counts, and over them the English counts shifted by the
+    // likeliest offset, on one scale.
+    function drawChart(letters) {
+        const chart = byId("chart");
+        const height = 160;
+        const step = 20;
+        const top = Math.max(1, ...letters.map(l => Math.max(l.count, l.expected)));
+        const y = value => 10 + height - value / top * height;
+        const bars = letters.map((l, i) => element("svg:rect", { class: "count", x: 12 + i * step,
+            y: y(l.count), width: step - 6, height: height + 10 - y(l.count) }));
+        const names = letters.map((l, i) => element("svg:text", { x: 15 + i * step, y: 190 },
+            String.fromCharCode(65 + i)));
+        const line = element("svg:polyline", { class: "english",
+            points: letters.map((l, i) => `${19 + i * step},${y(l.expected)}`).join(" ") });
+        chart.replaceChildren(...bars, line, ...names);
+    }
+
+    function fillFrequencies(letters) {
+        byId("frequencies").tBodies[0].replaceChildren(...letters.map((l, i) => {
+            const row = element("tr");
+            row.append(element("th", { scope: "row" }, String.fromCharCode(65 + i)),
+                element("td", { class: "number" }, String(l.count)),
+                element("td", { class: "number" }, l.expectedText));
+            return row;
+        }));
+    }
+
+    function fillKeys(rows, chosen) {
+        keys.tBodies[0].replaceChildren(...rows.map((r, i) => {
+            const row = element("tr", { "data-row": i });
+            const offsetCell = element("td", { id: `key_${i}` });
+            const choice = element("input", { type: "radio", name: "key", value: i,
+                "aria-labelledby": `offset_header key_${i}` });
+            choice.checked = i === chosen;
+            offsetCell.append(choice, ` ${r.offset}`);
+            if (i === 0) offsetCell.append(" ", element("strong", {}, keys.dataset.likeliest));
+            row.append(offsetCell, element("td", { class: "decoded" }, r.decoded),
+                element("td", { class: "number" }, r.score));
+            row.classList.toggle("chosen", i === chosen);
+            return row;
+        }));
+    }
+
+    function choose(row) {
+        lesson.choose(row);
+        const state = lesson.breaking();
+        for (const tr of keys.tBodies[0].rows) {
+            const mine = Number(tr.dataset.row) === state.chosen;
+            tr.classList.toggle("chosen", mine);
+            tr.querySelector("input").checked = mine;
         }
+        showFromStart(byId("break_trace"), state.trace);
+    }
+
+    function breakText() {
+        const text = ciphertext.value;
+        whenReady(() => {
+            lesson.breakText(text);
+            const state = lesson.breaking();
+            byId("break_message").textContent = state.message;
+            byId("break_results").hidden = state.rows.length === 0;
+            if (state.rows.length > 0) {
+                drawChart(state.letters);
+                fillFrequencies(state.letters);
+                fillKeys(state.rows, state.chosen);
+                showFromStart(byId("break_trace"), state.trace);
+            }
+            announce(state.announcement);
+        });
+    }
+
+    // The module's source, run as a script of the page once the window has painted.
+    function loadModule() {
+        const script = document.createElement("script");
+        script.textContent = byId("module").textContent;
+        document.body.append(script);
+        CaesarLesson().then(wasm => {
+            lesson = bindLesson(wasm);
+            for (const action of waiting.splice(0)) action();
+            document.documentElement.dataset.ready = "true";
+        });
     }
 
     fitToWidth();
     window.addEventListener("resize", fitToWidth);
-    document.addEventListener("keydown", keepTabInWindow);
-    CaesarLesson().then(wasm => {
-        lesson = bindLesson(wasm);
-        const state = lesson.state();
-        document.title = state.caption;
-        showFields(state);
-        showLog(state.log);
-        byId("Command1_0").addEventListener("click", () => click(0));
-        byId("Command1_1").addEventListener("click", () => click(1));
-        log.focus();
-        document.documentElement.dataset.ready = "true";
+    byId("Command1_0").addEventListener("click", () => click(0));
+    byId("Command1_1").addEventListener("click", () => click(1));
+    byId("take_result").addEventListener("click", () => whenReady(() => { ciphertext.value = result.value; }));
+    byId("break").addEventListener("click", breakText);
+    keys.addEventListener("change", event => choose(Number(event.target.value)));
+    keys.addEventListener("click", event => {
+        const row = event.target.closest("tr[data-row]");
+        if (row && event.target.tagName !== "INPUT") row.querySelector("input").click();
     });
+    log.setSelectionRange(0, 0);
+    log.focus();
+    document.documentElement.dataset.usable = "true";
+    requestAnimationFrame(() => setTimeout(loadModule));
 })();

@@ -2,15 +2,19 @@
 // The page in Debian's Chromium, headless, opened from file:// as a student opens a shared
 // file: no request leaves it; the texts, the caps, the tab order, Calculate, Clear and the
 // overflow warning work from the keyboard and the mouse; every field shows what the same
-// clicks give natively; and Chromium's accessibility tree names each control and hears each
-// outcome. Saves a screenshot as it starts.
+// clicks give natively; a click before the module is ready is kept; the breaking section
+// breaks a text, marks and chooses rows and takes the window's result; and Chromium's
+// accessibility tree names each control and hears each outcome. Saves screenshots of the
+// window as it starts and of the whole page once a text is broken.
 // Usage: node page_test.js PAGE.html lesson_replay SCREENSHOT.png CAPTION PHRASE_CAP OFFSET_CAP
+//        SECTION_SCREENSHOT.png
 "use strict";
 const { execFileSync } = require("child_process");
 const path = require("path");
 const { chromium } = require("playwright-core");
 
-const [pagePath, replay, screenshot, caption, phraseCapText, offsetCapText] = process.argv.slice(2);
+const [pagePath, replay, screenshot, caption, phraseCapText, offsetCapText, sectionScreenshot] =
+    process.argv.slice(2);
 const phraseCap = Number(phraseCapText);
 const offsetCap = Number(offsetCapText);
 const LOG_NAME = "Обяснение и протокол на шифрирането";
@@ -70,13 +74,15 @@ async function main() {
         check(await focused() === "Text1_0", "the focus does not start in the log");
         check(await page.title() === caption, `the caption is ${await page.title()}`);
 
-        // Tab visits the controls in the window's order and comes back round.
-        const order = ["Text2_0", "Text2_1", "Command1_0", "Command1_1", "Picture1", "Text2_2", "Text1_0"];
+        // Tab visits the controls in the window's order, then the breaking section's.
+        const order = ["Text2_0", "Text2_1", "Command1_0", "Command1_1", "Picture1", "Text2_2",
+            "ciphertext", "take_result", "break"];
         for (const id of order) {
             await page.keyboard.press("Tab");
             check(await focused() === id, `Tab went to ${await focused()}, not ${id}`);
         }
-        const outline = await page.$eval("#Text1_0", box => getComputedStyle(box).outlineStyle);
+        await page.keyboard.press("Shift+Tab");
+        const outline = await page.$eval("#take_result", box => getComputedStyle(box).outlineStyle);
         check(outline !== "none", "the focus is not visible");
 
         // The caps.
@@ -162,15 +168,96 @@ async function main() {
         check(await value("Text2_2") === "", "a result is left after the warning");
         await typeAndCalculate("ABC", "1");
         check(await value("Text2_2") === "BCD", "the page does not work after the warning");
+        check(await page.$eval("#warning_ok", button => button.textContent) === "Добре", "the warning's button is not Добре");
+
+        // Breaking: encrypt in the window, take the result into the section, break it.
+        await typeAndCalculate("Meet me at noon by the old harbour wall", "3");
+        await page.click("#take_result");
+        check(await value("ciphertext") === await value("Text2_2"), "the result was not taken into the section");
+        await page.focus("#break");
+        await page.keyboard.press("Space");
+        const rows = () => page.$$eval("#keys tbody tr", trs => trs.map(tr => ({
+            text: tr.textContent, chosen: tr.querySelector("input").checked })));
+        let shown = await rows();
+        check(shown.length === 25, `${shown.length} rows of offsets`);
+        check(shown[0].chosen && shown[0].text.includes("най-вероятно") &&
+            shown[0].text.includes("MEETMEATNOONBYTHEOLDHARBOURWALL"), `the likeliest row is ${shown[0].text}`);
+        check(shown.filter(row => row.chosen).length === 1, "more than one row is chosen");
+        const traceLines = async () => (await value("break_trace")).split("\n");
+        let trace = await traceLines();
+        check(trace[0] === "Дължина на шифрирания текст и отместване: 31:3" && trace[1] === "P - 3 = 80 - 3 = 77 -> M",
+            `the decryption starts ${trace.slice(0, 2)}`);
+        check(await announced() === "Най-вероятно отместване: 3. Текст: MEETMEATNOONBYTHEOLDHARBOURWALL",
+            "the outcome of breaking was not announced");
+        // Another row by keyboard, then by mouse: its trace shows.
+        await page.focus("#keys input:checked");
+        await page.keyboard.press("ArrowDown");
+        shown = await rows();
+        check(shown[1].chosen && !shown[0].chosen, "the arrow key did not choose the next row");
+        trace = await traceLines();
+        check(trace[0].startsWith("Дължина на шифрирания текст и отместване: 31:") && !trace[0].endsWith(":3"),
+            `the second row's trace starts ${trace[0]}`);
+        await page.click("#keys tbody tr:nth-child(6) td.decoded");
+        shown = await rows();
+        check(shown[5].chosen, "a click did not choose its row");
+        check((await traceLines())[0] !== trace[0], "a click did not show its row's trace");
+        const letterRows = await page.$$eval("#frequencies tbody tr", trs => trs.length);
+        const bars = await page.$$eval("#chart rect", rects => rects.length);
+        check(letterRows === 26 && bars === 26, `${letterRows} letters in the table, ${bars} bars`);
+        const section = await tree();
+        for (const [role, name] of [["textbox", "Шифриран текст:"], ["button", "Вземи от „Шифриран“"],
+            ["button", "Разбий"], ["table", "Всички ключове"], ["columnheader", "Отместване"],
+            ["image", "Честоти на буквите"], ["textbox", "Дешифриране"]]) {
+            check(section.some(node => node.role && node.role.value === role && node.name &&
+                node.name.value.trim() === name), `no ${role} named ${name} in the accessibility tree`);
+        }
+        check(section.some(node => node.role && node.role.value === "radio" && node.name &&
+            node.name.value.startsWith("Отместване 3")), "the rows' choices are not named by their offset");
+        await page.setViewportSize({ width: 600, height: 1400 });
+        await page.screenshot({ path: sectionScreenshot, fullPage: true });
+        await page.setViewportSize({ width: 600, height: 450 });
+        // A text without letters: the message, and no results.
+        await page.fill("#ciphertext", "123 Жж ?!");
+        await page.click("#break");
+        check((await page.$eval("#break_message", p => p.textContent)).startsWith("Няма латински букви"),
+            "a text without letters gets no message");
+        check(await page.$eval("#break_results", div => div.hidden), "results are shown for a text without letters");
 
         // A narrow screen: the window shrinks to the width, whole.
         await page.setViewportSize({ width: 320, height: 480 });
         const width = await page.$eval("#window", box => box.getBoundingClientRect().width);
         check(Math.abs(width - 320) < 1, `on a 320-pixel screen the window is ${width} wide`);
+        await page.fill("#ciphertext", "Wkh vhfuhw phhwlqj lv dw qrrq wrgdb eb wkh rog kduerxu zdoo");
+        await page.click("#break");
         const pageWidth = await page.evaluate(() => document.documentElement.scrollWidth);
         check(pageWidth <= 320, `on a 320-pixel screen the page is ${pageWidth} wide`);
+        const button = await page.$eval("#break", b => b.getBoundingClientRect().right);
+        check(button <= 320, `on a 320-pixel screen the break button reaches ${button}`);
+        const sectionTop = await page.$eval("#breaking", box => box.getBoundingClientRect().top);
+        check(sectionTop <= 320 * 398 / 532 + 1, `on a 320-pixel screen the section starts at ${sectionTop}`);
+        // A click before the module is ready waits for it: the module is held back here.
+        const early = await context.newPage();
+        await early.addInitScript(() => {
+            const later = window.requestAnimationFrame.bind(window);
+            window.requestAnimationFrame = callback => later(() => {
+                if (window.releaseModule) callback(); else window.heldModule = callback;
+            });
+            window.releaseModule = false;
+        });
+        await early.goto("file://" + path.resolve(pagePath));
+        await early.waitForSelector("html[data-usable=true]");
+        check(await early.$eval("#Text1_0", box => box.value) === native([[1, "", ""]]).log,
+            "the help text is not in the log at the first paint");
+        await early.fill("#Text2_0", "abc");
+        await early.fill("#Text2_1", "1");
+        await early.click("#Command1_0");
+        check(await early.evaluate(() => document.documentElement.dataset.ready) === undefined, "the module was not held back");
+        await early.evaluate(() => { window.releaseModule = true; window.heldModule(); });
+        await early.waitForSelector("html[data-ready=true]");
+        check(await early.$eval("#Text2_2", box => box.value) === "BCD", "the early click was lost");
         console.log(`page: loads from file:// with no request and is usable in ${usable} ms; texts, ` +
-            "caps, tab order, trace, Clear, warning, accessibility tree and narrow screen as designed");
+            "caps, tab order, trace, Clear, warning, breaking, an early click, accessibility tree " +
+            "and narrow screen as designed");
     } finally {
         await browser.close();
     }
