@@ -133,6 +133,24 @@
         }));
     }
 
+    // The trace in blocks of lines, each laid out only once it scrolls into view: a text of
+    // 2,000 letters shows within a frame.
+    function showTrace(text) {
+        const BLOCK = 100;
+        const LINE_HEIGHT = 19;
+        const lines = text.split("\n");
+        const blocks = [];
+        for (let first = 0; first < lines.length; first += BLOCK) {
+            const block = lines.slice(first, first + BLOCK);
+            const node = element("div", { style: `contain-intrinsic-size: auto ${block.length * LINE_HEIGHT}px` },
+                block.join("\n") + (first + BLOCK < lines.length ? "\n" : ""));
+            blocks.push(node);
+        }
+        const box = byId("break_trace");
+        box.replaceChildren(...blocks);
+        box.scrollTop = 0;
+    }
+
     function choose(row) {
         lesson.choose(row);
         const state = lesson.breaking();
@@ -141,7 +159,7 @@
             tr.classList.toggle("chosen", mine);
             tr.querySelector("input").checked = mine;
         }
-        showFromStart(byId("break_trace"), state.trace);
+        showTrace(state.trace);
     }
 
     function breakText() {
@@ -155,7 +173,7 @@
                 drawChart(state.letters);
                 fillFrequencies(state.letters);
                 fillKeys(state.rows, state.chosen);
-                showFromStart(byId("break_trace"), state.trace);
+                showTrace(state.trace);
             }
             announce(state.announcement);
         });
@@ -187,5 +205,6 @@
     log.setSelectionRange(0, 0);
     log.focus();
     document.documentElement.dataset.usable = "true";
+    performance.mark("usable");
     requestAnimationFrame(() => setTimeout(loadModule));
 })();

@@ -183,7 +183,7 @@ async function main() {
         check(shown[0].chosen && shown[0].text.includes("най-вероятно") &&
             shown[0].text.includes("MEETMEATNOONBYTHEOLDHARBOURWALL"), `the likeliest row is ${shown[0].text}`);
         check(shown.filter(row => row.chosen).length === 1, "more than one row is chosen");
-        const traceLines = async () => (await value("break_trace")).split("\n");
+        const traceLines = async () => (await page.$eval("#break_trace", box => box.textContent)).split("\n");
         let trace = await traceLines();
         check(trace[0] === "Дължина на шифрирания текст и отместване: 31:3" && trace[1] === "P - 3 = 80 - 3 = 77 -> M",
             `the decryption starts ${trace.slice(0, 2)}`);
