@@ -37,10 +37,10 @@ constexpr char16_t kProse[] =
     u"that this was exactly why such a simple cipher could never keep a real secret for long.";
 
 std::u16string Shifted(const std::u16string& letters, std::int32_t offset) {
-    std::u16string shifted;
-    for (const char16_t letter : letters) {
-        shifted.push_back(static_cast<char16_t>(u'A' + (letter - u'A' + offset) % 26));
-    }
+    std::u16string shifted(letters.size(), u' ');
+    std::transform(letters.begin(), letters.end(), shifted.begin(), [offset](char16_t letter) {
+        return static_cast<char16_t>(u'A' + (letter - u'A' + offset) % 26);
+    });
     return shifted;
 }
 
