@@ -206,5 +206,7 @@
     log.focus();
     document.documentElement.dataset.usable = "true";
     performance.mark("usable");
-    requestAnimationFrame(() => setTimeout(loadModule));
+    // Once the file is read to its end, where the module's text stands, and the window has
+    // painted.
+    document.addEventListener("DOMContentLoaded", () => requestAnimationFrame(() => setTimeout(loadModule)));
 })();
