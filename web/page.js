@@ -191,7 +191,9 @@
         });
     }
 
-    fitToWidth();
+    // Before the first frame is drawn, not now: reading the width now would lay the page out
+    // while it is still being read.
+    requestAnimationFrame(fitToWidth);
     window.addEventListener("resize", fitToWidth);
     byId("Command1_0").addEventListener("click", () => click(0));
     byId("Command1_1").addEventListener("click", () => click(1));
@@ -202,11 +204,26 @@
         const row = event.target.closest("tr[data-row]");
         if (row && event.target.tagName !== "INPUT") row.querySelector("input").click();
     });
-    log.setSelectionRange(0, 0);
-    log.focus();
     document.documentElement.dataset.usable = "true";
     performance.mark("usable");
-    // Once the file is read to its end, where the module's text stands, and the window has
-    // painted.
-    document.addEventListener("DOMContentLoaded", () => requestAnimationFrame(() => setTimeout(loadModule)));
+    // Once the window has painted, so that compiling the module does not hold the first paint
+    // back; the file is read to its end by then, where the module's text stands. A page that
+    // is not shown paints nothing, so it starts the module after a moment anyway.
+    let painted = false;
+    let started = false;
+    function startModule() {
+        if (painted && !started && document.readyState !== "loading") {
+            started = true;
+            setTimeout(loadModule);
+        }
+    }
+    function paint() {
+        painted = true;
+        startModule();
+    }
+    new PerformanceObserver(paint).observe({ type: "paint", buffered: true });
+    document.addEventListener("DOMContentLoaded", () => {
+        startModule();
+        setTimeout(paint, 1000);
+    });
 })();

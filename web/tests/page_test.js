@@ -235,14 +235,13 @@ async function main() {
         check(button <= 320, `on a 320-pixel screen the break button reaches ${button}`);
         const sectionTop = await page.$eval("#breaking", box => box.getBoundingClientRect().top);
         check(sectionTop <= 320 * 398 / 532 + 1, `on a 320-pixel screen the section starts at ${sectionTop}`);
-        // A click before the module is ready waits for it: the module is held back here.
+        // A click before the module is ready waits for it: the module is held back here, its
+        // WebAssembly made only once the test lets it.
         const early = await context.newPage();
         await early.addInitScript(() => {
-            const later = window.requestAnimationFrame.bind(window);
-            window.requestAnimationFrame = callback => later(() => {
-                if (window.releaseModule) callback(); else window.heldModule = callback;
-            });
-            window.releaseModule = false;
+            const instantiate = WebAssembly.instantiate.bind(WebAssembly);
+            const held = new Promise(resolve => { window.releaseModule = resolve; });
+            WebAssembly.instantiate = (...args) => held.then(() => instantiate(...args));
         });
         await early.goto("file://" + path.resolve(pagePath));
         await early.waitForSelector("html[data-usable=true]");
@@ -252,7 +251,7 @@ async function main() {
         await early.fill("#Text2_1", "1");
         await early.click("#Command1_0");
         check(await early.evaluate(() => document.documentElement.dataset.ready) === undefined, "the module was not held back");
-        await early.evaluate(() => { window.releaseModule = true; window.heldModule(); });
+        await early.evaluate(() => window.releaseModule());
         await early.waitForSelector("html[data-ready=true]");
         check(await early.$eval("#Text2_2", box => box.value) === "BCD", "the early click was lost");
         console.log(`page: loads from file:// with no request and is usable in ${usable} ms; texts, ` +
