@@ -81,7 +81,7 @@ source_dir=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n1)
 cmake -S "$source_dir" -B "$work/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_INSTALL_PREFIX="$work/install" "${options[@]}" >"$work/configure.log" 2>&1 ||
     { tail -n 40 "$work/configure.log" >&2; exit 1; }
-echo "Building Qt $version for Windows (about 15 minutes on 2 cores, once)" >&2
+echo "Building Qt $version for Windows (about 20 minutes on 2 idle cores, once)" >&2
 cmake --build "$work/build" >"$work/build.log" 2>&1 || { tail -n 40 "$work/build.log" >&2; exit 1; }
 cmake --install "$work/build" >/dev/null
 # The licences of the third-party code that Qt bundles, and which object files carry it, for
