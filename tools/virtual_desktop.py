@@ -2,6 +2,7 @@
 """What the tests that meet the program from outside share: a screen and a session bus of
 their own, key presses and clicks, finding a window, its pixels, closing it as a window
 manager would, and one deadline for everything a test waits for."""
+import faulthandler
 import os
 import re
 import signal
@@ -21,9 +22,15 @@ class Deadline:
 
     def __init__(self, seconds):
         self.end = time.monotonic() + seconds
+        # Should a call hang past the deadline, say where, before the test's own limit ends it.
+        faulthandler.dump_traceback_later(seconds + 10)
 
     def left(self):
         return self.end - time.monotonic()
+
+    def run(self, command, **options):
+        """subprocess.run, ended when the deadline passes."""
+        return subprocess.run(command, timeout=max(self.left(), 1), **options)
 
     def wait_for(self, what, probe, seconds=None):
         """Polls probe until it returns something true, and returns that; fails once the
@@ -43,7 +50,8 @@ class VirtualDesktop:
     started on them: DISPLAY, the bus, a private XDG_RUNTIME_DIR, a UTF-8 locale and no QT_*
     settings from outside."""
 
-    def __init__(self):
+    def __init__(self, deadline=None):
+        self.deadline = deadline
         self.runtime = tempfile.TemporaryDirectory()
         read_end, write_end = os.pipe()
         # -noreset: without it the server resets when its last client leaves, and a brief
@@ -65,19 +73,24 @@ class VirtualDesktop:
                                     env=self.env, start_new_session=True)
         self.env["DBUS_SESSION_BUS_ADDRESS"] = self.bus.stdout.readline().decode().strip()
 
+    def run(self, command, **options):
+        """A command on this desktop, ended when the deadline, if there is one, passes."""
+        if self.deadline is not None:
+            return self.deadline.run(command, env=self.env, **options)
+        return subprocess.run(command, env=self.env, **options)
+
     def keyboard_layouts(self, *layouts):
         """Before the program starts: it reads the layouts once, and without the Bulgarian one
         every Cyrillic key would arrive as the same wrong letter."""
-        subprocess.run(["setxkbmap", "-layout", ",".join(layouts)], env=self.env, check=True)
+        self.run(["setxkbmap", "-layout", ",".join(layouts)], check=True)
 
     def start_accessibility_bus(self):
-        subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
-                        "/org/a11y/bus", "org.a11y.Bus.GetAddress"],
-                       env=self.env, check=True, stdout=subprocess.DEVNULL)
+        self.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
+                  "/org/a11y/bus", "org.a11y.Bus.GetAddress"], check=True, stdout=subprocess.DEVNULL)
 
     def xdotool(self, *arguments, check=True):
-        return subprocess.run(["xdotool", *arguments], env=self.env, capture_output=True,
-                              text=True, check=check).stdout
+        return self.run(["xdotool", *arguments], capture_output=True, text=True,
+                        check=check).stdout
 
     def find_window(self, deadline, pid=None, name=None):
         """The shown window of the process, or the one of exactly that name."""
@@ -100,8 +113,8 @@ class VirtualDesktop:
 
     def grab(self, window):
         """The window's pixels as they are now: a function from x, y to (red, green, blue)."""
-        ppm = subprocess.run(["import", "-window", window, "-depth", "8", "ppm:-"],
-                             env=self.env, capture_output=True, check=True).stdout
+        ppm = self.run(["import", "-window", window, "-depth", "8", "ppm:-"],
+                       capture_output=True, check=True).stdout
         fields = ppm.split(maxsplit=4)
         width = int(fields[1])
         pixels = fields[4]

@@ -24,6 +24,8 @@ WINE_RUN = os.path.join(HERE, "..", "..", "tools", "wine_run.sh")
 # How long an empty box is given to copy something, which it never does: the one wait that
 # can only end by running out.
 EMPTY_COPY_SECONDS = 3
+# How long one read of the clipboard may wait for its owner to answer.
+CLIPBOARD_SECONDS = 2
 
 
 class WineSession:
@@ -32,17 +34,17 @@ class WineSession:
     def __init__(self, program, scale, caption, deadline):
         self.scale = scale
         self.deadline = deadline
-        self.desktop = VirtualDesktop()
+        self.desktop = VirtualDesktop(deadline)
         self.env = dict(self.desktop.env, WINEPREFIX=os.environ["WINEPREFIX"],
                         WINEARCH="win64", WINEDEBUG="-all")
         try:
             self.desktop.keyboard_layouts("us", "bg")
-            subprocess.run([WINE_RUN, "--prepare"], env=self.env, check=True)
+            deadline.run([WINE_RUN, "--prepare"], env=self.env, check=True)
             # Windows' display scale, as the Settings app sets it for the user.
-            subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v",
-                            "LogPixels", "/t", "REG_DWORD", "/d", str(round(96 * scale)), "/f"],
-                           env=self.env, check=True, capture_output=True)
-            subprocess.run(["wineserver", "-w"], env=self.env, check=True)
+            deadline.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v",
+                          "LogPixels", "/t", "REG_DWORD", "/d", str(round(96 * scale)), "/f"],
+                         env=self.env, check=True, capture_output=True)
+            deadline.run(["wineserver", "-w"], env=self.env, check=True)
             self.program = subprocess.Popen(["wine", program], env=self.env,
                                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             self.window = self.desktop.find_window(deadline, name=caption)
@@ -76,8 +78,8 @@ class WineSession:
         own goes onto the clipboard first and must be seen there before Ctrl+C: so whatever
         replaces it was copied after this click, never a copy left from before."""
         marker = f"(marker {uuid.uuid4()})"
-        subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=marker,
-                       text=True, env=self.env, check=True)
+        self.deadline.run(["xclip", "-selection", "clipboard", "-i"], input=marker, text=True,
+                          env=self.env, check=True)
         self.deadline.wait_for("the marker on the clipboard", lambda: self.clipboard() == marker)
         self.click(box)
         self.desktop.xdotool("key", "ctrl+a", "ctrl+c")
@@ -110,8 +112,14 @@ class WineSession:
         check(not dark, f"the {name} field shows text at {dark[:3]}")
 
     def clipboard(self):
-        result = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.env,
-                                capture_output=True, text=True)
+        """What the clipboard holds, or None; a clipboard whose owner does not answer within
+        a moment is asked again by the caller."""
+        try:
+            result = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.env,
+                                    capture_output=True, text=True,
+                                    timeout=max(min(CLIPBOARD_SECONDS, self.deadline.left()), 0.1))
+        except subprocess.TimeoutExpired:
+            return None
         return result.stdout if result.returncode == 0 else None
 
     def close(self):
@@ -119,14 +127,17 @@ class WineSession:
         if program is not None and program.poll() is None:
             program.kill()
             program.wait()
-        subprocess.run(["wineserver", "-k"], env=getattr(self, "env", os.environ),
-                       stderr=subprocess.DEVNULL)
+        try:
+            subprocess.run(["wineserver", "-k"], env=getattr(self, "env", os.environ),
+                           stderr=subprocess.DEVNULL, timeout=30)
+        except subprocess.TimeoutExpired:
+            print("wineserver -k did not end in 30 s", file=sys.stderr)
         self.desktop.close()
 
 
 def check_window(session):
-    info = subprocess.run(["xwininfo", "-id", session.window], env=session.env,
-                          capture_output=True, text=True, check=True).stdout
+    info = session.desktop.run(["xwininfo", "-id", session.window], capture_output=True,
+                               text=True, check=True).stdout
     width, height = round(532 * session.scale), round(398 * session.scale)
     check(f"Width: {width}" in info and f"Height: {height}" in info, info)
     wait_until_drawn(session)
