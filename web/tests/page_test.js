@@ -225,6 +225,9 @@ async function main() {
 
         // A narrow screen: the window shrinks to the width, whole.
         await page.setViewportSize({ width: 320, height: 480 });
+        // The browser fires the resize event with its next frame, not at once.
+        await page.waitForFunction(() => document.getElementById("window").getBoundingClientRect().width < 532,
+            null, { timeout: 5000 }).catch(() => {});
         const width = await page.$eval("#window", box => box.getBoundingClientRect().width);
         check(Math.abs(width - 320) < 1, `on a 320-pixel screen the window is ${width} wide`);
         await page.fill("#ciphertext", "Wkh vhfuhw phhwlqj lv dw qrrq wrgdb eb wkh rog kduerxu zdoo");
