@@ -207,8 +207,8 @@
     document.documentElement.dataset.usable = "true";
     performance.mark("usable");
     // Once the window has painted, so that compiling the module does not hold the first paint
-    // back; the file is read to its end by then, where the module's text stands. A page that
-    // is not shown paints nothing, so it starts the module after a moment anyway.
+    // back, and the file is read to its end, where the module's text stands. A page that is
+    // not shown paints nothing, so it starts the module a moment after the file is read.
     let painted = false;
     let started = false;
     function startModule() {
