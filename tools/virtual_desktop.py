@@ -115,9 +115,7 @@ class VirtualDesktop:
         """The window's pixels as they are now: a function from x, y to (red, green, blue)."""
         ppm = self.run(["import", "-window", window, "-depth", "8", "ppm:-"],
                        capture_output=True, check=True).stdout
-        fields = ppm.split(maxsplit=4)
-        width = int(fields[1])
-        pixels = fields[4]
+        width, pixels = read_ppm(ppm)
 
         def colour(x, y):
             offset = 3 * (y * width + x)
@@ -145,6 +143,25 @@ class VirtualDesktop:
         self.xvfb.terminate()
         self.xvfb.wait()
         self.runtime.cleanup()
+
+
+# A token of a PPM header, after the whitespace and comments before it.
+PPM_TOKEN = re.compile(rb"(?:\s|#[^\r\n]*)*([^\s#]+)")
+
+
+def read_ppm(ppm):
+    """The width and the pixel bytes of a binary PPM image of 8-bit samples. The header is read
+    token by token up to the one whitespace byte after its maximum value, since the pixels
+    that follow may begin with bytes that look like whitespace too."""
+    tokens, end = [], 0
+    while len(tokens) < 4:
+        token = PPM_TOKEN.match(ppm, end)
+        check(token is not None, f"not a PPM header: {ppm[:end + 20]!r}")
+        tokens.append(token.group(1))
+        end = token.end()
+    check(tokens[0] == b"P6" and tokens[3] == b"255" and ppm[end:end + 1].isspace(),
+          f"not a PPM of 8-bit samples: {ppm[:end + 1]!r}")
+    return int(tokens[1]), ppm[end + 1:]
 
 
 def check_colours(desktop, window, scale=1):

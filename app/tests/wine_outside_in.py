@@ -201,8 +201,8 @@ def main():
     try:
         if arguments.screenshot:
             wait_until_drawn(session)
-            subprocess.run(["import", "-window", session.window, arguments.screenshot],
-                           env=session.env, check=True)
+            deadline.run(["import", "-window", session.window, arguments.screenshot],
+                         env=session.env, check=True)
             return
         check_window(session)
         check_help_then_calculate(session)
