@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the .deb from a build tree, checks what it declares and holds, unpacks it into a
-# scratch root and starts the program from there under Xvfb.
-# Usage: deb_test.sh BUILD_DIRECTORY PROGRAM APP_ID
+# scratch root and starts the program from there under Xvfb, and the lessons page through its
+# menu entry.
+# Usage: deb_test.sh BUILD_DIRECTORY PROGRAM APP_ID LESSONS_PAGE
 set -euo pipefail
 build=$1
 program=$2
 app_id=$3
+page=$4
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
@@ -22,7 +24,7 @@ deb=$(echo "$scratch"/out/*.deb)
 
 depends=$(dpkg-deb --field "$deb" Depends)
 for needed in libqt6widgets6 libqt6gui6 libstdc++6 fonts-liberation2 qt6-qpa-plugins \
-    qt6-translations-l10n; do
+    qt6-translations-l10n xdg-utils; do
     grep -q "$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 
@@ -32,7 +34,10 @@ lintian --fail-on error,warning "$deb" >"$scratch/lintian.log" 2>&1 ||
 
 root="$scratch/root"
 dpkg-deb --extract "$deb" "$root"
-expected=(usr/bin/$program usr/share/applications/$app_id.desktop usr/share/man/man1/$program.1.gz
+lessons=usr/share/$program/$program.html
+lessons_entry=usr/share/applications/$app_id.Lessons.desktop
+expected=("$lessons" "$lessons_entry" usr/share/lintian/overrides/$program
+    usr/bin/$program usr/share/applications/$app_id.desktop usr/share/man/man1/$program.1.gz
     usr/share/doc/$program/copyright usr/share/doc/$program/changelog.gz
     usr/share/metainfo/$app_id.metainfo.xml
     usr/share/icons/hicolor/{32x32,48x48,64x64,128x128,256x256}/apps/$app_id.png)
@@ -43,9 +48,21 @@ done
 # entry of its own there.
 others=$(cd "$root" && find . -type f -printf '%P\n' | grep -vxF -f <(printf '%s\n' "${expected[@]}") || true)
 [ -z "$others" ] || fail "the package holds files its copyright file does not cover: $others"
-desktop-file-validate "$root/usr/share/applications/$app_id.desktop"
+desktop-file-validate "$root/usr/share/applications/$app_id.desktop" "$root/$lessons_entry"
 appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" >/dev/null ||
     appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml"
+
+cmp "$page" "$root/$lessons" || fail "the package's lessons page is not the one built"
+# The lessons' entry, run as a desktop runs it, hands the installed page to xdg-open: here a
+# stand-in that notes what it was given.
+mkdir "$scratch/bin"
+printf '#!/bin/sh\necho "$*" >"%s"\n' "$scratch/opened" >"$scratch/bin/xdg-open"
+chmod +x "$scratch/bin/xdg-open"
+read -ra command < <(sed -n 's/^Exec=//p' "$root/$lessons_entry")
+PATH="$scratch/bin:$PATH" "${command[@]}"
+[ "$(cat "$scratch/opened")" = "/$lessons" ] ||
+    fail "the lessons' entry opens $(cat "$scratch/opened"), not /$lessons"
+[ "$(head -c 15 "$root/$lessons")" = '<!DOCTYPE html>' ] || fail "/$lessons is not a page"
 
 # Without a valid fontconfig cache for the serif, start-up takes five times as long.
 serif_dir=$(dirname "$(fc-match --format='%{file}' 'Liberation Serif')")
