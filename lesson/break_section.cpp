@@ -45,6 +45,11 @@ std::u16string LettersNote(std::size_t letters) {
 
 }  // namespace
 
+std::u16string BreakSection::DecodedHeading() {
+    return u"Дешифриран текст (първите " +
+           cipher::DecimalText(static_cast<std::int64_t>(kDecodedShown)) + u" букви)";
+}
+
 void BreakSection::Break(std::u16string_view text) {
     m_result = cipher::BreakCipher(text.substr(0, static_cast<std::size_t>(kCiphertextCap)));
     m_decoded.clear();

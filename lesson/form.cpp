@@ -22,4 +22,11 @@ void Form::Click(std::int16_t index, std::u16string_view typedPhrase,
     m_shownLog = WithLineFeeds(m_fields.log);
 }
 
+Form::Notice Form::NoticeToGive() const {
+    if (!m_outcome.problem.empty()) {
+        return Notice::kWarning;
+    }
+    return m_outcome.announcement.empty() ? Notice::kNone : Notice::kAnnouncement;
+}
+
 }  // namespace lesson

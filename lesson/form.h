@@ -15,6 +15,9 @@ namespace lesson {
 // do nothing of a click's work themselves.
 class Form {
 public:
+    // What a window says after a click, once its fields and log are shown.
+    enum class Notice : std::uint8_t { kNone, kWarning, kAnnouncement };
+
     // The fields as the window opens.
     Form();
 
@@ -29,6 +32,13 @@ public:
     const std::u16string& ShownLog() const { return m_shownLog; }
     // What the last click came to: a problem to show, or the sentence to announce.
     const ClickOutcome& Outcome() const { return m_outcome; }
+
+    // Whether the window shows the log anew, from its start: a full run, and only a full run,
+    // leaves a result, and its trace is shown even when it is the same as before and the
+    // student had scrolled away.
+    bool ShowsLog() const { return !m_fields.result.empty(); }
+    // Then a warning for a problem, or else the sentence a screen reader says, if any.
+    Notice NoticeToGive() const;
 
 private:
     cipher::FormFields m_fields;

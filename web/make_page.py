@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Inlines the module, the scripts and the images into the page template, with the window's
-opening texts (from the module, run once in Node.js) in place and the fields' caps: one HTML
-file that needs nothing else.
+opening texts and the sections' fixed texts (from the module, run once in Node.js) in place and
+the fields' caps: one HTML file that needs nothing else.
 
 Usage: make_page.py TEMPLATE MODULE.js PAGE.js DISK.png DISK@2x.png ICON.png PHRASE_CAP OFFSET_CAP
                     CIPHERTEXT_CAP OUT.html

@@ -2,7 +2,8 @@
 // Binds the page's controls to the lesson in WebAssembly: every text a field shows comes from
 // there; this only moves texts between the boxes and the module, as the desktop window does.
 // The window's opening texts are in the file already, so it is usable at its first paint;
-// clicks that come before the module is ready wait for it, in their order.
+// clicks that come before the module is ready wait for it, in their order. Where the module
+// cannot start, the page says why, and so does each click that needed it.
 "use strict";
 (function () {
     const DESIGN_WIDTH = 532;
@@ -18,7 +19,10 @@
     const warning = byId("warning");
     const ciphertext = byId("ciphertext");
     const keys = byId("keys");
+    // The buttons that do nothing without the module.
+    const moduleButtons = ["Command1_0", "Command1_1", "take_result", "break"].map(byId);
     let lesson = null;
+    let failure = null;
     const waiting = [];
 
     // Narrower than the window, the whole window shrinks to the width, with nothing moved.
@@ -53,30 +57,50 @@
         byId("warning_ok").focus();
     }
 
-    // Runs now with the module there, or once it is, with what was typed at the time.
+    // Runs now with the module there, or once it is, with what was typed at the time; says
+    // again why not, where it cannot start.
     function whenReady(action) {
         if (lesson) {
             action();
+        } else if (failure) {
+            announce(failure);
         } else {
             waiting.push(action);
         }
+    }
+
+    // The module could not start: the window's texts stay readable, the buttons say that they
+    // are not available, and the clicks that waited are counted, not dropped in silence.
+    function fail(error) {
+        const lost = waiting.splice(0).length;
+        failure = "Уроците не могат да работят в този браузър: програмният модул (WebAssembly) " +
+            `не се стартира. Причина: ${error && error.message ? error.message : String(error)}. ` +
+            (lost === 0 ? "" : lost === 1 ? "Едно натискане на бутон не беше изпълнено. "
+                : `${lost} натискания на бутони не бяха изпълнени. `) +
+            "Опитайте с нова версия на Chrome, Firefox, Edge или Safari, или отворете файла отново.";
+        const message = byId("unavailable");
+        message.textContent = failure;
+        message.hidden = false;
+        for (const button of moduleButtons) {
+            button.setAttribute("aria-disabled", "true");
+            button.setAttribute("aria-describedby", "unavailable");
+        }
+        announce(failure);
+        document.documentElement.dataset.failed = "true";
     }
 
     function click(index) {
         const typedPhrase = phrase.value;
         const typedOffset = offset.value;
         whenReady(() => {
-            lesson.type(typedPhrase, typedOffset);
-            lesson.click(index);
-            const state = lesson.state();
+            const state = lesson.call("click", { index, phrase: typedPhrase, offset: typedOffset });
             setIfChanged(phrase, state.phrase);
             setIfChanged(offset, state.offset);
             setIfChanged(result, state.result);
-            // A full run, and only a full run, leaves a result and shows its trace.
-            if (state.result !== "") showFromStart(log, state.log);
-            if (state.problem !== "") {
+            if (state.showsLog) showFromStart(log, state.log);
+            if (state.notice === "warning") {
                 warn(state.problemTitle, state.problem);
-            } else if (state.announcement !== "") {
+            } else if (state.notice === "announcement") {
                 announce(state.announcement);
             }
         });
@@ -96,14 +120,15 @@
         const chart = byId("chart");
         const height = 160;
         const step = 20;
-        const top = Math.max(1, ...letters.map(l => Math.max(l.count, l.expected)));
+        const expected = letters.map(l => l.expectedThousandths / 1000);
+        const top = Math.max(1, ...letters.map((l, i) => Math.max(l.count, expected[i])));
         const y = value => 10 + height - value / top * height;
         const bars = letters.map((l, i) => element("svg:rect", { class: "count", x: 12 + i * step,
             y: y(l.count), width: step - 6, height: height + 10 - y(l.count) }));
         const names = letters.map((l, i) => element("svg:text", { x: 15 + i * step, y: 190 },
             String.fromCharCode(65 + i)));
         const line = element("svg:polyline", { class: "english",
-            points: letters.map((l, i) => `${19 + i * step},${y(l.expected)}`).join(" ") });
+            points: expected.map((e, i) => `${19 + i * step},${y(e)}`).join(" ") });
         chart.replaceChildren(...bars, line, ...names);
     }
 
@@ -120,12 +145,14 @@
     function fillKeys(rows, chosen) {
         keys.tBodies[0].replaceChildren(...rows.map((r, i) => {
             const row = element("tr", { "data-row": i });
-            const offsetCell = element("td", { id: `key_${i}` });
-            const choice = element("input", { type: "radio", name: "key", value: i,
-                "aria-labelledby": `offset_header key_${i}` });
+            const offsetCell = element("td");
+            const choice = element("input", { type: "radio", name: "key", value: i, id: `key_${i}` });
             choice.checked = i === chosen;
-            offsetCell.append(choice, ` ${r.offset}`);
-            if (i === 0) offsetCell.append(" ", element("strong", {}, keys.dataset.likeliest));
+            const label = element("label", { for: `key_${i}` });
+            label.append(element("span", { class: "unseen" }, `${byId("offset_header").textContent} `),
+                String(r.offset));
+            if (i === 0) label.append(" ", element("strong", {}, keys.dataset.likeliest));
+            offsetCell.append(choice, " ", label);
             row.append(offsetCell, element("td", { class: "decoded" }, r.decoded),
                 element("td", { class: "number" }, r.score));
             row.classList.toggle("chosen", i === chosen);
@@ -142,7 +169,7 @@
         const blocks = [];
         for (let first = 0; first < lines.length; first += BLOCK) {
             const block = lines.slice(first, first + BLOCK);
-            const node = element("div", { style: `contain-intrinsic-size: auto ${block.length * LINE_HEIGHT}px` },
+            const node = element("span", { style: `contain-intrinsic-size: auto ${block.length * LINE_HEIGHT}px` },
                 block.join("\n") + (first + BLOCK < lines.length ? "\n" : ""));
             blocks.push(node);
         }
@@ -152,8 +179,7 @@
     }
 
     function choose(row) {
-        lesson.choose(row);
-        const state = lesson.breaking();
+        const state = lesson.call("choose", { row });
         for (const tr of keys.tBodies[0].rows) {
             const mine = Number(tr.dataset.row) === state.chosen;
             tr.classList.toggle("chosen", mine);
@@ -165,8 +191,7 @@
     function breakText() {
         const text = ciphertext.value;
         whenReady(() => {
-            lesson.breakText(text);
-            const state = lesson.breaking();
+            const state = lesson.call("break", { text });
             byId("break_message").textContent = state.message;
             byId("break_results").hidden = state.rows.length === 0;
             if (state.rows.length > 0) {
@@ -184,11 +209,17 @@
         const script = document.createElement("script");
         script.textContent = byId("module").textContent;
         document.body.append(script);
-        CaesarLesson().then(wasm => {
+        let starting;
+        try {
+            starting = CaesarLesson();
+        } catch (error) {
+            starting = Promise.reject(error);
+        }
+        starting.then(wasm => {
             lesson = bindLesson(wasm);
             for (const action of waiting.splice(0)) action();
             document.documentElement.dataset.ready = "true";
-        });
+        }, fail);
     }
 
     // Before the first frame is drawn, not now: reading the width now would lay the page out

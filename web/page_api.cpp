@@ -1,26 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The page's window onto the lesson: one set of fields and one code buffer for as long as
-// the page is open, reached through plain C functions. Texts cross as UTF-16 code units in
-// the module's memory, unchanged, lone surrogates included.
+// The page's lesson: one form and one breaking section for as long as the page is open,
+// driven by requests. Each action answers with the whole state of what it changed, so that
+// a new lesson adds an action here and reads its state in the page, and nothing else.
 #include "web/page_api.h"
 
-#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "lesson/break_section.h"
 #include "lesson/form.h"
 #include "lesson/identity.h"
+#include "web/json_request.h"
+#include "web/json_writer.h"
 
 namespace {
 
 struct Page {
     lesson::Form form;
     lesson::BreakSection breaking;
-    std::u16string typed[2] = {form.Fields().phrase, form.Fields().offset};
-    std::u16string ciphertext;
-    std::u16string caption = lesson::kCaption;
+    std::string request;
+    std::string response;
 };
 
 Page& ThePage() {
@@ -28,118 +33,159 @@ Page& ThePage() {
     return page;
 }
 
-const std::u16string& Text(std::int32_t which) {
-    const Page& page = ThePage();
-    switch (which) {
-        case kPhrase:
-            return page.form.Fields().phrase;
-        case kOffset:
-            return page.form.Fields().offset;
-        case kResult:
-            return page.form.Fields().result;
-        case kLog:
-            return page.form.ShownLog();
-        case kProblemTitle:
-            return page.form.Outcome().problemTitle;
-        case kProblem:
-            return page.form.Outcome().problem;
-        case kAnnouncement:
-            return page.form.Outcome().announcement;
-        default:
-            return page.caption;
-    }
+std::string Error(std::string_view why) {
+    return page::Object({{"error", page::Quoted(std::u16string(why.begin(), why.end()))}});
 }
 
-// A row or a letter from JavaScript, kept inside what the section has; out of range it means
-// the last.
-std::size_t Index(std::int32_t index, std::size_t count) {
-    return std::min(static_cast<std::size_t>(std::max(index, 0)), count - 1);
+std::u16string_view NoticeName(lesson::Form::Notice notice) {
+    switch (notice) {
+        case lesson::Form::Notice::kWarning:
+            return u"warning";
+        case lesson::Form::Notice::kAnnouncement:
+            return u"announcement";
+        case lesson::Form::Notice::kNone:
+            break;
+    }
+    return u"";
 }
 
-const std::u16string& BreakText(std::int32_t which, std::int32_t index) {
-    static const std::u16string kNone;
-    const lesson::BreakSection& section = ThePage().breaking;
-    switch (which) {
-        case kDecoded:
-            return section.Rows() == 0 ? kNone : section.Decoded(Index(index, section.Rows()));
-        case kScore:
-            return section.Rows() == 0 ? kNone : section.Score(Index(index, section.Rows()));
-        case kExpected:
-            return section.ExpectedText(Index(index, 26));
-        case kBreakMessage:
-            return section.Message();
-        case kBreakAnnouncement:
-            return section.Announcement();
-        default:
-            return section.Trace();
+// The fields, the log as its box shows it, what the last click came to and what the window
+// shows after it, and the code buffer.
+std::string FormState(const lesson::Form& form) {
+    using page::Quoted;
+    std::vector<std::string> codes;
+    for (const std::uint8_t code : form.Codes()) {
+        codes.push_back(page::Number(std::int64_t{code}));
     }
+    const cipher::FormFields& fields = form.Fields();
+    const lesson::ClickOutcome& outcome = form.Outcome();
+    return page::Object({{"phrase", Quoted(fields.phrase)},
+                         {"offset", Quoted(fields.offset)},
+                         {"result", Quoted(fields.result)},
+                         {"log", Quoted(form.ShownLog())},
+                         {"showsLog", page::Boolean(form.ShowsLog())},
+                         {"notice", Quoted(NoticeName(form.NoticeToGive()))},
+                         {"problemTitle", Quoted(outcome.problemTitle)},
+                         {"problem", Quoted(outcome.problem)},
+                         {"announcement", Quoted(outcome.announcement)},
+                         {"codes", page::Array(codes)}});
+}
+
+// Every offset's row, likeliest first, the chosen one, each letter's count beside English,
+// the note, the announcement and the chosen row's trace.
+std::string BreakState(const lesson::BreakSection& section) {
+    using page::Number;
+    using page::Quoted;
+    std::vector<std::string> rows;
+    for (std::size_t row = 0; row < section.Rows(); ++row) {
+        rows.push_back(page::Object({{"offset", Number(std::int64_t{section.Offset(row)})},
+                                     {"decoded", Quoted(section.Decoded(row))},
+                                     {"score", Quoted(section.Score(row))}}));
+    }
+    std::vector<std::string> letters;
+    for (std::size_t letter = 0; letter < 26; ++letter) {
+        letters.push_back(page::Object(
+            {{"count", Number(std::int64_t{section.Count(letter)})},
+             {"expectedThousandths", Number(std::llround(section.Expected(letter) * 1000))},
+             {"expectedText", Quoted(section.ExpectedText(letter))}}));
+    }
+    return page::Object({{"rows", page::Array(rows)},
+                         {"chosen", Number(static_cast<std::int64_t>(section.Chosen()))},
+                         {"letters", page::Array(letters)},
+                         {"message", Quoted(section.Message())},
+                         {"announcement", Quoted(section.Announcement())},
+                         {"trace", Quoted(section.Trace())}});
+}
+
+// The texts the page is written with, so that it shows them at its first paint.
+std::string OpeningTexts() {
+    const lesson::Form opening;
+    return page::Object({{"caption", page::Quoted(lesson::kCaption)},
+                         {"phrase", page::Quoted(opening.Fields().phrase)},
+                         {"offset", page::Quoted(opening.Fields().offset)},
+                         {"log", page::Quoted(opening.ShownLog())},
+                         {"decodedHeading", page::Quoted(lesson::BreakSection::DecodedHeading())},
+                         {"likeliest", page::Quoted(lesson::BreakSection::kLikeliestMark)}});
+}
+
+// Calculate (0) or Clear (1) on the typed phrase and offset; an index past 16 bits is
+// refused rather than wrapped onto a button.
+std::string Click(Page& page, const page::Request& request) {
+    const std::optional<std::int64_t> index = request.Integer("index");
+    const std::optional<std::u16string> phrase = request.Text("phrase");
+    const std::optional<std::u16string> offset = request.Text("offset");
+    if (!index || !phrase || !offset) {
+        return Error("click needs an index, a phrase and an offset");
+    }
+    if (*index < std::numeric_limits<std::int16_t>::min() ||
+        *index > std::numeric_limits<std::int16_t>::max()) {
+        return Error("the index is out of range");
+    }
+    page.form.Click(static_cast<std::int16_t>(*index), *phrase, *offset);
+    return FormState(page.form);
+}
+
+std::string Break(Page& page, const page::Request& request) {
+    const std::optional<std::u16string> text = request.Text("text");
+    if (!text) {
+        return Error("break needs a text");
+    }
+    page.breaking.Break(*text);
+    return BreakState(page.breaking);
+}
+
+std::string Choose(Page& page, const page::Request& request) {
+    const std::optional<std::int64_t> row = request.Integer("row");
+    if (!row || *row < 0 || static_cast<std::uint64_t>(*row) >= page.breaking.Rows()) {
+        return Error("choose needs one of the rows");
+    }
+    page.breaking.Choose(static_cast<std::size_t>(*row));
+    return BreakState(page.breaking);
+}
+
+std::string Respond(Page& page, std::string_view json) {
+    const std::optional<page::Request> request = page::Request::Read(json);
+    if (!request) {
+        return Error("the request is not a flat JSON object");
+    }
+    const std::u16string action = request->Text("action").value_or(u"");
+    if (action == u"click") {
+        return Click(page, *request);
+    }
+    if (action == u"break") {
+        return Break(page, *request);
+    }
+    if (action == u"choose") {
+        return Choose(page, *request);
+    }
+    if (action == u"form") {
+        return FormState(page.form);
+    }
+    if (action == u"openingTexts") {
+        return OpeningTexts();
+    }
+    return Error("no such action");
 }
 
 }  // namespace
 
 extern "C" {
 
-char16_t* lesson_input(std::int32_t which, std::int32_t length) {
-    Page& page = ThePage();
-    std::u16string& typed =
-        which == kCiphertext ? page.ciphertext : page.typed[which == kOffset ? 1 : 0];
-    typed.assign(static_cast<std::size_t>(length), u'\0');
-    return typed.data();
-}
-
-void lesson_click(std::int32_t index) {
-    Page& page = ThePage();
-    page.form.Click(static_cast<std::int16_t>(index), page.typed[0], page.typed[1]);
-}
-
-const char16_t* lesson_text(std::int32_t which) { return Text(which).data(); }
-
-std::int32_t lesson_text_length(std::int32_t which) {
-    return static_cast<std::int32_t>(Text(which).size());
-}
-
-const std::uint8_t* lesson_codes() { return ThePage().form.Codes().data(); }
-
-std::int32_t lesson_code_count() {
-    return static_cast<std::int32_t>(ThePage().form.Codes().size());
-}
-
-void lesson_break() {
-    Page& page = ThePage();
-    page.breaking.Break(page.ciphertext);
-}
-
-void lesson_choose(std::int32_t row) {
-    if (row >= 0) {
-        ThePage().breaking.Choose(static_cast<std::size_t>(row));
+char* lesson_request(std::int32_t length) {
+    if (length < 0 || length > kRequestCap) {
+        return nullptr;
     }
+    std::string& request = ThePage().request;
+    request.assign(static_cast<std::size_t>(length), '\0');
+    return request.data();
 }
 
-std::int32_t lesson_break_rows() { return static_cast<std::int32_t>(ThePage().breaking.Rows()); }
-
-std::int32_t lesson_break_chosen() {
-    return static_cast<std::int32_t>(ThePage().breaking.Chosen());
+std::int32_t lesson_call() {
+    Page& page = ThePage();
+    page.response = Respond(page, page.request);
+    return static_cast<std::int32_t>(page.response.size());
 }
 
-std::int32_t lesson_break_offset(std::int32_t row) {
-    const lesson::BreakSection& section = ThePage().breaking;
-    return section.Rows() == 0 ? 0 : section.Offset(Index(row, section.Rows()));
-}
-
-std::int32_t lesson_letter_count(std::int32_t letter) {
-    return ThePage().breaking.Count(Index(letter, 26));
-}
-
-double lesson_expected_count(std::int32_t letter) {
-    return ThePage().breaking.Expected(Index(letter, 26));
-}
-
-const char16_t* lesson_break_text(std::int32_t which, std::int32_t index) {
-    return BreakText(which, index).data();
-}
-
-std::int32_t lesson_break_text_length(std::int32_t which, std::int32_t index) {
-    return static_cast<std::int32_t>(BreakText(which, index).size());
-}
+const char* lesson_response() { return ThePage().response.c_str(); }
 
 }  // extern "C"

@@ -3,57 +3,29 @@
 
 #include <cstdint>
 
-// Which text lesson_input and lesson_text mean.
-enum : std::int32_t {
-    kPhrase = 0,
-    kOffset = 1,
-    kResult = 2,
-    kLog = 3,  // with line feeds alone, as a text box shows it
-    kProblemTitle = 4,
-    kProblem = 5,
-    kAnnouncement = 6,
-    kCaption = 7,     // the desktop window's caption
-    kCiphertext = 8,  // the encrypted text to break, an input only
-};
+#ifdef __EMSCRIPTEN__
+#include <emscripten/emscripten.h>
+#define LESSON_EXPORT EMSCRIPTEN_KEEPALIVE
+#else
+#define LESSON_EXPORT
+#endif
 
-// Which text of the breaking section lesson_break_text means; the first three take a row or
-// a letter.
-enum : std::int32_t {
-    kDecoded = 0,   // the row's decoded letters, as many as the table shows
-    kScore = 1,     // the row's chi-squared
-    kExpected = 2,  // the letter's count in English text of the same length, shifted
-    kBreakMessage = 3,
-    kBreakAnnouncement = 4,
-    kTrace = 5,  // the chosen row's decryption, with line feeds alone
-};
-
+// The page's one way into the lesson. The page writes a request, a JSON object naming an
+// action and its arguments, and reads back the response: the whole state of what the action
+// changed, or {"error": ...} for a request that is refused, which then changes nothing.
+// Both are ASCII text. The actions and the names in their states are written once, in
+// page_api.cpp.
 extern "C" {
 
-// Room for `length` code units of what the student typed into the phrase, the offset or the
-// encrypted text; the caller writes them there before the next click or break.
-char16_t* lesson_input(std::int32_t which, std::int32_t length);
-// Calculate (0) or Clear (1), on the typed phrase and offset.
-void lesson_click(std::int32_t index);
-// A field's text, or what the last click came to, as code units; valid until the next call.
-const char16_t* lesson_text(std::int32_t which);
-std::int32_t lesson_text_length(std::int32_t which);
-// The code buffer, slot 0 unused.
-const std::uint8_t* lesson_codes();
-std::int32_t lesson_code_count();
-
-// Tries every offset on the typed encrypted text and chooses the likeliest row.
-void lesson_break();
-// Chooses a row of the offsets; its trace becomes kTrace.
-void lesson_choose(std::int32_t row);
-// The rows (25, or 0 without letters), the chosen one, and each row's offset.
-std::int32_t lesson_break_rows();
-std::int32_t lesson_break_chosen();
-std::int32_t lesson_break_offset(std::int32_t row);
-// How often letter i (0 for A) occurs in the text, and would in English of the same length.
-std::int32_t lesson_letter_count(std::int32_t letter);
-double lesson_expected_count(std::int32_t letter);
-// A text of the section, for a row or a letter where it has one; valid until the next call.
-const char16_t* lesson_break_text(std::int32_t which, std::int32_t index);
-std::int32_t lesson_break_text_length(std::int32_t which, std::int32_t index);
+// Room for a request of `length` bytes, valid until the next call; null, with nothing
+// changed, when the length is negative or past kRequestCap.
+LESSON_EXPORT char* lesson_request(std::int32_t length);
+// Runs the request written into that room; the response's length in bytes.
+LESSON_EXPORT std::int32_t lesson_call();
+// The last response, valid until the next call.
+LESSON_EXPORT const char* lesson_response();
 
 }  // extern "C"
+
+// Far more than the longest text the page sends, each unit written as \uXXXX.
+constexpr std::int32_t kRequestCap = 1 << 16;

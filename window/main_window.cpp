@@ -184,16 +184,19 @@ void MainWindow::Command1_Click(std::int16_t index) {
     m_form.Click(index, Text2[0]->text().toStdU16String(), Text2[1]->text().toStdU16String());
     const lesson::ClickOutcome& outcome = m_form.Outcome();
     ShowSingleLineFields();
-    // A full run, and only a full run, leaves a result; its trace is shown from the start
-    // even when it is the same as before and the student had scrolled away.
-    if (!m_form.Fields().result.empty()) {
+    if (m_form.ShowsLog()) {
         ShowLog();
     }
     // A warning box is read out as it opens.
-    if (!outcome.problem.empty()) {
-        Warn(ToQString(outcome.problemTitle), ToQString(outcome.problem));
-    } else if (!outcome.announcement.empty()) {
-        m_announcer->Announce(ToQString(outcome.announcement));
+    switch (m_form.NoticeToGive()) {
+        case lesson::Form::Notice::kWarning:
+            Warn(ToQString(outcome.problemTitle), ToQString(outcome.problem));
+            break;
+        case lesson::Form::Notice::kAnnouncement:
+            m_announcer->Announce(ToQString(outcome.announcement));
+            break;
+        case lesson::Form::Notice::kNone:
+            break;
     }
 }
 

@@ -1,18 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Random sessions of clicks and of breaking encrypted texts, run through the page's
-// WebAssembly module and through the same functions built natively (lesson_replay): after
-// every step the fields, the codes, the outcome and all the breaking section shows must be
-// the same. With --native-only the sessions run through the native build
-// alone, which must answer every click, for the sanitizers to watch.
-// Usage: node differential.js [--native-only | lesson_module.js] lesson_replay STEPS
+// Random sessions of clicks and of breaking encrypted texts, sent as requests through the
+// page's WebAssembly module and through the same boundary built natively (lesson_replay):
+// every response must be the same text. In both, an index without a button changes neither
+// the result, the log nor the codes, and one past 16 bits is refused and changes nothing;
+// room for a request of a negative or huge length is refused. With --native-only the
+// sessions run through the native build alone, for the sanitizers to watch.
+// Usage: node differential.js [--native-only | lesson_module.js] lesson_replay STEPS CIPHERTEXT_CAP
 "use strict";
 const { execFileSync } = require("child_process");
 const path = require("path");
 const { bindLesson } = require(path.join(__dirname, "..", "lesson_binding.js"));
 
-const [modulePath, replay, stepsText] = process.argv.slice(2);
+const [modulePath, replay, stepsText, ciphertextCapText] = process.argv.slice(2);
 const nativeOnly = modulePath === "--native-only";
 const steps = Number(stepsText);
+const ciphertextCap = Number(ciphertextCapText);
 
 // xorshift32, so that a failure can be replayed from its seed. Every step stays a 32-bit
 // integer: a multiplying generator in doubles loses its low bits past 2^53.
@@ -29,16 +31,21 @@ function random(n) {
 const PIECES = ["A", "z", "Y", "m", "0", "3", "9", "-", "+", ".", "e", "E", " ", "\t", "\n",
     "Ж", "ı", "ß", "ﬀ", "\u{1F600}", "\uD800", "\uDC00", "1e9", "2.5", "-2147483648",
     "99999999999", "1e400", "ABCDEFGHIJKLMNOPQRSTUVWXYZ"];
-// How often each piece and each kind of click came up: the run covers only what came up.
-const pieceCounts = new Array(PIECES.length).fill(0);
-const kindCounts = { Calculate: 0, Clear: 0, "no button": 0, "phrase past 50": 0, "break": 0,
-    "break, no letters": 0, "break, text past the cap": 0 };
-function randomText(maxPieces) {
+// Indices without a button, within 16 bits and past them.
+const NO_BUTTON = [-2147483648, -65536, -32769, -32768, -3, 2, 32767, 32768, 65536, 2147483647];
+// How often each piece came up in each field, and each kind of step: the run covers only what
+// came up.
+const pieceCounts = { phrase: [], offset: [], ciphertext: [] };
+for (const field of Object.keys(pieceCounts)) pieceCounts[field] = new Array(PIECES.length).fill(0);
+const kindCounts = { Calculate: 0, Clear: 0, "no button, within 16 bits": 0,
+    "no button, past 16 bits": 0, "phrase past its cap": 0, "break": 0, "break, no letters": 0,
+    "break, text past the cap": 0, "row refused": 0 };
+function randomText(field, maxPieces) {
     let text = "";
     const count = random(maxPieces + 1);
     for (let i = 0; i < count; ++i) {
         const piece = random(PIECES.length);
-        ++pieceCounts[piece];
+        ++pieceCounts[field][piece];
         text += PIECES[piece];
     }
     return text;
@@ -46,118 +53,138 @@ function randomText(maxPieces) {
 
 // Prints the counts; the names of whatever never came up, or none.
 function reportCoverage() {
-    const counts = PIECES.map((piece, i) => [JSON.stringify(piece), pieceCounts[i]])
+    const counts = Object.entries(pieceCounts).flatMap(([field, perPiece]) =>
+        PIECES.map((piece, i) => [`${field} ${JSON.stringify(piece)}`, perPiece[i]]))
         .concat(Object.entries(kindCounts));
     console.log(counts.map(([name, count]) => `${name} ${count}`).join(", "));
     return counts.filter(([, count]) => count === 0).map(([name]) => name);
 }
 
-function hex(text) {
-    if (text.length === 0) return "-";
-    let out = "";
-    for (let i = 0; i < text.length; ++i) out += text.charCodeAt(i).toString(16).padStart(4, "0");
-    return out;
-}
-
 // The breaking section's texts: English letters, so that ranking is not all noise, and the
-// pieces above, sometimes past the section's 2,000 characters.
+// pieces above; now and then past the section's cap, with a surrogate pair across it.
 const PROSE = "Thequickbrownfoxjumpsoverthelazydog Meet me at noon by the old harbour wall. ";
 function randomBreak() {
     ++kindCounts["break"];
-    let text = randomText(8);
+    let text = randomText("ciphertext", 8);
     for (let words = random(12); words > 0; --words) {
         const start = random(PROSE.length);
-        text += PROSE.slice(start, start + random(30)) + randomText(1);
+        text += PROSE.slice(start, start + random(30)) + randomText("ciphertext", 1);
     }
     if (random(40) === 0) {
-        text = PROSE.repeat(30);
+        text = PROSE.repeat(Math.ceil(ciphertextCap / PROSE.length)).slice(0, ciphertextCap - 1) +
+            "\u{1F600}" + PROSE;
         ++kindCounts["break, text past the cap"];
     }
-    return { breaking: true, text, row: random(28) - 1 };
+    return [{ action: "break", text }, { action: "choose", row: random(28) - 1 }];
 }
 
-function randomClicks() {
-    const clicks = [];
+function randomSteps() {
+    const requests = [{ action: "form" }];
     for (let i = 0; i < steps; ++i) {
         if (random(8) === 0) {
-            clicks.push(randomBreak());
+            requests.push(...randomBreak());
             continue;
         }
         // Mostly Calculate, sometimes Clear, now and then an index without a button; the
-        // phrase sometimes past the page's 50 characters, to reach the 300-letter limit too.
+        // phrase sometimes past the page's cap, to reach the 300-letter limit too.
         const roll = random(20);
-        const index = roll < 14 ? 0 : roll < 19 ? 1 : roll - 22;
-        ++kindCounts[index === 0 ? "Calculate" : index === 1 ? "Clear" : "no button"];
+        const index = roll < 14 ? 0 : roll < 19 ? 1 : NO_BUTTON[random(NO_BUTTON.length)];
         const long = random(50) === 0;
-        kindCounts["phrase past 50"] += long ? 1 : 0;
-        const phrase = long ? "AB".repeat(160) : randomText(12);
-        clicks.push({ index, phrase, offset: randomText(3) });
+        kindCounts["phrase past its cap"] += long ? 1 : 0;
+        const phrase = long ? "AB".repeat(160) : randomText("phrase", 12);
+        requests.push({ action: "click", index, phrase, offset: randomText("offset", 3) });
+        if (index !== 0 && index !== 1) requests.push({ action: "form" });
     }
-    return clicks;
+    return requests;
 }
 
-function bits(number) {
-    const view = new DataView(new ArrayBuffer(8));
-    view.setFloat64(0, number);
-    return view.getBigUint64(0).toString(16).padStart(16, "0");
-}
-
-// A step through the module, written as the native replay writes it.
-function webLine(lesson, step) {
-    if (step.breaking) {
-        lesson.breakText(step.text);
-        lesson.choose(step.row);
-        const b = lesson.breaking();
-        return [b.rows.length, b.chosen, ...b.rows.flatMap(r => [r.offset, hex(r.decoded), hex(r.score)]),
-            ...b.letters.flatMap(l => [l.count, hex(l.expectedText), bits(l.expected)]),
-            hex(b.message), hex(b.announcement), hex(b.trace)].join(" ") + " ";
-    }
-    lesson.type(step.phrase, step.offset);
-    lesson.click(step.index);
-    const s = lesson.state();
-    return [s.phrase, s.offset, s.result, s.log, s.problemTitle, s.problem,
-        s.announcement].map(hex).join(" ") + " " +
-        Array.from(s.codes, b => b.toString(16).padStart(2, "0")).join("");
-}
-
-// Whether a line from the native build is a whole answer: seven texts and the codes after a
-// click; after a break, the counts its own first number gives.
-function whole(step, line) {
-    const tokens = (line || "").split(" ");
-    return step.breaking ? tokens.length === 2 + 3 * Number(tokens[0]) + 3 * 26 + 3 + 1
-        : tokens.length === 8;
-}
-
-// The number of steps whose line from the native build differs from the module's, or, with
-// no module, is not whole.
-async function mismatchesWith(clicks, native) {
-    clicks.forEach((step, i) => {
-        if (step.breaking && native[i].startsWith("0 ")) ++kindCounts["break, no letters"];
-    });
-    if (nativeOnly) {
-        return clicks.filter((step, i) => !whole(step, native[i])).length;
-    }
-    const lesson = bindLesson(await require(path.resolve(modulePath))());
-    let mismatches = 0;
-    clicks.forEach((click, i) => {
-        const web = webLine(lesson, click);
-        if (web !== native[i]) {
-            if (mismatches < 3) console.error(`step ${i}: ${JSON.stringify(click)}\n web    ${web.slice(0, 200)}\n native ${native[i].slice(0, 200)}`);
-            ++mismatches;
+// Whether the responses keep the boundary's promises; the first broken one, or null.
+function brokenPromise(requests, responses) {
+    let form = null;  // the form's state before the step
+    for (let i = 0; i < requests.length; ++i) {
+        const request = requests[i];
+        let response;
+        try {
+            response = JSON.parse(responses[i]);
+        } catch (error) {
+            return `step ${i}: no JSON: ${String(responses[i]).slice(0, 120)}`;
         }
+        if (request.action === "break" && response.rows.length === 0) ++kindCounts["break, no letters"];
+        if (request.action === "choose" && response.error !== undefined) ++kindCounts["row refused"];
+        if (request.action === "click" && (request.index === 0 || request.index === 1)) {
+            ++kindCounts[request.index === 0 ? "Calculate" : "Clear"];
+            form = response;
+        } else if (request.action === "form") {
+            form = response;
+        } else if (request.action === "click") {
+            // Followed by a request for the form's state.
+            const within = request.index >= -32768 && request.index <= 32767;
+            ++kindCounts[within ? "no button, within 16 bits" : "no button, past 16 bits"];
+            if (within === (response.error !== undefined)) {
+                return `step ${i}: index ${request.index} ${within ? "refused" : "not refused"}`;
+            }
+            const after = JSON.parse(responses[i + 1]);
+            for (const key of within ? ["result", "log", "codes"] : Object.keys(form)) {
+                if (JSON.stringify(after[key]) !== JSON.stringify(form[key])) {
+                    return `step ${i}: index ${request.index} changed the ${key}`;
+                }
+            }
+        }
+    }
+    return null;
+}
+
+// Room for requests of these lengths must be refused, and for this one granted.
+const REFUSED_LENGTHS = [-1, -2147483648, 2147483647];
+const GRANTED_LENGTH = 0;
+
+function asciiRequests(requests, lesson) {
+    return requests.map(request => {
+        const { action, ...args } = request;
+        return lesson.request(action, args);
     });
-    return mismatches;
 }
 
 async function main() {
-    const clicks = randomClicks();
-    const input = clicks.map(c => c.breaking ? `B ${hex(c.text)} ${c.row}`
-        : `${c.index} ${hex(c.phrase)} ${hex(c.offset)}`).join("\n") + "\n";
-    const native = execFileSync(replay, { input, maxBuffer: 1 << 30 }).toString().split("\n");
-    const mismatches = await mismatchesWith(clicks, native);
-    console.log(`${nativeOnly ? "native alone" : "web against native"}: ${mismatches} mismatches in ${steps} steps`);
+    const requests = randomSteps();
+    // The binding's way of writing a request, without a module behind it.
+    const writer = bindLesson(null);
+    const texts = asciiRequests(requests, writer);
+    const rooms = REFUSED_LENGTHS.concat(GRANTED_LENGTH).map(length => `ROOM ${length}`);
+    const input = rooms.concat(texts).join("\n") + "\n";
+    const output = execFileSync(replay, { input, maxBuffer: 1 << 30 }).toString().split("\n");
+    const nativeRooms = output.slice(0, rooms.length);
+    const native = output.slice(rooms.length, rooms.length + texts.length);
+    const expectedRooms = REFUSED_LENGTHS.map(() => "refused").concat("granted");
+    let failures = nativeRooms.join() === expectedRooms.join() ? 0 : 1;
+    if (failures) console.error(`native room for ${rooms.join(", ")}: ${nativeRooms.join(", ")}`);
+    let mismatches = 0;
+    if (!nativeOnly) {
+        const wasm = await require(path.resolve(modulePath))();
+        const lesson = bindLesson(wasm);
+        const webRooms = REFUSED_LENGTHS.concat(GRANTED_LENGTH)
+            .map(length => wasm._lesson_request(length) === 0 ? "refused" : "granted");
+        if (webRooms.join() !== expectedRooms.join()) {
+            console.error(`web room for ${rooms.join(", ")}: ${webRooms.join(", ")}`);
+            ++failures;
+        }
+        texts.forEach((text, i) => {
+            const web = lesson.callText(text);
+            if (web !== native[i]) {
+                if (mismatches < 3) console.error(`step ${i}: ${text.slice(0, 200)}\n web    ${String(web).slice(0, 200)}\n native ${native[i].slice(0, 200)}`);
+                ++mismatches;
+            }
+        });
+    }
+    const broken = brokenPromise(requests, native);
+    if (broken) {
+        console.error(broken);
+        ++failures;
+    }
+    console.log(`${nativeOnly ? "native alone" : "web against native"}: ${mismatches} mismatches in ` +
+        `${requests.length} requests of ${steps} steps`);
     const missed = reportCoverage();
     if (missed.length > 0) console.error(`never came up: ${missed.join(", ")}`);
-    process.exit(mismatches === 0 && missed.length === 0 ? 0 : 1);
+    process.exit(mismatches === 0 && failures === 0 && missed.length === 0 ? 0 : 1);
 }
 main().catch(error => { console.error(error); process.exit(1); });

@@ -12,6 +12,7 @@
 const { execFileSync } = require("child_process");
 const path = require("path");
 const { chromium } = require("playwright-core");
+const { bindLesson } = require(path.join(__dirname, "..", "lesson_binding.js"));
 
 const [pagePath, replay, screenshot, caption, phraseCapText, offsetCapText, sectionScreenshot] =
     process.argv.slice(2);
@@ -23,23 +24,12 @@ function check(condition, message) {
     if (!condition) throw new Error(message);
 }
 
-function hex(text) {
-    if (text.length === 0) return "-";
-    return Array.from(text, c => c.charCodeAt(0).toString(16).padStart(4, "0")).join("");
-}
-
-function fromHex(text) {
-    if (text === "-") return "";
-    let out = "";
-    for (let i = 0; i < text.length; i += 4) out += String.fromCharCode(parseInt(text.slice(i, i + 4), 16));
-    return out;
-}
-
-// What the same clicks leave in the result and the log, natively.
+// What the same clicks leave in the fields and the log, natively.
 function native(clicks) {
-    const input = clicks.map(([index, phrase, offset]) => `${index} ${hex(phrase)} ${hex(offset)}`).join("\n") + "\n";
-    const last = execFileSync(replay, { input }).toString().trim().split("\n").pop().split(" ");
-    return { phrase: fromHex(last[0]), offset: fromHex(last[1]), result: fromHex(last[2]), log: fromHex(last[3]) };
+    const writer = bindLesson(null);
+    const input = clicks.map(([index, phrase, offset]) => writer.request("click", { index, phrase, offset }))
+        .join("\n") + "\n";
+    return JSON.parse(execFileSync(replay, { input }).toString().trim().split("\n").pop());
 }
 
 async function main() {
@@ -97,7 +87,7 @@ async function main() {
 
         const cdp = await context.newCDPSession(page);
         const tree = async () => (await cdp.send("Accessibility.getFullAXTree")).nodes;
-        const isLive = node => (node.properties || []).some(p => p.name === "live" && p.value.value === "assertive");
+        const isLive = node => (node.properties || []).some(p => p.name === "live" && p.value.value === "polite");
         // What the live region says, as Chromium hands it to a screen reader.
         const announced = async () => {
             await page.waitForFunction(() => document.getElementById("announcement").textContent !== "");
@@ -145,7 +135,7 @@ async function main() {
             ["button", "Изчисти"], ["image", "Шифров диск"]]) {
             check(named(role, name), `no ${role} named ${name} in the accessibility tree`);
         }
-        check(nodes.some(isLive), "no assertive live region in the accessibility tree");
+        check(nodes.some(isLive), "no polite live region in the accessibility tree");
         check(await page.evaluate(() => document.documentElement.lang) === "bg", "the page is not Bulgarian");
 
         // Clear, by mouse: the three fields empty, the log kept.
@@ -195,8 +185,11 @@ async function main() {
         shown = await rows();
         check(shown[1].chosen && !shown[0].chosen, "the arrow key did not choose the next row");
         trace = await traceLines();
-        check(trace[0].startsWith("Дължина на шифрирания текст и отместване: 31:") && !trace[0].endsWith(":3"),
-            `the second row's trace starts ${trace[0]}`);
+        const second = Number((await page.$eval("#keys tbody tr:nth-child(2) label", l => l.textContent)).match(/\d+$/)[0]);
+        const first = 80 - second < 65 ? `80 + ${26 - second} = ${106 - second}` : `80 - ${second} = ${80 - second}`;
+        check(trace[0] === `Дължина на шифрирания текст и отместване: 31:${second}` &&
+            trace[1] === `P - ${second} = ${first} -> ${String.fromCharCode(65 + (15 - second + 26) % 26)}`,
+            `the second row, offset ${second}, shows the trace ${trace.slice(0, 2)}`);
         await page.click("#keys tbody tr:nth-child(6) td.decoded");
         shown = await rows();
         check(shown[5].chosen, "a click did not choose its row");
@@ -207,12 +200,14 @@ async function main() {
         const section = await tree();
         for (const [role, name] of [["textbox", "Шифриран текст:"], ["button", "Вземи от „Шифриран“"],
             ["button", "Разбий"], ["table", "Всички ключове"], ["columnheader", "Отместване"],
-            ["image", "Честоти на буквите"], ["textbox", "Дешифриране"]]) {
+            ["image", "Честоти на буквите"], ["generic", "Дешифриране"]]) {
             check(section.some(node => node.role && node.role.value === role && node.name &&
                 node.name.value.trim() === name), `no ${role} named ${name} in the accessibility tree`);
         }
         check(section.some(node => node.role && node.role.value === "radio" && node.name &&
-            node.name.value.startsWith("Отместване 3")), "the rows' choices are not named by their offset");
+            node.name.value === "Отместване 3 най-вероятно"), "the rows' choices are not named by their offset");
+        check(!section.some(node => node.role && node.role.value === "textbox" && node.name &&
+            node.name.value === "Дешифриране"), "the read-only trace claims to be an edit field");
         await page.setViewportSize({ width: 600, height: 1400 });
         await page.screenshot({ path: sectionScreenshot, fullPage: true });
         await page.setViewportSize({ width: 600, height: 450 });
@@ -257,9 +252,31 @@ async function main() {
         await early.evaluate(() => window.releaseModule());
         await early.waitForSelector("html[data-ready=true]");
         check(await early.$eval("#Text2_2", box => box.value) === "BCD", "the early click was lost");
+
+        // Where WebAssembly is refused, the page says so and why, in the page and through the
+        // live region; the click that waited is counted, the buttons say they are unavailable,
+        // and the window's texts stay.
+        const refused = await context.newPage();
+        await refused.addInitScript(() => {
+            const held = new Promise(resolve => { window.releaseModule = resolve; });
+            WebAssembly.instantiate = () => held.then(() => Promise.reject(new Error("WebAssembly е забранен")));
+        });
+        await refused.goto("file://" + path.resolve(pagePath));
+        await refused.waitForSelector("html[data-usable=true]");
+        await refused.click("#Command1_0");
+        await refused.evaluate(() => window.releaseModule());
+        await refused.waitForSelector("html[data-failed=true]");
+        const said = await refused.$eval("#unavailable", p => p.hidden ? "" : p.textContent);
+        check(said.startsWith("Уроците не могат да работят в този браузър") && said.includes("WebAssembly е забранен") &&
+            said.includes("Едно натискане на бутон не беше изпълнено."), `the refused page says ${said}`);
+        await refused.waitForFunction(text => document.getElementById("announcement").textContent === text, said);
+        const unavailable = await refused.$$eval("[aria-disabled=true]", buttons => buttons.map(b => b.id).join());
+        check(unavailable === "Command1_0,Command1_1,take_result,break", `unavailable: ${unavailable}`);
+        check(await refused.$eval("#Text2_0", box => box.value) === "abcdefghijkl" &&
+            await refused.$eval("#Text1_0", box => box.value) === native([[1, "", ""]]).log, "the opening texts are gone");
         console.log(`page: loads from file:// with no request and is usable in ${usable} ms; texts, ` +
-            "caps, tab order, trace, Clear, warning, breaking, an early click, accessibility tree " +
-            "and narrow screen as designed");
+            "caps, tab order, trace, Clear, warning, breaking, an early click, a refused module, " +
+            "accessibility tree and narrow screen as designed");
     } finally {
         await browser.close();
     }
