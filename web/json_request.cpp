@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/json_request.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -195,22 +196,19 @@ std::optional<Request> Request::Read(std::string_view json) {
 
 // The last member of the name, as JSON.parse keeps it, if it is of the kind asked for.
 const Request::Member* Request::Find(std::string_view name, bool text) const {
-    for (auto member = m_members.rbegin(); member != m_members.rend(); ++member) {
-        if (member->name == name) {
-            return member->isText == text ? &*member : nullptr;
-        }
-    }
-    return nullptr;
+    const auto found = std::find_if(m_members.rbegin(), m_members.rend(),
+                                    [name](const Member& member) { return member.name == name; });
+    return found != m_members.rend() && found->isText == text ? &*found : nullptr;
 }
 
 std::optional<std::u16string> Request::Text(std::string_view name) const {
     const Member* member = Find(name, true);
-    return member ? std::optional(member->text) : std::nullopt;
+    return member != nullptr ? std::optional(member->text) : std::nullopt;
 }
 
 std::optional<std::int64_t> Request::Integer(std::string_view name) const {
     const Member* member = Find(name, false);
-    return member ? std::optional(member->integer) : std::nullopt;
+    return member != nullptr ? std::optional(member->integer) : std::nullopt;
 }
 
 }  // namespace page

@@ -4,6 +4,7 @@
 // a new lesson adds an action here and reads its state in the page, and nothing else.
 #include "web/page_api.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -53,10 +54,9 @@ std::u16string_view NoticeName(lesson::Form::Notice notice) {
 // shows after it, and the code buffer.
 std::string FormState(const lesson::Form& form) {
     using page::Quoted;
-    std::vector<std::string> codes;
-    for (const std::uint8_t code : form.Codes()) {
-        codes.push_back(page::Number(std::int64_t{code}));
-    }
+    std::vector<std::string> codes(form.Codes().size());
+    std::transform(form.Codes().begin(), form.Codes().end(), codes.begin(),
+                   [](std::uint8_t code) { return page::Number(std::int64_t{code}); });
     const cipher::FormFields& fields = form.Fields();
     const lesson::ClickOutcome& outcome = form.Outcome();
     return page::Object({{"phrase", Quoted(fields.phrase)},
