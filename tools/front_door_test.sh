@@ -4,7 +4,7 @@
 # clean root of that release (a debootstrap minbase with nothing else installed), with this
 # checkout's files copied in.
 #   ./dev run      must install what it needs, build, and end at the no-display hint;
-#   ./dev package  must install what it needs and make the .deb.
+#   ./dev package  must install what it needs and make the .deb, with the lessons page.
 # On Debian 13 the development suite (./dev suite) then runs in the root that ./dev run used,
 # and the package made on Debian 12 must install there and start.
 # Each clean root is made once and kept as a tarball in the user's cache. Needs root.
@@ -102,6 +102,8 @@ check_package() {
         { tail -n 30 "$scratch/package-$release.log" >&2; fail "Debian $release: ./dev package failed"; }
     deb=$(compgen -G "$root/src/build/release/caesar-cipher-lesson_*_amd64.deb") ||
         fail "Debian $release: ./dev package made no .deb"
+    dpkg-deb --contents "$deb" | grep '/caesar-cipher-lesson\.html$' >/dev/null ||
+        fail "Debian $release: the .deb lacks the lessons page"
     echo "front_door_test: Debian $release: ./dev package made the .deb ($((SECONDS - started)) s)"
 }
 
