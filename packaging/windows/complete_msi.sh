@@ -19,10 +19,13 @@ msibuild "$msi" -i "$scratch/_ForceCodepage.idt"
 
 name='Шифър на Цезар'
 summary='Шифърът на Цезар, показан стъпка по стъпка'
+lessons='Шифър на Цезар — уроци в браузъра'
+lessons_summary='Още уроци за шифъра на Цезар в една страница, която се отваря в браузъра'
 newer="По-нова версия на „$name“ вече е инсталирана."
 msibuild "$msi" -q "UPDATE \`Property\` SET \`Value\` = '$name' WHERE \`Property\` = 'ProductName'"
 # A shortcut's file name is "short|long"; the short one serves only 8.3 file systems.
 msibuild "$msi" -q "UPDATE \`Shortcut\` SET \`Name\` = 'CAESAR~1.LNK|$name', \`Description\` = '$summary' WHERE \`Shortcut\` = 'StartMenuShortcut'"
+msibuild "$msi" -q "UPDATE \`Shortcut\` SET \`Name\` = 'CAESAR~2.LNK|$lessons', \`Description\` = '$lessons_summary' WHERE \`Shortcut\` = 'LessonsShortcut'"
 msibuild "$msi" -q "UPDATE \`LaunchCondition\` SET \`Description\` = '$newer' WHERE \`Condition\` = 'NOT WIX_DOWNGRADE_DETECTED'"
 
 # The table is rewritten whole, since its Attributes are part of its key: 1 migrates the

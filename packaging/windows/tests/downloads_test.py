@@ -6,10 +6,11 @@
 - its manifest, read out of its resources, declares Windows 10 and 11, per-monitor DPI
   awareness (v2) and Common Controls 6;
 - its icon has the small sizes that title bars and the taskbar take at 100%, 125% and 150%;
-- the .zip holds the program with the GPL, the LGPL and the third-party notices, and the
-  notices name the code bundled in Qt that the program carries, and nothing it does not.
+- the .zip holds the program with the GPL, the LGPL, the third-party notices and the lessons
+  page as built, and the notices name the code bundled in Qt that the program carries, and
+  nothing it does not.
 
-Usage: downloads_test.py PROGRAM.exe PROGRAM-VERSION.zip
+Usage: downloads_test.py PROGRAM.exe PROGRAM-VERSION.zip LESSONS_PAGE.html
 """
 import os
 import re
@@ -81,8 +82,9 @@ def resource(exe, type_id, name_id):
 
 
 def main():
-    exe, download = sys.argv[1], sys.argv[2]
+    exe, download, page = sys.argv[1:4]
     program = os.path.basename(exe)
+    lessons = os.path.basename(page)
 
     dlls = imports(exe)
     check(dlls, f"no imports read from {exe}")
@@ -104,11 +106,13 @@ def main():
     check(controls and controls[0].get("version") == "6.0.0.0", "no Common Controls 6")
 
     with zipfile.ZipFile(download) as archive:
-        check(sorted(archive.namelist()) == ["COPYING.LESSER.txt", "COPYING.txt",
-                                             "THIRD-PARTY-NOTICES.txt", program],
+        check(sorted(archive.namelist()) == sorted(["COPYING.LESSER.txt", "COPYING.txt",
+                                                    "THIRD-PARTY-NOTICES.txt", program, lessons]),
               f"the .zip holds {archive.namelist()}")
         with open(exe, "rb") as handle:
             check(archive.read(program) == handle.read(), "the .zip's program is another")
+        with open(page, "rb") as handle:
+            check(archive.read(lessons) == handle.read(), "the .zip's lessons page is another")
         check("GNU GENERAL PUBLIC LICENSE" in archive.read("COPYING.txt").decode(),
               "COPYING.txt is not the GPL")
         check("GNU LESSER GENERAL PUBLIC LICENSE" in archive.read("COPYING.LESSER.txt").decode(),

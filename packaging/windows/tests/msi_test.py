@@ -1,13 +1,15 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Installs the .msi silently into a fresh Wine prefix ($WINEPREFIX, made anew), as a school's
-administrator would: checks the program, its licence texts, the Start-menu shortcut and the
-entry in Apps and Features, and starts the installed program until its window shows. Then
+administrator would: checks the program, its licence texts, the lessons page as built, the
+Start-menu shortcuts to the program and to the page, and the entry in Apps and Features, and
+starts the installed program until its window shows. Then
 installs a rebuild of the same version, which must replace the first (one entry, one
 program), uninstalls silently and checks that nothing is left in Program Files.
 
-Usage: msi_test.py PATH/TO/PROGRAM-VERSION.msi PATH/TO/REBUILT.msi PUBLISHER CAPTION
+Usage: msi_test.py PATH/TO/PROGRAM-VERSION.msi PATH/TO/REBUILT.msi PUBLISHER CAPTION LESSONS.html
 """
+import filecmp
 import glob
 import os
 import shutil
@@ -20,12 +22,13 @@ from virtual_desktop import Deadline, VirtualDesktop, check  # noqa: E402
 
 WINE_RUN = os.path.join(HERE, "..", "..", "..", "tools", "wine_run.sh")
 NAME = "Шифър на Цезар"
+LESSONS = "Шифър на Цезар — уроци в браузъра"
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall"
 
 
 def main():
     msi, rebuilt = (os.path.abspath(path) for path in sys.argv[1:3])
-    publisher, caption = sys.argv[3:5]
+    publisher, caption, page = sys.argv[3:6]
     # Within the test's own time limit, with room to report.
     deadline = Deadline(270)
     # The installer is named after the program: PROGRAM-VERSION.msi.
@@ -39,10 +42,11 @@ def main():
     installed = os.path.join(drive, "Program Files", "Caesar Cipher Lesson")
     # Windows puts a per-machine shortcut in the common Start menu; Wine 8 resolves the
     # installer's ProgramMenuFolder to the user's even with ALLUSERS=1.
-    shortcuts = [os.path.join(drive, *folder, "Microsoft", "Windows", "Start Menu", "Programs",
-                              NAME + ".lnk")
-                 for folder in (("ProgramData",), ("users", os.environ.get("USER", "root"),
-                                                   "AppData", "Roaming"))]
+    shortcuts = {name: [os.path.join(drive, *folder, "Microsoft", "Windows", "Start Menu",
+                                     "Programs", name + ".lnk")
+                        for folder in (("ProgramData",), ("users", os.environ.get("USER", "root"),
+                                                          "AppData", "Roaming"))]
+                 for name in (NAME, LESSONS)}
 
     def wine(*arguments, **options):
         return subprocess.run(["wine", *arguments], env=env, capture_output=True, text=True,
@@ -68,10 +72,19 @@ def main():
         for line in ("Template: x64;1026", f"Author: {publisher}",
                      f"Subject: {NAME} {version}", "Comments: Инсталира „Шифър на Цезар“"):
             check(line in summary, f"the installer's summary lacks {line!r}:\n{summary}")
+        lessons_file = os.path.basename(page)
         for name in (program_file, "COPYING.txt", "COPYING.LESSER.txt",
-                     "THIRD-PARTY-NOTICES.txt"):
+                     "THIRD-PARTY-NOTICES.txt", lessons_file):
             check(os.path.isfile(os.path.join(installed, name)), f"no {name} installed")
-        check(any(os.path.isfile(shortcut) for shortcut in shortcuts), "no Start-menu shortcut")
+        check(filecmp.cmp(os.path.join(installed, lessons_file), page, shallow=False),
+              "the installed lessons page is not the one built")
+        for name, paths in shortcuts.items():
+            check(any(os.path.isfile(path) for path in paths), f"no Start-menu shortcut {name}")
+        # The shortcut names its target's full path in its link information.
+        lessons_target = "C:\\Program Files\\Caesar Cipher Lesson\\" + lessons_file
+        with open(next(path for path in shortcuts[LESSONS] if os.path.isfile(path)), "rb") as link:
+            check(lessons_target.encode() + b"\0" in link.read(),
+                  f"the shortcut {LESSONS} does not open {lessons_target}")
         entries = uninstall_entries()
         check(len(entries) == 1, f"{len(entries)} entries in Apps and Features")
         entry = entries[0]
@@ -98,14 +111,14 @@ def main():
         result = wine("msiexec", "/x", "Z:" + rebuilt.replace("/", "\\"), "/qn")
         check(result.returncode == 0, f"msiexec /x failed: {result.returncode}")
         check(not os.path.exists(installed), "the program's folder is left in Program Files")
-        check(not any(os.path.exists(shortcut) for shortcut in shortcuts),
-              "the Start-menu shortcut is left")
+        check(not any(os.path.exists(path) for paths in shortcuts.values() for path in paths),
+              "a Start-menu shortcut is left")
         check(not uninstall_entries(), "the Apps and Features entry is left")
     finally:
         subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
         desktop.close()
-    print("msi: installs silently with its licences, shortcut and Apps entry, starts, is replaced "
-          "by a rebuild of the same version, and uninstalls clean")
+    print("msi: installs silently with its licences, lessons page, shortcuts and Apps entry, "
+          "starts, is replaced by a rebuild of the same version, and uninstalls clean")
 
 
 if __name__ == "__main__":
