@@ -19,7 +19,10 @@ namespace {
 
 // The number rounded to the given decimals, written with a decimal comma: 12,34.
 std::u16string WithDecimalComma(double value, int decimals) {
-    const double scale = std::pow(10.0, decimals);
+    double scale = 1;
+    for (int i = 0; i < decimals; ++i) {
+        scale *= 10;
+    }
     const auto scaled = static_cast<std::int64_t>(std::llround(value * scale));
     std::u16string digits = cipher::DecimalText(scaled);
     const auto width = static_cast<std::size_t>(decimals) + 1;

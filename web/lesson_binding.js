@@ -34,4 +34,9 @@ function bindLesson(wasm) {
         },
     };
 }
-if (typeof module === "object") module.exports = { bindLesson };
+if (typeof module === "object") {
+    // In Node.js, the module started with its WebAssembly read from the file beside it.
+    const startLesson = modulePath => require(modulePath)({
+        wasmBinary: require("fs").readFileSync(modulePath.replace(/\.js$/, ".wasm")) });
+    module.exports = { bindLesson, startLesson };
+}

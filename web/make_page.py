@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Inlines the module, the scripts and the images into the page template, with the window's
+"""Inlines the module (its script and, beside it, its WebAssembly in base64), the scripts and
+the images into the page template, with the window's
 opening texts and the sections' fixed texts (from the module, run once in Node.js) in place and
 the fields' caps: one HTML file that needs nothing else.
 
@@ -30,6 +31,11 @@ def script(path):
     return text
 
 
+def wasm(path):
+    with open(path, "rb") as handle:
+        return base64.b64encode(handle.read()).decode("ascii")
+
+
 def opening_texts(module, folder):
     printed = subprocess.run(["node", os.path.join(folder, "opening_texts.js"), module],
                              check=True, capture_output=True).stdout
@@ -43,7 +49,8 @@ def main(template, module, page_script, disk, disk2x, icon, phrase_cap, offset_c
     folder = os.path.dirname(os.path.abspath(page_script))
     binding = os.path.join(folder, "lesson_binding.js")
     values = {"DISK2X": data_uri(disk2x), "DISK": data_uri(disk), "ICON": data_uri(icon),
-              "MODULE": script(module), "BINDING": script(binding), "PAGE": script(page_script),
+              "MODULE": script(module), "WASM": wasm(os.path.splitext(module)[0] + ".wasm"),
+              "BINDING": script(binding), "PAGE": script(page_script),
               "PHRASE_CAP": str(int(phrase_cap)), "OFFSET_CAP": str(int(offset_cap)),
               "CIPHERTEXT_CAP": str(int(ciphertext_cap)), **opening_texts(module, folder)}
     # One pass, so that nothing inlined is searched for placeholders again.

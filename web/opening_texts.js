@@ -5,8 +5,8 @@
 // Usage: node opening_texts.js lesson_module.js
 "use strict";
 const path = require("path");
-const { bindLesson } = require(path.join(__dirname, "lesson_binding.js"));
+const { bindLesson, startLesson } = require(path.join(__dirname, "lesson_binding.js"));
 
-require(path.resolve(process.argv[2]))().then(wasm => {
+startLesson(path.resolve(process.argv[2])).then(wasm => {
     process.stdout.write(JSON.stringify(bindLesson(wasm).call("openingTexts")));
 });

@@ -72,6 +72,7 @@
     // The module could not start: the window's texts stay readable, the buttons say that they
     // are not available, and the clicks that waited are counted, not dropped in silence.
     function fail(error) {
+        if (failure) return;
         const lost = waiting.splice(0).length;
         failure = "Уроците не могат да работят в този браузър: програмният модул (WebAssembly) " +
             `не се стартира. Причина: ${error && error.message ? error.message : String(error)}. ` +
@@ -204,18 +205,30 @@
         });
     }
 
-    // The module's source, run as a script of the page once the window has painted.
+    // The module's WebAssembly, decoded and handed to the browser to compile on threads of its
+    // own; a broken copy of the file fails here.
+    let compiling = null;
+    function compileModule() {
+        compiling = new Promise(resolve => {
+            const binary = atob(byId("module_wasm").textContent);
+            const bytes = new Uint8Array(binary.length);
+            for (let i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
+            resolve(WebAssembly.compile(bytes));
+        });
+        compiling.catch(() => {});
+    }
+
+    // The module's script, run as a script of the page once the window has painted, with the
+    // compiled WebAssembly.
     function loadModule() {
         const script = document.createElement("script");
         script.textContent = byId("module").textContent;
         document.body.append(script);
-        let starting;
-        try {
-            starting = CaesarLesson();
-        } catch (error) {
-            starting = Promise.reject(error);
-        }
-        starting.then(wasm => {
+        const instantiateWasm = (imports, receive) => {
+            compiling.then(module => WebAssembly.instantiate(module, imports)).then(receive, fail);
+            return {};
+        };
+        new Promise(resolve => resolve(CaesarLesson({ instantiateWasm }))).then(wasm => {
             lesson = bindLesson(wasm);
             for (const action of waiting.splice(0)) action();
             document.documentElement.dataset.ready = "true";
@@ -237,9 +250,10 @@
     });
     document.documentElement.dataset.usable = "true";
     performance.mark("usable");
-    // Once the window has painted, so that compiling the module does not hold the first paint
-    // back, and the file is read to its end, where the module's text stands. A page that is
-    // not shown paints nothing, so it starts the module a moment after the file is read.
+    // The WebAssembly compiles once the file is read to its end, where it stands, on the
+    // browser's own threads while the window paints. The module's script runs once the window
+    // has painted, so that reading it does not hold the first paint back. A page that is not
+    // shown paints nothing, so it starts the module a moment after the file is read.
     let painted = false;
     let started = false;
     function startModule() {
@@ -254,6 +268,7 @@
     }
     new PerformanceObserver(paint).observe({ type: "paint", buffered: true });
     document.addEventListener("DOMContentLoaded", () => {
+        compileModule();
         startModule();
         setTimeout(paint, 1000);
     });

@@ -9,7 +9,7 @@
 "use strict";
 const { execFileSync } = require("child_process");
 const path = require("path");
-const { bindLesson } = require(path.join(__dirname, "..", "lesson_binding.js"));
+const { bindLesson, startLesson } = require(path.join(__dirname, "..", "lesson_binding.js"));
 
 const [modulePath, replay, stepsText, ciphertextCapText] = process.argv.slice(2);
 const nativeOnly = modulePath === "--native-only";
@@ -160,7 +160,7 @@ async function main() {
     if (failures) console.error(`native room for ${rooms.join(", ")}: ${nativeRooms.join(", ")}`);
     let mismatches = 0;
     if (!nativeOnly) {
-        const wasm = await require(path.resolve(modulePath))();
+        const wasm = await startLesson(path.resolve(modulePath));
         const lesson = bindLesson(wasm);
         const webRooms = REFUSED_LENGTHS.concat(GRANTED_LENGTH)
             .map(length => wasm._lesson_request(length) === 0 ? "refused" : "granted");
