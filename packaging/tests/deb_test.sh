@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the .deb from a build tree, checks what it declares and holds, unpacks it into a
-# scratch root and starts the program from there under Xvfb, and the lessons page through its
-# menu entry.
+# scratch root and starts the program from there under Xvfb, and the lessons page by its entry.
 # Usage: deb_test.sh BUILD_DIRECTORY PROGRAM APP_ID LESSONS_PAGE
 set -euo pipefail
 build=$1
@@ -51,17 +50,14 @@ others=$(cd "$root" && find . -type f -printf '%P\n' | grep -vxF -f <(printf '%s
 desktop-file-validate "$root/usr/share/applications/$app_id.desktop" "$root/$lessons_entry"
 appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" >/dev/null ||
     appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml"
-
 cmp "$page" "$root/$lessons" || fail "the package's lessons page is not the one built"
 # The lessons' entry, run as a desktop runs it, hands the installed page to xdg-open: here a
 # stand-in that notes what it was given.
-mkdir "$scratch/bin"
-printf '#!/bin/sh\necho "$*" >"%s"\n' "$scratch/opened" >"$scratch/bin/xdg-open"
-chmod +x "$scratch/bin/xdg-open"
+printf '#!/bin/sh\necho "$*" >"%s"\n' "$scratch/opened" |
+    install -D /dev/stdin "$scratch/bin/xdg-open"
 read -ra command < <(sed -n 's/^Exec=//p' "$root/$lessons_entry")
 PATH="$scratch/bin:$PATH" "${command[@]}"
-[ "$(cat "$scratch/opened")" = "/$lessons" ] ||
-    fail "the lessons' entry opens $(cat "$scratch/opened"), not /$lessons"
+grep -qxF "/$lessons" "$scratch/opened" || fail "the lessons' entry opens $(cat "$scratch/opened")"
 [ "$(head -c 15 "$root/$lessons")" = '<!DOCTYPE html>' ] || fail "/$lessons is not a page"
 
 # Without a valid fontconfig cache for the serif, start-up takes five times as long.

@@ -106,8 +106,8 @@ def main():
     check(controls and controls[0].get("version") == "6.0.0.0", "no Common Controls 6")
 
     with zipfile.ZipFile(download) as archive:
-        check(sorted(archive.namelist()) == sorted(["COPYING.LESSER.txt", "COPYING.txt",
-                                                    "THIRD-PARTY-NOTICES.txt", program, lessons]),
+        check(sorted(archive.namelist()) == ["COPYING.LESSER.txt", "COPYING.txt",
+                                             "THIRD-PARTY-NOTICES.txt", program, lessons],
               f"the .zip holds {archive.namelist()}")
         with open(exe, "rb") as handle:
             check(archive.read(program) == handle.read(), "the .zip's program is another")
