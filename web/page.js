@@ -250,15 +250,16 @@
     });
     document.documentElement.dataset.usable = "true";
     performance.mark("usable");
-    // The WebAssembly compiles once the file is read to its end, where it stands, on the
-    // browser's own threads while the window paints. The module's script runs once the window
-    // has painted, so that reading it does not hold the first paint back. A page that is not
-    // shown paints nothing, so it starts the module a moment after the file is read.
+    // Once the window has painted, so that starting the module does not hold the first paint
+    // back, and the file is read to its end, where the module stands: its WebAssembly compiles
+    // on the browser's own threads while the module's script is read. A page that is not shown
+    // paints nothing, so it starts the module a moment after the file is read.
     let painted = false;
     let started = false;
     function startModule() {
         if (painted && !started && document.readyState !== "loading") {
             started = true;
+            compileModule();
             setTimeout(loadModule);
         }
     }
@@ -268,7 +269,6 @@
     }
     new PerformanceObserver(paint).observe({ type: "paint", buffered: true });
     document.addEventListener("DOMContentLoaded", () => {
-        compileModule();
         startModule();
         setTimeout(paint, 1000);
     });
