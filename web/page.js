@@ -61,11 +61,32 @@
     // again why not, where it cannot start.
     function whenReady(action) {
         if (lesson) {
-            action();
+            run(action);
         } else if (failure) {
             announce(failure);
         } else {
             waiting.push(action);
+        }
+    }
+
+    // Said below the window and through the live region.
+    function showProblem(text) {
+        const message = byId("unavailable");
+        message.textContent = text;
+        message.hidden = false;
+        announce(text);
+    }
+
+    function reason(error) {
+        return error && error.message ? error.message : String(error);
+    }
+
+    // An action of the lesson; a fault in the module is said, not swallowed.
+    function run(action) {
+        try {
+            action();
+        } catch (error) {
+            showProblem(`Урокът не можа да изпълни действието. Причина: ${reason(error)}.`);
         }
     }
 
@@ -75,18 +96,15 @@
         if (failure) return;
         const lost = waiting.splice(0).length;
         failure = "Уроците не могат да работят в този браузър: програмният модул (WebAssembly) " +
-            `не се стартира. Причина: ${error && error.message ? error.message : String(error)}. ` +
+            `не се стартира. Причина: ${reason(error)}. ` +
             (lost === 0 ? "" : lost === 1 ? "Едно натискане на бутон не беше изпълнено. "
                 : `${lost} натискания на бутони не бяха изпълнени. `) +
             "Опитайте с нова версия на Chrome, Firefox, Edge или Safari, или отворете файла отново.";
-        const message = byId("unavailable");
-        message.textContent = failure;
-        message.hidden = false;
         for (const button of moduleButtons) {
             button.setAttribute("aria-disabled", "true");
             button.setAttribute("aria-describedby", "unavailable");
         }
-        announce(failure);
+        showProblem(failure);
         document.documentElement.dataset.failed = "true";
     }
 
@@ -95,8 +113,9 @@
         const typedOffset = offset.value;
         whenReady(() => {
             const state = lesson.call("click", { index, phrase: typedPhrase, offset: typedOffset });
-            setIfChanged(phrase, state.phrase);
-            setIfChanged(offset, state.offset);
+            // What the student typed after a click that waited for the module stays.
+            if (phrase.value === typedPhrase) setIfChanged(phrase, state.phrase);
+            if (offset.value === typedOffset) setIfChanged(offset, state.offset);
             setIfChanged(result, state.result);
             if (state.showsLog) showFromStart(log, state.log);
             if (state.notice === "warning") {
@@ -221,18 +240,22 @@
     // The module's script, run as a script of the page once the window has painted, with the
     // compiled WebAssembly.
     function loadModule() {
-        const script = document.createElement("script");
-        script.textContent = byId("module").textContent;
-        document.body.append(script);
-        const instantiateWasm = (imports, receive) => {
-            compiling.then(module => WebAssembly.instantiate(module, imports)).then(receive, fail);
-            return {};
-        };
-        new Promise(resolve => resolve(CaesarLesson({ instantiateWasm }))).then(wasm => {
-            lesson = bindLesson(wasm);
-            for (const action of waiting.splice(0)) action();
-            document.documentElement.dataset.ready = "true";
-        }, fail);
+        try {
+            const script = document.createElement("script");
+            script.textContent = byId("module").textContent;
+            document.body.append(script);
+            const instantiateWasm = (imports, receive) => {
+                compiling.then(module => WebAssembly.instantiate(module, imports)).then(receive).catch(fail);
+                return {};
+            };
+            CaesarLesson({ instantiateWasm }).then(wasm => {
+                lesson = bindLesson(wasm);
+                for (const action of waiting.splice(0)) run(action);
+                document.documentElement.dataset.ready = "true";
+            }).catch(fail);
+        } catch (error) {
+            fail(error);
+        }
     }
 
     // Before the first frame is drawn, not now: reading the width now would lay the page out
@@ -249,7 +272,6 @@
         if (row && event.target.tagName !== "INPUT") row.querySelector("input").click();
     });
     document.documentElement.dataset.usable = "true";
-    performance.mark("usable");
     // Once the window has painted, so that starting the module does not hold the first paint
     // back, and the file is read to its end, where the module stands: its WebAssembly compiles
     // on the browser's own threads while the module's script is read. A page that is not shown

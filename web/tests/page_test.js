@@ -10,6 +10,8 @@
 //        SECTION_SCREENSHOT.png
 "use strict";
 const { execFileSync } = require("child_process");
+const fs = require("fs");
+const os = require("os");
 const path = require("path");
 const { chromium } = require("playwright-core");
 const { bindLesson } = require(path.join(__dirname, "..", "lesson_binding.js"));
@@ -200,7 +202,7 @@ async function main() {
         const section = await tree();
         for (const [role, name] of [["textbox", "Шифриран текст:"], ["button", "Вземи от „Шифриран“"],
             ["button", "Разбий"], ["table", "Всички ключове"], ["columnheader", "Отместване"],
-            ["image", "Честоти на буквите"], ["generic", "Дешифриране"]]) {
+            ["image", "Честоти на буквите"], ["region", "Дешифриране"]]) {
             check(section.some(node => node.role && node.role.value === role && node.name &&
                 node.name.value.trim() === name), `no ${role} named ${name} in the accessibility tree`);
         }
@@ -249,9 +251,11 @@ async function main() {
         await early.fill("#Text2_1", "1");
         await early.click("#Command1_0");
         check(await early.evaluate(() => document.documentElement.dataset.ready) === undefined, "the module was not held back");
+        await early.fill("#Text2_0", "typed later");
         await early.evaluate(() => window.releaseModule());
         await early.waitForSelector("html[data-ready=true]");
         check(await early.$eval("#Text2_2", box => box.value) === "BCD", "the early click was lost");
+        check(await early.$eval("#Text2_0", box => box.value) === "typed later", "the early click overwrote what was typed after it");
 
         // Where WebAssembly is refused, the page says so and why, in the page and through the
         // live region; the click that waited is counted, the buttons say they are unavailable,
@@ -269,11 +273,21 @@ async function main() {
         const said = await refused.$eval("#unavailable", p => p.hidden ? "" : p.textContent);
         check(said.startsWith("Уроците не могат да работят в този браузър") && said.includes("WebAssembly е забранен") &&
             said.includes("Едно натискане на бутон не беше изпълнено."), `the refused page says ${said}`);
+        // And a copy of the file cut off inside the module says so too.
+        const html = fs.readFileSync(pagePath, "utf8");
+        const cut = path.join(fs.mkdtempSync(path.join(os.tmpdir(), "page-cut-")), "cut.html");
+        fs.writeFileSync(cut, html.slice(0, html.indexOf('id="module_wasm"') + 5000));
+        const cutPage = await context.newPage();
+        await cutPage.goto("file://" + cut);
+        await cutPage.waitForSelector("html[data-failed=true]");
+        check((await cutPage.$eval("#unavailable", p => p.textContent)).startsWith("Уроците не могат да работят"),
+            "a cut-off copy of the page does not say it cannot work");
         await refused.waitForFunction(text => document.getElementById("announcement").textContent === text, said);
         const unavailable = await refused.$$eval("[aria-disabled=true]", buttons => buttons.map(b => b.id).join());
         check(unavailable === "Command1_0,Command1_1,take_result,break", `unavailable: ${unavailable}`);
         check(await refused.$eval("#Text2_0", box => box.value) === "abcdefghijkl" &&
             await refused.$eval("#Text1_0", box => box.value) === native([[1, "", ""]]).log, "the opening texts are gone");
+        check(errors.length === 0, `the page failed: ${errors}`);
         console.log(`page: loads from file:// with no request and is usable in ${usable} ms; texts, ` +
             "caps, tab order, trace, Clear, warning, breaking, an early click, a refused module, " +
             "accessibility tree and narrow screen as designed");
