@@ -38,12 +38,14 @@ async function moments(browser, file) {
         }).observe(document, { attributes: true, subtree: true, attributeFilter: ["data-ready"] });
     });
     await page.goto("file://" + file);
-    const times = await page.evaluate(() => new Promise(resolve => {
+    // A page whose module never starts fails the run rather than holding it for ever.
+    const times = await page.evaluate(() => new Promise((resolve, reject) => {
         const scripted = document.getElementById("module") !== null;
         (function poll() {
             const [painted] = performance.getEntriesByName("first-contentful-paint").map(entry => entry.startTime);
             const ready = scripted ? window.readyAt : painted;
             if (painted !== undefined && ready !== undefined) resolve({ painted, ready });
+            else if (performance.now() > 30000) reject(new Error("the page was not ready in 30 s"));
             else setTimeout(poll, 5);
         })();
     }));

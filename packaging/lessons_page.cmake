@@ -7,11 +7,13 @@ set(LESSONS_ENTRY ${CMAKE_CURRENT_BINARY_DIR}/${LESSONS_ID}.desktop)
 install(FILES ${CAESAR_LESSONS_PAGE_FILE} DESTINATION ${LESSONS_DIRECTORY})
 # The entry names the page by its full path, which only the install knows (cpack installs
 # under /usr, "cmake --install --prefix" anywhere): the prefix is left standing here and
-# written in when installing.
+# written in when installing, straight into the installed entry, so that nothing in the build
+# tree is written by an install that may run as root.
 set(LESSONS_PAGE @CMAKE_INSTALL_PREFIX@/${LESSONS_DIRECTORY}/${CAESAR_PROGRAM}.html)
 configure_file(lessons-entry.desktop.in ${LESSONS_ENTRY}.in @ONLY)
-install(CODE "configure_file(\"${LESSONS_ENTRY}.in\" \"${LESSONS_ENTRY}\" @ONLY)")
-install(FILES ${LESSONS_ENTRY} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(CODE "configure_file(\"${LESSONS_ENTRY}.in\"
+    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications/${LESSONS_ID}.desktop\"
+    @ONLY)")
 # lintian expects a menu entry's command inside the package, not in a dependency.
 configure_file(lintian-overrides.in lintian-overrides @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/lintian-overrides

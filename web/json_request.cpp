@@ -79,7 +79,9 @@ public:
                 return std::nullopt;
             }
         }
-        if (at == first || (magnitude == kLimit && !negative) ||
+        // JSON writes no leading zeros: "007" is not a number of the page's.
+        if (at == first || (at - first > 1 && m_json[first] == '0') ||
+            (magnitude == kLimit && !negative) ||
             (at < m_json.size() && (m_json[at] == '.' || m_json[at] == 'e' || m_json[at] == 'E'))) {
             return std::nullopt;
         }

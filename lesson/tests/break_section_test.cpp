@@ -88,8 +88,8 @@ TEST(BreakSection, ShowsScoresExpectationsAndTheChosenTrace) {
     EXPECT_EQ(section.Trace(), chosen);
 }
 
-// "EEE" by hand: under offset m the three E's are read as the plain letter p = E - m, which
-// English of 3 letters has 3 s_p / 100 times (s in percent); every other letter is absent.
+// "EEE" by hand: under offset m the three E's are read as the plain letter p = E - m, so the
+// count expected at E is e_E = 3 s_p / 100 (s in percent), and every other letter is absent.
 // So chi-squared = sum (n - e)^2 / e = 9 / e_E - 2 * 3 + sum e = 300 / s_p - 6 + 3 * 0.99999,
 // the shares summing to 99.999. Likeliest: p = T (9.056), m = 11: 300 / 9.056 - 3.00003 =
 // 30.1272; next p = A (8.167), m = 4: 300 / 8.167 - 3.00003 = 33.7332.

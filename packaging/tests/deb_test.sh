@@ -55,7 +55,8 @@ cmp "$page" "$root/$lessons" || fail "the package's lessons page is not the one 
 # stand-in that notes what it was given.
 printf '#!/bin/sh\necho "$*" >"%s"\n' "$scratch/opened" |
     install -D /dev/stdin "$scratch/bin/xdg-open"
-read -ra command < <(sed -n 's/^Exec=//p' "$root/$lessons_entry")
+# Its quoting is the shell's for a plain path.
+eval "command=($(sed -n 's/^Exec=//p' "$root/$lessons_entry"))"
 PATH="$scratch/bin:$PATH" "${command[@]}"
 grep -qxF "/$lessons" "$scratch/opened" || fail "the lessons' entry opens $(cat "$scratch/opened")"
 [ "$(head -c 15 "$root/$lessons")" = '<!DOCTYPE html>' ] || fail "/$lessons is not a page"

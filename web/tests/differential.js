@@ -65,15 +65,17 @@ function reportCoverage() {
 const PROSE = "Thequickbrownfoxjumpsoverthelazydog Meet me at noon by the old harbour wall. ";
 function randomBreak() {
     ++kindCounts["break"];
-    let text = randomText("ciphertext", 8);
-    for (let words = random(12); words > 0; --words) {
-        const start = random(PROSE.length);
-        text += PROSE.slice(start, start + random(30)) + randomText("ciphertext", 1);
-    }
+    let text;
     if (random(40) === 0) {
         text = PROSE.repeat(Math.ceil(ciphertextCap / PROSE.length)).slice(0, ciphertextCap - 1) +
             "\u{1F600}" + PROSE;
         ++kindCounts["break, text past the cap"];
+    } else {
+        text = randomText("ciphertext", 8);
+        for (let words = random(12); words > 0; --words) {
+            const start = random(PROSE.length);
+            text += PROSE.slice(start, start + random(30)) + randomText("ciphertext", 1);
+        }
     }
     return [{ action: "break", text }, { action: "choose", row: random(28) - 1 }];
 }

@@ -3,6 +3,7 @@
 // the page's WebAssembly: each input line is a request and each output line its response. A
 // line "ROOM N" asks for room for a request of N bytes instead, and is answered "granted" or
 // "refused".
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <iostream>
