@@ -21,6 +21,11 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/lintian-overrides
 # xdg-open comes with xdg-utils.
 set(LESSONS_DEPENDS ", xdg-utils")
 
+# Whose code the page carries besides ours, for the package's copyright file.
+file(READ lessons-copyright.in LESSONS_COPYRIGHT)
+string(CONFIGURE "${LESSONS_COPYRIGHT}" LESSONS_COPYRIGHT @ONLY)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS lessons-copyright.in)
+
 set(LESSONS_LAUNCHABLE "<launchable type=\"desktop-id\">${LESSONS_ID}.desktop</launchable>")
 set(LESSONS_DESCRIPTION "<p>
       Заедно с програмата се инсталира и страница с още уроци. Тя се отваря в браузъра от

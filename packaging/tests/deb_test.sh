@@ -43,8 +43,9 @@ expected=("$lessons" "$lessons_entry" usr/share/lintian/overrides/$program
 for file in "${expected[@]}"; do
     [ -f "$root/$file" ] || fail "the package lacks /$file"
 done
-# The copyright file covers these, all the project's own work; anything else would need an
-# entry of its own there.
+# The copyright file covers these: the project's own work, and in the lessons page the code
+# compiled in with emscripten, which has an entry of its own there; anything else would need
+# one too.
 others=$(cd "$root" && find . -type f -printf '%P\n' | grep -vxF -f <(printf '%s\n' "${expected[@]}") || true)
 [ -z "$others" ] || fail "the package holds files its copyright file does not cover: $others"
 desktop-file-validate "$root/usr/share/applications/$app_id.desktop" "$root/$lessons_entry"
