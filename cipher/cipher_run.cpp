@@ -14,9 +14,6 @@ namespace cipher {
 
 namespace {
 
-constexpr std::int32_t kCodeZ = u'Z';
-constexpr std::int32_t kAlphabetSize = 26;
-
 bool IsCapitalLatin(char16_t c) { return c >= u'A' && c <= u'Z'; }
 
 void CheckPhraseFitsRun(const std::u16string& phrase, const CodeBuffer& codes) {
@@ -46,10 +43,7 @@ void RunCipher(FormFields& fields, CodeBuffer& codes) {
     result.reserve(length);
     for (std::size_t i = 1; i <= length; ++i) {
         const char16_t letter = phrase[i - 1];
-        std::int32_t shifted = letter + offset;
-        if (shifted > kCodeZ) {
-            shifted -= kAlphabetSize;
-        }
+        const std::int32_t shifted = ShiftedCode(letter, offset);
         codes[i] = static_cast<std::uint8_t>(shifted);
         log.AddEncodeLine(letter, offset, shifted);
         result += static_cast<char16_t>(shifted);

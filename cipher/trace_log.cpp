@@ -14,9 +14,15 @@ namespace cipher {
 namespace {
 
 constexpr std::int32_t kCodeA = u'A';
+constexpr std::int32_t kCodeZ = u'Z';
 constexpr std::int32_t kAlphabetSize = 26;
 
 }  // namespace
+
+std::int32_t ShiftedCode(char16_t letter, std::int32_t offset) {
+    const std::int32_t shifted = letter + offset;
+    return shifted > kCodeZ ? shifted - kAlphabetSize : shifted;
+}
 
 TraceLog::TraceLog(std::size_t length, std::int32_t offset)
     : TraceLog(u"Дължина на въведената фраза и отместване: ", length, offset) {
@@ -90,6 +96,23 @@ void TraceLog::AddDecryptionLine(char16_t letter, std::int32_t offset) {
 }
 
 std::u16string TraceLog::Take() { return std::exchange(text_, std::u16string()); }
+
+std::u16string TraceLog::EncodeLine(char16_t letter, std::int32_t offset) {
+    TraceLog log;
+    log.AddEncodeLine(letter, offset, ShiftedCode(letter, offset));
+    return log.TakeLine();
+}
+
+std::u16string TraceLog::DecryptionLine(char16_t letter, std::int32_t offset) {
+    TraceLog log;
+    log.AddDecryptionLine(letter, offset);
+    return log.TakeLine();
+}
+
+std::u16string TraceLog::TakeLine() {
+    text_.resize(text_.size() - 2);  // the CR LF
+    return Take();
+}
 
 void TraceLog::AppendNumber(std::int64_t n) { AppendDecimal(text_, n); }
 

@@ -8,6 +8,9 @@
 
 namespace cipher {
 
+// The code of letter A-Z shifted forward by an offset from 1 to 25, wrapping from Z to A.
+std::int32_t ShiftedCode(char16_t letter, std::int32_t offset);
+
 // Builds the trace of one cipher run in memory, line by line, each line ended by CR LF.
 class TraceLog {
 public:
@@ -34,7 +37,14 @@ public:
     // The finished text; the log is left empty.
     std::u16string Take();
 
+    // One line alone, as a trace writes it but without its line end: the encode line of a
+    // letter, and the decryption line of an encrypted letter.
+    static std::u16string EncodeLine(char16_t letter, std::int32_t offset);
+    static std::u16string DecryptionLine(char16_t letter, std::int32_t offset);
+
 private:
+    TraceLog() = default;
+    std::u16string TakeLine();
     TraceLog(std::u16string_view heading, std::size_t length, std::int32_t offset);
     void AppendNumber(std::int64_t n);
     void EndLine();

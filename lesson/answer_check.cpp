@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lesson/answer_check.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "cipher/cipher.h"
+#include "cipher/decimal_text.h"
+#include "cipher/latin_capitals.h"
+#include "cipher/trace_log.h"
+
+namespace lesson {
+
+namespace {
+
+using Kind = LetterMark::Kind;
+
+std::u16string Summary(std::size_t right, std::size_t expected) {
+    return cipher::DecimalText(static_cast<std::int64_t>(right)) + u" от " +
+           cipher::DecimalText(static_cast<std::int64_t>(expected)) +
+           (expected == 1 ? u" буква " : u" букви ") + (right == 1 ? u"е вярна" : u"са верни");
+}
+
+// The fewest letters changed, left out or put in that turn the given letters into the
+// expected ones, as a table: cost[i][j] for the given letters from i on and the expected ones
+// from j on.
+std::vector<std::vector<std::size_t>> EditCosts(std::u16string_view given,
+                                                std::u16string_view expected) {
+    std::vector<std::vector<std::size_t>> cost(given.size() + 1,
+                                               std::vector<std::size_t>(expected.size() + 1));
+    for (std::size_t i = given.size() + 1; i-- > 0;) {
+        for (std::size_t j = expected.size() + 1; j-- > 0;) {
+            if (i == given.size() || j == expected.size()) {
+                cost[i][j] = given.size() - i + expected.size() - j;
+                continue;
+            }
+            const std::size_t changed = given[i] == expected[j] ? 0 : 1;
+            cost[i][j] =
+                std::min({cost[i + 1][j + 1] + changed, cost[i + 1][j] + 1, cost[i][j + 1] + 1});
+        }
+    }
+    return cost;
+}
+
+}  // namespace
+
+AnswerCheck CheckAnswer(std::u16string_view answer, std::u16string_view from, std::int32_t key,
+                        Direction direction) {
+    const std::u16string given = cipher::LatinCapitals(answer.substr(0, kAnswerCap));
+    std::u16string expected;
+    for (const char16_t letter : from) {
+        expected += static_cast<char16_t>(
+            cipher::ShiftedCode(letter, direction == Direction::kEncrypt ? key : 26 - key));
+    }
+    const auto line = [&](std::size_t place) {
+        return direction == Direction::kEncrypt
+                   ? cipher::TraceLog::EncodeLine(from[place], key)
+                   : cipher::TraceLog::DecryptionLine(from[place], key);
+    };
+
+    // Walked from the start, a match or a change first, so that a letter left out or put in
+    // is found where it is, as late as the letters allow, and the letters after it line up.
+    const std::vector<std::vector<std::size_t>> cost = EditCosts(given, expected);
+    AnswerCheck check;
+    check.expected = expected.size();
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < given.size() || j < expected.size()) {
+        LetterMark mark;
+        if (i < given.size() && j < expected.size() &&
+            cost[i][j] == cost[i + 1][j + 1] + (given[i] == expected[j] ? 0 : 1)) {
+            mark = {given[i] == expected[j] ? Kind::kRight : Kind::kWrong,
+                    j + 1,
+                    expected[j],
+                    given[i],
+                    {}};
+            ++i;
+            ++j;
+        } else if (j < expected.size() && cost[i][j] == cost[i][j + 1] + 1) {
+            mark = {Kind::kMissing, j + 1, expected[j], 0, {}};
+            ++j;
+        } else {
+            mark = {Kind::kExtra, j + 1, 0, given[i], {}};
+            ++i;
+        }
+        if (mark.kind == Kind::kWrong || mark.kind == Kind::kMissing) {
+            mark.line = line(mark.place - 1);
+        }
+        check.right += mark.kind == Kind::kRight ? 1 : 0;
+        check.marks.push_back(std::move(mark));
+    }
+    check.summary = Summary(check.right, check.expected);
+    return check;
+}
+
+KeyCheck CheckKey(std::u16string_view typed, std::int32_t key) {
+    KeyCheck check;
+    std::int32_t read = 0;
+    try {
+        read = cipher::ReadOffset(typed);
+    } catch (const std::overflow_error&) {
+        check.note = u"Ключът е твърде голям.";
+        return check;
+    }
+    check.right = (read % 26 + 26) % 26 == key;
+    std::u16string written(typed);
+    written.erase(std::remove_if(written.begin(), written.end(),
+                                 [](char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }),
+                  written.end());
+    if (check.right && written != cipher::DecimalText(key)) {
+        check.note = written + u" е същото като " + cipher::DecimalText(key);
+    }
+    return check;
+}
+
+}  // namespace lesson

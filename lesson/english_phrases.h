@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace lesson {
+
+// Short English sentences for the exercises: sayings, facts and short instructions, each with
+// 14 to 48 letters A-Z, in a fixed order that never changes once released (an exercise's number
+// picks its sentences by their place here).
+std::span<const std::u16string_view> EnglishPhrases();
+
+}  // namespace lesson

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lesson/exercise.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "cipher/latin_capitals.h"
+#include "cipher/trace_log.h"
+#include "lesson/english_phrases.h"
+
+namespace lesson {
+
+namespace {
+
+// Sentences are joined until a text to break has this many letters; each has at most 48, so
+// the text stays within 150.
+constexpr std::size_t kFewestLettersToBreak = 60;
+
+// SplitMix64's finaliser: integer arithmetic alone, so every machine and browser draws the
+// same exercise from the same number.
+std::uint64_t Mixed(std::uint64_t x) {
+    x += 0x9e3779b97f4a7c15U;
+    x = (x ^ (x >> 30U)) * 0xbf58476d1ce4e5b9U;
+    x = (x ^ (x >> 27U)) * 0x94d049bb133111ebU;
+    return x ^ (x >> 31U);
+}
+
+}  // namespace
+
+std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number) {
+    if (number < kFirstExercise || number > kLastExercise) {
+        return std::nullopt;
+    }
+    const std::uint64_t draw =
+        Mixed((std::uint64_t{static_cast<std::uint8_t>(kind)} << 32U) | std::uint64_t(number));
+    const std::span<const std::u16string_view> phrases = EnglishPhrases();
+    Exercise exercise;
+    exercise.kind = kind;
+    exercise.number = number;
+    exercise.key = static_cast<std::int32_t>(1 + Mixed(draw) % 25);
+    std::size_t next = draw % phrases.size();
+    do {
+        if (!exercise.plain.empty()) {
+            exercise.plain += u' ';
+        }
+        exercise.plain += phrases[next];
+        next = (next + 1) % phrases.size();
+        exercise.plainLetters = cipher::LatinCapitals(exercise.plain);
+    } while (kind == ExerciseKind::kFindKey &&
+             exercise.plainLetters.size() < kFewestLettersToBreak);
+    for (const char16_t letter : exercise.plainLetters) {
+        exercise.cipherLetters += static_cast<char16_t>(cipher::ShiftedCode(letter, exercise.key));
+    }
+    return exercise;
+}
+
+}  // namespace lesson

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace lesson {
+
+// What the student is asked to do.
+enum class ExerciseKind : std::uint8_t {
+    kEncrypt,  // a plain sentence and its key: type the encrypted letters
+    kDecrypt,  // encrypted letters and their key: type the plain letters
+    kFindKey,  // encrypted letters alone, 60 to 150 of them: find the key and the plain letters
+};
+
+inline constexpr std::int32_t kFirstExercise = 1;
+inline constexpr std::int32_t kLastExercise = 9999;
+
+// One exercise, the same for its kind and number on every machine.
+struct Exercise {
+    ExerciseKind kind = ExerciseKind::kEncrypt;
+    std::int32_t number = 0;
+    std::int32_t key = 0;          // 1 to 25, never a whole turn
+    std::u16string plain;          // the sentence, or sentences, as written
+    std::u16string plainLetters;   // reduced as Calculate reduces a phrase
+    std::u16string cipherLetters;  // the plain letters shifted by the key
+};
+
+// The exercise of this kind and number, from 1 to 9999; nothing for any other number.
+std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number);
+
+}  // namespace lesson
