@@ -7,8 +7,8 @@
 namespace lesson {
 
 // Short English sentences for the exercises: sayings, facts and short instructions, each with
-// 14 to 48 letters A-Z, in a fixed order that never changes once released (an exercise's number
-// picks its sentences by their place here).
-std::span<const std::u16string_view> EnglishPhrases();
+// 14 to 48 letters A-Z, in plain ASCII (half the room of UTF-16 in the page), in a fixed order that
+// never changes once released (an exercise's number picks its sentences by their place here).
+std::span<const std::string_view> EnglishPhrases();
 
 }  // namespace lesson

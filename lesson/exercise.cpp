@@ -37,7 +37,7 @@ std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number) {
     }
     const std::uint64_t draw =
         Mixed((std::uint64_t{static_cast<std::uint8_t>(kind)} << 32U) | std::uint64_t(number));
-    const std::span<const std::u16string_view> phrases = EnglishPhrases();
+    const std::span<const std::string_view> phrases = EnglishPhrases();
     Exercise exercise;
     exercise.kind = kind;
     exercise.number = number;
@@ -47,7 +47,7 @@ std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number) {
         if (!exercise.plain.empty()) {
             exercise.plain += u' ';
         }
-        exercise.plain += phrases[next];
+        exercise.plain.append(phrases[next].begin(), phrases[next].end());
         next = (next + 1) % phrases.size();
         exercise.plainLetters = cipher::LatinCapitals(exercise.plain);
     } while (kind == ExerciseKind::kFindKey &&

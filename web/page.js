@@ -20,7 +20,8 @@
     const ciphertext = byId("ciphertext");
     const keys = byId("keys");
     // The buttons that do nothing without the module.
-    const moduleButtons = ["Command1_0", "Command1_1", "take_result", "break"].map(byId);
+    const moduleButtons = ["Command1_0", "Command1_1", "take_result", "break", "open_exercise",
+        "next_exercise", "check_answer", "hint", "reveal"].map(byId);
     let lesson = null;
     let failure = null;
     const waiting = [];
@@ -136,8 +137,7 @@
 
     // Bars of the text's letter counts, and over them the English counts shifted by the
     // likeliest offset, on one scale.
-    function drawChart(letters) {
-        const chart = byId("chart");
+    function drawChart(chart, letters) {
         const height = 160;
         const step = 20;
         const expected = letters.map(l => l.expectedThousandths / 1000);
@@ -215,13 +215,83 @@
             byId("break_message").textContent = state.message;
             byId("break_results").hidden = state.rows.length === 0;
             if (state.rows.length > 0) {
-                drawChart(state.letters);
+                drawChart(byId("chart"), state.letters);
                 fillFrequencies(state.letters);
                 fillKeys(state.rows, state.chosen);
                 showTrace(state.trace);
             }
             announce(state.announcement);
         });
+    }
+
+    // The exercises: what the section shows of an exercise after each action.
+    function showExercise(state) {
+        // A number refused stays in its box, to be mended.
+        if (state.message === "") byId("exercise_number").value = String(state.number);
+        for (const choice of document.getElementsByName("exercise_kind")) choice.checked = choice.value === state.kind;
+        byId("exercise_message").textContent = state.message;
+        byId("exercise_task").textContent = state.task;
+        const findKey = state.kind === "findKey";
+        byId("key_row").hidden = !findKey;
+        byId("hint").hidden = !findKey;
+        byId("check_result").hidden = !state.checked;
+        byId("check_summary").textContent = !state.checked ? "" :
+            [state.solved ? "Вярно!" : "", findKey ? (state.keyRight ? "Ключът е верен." : "Ключът не е верен.") : "",
+                state.keyNote ? `${state.keyNote}.` : "", `${state.summary}.`].filter(Boolean).join(" ");
+        byId("marked").replaceChildren(...state.marks.map(markedLetter));
+        byId("wrong_lines").replaceChildren(...state.marks.filter(m => m.line !== "")
+            .map(m => element("li", {}, `Място ${m.place}: ${m.line}`)));
+        byId("hints").hidden = state.hints === 0;
+        if (state.breaking) drawChart(byId("hint_chart"), state.breaking.letters);
+        byId("commonest_hint").hidden = state.hints < 2;
+        byId("commonest_hint").textContent = state.commonest;
+        byId("hint_keys_box").hidden = state.hints < 3;
+        if (state.hints >= 3) {
+            byId("hint_keys").tBodies[0].replaceChildren(...state.breaking.rows.map(r => {
+                const row = element("tr");
+                row.append(element("th", { scope: "row" }, String(r.offset)), element("td", { class: "decoded" }, r.decoded),
+                    element("td", { class: "number" }, r.score));
+                return row;
+            }));
+        }
+        byId("exercise_answer_shown").hidden = state.answer === "";
+        byId("exercise_answer_shown").textContent = state.answer === "" ? "" : `Отговорът: ${state.answer}`;
+        byId("score").textContent = state.score;
+        announce(state.announcement);
+    }
+
+    // One letter of the checked answer, marked by more than colour: a wrong one struck through
+    // with the right one after it, a missing one underlined, one too many struck through; each
+    // mark says what it is and where.
+    function markedLetter(mark) {
+        if (mark.kind === "right") return document.createTextNode(mark.given);
+        const span = element("span", { class: mark.kind });
+        const place = element("sup", {}, String(mark.place));
+        // Where the key is still to be found, the right letters are not given.
+        if (mark.kind === "wrong") {
+            span.title = `Място ${mark.place}: ${mark.given} е грешна`;
+            span.append(element("s", {}, mark.given), element("ins", {}, mark.expected), place);
+        } else if (mark.kind === "missing") {
+            span.title = `Място ${mark.place}: липсва буква`;
+            span.append(element("ins", {}, mark.expected || "_"), place);
+        } else {
+            span.title = `Излишна буква ${mark.given}`;
+            span.append(element("s", {}, mark.given));
+        }
+        return span;
+    }
+
+    function exerciseAction(action, args) {
+        whenReady(() => showExercise(lesson.call(action, args)));
+    }
+
+    function openExercise() {
+        const chosen = document.querySelector("input[name=exercise_kind]:checked");
+        exerciseAction("exercise", { kind: chosen.value, number: byId("exercise_number").value });
+    }
+
+    function checkAnswer() {
+        exerciseAction("checkAnswer", { answer: byId("exercise_answer").value, key: byId("exercise_key").value });
     }
 
     // The module's WebAssembly, decoded and handed to the browser to compile on threads of its
@@ -250,6 +320,7 @@
             };
             CaesarLesson({ instantiateWasm }).then(wasm => {
                 lesson = bindLesson(wasm);
+                run(() => showExercise(lesson.call("showExercise")));
                 for (const action of waiting.splice(0)) run(action);
                 document.documentElement.dataset.ready = "true";
             }).catch(fail);
@@ -266,6 +337,21 @@
     byId("Command1_1").addEventListener("click", () => click(1));
     byId("take_result").addEventListener("click", () => whenReady(() => { ciphertext.value = result.value; }));
     byId("break").addEventListener("click", breakText);
+    byId("open_exercise").addEventListener("click", openExercise);
+    byId("exercise_kinds").addEventListener("change", openExercise);
+    byId("exercise_number").addEventListener("keydown", event => {
+        if (event.key === "Enter") openExercise();
+    });
+    byId("next_exercise").addEventListener("click", () => exerciseAction("nextExercise"));
+    byId("check_answer").addEventListener("click", checkAnswer);
+    byId("exercise_answer").addEventListener("keydown", event => {
+        if (event.key === "Enter" && !event.shiftKey) {
+            event.preventDefault();
+            checkAnswer();
+        }
+    });
+    byId("hint").addEventListener("click", () => exerciseAction("hint"));
+    byId("reveal").addEventListener("click", () => exerciseAction("reveal"));
     keys.addEventListener("change", event => choose(Number(event.target.value)));
     keys.addEventListener("click", event => {
         const row = event.target.closest("tr[data-row]");

@@ -12,9 +12,14 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "cipher/decimal_text.h"
+#include "lesson/answer_check.h"
 #include "lesson/break_section.h"
+#include "lesson/exercise.h"
+#include "lesson/exercise_section.h"
 #include "lesson/form.h"
 #include "lesson/identity.h"
 #include "web/json_request.h"
@@ -25,6 +30,7 @@ namespace {
 struct Page {
     lesson::Form form;
     lesson::BreakSection breaking;
+    lesson::ExerciseSection exercises;
     std::string request;
     std::string response;
 };
@@ -97,6 +103,96 @@ std::string BreakState(const lesson::BreakSection& section) {
                          {"trace", Quoted(section.Trace())}});
 }
 
+// The kinds of exercise by the names the page gives them.
+constexpr std::pair<std::u16string_view, lesson::ExerciseKind> kKindNames[] = {
+    {u"encrypt", lesson::ExerciseKind::kEncrypt},
+    {u"decrypt", lesson::ExerciseKind::kDecrypt},
+    {u"findKey", lesson::ExerciseKind::kFindKey},
+};
+
+std::u16string_view KindName(lesson::ExerciseKind kind) {
+    for (const auto& [name, named] : kKindNames) {
+        if (named == kind) {
+            return name;
+        }
+    }
+    return u"";
+}
+
+std::u16string_view MarkName(lesson::LetterMark::Kind kind) {
+    switch (kind) {
+        case lesson::LetterMark::Kind::kWrong:
+            return u"wrong";
+        case lesson::LetterMark::Kind::kMissing:
+            return u"missing";
+        case lesson::LetterMark::Kind::kExtra:
+            return u"extra";
+        case lesson::LetterMark::Kind::kRight:
+            break;
+    }
+    return u"right";
+}
+
+std::string Letter(char16_t letter) {
+    return page::Quoted(letter == 0 ? std::u16string() : std::u16string(1, letter));
+}
+
+// The exercise, the last check letter by letter, the hints given (with the breaking
+// section's chart and table once asked for), the answer once shown, and the score.
+std::string ExerciseState(const lesson::ExerciseSection& section) {
+    using page::Quoted;
+    const std::vector<lesson::LetterMark>& checked = section.LetterCheck().marks;
+    std::vector<std::string> marks(checked.size());
+    std::transform(
+        checked.begin(), checked.end(), marks.begin(), [](const lesson::LetterMark& mark) {
+            return page::Object({{"kind", page::Quoted(MarkName(mark.kind))},
+                                 {"place", page::Number(static_cast<std::int64_t>(mark.place))},
+                                 {"expected", Letter(mark.expected)},
+                                 {"given", Letter(mark.given)},
+                                 {"line", page::Quoted(mark.line)}});
+        });
+    const lesson::Exercise& exercise = section.Current();
+    return page::Object(
+        {{"kind", Quoted(KindName(exercise.kind))},
+         {"number", page::Number(std::int64_t{exercise.number})},
+         {"task", Quoted(section.Task())},
+         {"message", Quoted(section.Message())},
+         {"checked", page::Boolean(section.Checked())},
+         {"solved", page::Boolean(section.Solved())},
+         {"marks", page::Array(marks)},
+         {"summary", Quoted(section.LetterCheck().summary)},
+         {"keyRight", page::Boolean(section.KeyResult().right)},
+         {"keyNote", Quoted(section.KeyResult().note)},
+         {"hints", page::Number(std::int64_t{section.HintsGiven()})},
+         {"commonest", Quoted(section.CommonestLetterHint())},
+         {"breaking", section.HintsGiven() > 0 ? BreakState(section.Breaking()) : "null"},
+         {"answer", Quoted(section.Answer())},
+         {"score", Quoted(section.Score())},
+         {"announcement", Quoted(section.Announcement())}});
+}
+
+std::string OpenExercise(Page& page, const page::Request& request) {
+    const std::optional<std::u16string> kind = request.Text("kind");
+    const std::optional<std::u16string> number = request.Text("number");
+    for (const auto& [name, named] : kKindNames) {
+        if (kind && number && *kind == name) {
+            page.exercises.Open(named, *number);
+            return ExerciseState(page.exercises);
+        }
+    }
+    return Error("exercise needs a kind and a number");
+}
+
+std::string CheckAnswer(Page& page, const page::Request& request) {
+    const std::optional<std::u16string> answer = request.Text("answer");
+    const std::optional<std::u16string> key = request.Text("key");
+    if (!answer || !key) {
+        return Error("checkAnswer needs an answer and a key");
+    }
+    page.exercises.Check(*answer, *key);
+    return ExerciseState(page.exercises);
+}
+
 // The texts the page is written with, so that it shows them at its first paint.
 std::string OpeningTexts() {
     const lesson::Form opening;
@@ -105,7 +201,9 @@ std::string OpeningTexts() {
                          {"offset", page::Quoted(opening.Fields().offset)},
                          {"log", page::Quoted(opening.ShownLog())},
                          {"decodedHeading", page::Quoted(lesson::BreakSection::DecodedHeading())},
-                         {"likeliest", page::Quoted(lesson::BreakSection::kLikeliestMark)}});
+                         {"likeliest", page::Quoted(lesson::BreakSection::kLikeliestMark)},
+                         {"answerCap", page::Quoted(cipher::DecimalText(
+                                           static_cast<std::int64_t>(lesson::kAnswerCap)))}});
 }
 
 // Calculate (0) or Clear (1) on the typed phrase and offset; an index past 16 bits is
@@ -157,6 +255,27 @@ std::string Respond(Page& page, std::string_view json) {
     }
     if (action == u"choose") {
         return Choose(page, *request);
+    }
+    if (action == u"exercise") {
+        return OpenExercise(page, *request);
+    }
+    if (action == u"nextExercise") {
+        page.exercises.OpenNext();
+        return ExerciseState(page.exercises);
+    }
+    if (action == u"checkAnswer") {
+        return CheckAnswer(page, *request);
+    }
+    if (action == u"hint") {
+        page.exercises.Hint();
+        return ExerciseState(page.exercises);
+    }
+    if (action == u"reveal") {
+        page.exercises.Reveal();
+        return ExerciseState(page.exercises);
+    }
+    if (action == u"showExercise") {
+        return ExerciseState(page.exercises);
     }
     if (action == u"form") {
         return FormState(page.form);

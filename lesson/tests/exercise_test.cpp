@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 
 #include "lesson/answer_check.h"
 #include "lesson/english_phrases.h"
 #include "lesson/exercise.h"
+#include "lesson/exercise_section.h"
 
 namespace {
 
@@ -46,7 +49,7 @@ TEST(MakeExercise, StaysInRangeAndUsesEverySentence) {
     for (const ExerciseKind kind :
          {ExerciseKind::kEncrypt, ExerciseKind::kDecrypt, ExerciseKind::kFindKey}) {
         const bool toBreak = kind == ExerciseKind::kFindKey;
-        std::set<std::u16string> used;
+        std::set<std::string> used;
         std::size_t shortest = 1000;
         std::size_t longest = 0;
         for (std::int32_t number = lesson::kFirstExercise; number <= lesson::kLastExercise;
@@ -57,9 +60,10 @@ TEST(MakeExercise, StaysInRangeAndUsesEverySentence) {
             shortest = std::min(shortest, exercise.plainLetters.size());
             longest = std::max(longest, exercise.plainLetters.size());
             ASSERT_EQ(exercise.cipherLetters.size(), exercise.plainLetters.size());
-            for (const std::u16string_view phrase : lesson::EnglishPhrases()) {
-                if (exercise.plain.find(phrase) != std::u16string::npos) {
-                    used.insert(std::u16string(phrase));
+            for (const std::string_view phrase : lesson::EnglishPhrases()) {
+                if (exercise.plain.find(std::u16string(phrase.begin(), phrase.end())) !=
+                    std::u16string::npos) {
+                    used.insert(std::string(phrase));
                 }
             }
         }
@@ -97,6 +101,8 @@ TEST(CheckAnswer, MarksEachLetterAndAlignsMissingAndExtraOnes) {
         EXPECT_EQ(kinds, c.kinds);
         EXPECT_EQ(check.summary, c.summary);
     }
+    EXPECT_EQ(lesson::CheckAnswer(u"D", u"A", 3, lesson::Direction::kEncrypt).summary,
+              u"1 от 1 буква е вярна");
     // A wrong letter gets its line as the window's trace writes it, both ways.
     const lesson::AnswerCheck encrypted =
         lesson::CheckAnswer(u"DEFAC", u"ABCYZ", 3, lesson::Direction::kEncrypt);
@@ -118,6 +124,7 @@ TEST(CheckKey, ReadsTheKeyAsTheWindowReadsTheOffset) {
         std::u16string note;
     } cases[] = {
         {u"3", true, u""},
+        {u"\t29\n", true, u"29 е същото като 3"},
         {u" 29 ", true, u"29 е същото като 3"},
         {u"-23", true, u"-23 е същото като 3"},
         {u"4", false, u""},
@@ -129,6 +136,79 @@ TEST(CheckKey, ReadsTheKeyAsTheWindowReadsTheOffset) {
         EXPECT_EQ(check.right, c.right);
         EXPECT_EQ(check.note, c.note);
     }
+}
+
+// A visit: a bad number, each kind answered wrong and then right, the hints, the answer shown,
+// and the score, with what a screen reader hears.
+TEST(ExerciseSection, ChecksHintsRevealsAndKeepsTheScore) {
+    lesson::ExerciseSection section;
+    EXPECT_EQ(section.Current().number, 1);
+    section.Open(ExerciseKind::kDecrypt, u"12a");
+    EXPECT_EQ(section.Message(), u"Номерът на упражнението е цяло число от 1 до 9999.");
+    EXPECT_EQ(section.Current().kind, ExerciseKind::kEncrypt);
+    for (const std::u16string_view bad : {u"", u"0", u"1-2", u"10000", u"99999999999"}) {
+        section.Open(ExerciseKind::kDecrypt, bad);
+        EXPECT_FALSE(section.Message().empty());
+    }
+
+    section.Open(ExerciseKind::kDecrypt, u" 2 ");
+    EXPECT_EQ(section.Task(), u"Дешифрирайте с ключ 19: YETFBGZHLTKXIBGDUXVTNLXHYMAXYHHWMAXRXTM");
+    section.Check(u"flamingosarepinkbecauseofthefoodtheyea", u"");
+    EXPECT_FALSE(section.Solved());
+    EXPECT_EQ(section.Announcement(), u"38 от 39 букви са верни. Място 39: липсва T.");
+    section.Check(u"Flamingos are pink because of the food they eat.", u"");
+    EXPECT_TRUE(section.Solved());
+    EXPECT_EQ(section.Announcement(), u"Вярно! 39 от 39 букви са верни.");
+    section.Check(u"Flamingos are pink because of the food they eat.", u"");
+    EXPECT_EQ(section.Score(), u"Решени: 1 от 1 (0 с подсказка)");  // counted once
+    section.Reveal();
+    EXPECT_EQ(section.Answer().rfind(u"FLAMINGOSAREPINK", 0), 0U);
+
+    section.OpenNext();
+    EXPECT_EQ(section.Current().number, 3);
+    section.Open(ExerciseKind::kEncrypt, u"1");
+    section.Check(u"HXDLJWUNJMJQXABNCXFJCNAKDCHXDLJWCVJTNRCMARWTT", u"");
+    EXPECT_EQ(section.LetterCheck().marks.back().kind, Kind::kExtra);
+    section.Check(u"AXDLJWUNJMJQXABNCXFJCNAKDCHXDLJWCVJTNRCMARWT", u"");
+    EXPECT_EQ(section.LetterCheck().marks[0].line, u"Y + 9 = 89 + 9 = 72 -> H");
+    section.Reveal();
+    section.Check(u"HXDLJWUNJMJQXABNCXFJCNAKDCHXDLJWCVJTNRCMARWT", u"");
+    EXPECT_FALSE(section.Solved());  // the answer was shown first
+    EXPECT_EQ(section.Answer(), section.Current().cipherLetters);
+
+    // Finding the key: a wrong key gives no right letters away; the hints come one at a time.
+    section.Open(ExerciseKind::kFindKey, u"1");
+    section.Check(u"XHUNDER", u"3");
+    EXPECT_EQ(section.Announcement().rfind(u"Ключът не е верен. 6 от 68 букви са верни. Място 1: X "
+                                           u"е грешна. Място 8: липсва буква.",
+                                           0),
+              0U);
+    EXPECT_EQ(section.LetterCheck().marks.back().expected, 0);
+    EXPECT_TRUE(section.LetterCheck().marks.back().line.empty());
+    for (std::int32_t hint = 1; hint <= lesson::ExerciseSection::kHints + 1; ++hint) {
+        section.Hint();
+        EXPECT_EQ(section.HintsGiven(), std::min(hint, lesson::ExerciseSection::kHints));
+    }
+    EXPECT_EQ(section.Announcement(), u"Няма повече подсказки.");
+    EXPECT_EQ(
+        section.CommonestLetterHint(),
+        u"Най-често срещаната буква е C (10 пъти). Ако тя стои на мястото на E, ключът е 24.");
+    section.Check(
+        u"Thunder is the sound made by lightning. The tallest trees in the world are redwoods.",
+        u"-2");
+    EXPECT_TRUE(section.Solved());
+    EXPECT_EQ(section.KeyResult().note, u"-2 е същото като 24");
+    EXPECT_EQ(section.Score(), u"Решени: 2 от 3 (1 с подсказка)");
+    section.Reveal();
+    EXPECT_EQ(section.Answer().rfind(u"Ключ 24: THUNDER", 0), 0U);
+
+    section.Open(ExerciseKind::kFindKey, u"7");  // its commonest letter is E itself
+    section.Hint();
+    section.Hint();
+    EXPECT_NE(section.CommonestLetterHint().find(u"ключът никога не е 0"), std::u16string::npos);
+    section.Open(ExerciseKind::kEncrypt, u"5");
+    section.Hint();
+    EXPECT_EQ(section.HintsGiven(), 0);
 }
 
 }  // namespace

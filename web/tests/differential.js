@@ -35,11 +35,14 @@ const PIECES = ["A", "z", "Y", "m", "0", "3", "9", "-", "+", ".", "e", "E", " ",
 const NO_BUTTON = [-2147483648, -65536, -32769, -32768, -3, 2, 32767, 32768, 65536, 2147483647];
 // How often each piece came up in each field, and each kind of step: the run covers only what
 // came up.
-const pieceCounts = { phrase: [], offset: [], ciphertext: [] };
+const pieceCounts = { phrase: [], offset: [], ciphertext: [], answer: [] };
 for (const field of Object.keys(pieceCounts)) pieceCounts[field] = new Array(PIECES.length).fill(0);
 const kindCounts = { Calculate: 0, Clear: 0, "no button, within 16 bits": 0,
     "no button, past 16 bits": 0, "phrase past its cap": 0, "break": 0, "break, no letters": 0,
-    "break, text past the cap": 0, "row refused": 0 };
+    "break, text past the cap": 0, "row refused": 0, "exercise": 0, "exercise refused": 0,
+    "check": 0, "hint": 0, "reveal": 0, "next exercise": 0 };
+// The exercises' kinds, and one the page never sends.
+const EXERCISE_KINDS = ["encrypt", "decrypt", "findKey", "other"];
 function randomText(field, maxPieces) {
     let text = "";
     const count = random(maxPieces + 1);
@@ -80,11 +83,27 @@ function randomBreak() {
     return [{ action: "break", text }, { action: "choose", row: random(28) - 1 }];
 }
 
+// A step of the exercises: one opened by any kind and a number or another text, an answer
+// checked with a key, a hint, the answer shown, or the next number.
+function randomExercise() {
+    const roll = random(5);
+    if (roll === 0) {
+        const number = random(2) === 0 ? String(random(10001)) : randomText("answer", 2);
+        return { action: "exercise", kind: EXERCISE_KINDS[random(EXERCISE_KINDS.length)], number };
+    }
+    if (roll === 1) return { action: "checkAnswer", answer: randomText("answer", 12), key: randomText("offset", 2) };
+    return { action: ["hint", "reveal", "nextExercise"][roll - 2] };
+}
+
 function randomSteps() {
     const requests = [{ action: "form" }];
     for (let i = 0; i < steps; ++i) {
         if (random(8) === 0) {
             requests.push(...randomBreak());
+            continue;
+        }
+        if (random(8) === 0) {
+            requests.push(randomExercise());
             continue;
         }
         // Mostly Calculate, sometimes Clear, now and then an index without a button; the
@@ -113,6 +132,11 @@ function brokenPromise(requests, responses) {
         }
         if (request.action === "break" && response.rows.length === 0) ++kindCounts["break, no letters"];
         if (request.action === "choose" && response.error !== undefined) ++kindCounts["row refused"];
+        if (request.action === "exercise") {
+            ++kindCounts[response.error !== undefined || response.message !== "" ? "exercise refused" : "exercise"];
+        }
+        const exerciseKinds = { checkAnswer: "check", hint: "hint", reveal: "reveal", nextExercise: "next exercise" };
+        if (exerciseKinds[request.action]) ++kindCounts[exerciseKinds[request.action]];
         if (request.action === "click" && (request.index === 0 || request.index === 1)) {
             ++kindCounts[request.index === 0 ? "Calculate" : "Clear"];
             form = response;

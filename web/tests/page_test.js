@@ -220,6 +220,62 @@ async function main() {
             "a text without letters gets no message");
         check(await page.$eval("#break_results", div => div.hidden), "results are shown for a text without letters");
 
+        // Exercises: each kind answered wrong, then right, against the answers the native
+        // build shows; the hints one by one; the answer shown; the score of the visit.
+        const answerOf = (kind, number) => {
+            const writer = bindLesson(null);
+            const input = [writer.request("exercise", { kind, number }), writer.request("reveal")].join("\n") + "\n";
+            const answer = JSON.parse(execFileSync(replay, { input }).toString().trim().split("\n").pop()).answer;
+            const match = answer.match(/^(?:Ключ (\d+): )?([A-Z]+)/);
+            return { key: Number(match[1]), letters: match[2] };
+        };
+        const text = id => page.$eval("#" + id, node => node.textContent);
+        const summaryAfter = async (answer, key) => {
+            if (key !== undefined) await page.fill("#exercise_key", key);
+            await page.fill("#exercise_answer", answer);
+            await page.press("#exercise_answer", "Enter");
+            return text("check_summary");
+        };
+        for (const [kind, label] of [["encrypt", "Шифрирай"], ["decrypt", "Дешифрирай"], ["findKey", "Намери ключа"]]) {
+            await page.fill("#exercise_number", "4711");
+            await page.click(`#exercise_kinds label:has-text("${label}")`);
+            await page.click("#open_exercise");
+            check((await text("exercise_task")).length > 20, `no task for ${kind}`);
+            const right = answerOf(kind, "4711");
+            const key = kind === "findKey" ? String(right.key + 26) : undefined;
+            const wrong = await summaryAfter(right.letters.slice(1).toLowerCase(), key);
+            check(wrong.includes(`${right.letters.length - 1} от ${right.letters.length} букви`) &&
+                await page.$$eval("#marked .missing", spans => spans.length) === 1, `${kind}, one letter left out: ${wrong}`);
+            if (kind === "findKey") {
+                for (const [hint, shown] of [[1, "hint_chart"], [2, "commonest_hint"], [3, "hint_keys_box"]]) {
+                    await page.click("#hint");
+                    check(!(await page.$eval("#" + shown, node => node.hidden || node.closest("[hidden]") !== null)),
+                        `hint ${hint} does not show`);
+                }
+                check(await page.$$eval("#hint_keys tbody tr", rows => rows.length) === 25, "the hint's table has not 25 keys");
+            }
+            const solved = await summaryAfter(right.letters, key);
+            check(solved.startsWith("Вярно!") && (kind !== "findKey" || solved.includes(`${key} е същото като ${right.key}`)),
+                `${kind} answered right: ${solved}`);
+            check(await announced() === (await page.$eval("#announcement", node => node.textContent)), "the check was not announced");
+        }
+        await page.click("#next_exercise");
+        check(await page.$eval("#exercise_number", box => box.value) === "4712", "Ново упражнение did not move on");
+        await page.click("#reveal");
+        check((await text("exercise_answer_shown")).startsWith("Отговорът: Ключ "), "the answer is not shown");
+        check(await text("score") === "Решени: 3 от 4 (1 с подсказка)", `the score is ${await text("score")}`);
+        await page.fill("#exercise_number", "0");
+        await page.press("#exercise_number", "Enter");
+        check(await text("exercise_message") === "Номерът на упражнението е цяло число от 1 до 9999." &&
+            await page.$eval("#exercise_number", box => box.value) === "0", "a number out of range is not refused, or is lost");
+        const exerciseTree = await tree();
+        for (const [role, name] of [["radio", "Шифрирай"], ["radio", "Намери ключа"], ["textbox", "Номер на упражнението"],
+            ["textbox", "Ключ:"], ["textbox", "Вашият отговор:"], ["button", "Провери"], ["button", "Подсказка"],
+            ["button", "Покажи отговора"], ["button", "Ново упражнение"]]) {
+            check(exerciseTree.some(node => node.role && node.role.value === role && node.name &&
+                node.name.value.trim() === name), `no ${role} named ${name} in the accessibility tree`);
+        }
+
         // A narrow screen: the window shrinks to the width, whole.
         await page.setViewportSize({ width: 320, height: 480 });
         // The browser fires the resize event with its next frame, not at once.
@@ -284,7 +340,8 @@ async function main() {
             "a cut-off copy of the page does not say it cannot work");
         await refused.waitForFunction(text => document.getElementById("announcement").textContent === text, said);
         const unavailable = await refused.$$eval("[aria-disabled=true]", buttons => buttons.map(b => b.id).join());
-        check(unavailable === "Command1_0,Command1_1,take_result,break", `unavailable: ${unavailable}`);
+        check(unavailable === "Command1_0,Command1_1,take_result,break,open_exercise,next_exercise,check_answer,hint,reveal",
+            `unavailable: ${unavailable}`);
         check(await refused.$eval("#Text2_0", box => box.value) === "abcdefghijkl" &&
             await refused.$eval("#Text1_0", box => box.value) === native([[1, "", ""]]).log, "the opening texts are gone");
         check(errors.length === 0, `the page failed: ${errors}`);

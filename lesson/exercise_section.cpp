@@ -1,0 +1,218 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lesson/exercise_section.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cipher/decimal_text.h"
+#include "lesson/answer_check.h"
+#include "lesson/exercise.h"
+
+namespace lesson {
+
+namespace {
+
+std::u16string Decimal(std::int64_t n) { return cipher::DecimalText(n); }
+
+// The number typed into the box, blanks around it allowed, if it is an exercise's number.
+std::optional<std::int32_t> ExerciseNumber(std::u16string_view typed) {
+    const std::size_t first = typed.find_first_not_of(u" \t");
+    const std::size_t last = typed.find_last_not_of(u" \t");
+    if (first == std::u16string_view::npos) {
+        return std::nullopt;
+    }
+    std::int32_t number = 0;
+    for (const char16_t c : typed.substr(first, last - first + 1)) {
+        if (c < u'0' || c > u'9' || number > kLastExercise) {
+            return std::nullopt;
+        }
+        number = number * 10 + (c - u'0');
+    }
+    if (number < kFirstExercise || number > kLastExercise) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+std::u16string TaskOf(const Exercise& exercise) {
+    switch (exercise.kind) {
+        case ExerciseKind::kEncrypt:
+            return u"Шифрирайте с ключ " + Decimal(exercise.key) + u": " + exercise.plain;
+        case ExerciseKind::kDecrypt:
+            return u"Дешифрирайте с ключ " + Decimal(exercise.key) + u": " + exercise.cipherLetters;
+        case ExerciseKind::kFindKey:
+            break;
+    }
+    return u"Намерете ключа и дешифрирайте: " + exercise.cipherLetters;
+}
+
+// A letter ending a sentence.
+std::u16string Letter(char16_t letter) { return std::u16string(1, letter) + u"."; }
+
+// Each letter that is not right, with its place, for a screen reader.
+std::u16string Faults(const AnswerCheck& check) {
+    std::u16string said;
+    for (const LetterMark& mark : check.marks) {
+        const std::u16string place = Decimal(static_cast<std::int64_t>(mark.place));
+        switch (mark.kind) {
+            case LetterMark::Kind::kRight:
+                continue;
+            case LetterMark::Kind::kWrong:
+                said += u" Място " + place + u": " + mark.given +
+                        (mark.expected == 0 ? u" е грешна." : u" вместо " + Letter(mark.expected));
+                break;
+            case LetterMark::Kind::kMissing:
+                said += u" Място " + place + u": липсва " +
+                        (mark.expected == 0 ? u"буква." : Letter(mark.expected));
+                break;
+            case LetterMark::Kind::kExtra:
+                said += u" Преди място " + place + u": излишна буква " + mark.given + u".";
+                break;
+        }
+    }
+    return said;
+}
+
+}  // namespace
+
+ExerciseSection::ExerciseSection() { Show(*MakeExercise(ExerciseKind::kEncrypt, kFirstExercise)); }
+
+void ExerciseSection::Show(const Exercise& exercise) {
+    m_exercise = exercise;
+    m_task = TaskOf(exercise);
+    m_message.clear();
+    m_checked = false;
+    m_letters = {};
+    m_key = {};
+    m_solved = false;
+    m_tried = false;
+    m_hints = 0;
+    m_commonest.clear();
+    m_answer.clear();
+    m_breaking.Break(exercise.cipherLetters);
+    m_announcement = u"Упражнение " + Decimal(exercise.number) + u". " + m_task;
+}
+
+void ExerciseSection::Open(ExerciseKind kind, std::u16string_view number) {
+    const std::optional<std::int32_t> read = ExerciseNumber(number);
+    if (!read) {
+        m_message = u"Номерът на упражнението е цяло число от " + Decimal(kFirstExercise) +
+                    u" до " + Decimal(kLastExercise) + u".";
+        m_announcement = m_message;
+        return;
+    }
+    Show(*MakeExercise(kind, *read));
+}
+
+void ExerciseSection::OpenNext() {
+    const std::int32_t next = m_exercise.number % kLastExercise + 1;
+    Show(*MakeExercise(m_exercise.kind, next));
+}
+
+void ExerciseSection::CountTried() {
+    if (!m_tried) {
+        m_tried = true;
+        ++m_triedCount;
+    }
+}
+
+void ExerciseSection::Check(std::u16string_view answer, std::u16string_view key) {
+    m_message.clear();
+    CountTried();
+    m_checked = true;
+    const bool findKey = m_exercise.kind == ExerciseKind::kFindKey;
+    m_key = findKey ? CheckKey(key, m_exercise.key) : KeyCheck{true, {}};
+    if (m_exercise.kind == ExerciseKind::kEncrypt) {
+        m_letters =
+            CheckAnswer(answer, m_exercise.plainLetters, m_exercise.key, Direction::kEncrypt);
+    } else {
+        m_letters =
+            CheckAnswer(answer, m_exercise.cipherLetters, m_exercise.key, Direction::kDecrypt);
+    }
+    // The right letters and their trace lines would give a key still to be found away.
+    if (!m_key.right) {
+        for (LetterMark& mark : m_letters.marks) {
+            mark.expected = 0;
+            mark.line.clear();
+        }
+    }
+    const bool allRight = m_key.right && m_letters.right == m_letters.expected &&
+                          m_letters.marks.size() == m_letters.expected;
+    if (allRight && !m_solved && m_answer.empty()) {
+        m_solved = true;
+        ++m_solvedCount;
+        m_solvedWithHints += m_hints > 0 ? 1 : 0;
+    }
+    std::u16string keySaid;
+    if (findKey) {
+        keySaid = m_key.right ? u"Ключът е верен." : u"Ключът не е верен.";
+        if (!m_key.note.empty()) {
+            keySaid += u" " + m_key.note + u".";
+        }
+        keySaid += u" ";
+    }
+    m_announcement =
+        (allRight ? u"Вярно! " : u"") + keySaid + m_letters.summary + u"." + Faults(m_letters);
+}
+
+void ExerciseSection::Hint() {
+    if (m_exercise.kind != ExerciseKind::kFindKey || m_hints == kHints) {
+        m_announcement = u"Няма повече подсказки.";
+        return;
+    }
+    ++m_hints;
+    switch (m_hints) {
+        case 1:
+            m_announcement = u"Подсказка 1: честотите на буквите в текста и в английски текст.";
+            break;
+        case 2: {
+            std::size_t most = 0;
+            for (std::size_t letter = 1; letter < 26; ++letter) {
+                if (m_breaking.Count(letter) > m_breaking.Count(most)) {
+                    most = letter;
+                }
+            }
+            const auto key = static_cast<std::int32_t>((most + 26 - (u'E' - u'A')) % 26);
+            const auto letter = static_cast<char16_t>(u'A' + most);
+            m_commonest = u"Най-често срещаната буква е " + std::u16string(1, letter) + u" (" +
+                          Decimal(m_breaking.Count(most)) +
+                          u" пъти). Ако тя стои на мястото на E, " +
+                          (key == 0 ? u"текстът не е шифриран, а ключът никога не е 0: "
+                                      u"опитайте със следващата по честота буква."
+                                    : u"ключът е " + Decimal(key) + u".");
+            m_announcement = u"Подсказка 2: " + m_commonest;
+            break;
+        }
+        default:
+            m_announcement = u"Подсказка 3: таблицата на всички ключове.";
+            break;
+    }
+}
+
+void ExerciseSection::Reveal() {
+    CountTried();
+    m_message.clear();
+    switch (m_exercise.kind) {
+        case ExerciseKind::kEncrypt:
+            m_answer = m_exercise.cipherLetters;
+            break;
+        case ExerciseKind::kDecrypt:
+            m_answer = m_exercise.plainLetters + u" (" + m_exercise.plain + u")";
+            break;
+        case ExerciseKind::kFindKey:
+            m_answer = u"Ключ " + Decimal(m_exercise.key) + u": " + m_exercise.plainLetters +
+                       u" (" + m_exercise.plain + u")";
+            break;
+    }
+    m_announcement = u"Отговорът: " + m_answer;
+}
+
+std::u16string ExerciseSection::Score() const {
+    return u"Решени: " + Decimal(m_solvedCount) + u" от " + Decimal(m_triedCount) + u" (" +
+           Decimal(m_solvedWithHints) + u" с подсказка)";
+}
+
+}  // namespace lesson

@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "lesson/answer_check.h"
+#include "lesson/break_section.h"
+#include "lesson/exercise.h"
+
+namespace lesson {
+
+// What the page's section "Упражнения" shows: an exercise by its kind and number, the check
+// of an answer, the hints for finding a key, the whole answer on request, and the score of
+// the visit. Every text it shows comes from here.
+class ExerciseSection {
+public:
+    // Opens with the first exercise of the first kind.
+    ExerciseSection();
+
+    // Opens the exercise of this kind and number; a number outside 1-9999, or not a number,
+    // changes nothing but the message.
+    void Open(ExerciseKind kind, std::u16string_view number);
+    // Opens the next number of the same kind, after 9999 the first.
+    void OpenNext();
+    // Checks the typed letters, and for finding a key the typed key too.
+    void Check(std::u16string_view answer, std::u16string_view key);
+    // The next hint for finding a key, up to three; nothing for the other kinds.
+    void Hint();
+    // Shows the whole answer; the exercise then counts as not solved.
+    void Reveal();
+
+    const Exercise& Current() const { return m_exercise; }
+    // What the student is asked, with the letters to work from.
+    const std::u16string& Task() const { return m_task; }
+    // A note on the last action that did not go through, or empty.
+    const std::u16string& Message() const { return m_message; }
+
+    bool Checked() const { return m_checked; }
+    const AnswerCheck& LetterCheck() const { return m_letters; }
+    const KeyCheck& KeyResult() const { return m_key; }
+    bool Solved() const { return m_solved; }
+
+    // How many hints were given: the letters' chart beside English, the commonest letter and
+    // the key it gives as E, and the table of every key.
+    std::int32_t HintsGiven() const { return m_hints; }
+    const BreakSection& Breaking() const { return m_breaking; }
+    const std::u16string& CommonestLetterHint() const { return m_commonest; }
+
+    // The whole answer once shown, or empty.
+    const std::u16string& Answer() const { return m_answer; }
+    // "Решени: 3 от 5 (1 с подсказка)", for this visit alone.
+    std::u16string Score() const;
+    // What a screen reader says after the last action.
+    const std::u16string& Announcement() const { return m_announcement; }
+
+    static constexpr std::int32_t kHints = 3;
+
+private:
+    void Show(const Exercise& exercise);
+    void CountTried();
+
+    Exercise m_exercise;
+    std::u16string m_task;
+    std::u16string m_message;
+    bool m_checked = false;
+    AnswerCheck m_letters;
+    KeyCheck m_key;
+    bool m_solved = false;
+    bool m_tried = false;
+    std::int32_t m_hints = 0;
+    BreakSection m_breaking;
+    std::u16string m_commonest;
+    std::u16string m_answer;
+    std::u16string m_announcement;
+    std::int32_t m_triedCount = 0;
+    std::int32_t m_solvedCount = 0;
+    std::int32_t m_solvedWithHints = 0;
+};
+
+}  // namespace lesson
