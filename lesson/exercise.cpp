@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "cipher/decimal_text.h"
 #include "cipher/latin_capitals.h"
 #include "cipher/trace_log.h"
 #include "lesson/english_phrases.h"
@@ -56,6 +57,52 @@ std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number) {
         exercise.cipherLetters += static_cast<char16_t>(cipher::ShiftedCode(letter, exercise.key));
     }
     return exercise;
+}
+
+std::optional<std::int32_t> NumberFrom(std::u16string_view typed, std::int32_t lowest,
+                                       std::int32_t highest) {
+    const std::size_t first = typed.find_first_not_of(u" \t");
+    const std::size_t last = typed.find_last_not_of(u" \t");
+    if (first == std::u16string_view::npos) {
+        return std::nullopt;
+    }
+    std::int32_t number = 0;
+    for (const char16_t c : typed.substr(first, last - first + 1)) {
+        if (c < u'0' || c > u'9' || number > highest) {
+            return std::nullopt;
+        }
+        number = number * 10 + (c - u'0');
+    }
+    if (number < lowest || number > highest) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+std::u16string TaskText(const Exercise& exercise) {
+    const std::u16string key = cipher::DecimalText(exercise.key);
+    switch (exercise.kind) {
+        case ExerciseKind::kEncrypt:
+            return u"Шифрирайте с ключ " + key + u": " + exercise.plain;
+        case ExerciseKind::kDecrypt:
+            return u"Дешифрирайте с ключ " + key + u": " + exercise.cipherLetters;
+        case ExerciseKind::kFindKey:
+            break;
+    }
+    return u"Намерете ключа и дешифрирайте: " + exercise.cipherLetters;
+}
+
+std::u16string AnswerText(const Exercise& exercise) {
+    switch (exercise.kind) {
+        case ExerciseKind::kEncrypt:
+            return exercise.cipherLetters;
+        case ExerciseKind::kDecrypt:
+            return exercise.plainLetters + u" (" + exercise.plain + u")";
+        case ExerciseKind::kFindKey:
+            break;
+    }
+    return u"Ключ " + cipher::DecimalText(exercise.key) + u": " + exercise.plainLetters + u" (" +
+           exercise.plain + u")";
 }
 
 }  // namespace lesson

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace lesson {
 
@@ -29,5 +30,14 @@ struct Exercise {
 
 // The exercise of this kind and number, from 1 to 9999; nothing for any other number.
 std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number);
+
+// A whole number typed into a box, blanks around it allowed, if it is from lowest to highest.
+std::optional<std::int32_t> NumberFrom(std::u16string_view typed, std::int32_t lowest,
+                                       std::int32_t highest);
+
+// What the student is asked, with the letters to work from: "Шифрирайте с ключ 3: …".
+std::u16string TaskText(const Exercise& exercise);
+// The whole answer: the letters, and the key where it is to be found, with the sentence.
+std::u16string AnswerText(const Exercise& exercise);
 
 }  // namespace lesson

@@ -17,38 +17,6 @@ namespace {
 
 std::u16string Decimal(std::int64_t n) { return cipher::DecimalText(n); }
 
-// The number typed into the box, blanks around it allowed, if it is an exercise's number.
-std::optional<std::int32_t> ExerciseNumber(std::u16string_view typed) {
-    const std::size_t first = typed.find_first_not_of(u" \t");
-    const std::size_t last = typed.find_last_not_of(u" \t");
-    if (first == std::u16string_view::npos) {
-        return std::nullopt;
-    }
-    std::int32_t number = 0;
-    for (const char16_t c : typed.substr(first, last - first + 1)) {
-        if (c < u'0' || c > u'9' || number > kLastExercise) {
-            return std::nullopt;
-        }
-        number = number * 10 + (c - u'0');
-    }
-    if (number < kFirstExercise || number > kLastExercise) {
-        return std::nullopt;
-    }
-    return number;
-}
-
-std::u16string TaskOf(const Exercise& exercise) {
-    switch (exercise.kind) {
-        case ExerciseKind::kEncrypt:
-            return u"Шифрирайте с ключ " + Decimal(exercise.key) + u": " + exercise.plain;
-        case ExerciseKind::kDecrypt:
-            return u"Дешифрирайте с ключ " + Decimal(exercise.key) + u": " + exercise.cipherLetters;
-        case ExerciseKind::kFindKey:
-            break;
-    }
-    return u"Намерете ключа и дешифрирайте: " + exercise.cipherLetters;
-}
-
 // A letter ending a sentence.
 std::u16string Letter(char16_t letter) { return std::u16string(1, letter) + u"."; }
 
@@ -82,7 +50,7 @@ ExerciseSection::ExerciseSection() { Show(*MakeExercise(ExerciseKind::kEncrypt, 
 
 void ExerciseSection::Show(const Exercise& exercise) {
     m_exercise = exercise;
-    m_task = TaskOf(exercise);
+    m_task = TaskText(exercise);
     m_message.clear();
     m_checked = false;
     m_letters = {};
@@ -97,7 +65,7 @@ void ExerciseSection::Show(const Exercise& exercise) {
 }
 
 void ExerciseSection::Open(ExerciseKind kind, std::u16string_view number) {
-    const std::optional<std::int32_t> read = ExerciseNumber(number);
+    const std::optional<std::int32_t> read = NumberFrom(number, kFirstExercise, kLastExercise);
     if (!read) {
         m_message = u"Номерът на упражнението е цяло число от " + Decimal(kFirstExercise) +
                     u" до " + Decimal(kLastExercise) + u".";
@@ -195,18 +163,7 @@ void ExerciseSection::Hint() {
 void ExerciseSection::Reveal() {
     CountTried();
     m_message.clear();
-    switch (m_exercise.kind) {
-        case ExerciseKind::kEncrypt:
-            m_answer = m_exercise.cipherLetters;
-            break;
-        case ExerciseKind::kDecrypt:
-            m_answer = m_exercise.plainLetters + u" (" + m_exercise.plain + u")";
-            break;
-        case ExerciseKind::kFindKey:
-            m_answer = u"Ключ " + Decimal(m_exercise.key) + u": " + m_exercise.plainLetters +
-                       u" (" + m_exercise.plain + u")";
-            break;
-    }
+    m_answer = AnswerText(m_exercise);
     m_announcement = u"Отговорът: " + m_answer;
 }
 

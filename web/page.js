@@ -21,7 +21,7 @@
     const keys = byId("keys");
     // The buttons that do nothing without the module.
     const moduleButtons = ["Command1_0", "Command1_1", "take_result", "break", "open_exercise",
-        "next_exercise", "check_answer", "hint", "reveal"].map(byId);
+        "next_exercise", "check_answer", "hint", "reveal", "print_sheet"].map(byId);
     let lesson = null;
     let failure = null;
     const waiting = [];
@@ -294,6 +294,44 @@
         exerciseAction("checkAnswer", { answer: byId("exercise_answer").value, key: byId("exercise_key").value });
     }
 
+    // The teacher's sheets: a page for each variant, with room to write under each exercise,
+    // then the answers of every variant; then the browser's print dialog.
+    function printSheet() {
+        const kinds = Array.from(document.querySelectorAll("#sheet_kinds input:checked"), box => box.value).join(",");
+        const choices = { kinds, perSheet: byId("sheet_per").value, variants: byId("sheet_variants").value,
+            first: byId("sheet_first").value };
+        whenReady(() => {
+            const sheet = lesson.call("sheet", choices);
+            byId("sheet_message").textContent = sheet.message;
+            if (sheet.message !== "") {
+                announce(sheet.message);
+                return;
+            }
+            const pages = sheet.variants.map((exercises, v) => {
+                const size = exercises.length > 10 ? "8pt" : exercises.length > 5 ? "9.5pt" : "11pt";
+                const page = element("section", { class: "sheet_page", style: `font-size: ${size}` });
+                page.append(element("h1", {}, `Вариант ${v + 1}`), element("p", {}, "Име: ______________________  Клас: ______"));
+                for (const exercise of exercises) {
+                    const block = element("div", { class: "sheet_exercise" });
+                    block.append(element("p", { class: "sheet_task" }, `Упражнение ${exercise.number}. ${exercise.task}`),
+                        element("div", { class: "sheet_room" }));
+                    page.append(block);
+                }
+                return page;
+            });
+            const answers = element("section", { class: "sheet_answers" });
+            answers.append(element("h1", {}, "Отговори"), ...sheet.variants.map((exercises, v) => {
+                const key = element("div", { class: "sheet_key" });
+                const list = element("ul");
+                list.append(...exercises.map(exercise => element("li", {}, `Упражнение ${exercise.number}: ${exercise.answer}`)));
+                key.append(element("h2", {}, `Вариант ${v + 1}`), list);
+                return key;
+            }));
+            byId("print_sheets").replaceChildren(...pages, answers);
+            window.print();
+        });
+    }
+
     // The module's WebAssembly, decoded and handed to the browser to compile on threads of its
     // own; a broken copy of the file fails here.
     let compiling = null;
@@ -352,6 +390,7 @@
     });
     byId("hint").addEventListener("click", () => exerciseAction("hint"));
     byId("reveal").addEventListener("click", () => exerciseAction("reveal"));
+    byId("print_sheet").addEventListener("click", printSheet);
     keys.addEventListener("change", event => choose(Number(event.target.value)));
     keys.addEventListener("click", event => {
         const row = event.target.closest("tr[data-row]");

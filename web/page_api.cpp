@@ -22,6 +22,7 @@
 #include "lesson/exercise_section.h"
 #include "lesson/form.h"
 #include "lesson/identity.h"
+#include "lesson/teacher_sheet.h"
 #include "web/json_request.h"
 #include "web/json_writer.h"
 
@@ -193,6 +194,46 @@ std::string CheckAnswer(Page& page, const page::Request& request) {
     return ExerciseState(page.exercises);
 }
 
+// The teacher's sheets for the kinds named, comma-separated, and the counts typed: each
+// variant's exercises with their tasks and answers, or what is wrong with the choices.
+std::string Sheet(const page::Request& request) {
+    const std::optional<std::u16string> kinds = request.Text("kinds");
+    const std::optional<std::u16string> perSheet = request.Text("perSheet");
+    const std::optional<std::u16string> variants = request.Text("variants");
+    const std::optional<std::u16string> first = request.Text("first");
+    if (!kinds || !perSheet || !variants || !first) {
+        return Error("sheet needs kinds, perSheet, variants and first");
+    }
+    std::vector<lesson::ExerciseKind> chosen;
+    std::u16string_view rest = *kinds;
+    while (!rest.empty()) {
+        const std::size_t comma = rest.find(u',');
+        const std::u16string_view named = rest.substr(0, comma);
+        for (const auto& [name, kind] : kKindNames) {
+            if (named == name) {
+                chosen.push_back(kind);
+            }
+        }
+        rest = comma == std::u16string_view::npos ? std::u16string_view() : rest.substr(comma + 1);
+    }
+    const lesson::TeacherSheet sheet =
+        lesson::MakeTeacherSheet(chosen, *perSheet, *variants, *first);
+    const auto written = [](const lesson::Exercise& exercise) {
+        return page::Object({{"number", page::Number(std::int64_t{exercise.number})},
+                             {"task", page::Quoted(lesson::TaskText(exercise))},
+                             {"answer", page::Quoted(lesson::AnswerText(exercise))}});
+    };
+    std::vector<std::string> pages;
+    pages.reserve(sheet.variants.size());
+    for (const std::vector<lesson::Exercise>& variant : sheet.variants) {
+        std::vector<std::string> exercises(variant.size());
+        std::transform(variant.begin(), variant.end(), exercises.begin(), written);
+        pages.push_back(page::Array(exercises));
+    }
+    return page::Object(
+        {{"message", page::Quoted(sheet.message)}, {"variants", page::Array(pages)}});
+}
+
 // The texts the page is written with, so that it shows them at its first paint.
 std::string OpeningTexts() {
     const lesson::Form opening;
@@ -276,6 +317,9 @@ std::string Respond(Page& page, std::string_view json) {
     }
     if (action == u"showExercise") {
         return ExerciseState(page.exercises);
+    }
+    if (action == u"sheet") {
+        return Sheet(*request);
     }
     if (action == u"form") {
         return FormState(page.form);

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,7 @@
 #include "lesson/english_phrases.h"
 #include "lesson/exercise.h"
 #include "lesson/exercise_section.h"
+#include "lesson/teacher_sheet.h"
 
 namespace {
 
@@ -209,6 +211,40 @@ TEST(ExerciseSection, ChecksHintsRevealsAndKeepsTheScore) {
     section.Open(ExerciseKind::kEncrypt, u"5");
     section.Hint();
     EXPECT_EQ(section.HintsGiven(), 0);
+}
+
+// The same choices give the same sheets: numbers in turn from the first, past 9999 back to 1,
+// the chosen kinds in turn; choices out of range are refused with what is wrong.
+TEST(TeacherSheet, NumbersVariantsInTurnAndRefusesBadChoices) {
+    const ExerciseKind kinds[] = {ExerciseKind::kEncrypt, ExerciseKind::kFindKey};
+    const lesson::TeacherSheet sheet = lesson::MakeTeacherSheet(kinds, u"3", u" 2 ", u"9998");
+    ASSERT_TRUE(sheet.message.empty());
+    ASSERT_EQ(sheet.variants.size(), 2U);
+    const std::int32_t numbers[] = {9998, 9999, 1, 2, 3, 4};
+    for (std::size_t i = 0; i < 6; ++i) {
+        const lesson::Exercise& exercise = sheet.variants[i / 3][i % 3];
+        EXPECT_EQ(exercise.number, numbers[i]);
+        EXPECT_EQ(exercise.kind, kinds[(i % 3) % 2]);
+        EXPECT_EQ(exercise.plain, lesson::MakeExercise(exercise.kind, exercise.number)->plain);
+    }
+    EXPECT_EQ(lesson::TaskText(sheet.variants[0][0]).rfind(u"Шифрирайте с ключ ", 0), 0U);
+    EXPECT_EQ(lesson::AnswerText(sheet.variants[0][1]).rfind(u"Ключ ", 0), 0U);
+
+    const struct {
+        bool anyKind;
+        std::u16string perSheet, variants, first, message;
+    } refused[] = {
+        {false, u"3", u"2", u"1", u"Изберете поне един вид упражнение."},
+        {true, u"21", u"2", u"1", u"Броят на упражненията на лист е цяло число от 1 до 20."},
+        {true, u"3", u"0", u"1", u"Броят на вариантите е цяло число от 1 до 40."},
+        {true, u"3", u"2", u"", u"Номерът на първото упражнение е цяло число от 1 до 9999."},
+    };
+    for (const auto& c : refused) {
+        const lesson::TeacherSheet bad = lesson::MakeTeacherSheet(
+            std::span(kinds, c.anyKind ? 2U : 0U), c.perSheet, c.variants, c.first);
+        EXPECT_EQ(bad.message, c.message);
+        EXPECT_TRUE(bad.variants.empty());
+    }
 }
 
 }  // namespace

@@ -276,6 +276,33 @@ async function main() {
                 node.name.value.trim() === name), `no ${role} named ${name} in the accessibility tree`);
         }
 
+        // The teacher's sheet: settings out of range refused; 2 variants of 3 exercises from
+        // 4711, printed to PDF by Chromium with the page's print styles: a page a variant and
+        // one of answers, with the first exercise and its answer as the native build has them.
+        await page.evaluate(() => { window.print = () => { document.documentElement.dataset.printed = "true"; }; });
+        await page.fill("#sheet_per", "21");
+        await page.click("#print_sheet");
+        check(await text("sheet_message") === "Броят на упражненията на лист е цяло число от 1 до 20.",
+            `a sheet of 21 exercises says ${await text("sheet_message")}`);
+        const choices = { kinds: "encrypt,decrypt,findKey", perSheet: "3", variants: "2", first: "4711" };
+        await page.fill("#sheet_per", choices.perSheet);
+        await page.fill("#sheet_variants", choices.variants);
+        await page.fill("#sheet_first", choices.first);
+        await page.check("#sheet_kinds input[value=findKey]");
+        await page.click("#print_sheet");
+        await page.waitForSelector("html[data-printed=true]", { state: "attached" });
+        const pdf = path.join(fs.mkdtempSync(path.join(os.tmpdir(), "sheet-")), "sheet.pdf");
+        await page.pdf({ path: pdf, format: "A4" });
+        const pdfPages = Number(execFileSync("pdfinfo", [pdf]).toString().match(/^Pages:\s+(\d+)/m)[1]);
+        const squashed = textOf => textOf.replace(/\s+/g, "");
+        const printed = squashed(execFileSync("pdftotext", [pdf, "-"]).toString());
+        const sheet = JSON.parse(execFileSync(replay, { input: bindLesson(null).request("sheet", choices) + "\n" }).toString());
+        const opening = sheet.variants[0][0];
+        check(pdfPages === 3, `the sheet printed on ${pdfPages} pages`);
+        check(printed.includes(squashed(`Вариант 1Име:`)) && printed.includes(squashed(`Упражнение ${opening.number}. ${opening.task}`)) &&
+            printed.includes(squashed(`Упражнение ${opening.number}: ${opening.answer}`)),
+            "the printed sheet does not hold the first exercise and its answer");
+
         // A narrow screen: the window shrinks to the width, whole.
         await page.setViewportSize({ width: 320, height: 480 });
         // The browser fires the resize event with its next frame, not at once.
@@ -340,7 +367,7 @@ async function main() {
             "a cut-off copy of the page does not say it cannot work");
         await refused.waitForFunction(text => document.getElementById("announcement").textContent === text, said);
         const unavailable = await refused.$$eval("[aria-disabled=true]", buttons => buttons.map(b => b.id).join());
-        check(unavailable === "Command1_0,Command1_1,take_result,break,open_exercise,next_exercise,check_answer,hint,reveal",
+        check(unavailable === "Command1_0,Command1_1,take_result,break,open_exercise,next_exercise,check_answer,hint,reveal,print_sheet",
             `unavailable: ${unavailable}`);
         check(await refused.$eval("#Text2_0", box => box.value) === "abcdefghijkl" &&
             await refused.$eval("#Text1_0", box => box.value) === native([[1, "", ""]]).log, "the opening texts are gone");

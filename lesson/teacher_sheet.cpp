@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lesson/teacher_sheet.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cipher/decimal_text.h"
+#include "lesson/exercise.h"
+
+namespace lesson {
+
+namespace {
+
+std::u16string Range(std::u16string_view what, std::int32_t highest) {
+    return std::u16string(what) + u" е цяло число от 1 до " + cipher::DecimalText(highest) + u".";
+}
+
+}  // namespace
+
+TeacherSheet MakeTeacherSheet(std::span<const ExerciseKind> kinds, std::u16string_view perSheet,
+                              std::u16string_view variants, std::u16string_view first) {
+    TeacherSheet sheet;
+    const std::optional<std::int32_t> each = NumberFrom(perSheet, 1, kMostPerSheet);
+    const std::optional<std::int32_t> students = NumberFrom(variants, 1, kMostVariants);
+    const std::optional<std::int32_t> start = NumberFrom(first, kFirstExercise, kLastExercise);
+    if (kinds.empty()) {
+        sheet.message = u"Изберете поне един вид упражнение.";
+    } else if (!each) {
+        sheet.message = Range(u"Броят на упражненията на лист", kMostPerSheet);
+    } else if (!students) {
+        sheet.message = Range(u"Броят на вариантите", kMostVariants);
+    } else if (!start) {
+        sheet.message = Range(u"Номерът на първото упражнение", kLastExercise);
+    } else {
+        for (std::int32_t variant = 0; variant < *students; ++variant) {
+            std::vector<Exercise>& exercises = sheet.variants.emplace_back();
+            for (std::int32_t e = 0; e < *each; ++e) {
+                const std::int32_t number = (*start - 1 + variant * *each + e) % kLastExercise + 1;
+                const ExerciseKind kind = kinds[static_cast<std::size_t>(e) % kinds.size()];
+                exercises.push_back(*MakeExercise(kind, number));
+            }
+        }
+    }
+    return sheet;
+}
+
+}  // namespace lesson
