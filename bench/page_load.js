@@ -5,7 +5,8 @@
 // the moment a click gives its result at once, the module ready. The floor is the same file
 // with its scripts removed; its log box already holds the help text, and its first paint is
 // the floor of both moments. Then it breaks a 2,000-character text in the page and times it
-// until the results are laid out, and until the next frame has been drawn.
+// until the results are laid out, and until the next frame has been drawn; and does the same
+// for checking an exercise's answer, and times laying out a teacher's sheet of 40 variants.
 // Usage: node page_load.js PAGE.html [ROUNDS, 150 unless given: a page's paint varies by tens of
 // milliseconds from load to load]
 "use strict";
@@ -76,6 +77,44 @@ async function breakingTime(browser, file) {
     return { laidOut: median(times.map(t => t[0])), frame: median(times.map(t => t[1])) };
 }
 
+// A check of a 44-letter answer until its marks are laid out and the next frame drawn; then a
+// teacher's sheet of 40 variants of 20 exercises laid out as for paper (print media).
+async function exerciseTimes(browser, file) {
+    const context = await browser.newContext({ viewport: { width: 600, height: 450 } });
+    const page = await context.newPage();
+    await page.goto("file://" + file);
+    await page.waitForSelector("html[data-ready=true]");
+    const checks = [];
+    for (let round = 0; round < 10; ++round) {
+        await page.fill("#exercise_answer", "hxdljwunjmjqxabncxfjcnakdchxdljwcvjtnrcmarw".slice(round));
+        checks.push(await page.evaluate(() => new Promise(resolve => {
+            const start = performance.now();
+            document.getElementById("check_answer").click();
+            document.getElementById("exercises").getBoundingClientRect();
+            const laidOut = performance.now();
+            requestAnimationFrame(() => setTimeout(() => resolve([laidOut - start, performance.now() - start])));
+        })));
+    }
+    await page.evaluate(() => { window.print = () => {}; });
+    await page.fill("#sheet_per", "20");
+    await page.fill("#sheet_variants", "40");
+    await page.check("#sheet_kinds input[value=findKey]");
+    // On paper the rest of the page is hidden, so the settings are typed before.
+    await page.emulateMedia({ media: "print" });
+    const sheets = [];
+    for (let round = 0; round < 5; ++round) {
+        sheets.push(await page.evaluate(first => {
+            document.getElementById("sheet_first").value = String(first);
+            const start = performance.now();
+            document.getElementById("print_sheet").click();
+            document.getElementById("print_sheets").getBoundingClientRect();
+            return performance.now() - start;
+        }, 1 + round * 800));
+    }
+    await context.close();
+    return { laidOut: median(checks.map(t => t[0])), frame: median(checks.map(t => t[1])), sheet: median(sheets) };
+}
+
 async function main() {
     const page = path.resolve(pagePath);
     const floor = path.join(fs.mkdtempSync(path.join(os.tmpdir(), "page-floor-")), "floor.html");
@@ -110,6 +149,10 @@ async function main() {
         console.log(`breaking 2,000 characters: ${breaking.laidOut.toFixed(1)} ms from the click to ` +
             `the results laid out, ${breaking.frame.toFixed(1)} ms to the end of the next frame, which ` +
             "starts up to 16.7 ms after the click (median of 10)");
+        const exercises = await exerciseTimes(browser, page);
+        console.log(`checking a 44-letter answer: ${exercises.laidOut.toFixed(1)} ms to the marks laid out, ` +
+            `${exercises.frame.toFixed(1)} ms to the end of the next frame (median of 10); a sheet of 40 variants ` +
+            `of 20 exercises laid out for paper: ${exercises.sheet.toFixed(1)} ms (median of 5)`);
     } finally {
         await browser.close();
         fs.rmSync(path.dirname(floor), { recursive: true });

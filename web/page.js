@@ -358,9 +358,10 @@
             };
             CaesarLesson({ instantiateWasm }).then(wasm => {
                 lesson = bindLesson(wasm);
-                run(() => showExercise(lesson.call("showExercise")));
                 for (const action of waiting.splice(0)) run(action);
                 document.documentElement.dataset.ready = "true";
+                // In a task of its own: the window's clicks need no exercise.
+                setTimeout(() => run(() => showExercise(lesson.call("showExercise"))));
             }).catch(fail);
         } catch (error) {
             fail(error);
