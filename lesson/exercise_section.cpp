@@ -53,6 +53,7 @@ void ExerciseSection::Show(const Exercise& exercise) {
     m_task = TaskText(exercise);
     m_message.clear();
     m_checked = false;
+    m_verdict.clear();
     m_letters = {};
     m_key = {};
     m_solved = false;
@@ -122,8 +123,8 @@ void ExerciseSection::Check(std::u16string_view answer, std::u16string_view key)
         }
         keySaid += u" ";
     }
-    m_announcement =
-        (allRight ? u"Вярно! " : u"") + keySaid + m_letters.summary + u"." + Faults(m_letters);
+    m_verdict = (allRight ? u"Вярно! " : u"") + keySaid + m_letters.summary + u".";
+    m_announcement = m_verdict + Faults(m_letters);
 }
 
 void ExerciseSection::Hint() {

@@ -39,6 +39,8 @@ public:
     const std::u16string& Message() const { return m_message; }
 
     bool Checked() const { return m_checked; }
+    // The last check in a sentence: "Вярно! …" when all was right, the key's result, the count.
+    const std::u16string& Verdict() const { return m_verdict; }
     const AnswerCheck& LetterCheck() const { return m_letters; }
     const KeyCheck& KeyResult() const { return m_key; }
     bool Solved() const { return m_solved; }
@@ -66,6 +68,7 @@ private:
     std::u16string m_task;
     std::u16string m_message;
     bool m_checked = false;
+    std::u16string m_verdict;
     AnswerCheck m_letters;
     KeyCheck m_key;
     bool m_solved = false;

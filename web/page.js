@@ -235,9 +235,7 @@
         byId("key_row").hidden = !findKey;
         byId("hint").hidden = !findKey;
         byId("check_result").hidden = !state.checked;
-        byId("check_summary").textContent = !state.checked ? "" :
-            [state.solved ? "Вярно!" : "", findKey ? (state.keyRight ? "Ключът е верен." : "Ключът не е верен.") : "",
-                state.keyNote ? `${state.keyNote}.` : "", `${state.summary}.`].filter(Boolean).join(" ");
+        byId("check_summary").textContent = state.verdict;
         byId("marked").replaceChildren(...state.marks.map(markedLetter));
         byId("wrong_lines").replaceChildren(...state.marks.filter(m => m.line !== "")
             .map(m => element("li", {}, `Място ${m.place}: ${m.line}`)));

@@ -163,6 +163,8 @@ TEST(ExerciseSection, ChecksHintsRevealsAndKeepsTheScore) {
     EXPECT_EQ(section.Announcement(), u"Вярно! 39 от 39 букви са верни.");
     section.Check(u"Flamingos are pink because of the food they eat.", u"");
     EXPECT_EQ(section.Score(), u"Решени: 1 от 1 (0 с подсказка)");  // counted once
+    section.Check(u"Flamingos", u"");
+    EXPECT_EQ(section.Verdict(), u"9 от 39 букви са верни.");  // solved before, wrong now
     section.Reveal();
     EXPECT_EQ(section.Answer().rfind(u"FLAMINGOSAREPINK", 0), 0U);
 

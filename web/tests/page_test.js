@@ -5,7 +5,8 @@
 // clicks give natively; a click before the module is ready is kept; the breaking section
 // breaks a text, marks and chooses rows and takes the window's result; and Chromium's
 // accessibility tree names each control and hears each outcome. Saves screenshots of the
-// window as it starts and of the whole page once a text is broken.
+// window as it starts, of the whole page once a text is broken, and, beside them, of the
+// exercises (page-exercises.png) and of a printed sheet's first page (page-sheet.png).
 // Usage: node page_test.js PAGE.html lesson_replay SCREENSHOT.png CAPTION PHRASE_CAP OFFSET_CAP
 //        SECTION_SCREENSHOT.png
 "use strict";
@@ -259,6 +260,14 @@ async function main() {
                 `${kind} answered right: ${solved}`);
             check(await announced() === (await page.$eval("#announcement", node => node.textContent)), "the check was not announced");
         }
+        // The section as the README shows it: a wrong letter and one left out, and the hints.
+        const letters = answerOf("findKey", "4711").letters;
+        await summaryAfter(`${letters.slice(0, 10)}X${letters.slice(11, 40)}${letters.slice(41)}`, "13");
+        await page.setViewportSize({ width: 600, height: 1900 });
+        const box = await page.$eval("#exercises", section => section.getBoundingClientRect().toJSON());
+        await page.screenshot({ path: path.join(path.dirname(screenshot), "page-exercises.png"),
+            clip: { x: box.x, y: box.y, width: box.width, height: Math.min(box.height, 1100) } });
+        await page.setViewportSize({ width: 600, height: 450 });
         await page.click("#next_exercise");
         check(await page.$eval("#exercise_number", box => box.value) === "4712", "Ново упражнение did not move on");
         await page.click("#reveal");
@@ -294,6 +303,8 @@ async function main() {
         const pdf = path.join(fs.mkdtempSync(path.join(os.tmpdir(), "sheet-")), "sheet.pdf");
         await page.pdf({ path: pdf, format: "A4" });
         const pdfPages = Number(execFileSync("pdfinfo", [pdf]).toString().match(/^Pages:\s+(\d+)/m)[1]);
+        execFileSync("pdftoppm", ["-png", "-r", "60", "-f", "1", "-l", "1", "-singlefile", pdf,
+            path.join(path.dirname(screenshot), "page-sheet")]);
         const squashed = textOf => textOf.replace(/\s+/g, "");
         const printed = squashed(execFileSync("pdftotext", [pdf, "-"]).toString());
         const sheet = JSON.parse(execFileSync(replay, { input: bindLesson(null).request("sheet", choices) + "\n" }).toString());
