@@ -280,7 +280,9 @@ async function main() {
         const exerciseTree = await tree();
         for (const [role, name] of [["radio", "Шифрирай"], ["radio", "Намери ключа"], ["textbox", "Номер на упражнението"],
             ["textbox", "Ключ:"], ["textbox", "Вашият отговор:"], ["button", "Провери"], ["button", "Подсказка"],
-            ["button", "Покажи отговора"], ["button", "Ново упражнение"]]) {
+            ["button", "Покажи отговора"], ["button", "Ново упражнение"], ["checkbox", "Намери ключа"],
+            ["textbox", "Упражнения на лист"], ["textbox", "Варианти"], ["textbox", "Първо упражнение"],
+            ["button", "Печат"]]) {
             check(exerciseTree.some(node => node.role && node.role.value === role && node.name &&
                 node.name.value.trim() === name), `no ${role} named ${name} in the accessibility tree`);
         }
