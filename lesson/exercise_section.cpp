@@ -168,6 +168,10 @@ void ExerciseSection::Reveal() {
     m_announcement = u"Отговорът: " + m_answer;
 }
 
+std::u16string ExerciseSection::HintsUsed() const {
+    return u"Използвани подсказки: " + Decimal(m_hints) + u" от " + Decimal(kHints);
+}
+
 std::u16string ExerciseSection::Score() const {
     return u"Решени: " + Decimal(m_solvedCount) + u" от " + Decimal(m_triedCount) + u" (" +
            Decimal(m_solvedWithHints) + u" с подсказка)";

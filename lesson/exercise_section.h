@@ -48,6 +48,8 @@ public:
     // How many hints were given: the letters' chart beside English, the commonest letter and
     // the key it gives as E, and the table of every key.
     std::int32_t HintsGiven() const { return m_hints; }
+    // "Използвани подсказки: 2 от 3".
+    std::u16string HintsUsed() const;
     const BreakSection& Breaking() const { return m_breaking; }
     const std::u16string& CommonestLetterHint() const { return m_commonest; }
 

@@ -240,6 +240,7 @@
         byId("wrong_lines").replaceChildren(...state.marks.filter(m => m.line !== "")
             .map(m => element("li", {}, `Място ${m.place}: ${m.line}`)));
         byId("hints").hidden = state.hints === 0;
+        byId("hints_used").textContent = state.hintsUsed;
         if (state.breaking) drawChart(byId("hint_chart"), state.breaking.letters);
         byId("commonest_hint").hidden = state.hints < 2;
         byId("commonest_hint").textContent = state.commonest;

@@ -163,6 +163,7 @@ std::string ExerciseState(const lesson::ExerciseSection& section) {
          {"marks", page::Array(marks)},
          {"verdict", Quoted(section.Verdict())},
          {"hints", page::Number(std::int64_t{section.HintsGiven()})},
+         {"hintsUsed", Quoted(section.HintsUsed())},
          {"commonest", Quoted(section.CommonestLetterHint())},
          {"breaking", section.HintsGiven() > 0 ? BreakState(section.Breaking()) : "null"},
          {"answer", Quoted(section.Answer())},

@@ -194,6 +194,7 @@ TEST(ExerciseSection, ChecksHintsRevealsAndKeepsTheScore) {
         EXPECT_EQ(section.HintsGiven(), std::min(hint, lesson::ExerciseSection::kHints));
     }
     EXPECT_EQ(section.Announcement(), u"Няма повече подсказки.");
+    EXPECT_EQ(section.HintsUsed(), u"Използвани подсказки: 3 от 3");
     EXPECT_EQ(
         section.CommonestLetterHint(),
         u"Най-често срещаната буква е C (10 пъти). Ако тя стои на мястото на E, ключът е 24.");
