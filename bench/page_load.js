@@ -54,24 +54,35 @@ async function moments(browser, file) {
     return times;
 }
 
-async function breakingTime(browser, file) {
+// The page opened in a fresh context, its module ready.
+async function openReady(browser, file) {
     const context = await browser.newContext({ viewport: { width: 600, height: 450 } });
     const page = await context.newPage();
     await page.goto("file://" + file);
     await page.waitForSelector("html[data-ready=true]");
+    return { context, page };
+}
+
+// Milliseconds from a click on the button until the section is laid out (style and layout
+// forced, so that this time holds the frame's main work), and until the next frame is drawn.
+function clickTimes(page, button, section) {
+    return page.evaluate(([button, section]) => new Promise(resolve => {
+        const start = performance.now();
+        document.getElementById(button).click();
+        document.getElementById(section).getBoundingClientRect();
+        const laidOut = performance.now();
+        requestAnimationFrame(() => setTimeout(() => resolve([laidOut - start, performance.now() - start])));
+    }), [button, section]);
+}
+
+async function breakingTime(browser, file) {
+    const { context, page } = await openReady(browser, file);
     const english = "Meet me by the old harbour wall at noon and bring the letters you found. ";
     const text = english.repeat(40).slice(0, 2000);
     const times = [];
     for (let round = 0; round < 10; ++round) {
         await page.fill("#ciphertext", text.slice(round) + text.slice(0, round));
-        times.push(await page.evaluate(() => new Promise(resolve => {
-            const start = performance.now();
-            document.getElementById("break").click();
-            // Style and layout forced here, so that this time holds the frame's main work.
-            document.getElementById("breaking").getBoundingClientRect();
-            const laidOut = performance.now();
-            requestAnimationFrame(() => setTimeout(() => resolve([laidOut - start, performance.now() - start])));
-        })));
+        times.push(await clickTimes(page, "break", "breaking"));
     }
     await context.close();
     return { laidOut: median(times.map(t => t[0])), frame: median(times.map(t => t[1])) };
@@ -80,20 +91,11 @@ async function breakingTime(browser, file) {
 // A check of a 44-letter answer until its marks are laid out and the next frame drawn; then a
 // teacher's sheet of 40 variants of 20 exercises laid out as for paper (print media).
 async function exerciseTimes(browser, file) {
-    const context = await browser.newContext({ viewport: { width: 600, height: 450 } });
-    const page = await context.newPage();
-    await page.goto("file://" + file);
-    await page.waitForSelector("html[data-ready=true]");
+    const { context, page } = await openReady(browser, file);
     const checks = [];
     for (let round = 0; round < 10; ++round) {
         await page.fill("#exercise_answer", "hxdljwunjmjqxabncxfjcnakdchxdljwcvjtnrcmarw".slice(round));
-        checks.push(await page.evaluate(() => new Promise(resolve => {
-            const start = performance.now();
-            document.getElementById("check_answer").click();
-            document.getElementById("exercises").getBoundingClientRect();
-            const laidOut = performance.now();
-            requestAnimationFrame(() => setTimeout(() => resolve([laidOut - start, performance.now() - start])));
-        })));
+        checks.push(await clickTimes(page, "check_answer", "exercises"));
     }
     await page.evaluate(() => { window.print = () => {}; });
     await page.fill("#sheet_per", "20");
