@@ -79,6 +79,10 @@ std::optional<std::int32_t> NumberFrom(std::u16string_view typed, std::int32_t l
     return number;
 }
 
+std::u16string WholeNumberNote(std::u16string_view what, std::int32_t highest) {
+    return std::u16string(what) + u" е цяло число от 1 до " + cipher::DecimalText(highest) + u".";
+}
+
 std::u16string TaskText(const Exercise& exercise) {
     const std::u16string key = cipher::DecimalText(exercise.key);
     switch (exercise.kind) {

@@ -34,6 +34,8 @@ std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number);
 // A whole number typed into a box, blanks around it allowed, if it is from lowest to highest.
 std::optional<std::int32_t> NumberFrom(std::u16string_view typed, std::int32_t lowest,
                                        std::int32_t highest);
+// What to say of a number NumberFrom refused: "<what> е цяло число от 1 до <highest>."
+std::u16string WholeNumberNote(std::u16string_view what, std::int32_t highest);
 
 // What the student is asked, with the letters to work from: "Шифрирайте с ключ 3: …".
 std::u16string TaskText(const Exercise& exercise);

@@ -68,8 +68,7 @@ void ExerciseSection::Show(const Exercise& exercise) {
 void ExerciseSection::Open(ExerciseKind kind, std::u16string_view number) {
     const std::optional<std::int32_t> read = NumberFrom(number, kFirstExercise, kLastExercise);
     if (!read) {
-        m_message = u"Номерът на упражнението е цяло число от " + Decimal(kFirstExercise) +
-                    u" до " + Decimal(kLastExercise) + u".";
+        m_message = WholeNumberNote(u"Номерът на упражнението", kLastExercise);
         m_announcement = m_message;
         return;
     }

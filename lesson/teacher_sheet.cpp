@@ -9,18 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "cipher/decimal_text.h"
 #include "lesson/exercise.h"
 
 namespace lesson {
-
-namespace {
-
-std::u16string Range(std::u16string_view what, std::int32_t highest) {
-    return std::u16string(what) + u" е цяло число от 1 до " + cipher::DecimalText(highest) + u".";
-}
-
-}  // namespace
 
 TeacherSheet MakeTeacherSheet(std::span<const ExerciseKind> kinds, std::u16string_view perSheet,
                               std::u16string_view variants, std::u16string_view first) {
@@ -31,11 +22,11 @@ TeacherSheet MakeTeacherSheet(std::span<const ExerciseKind> kinds, std::u16strin
     if (kinds.empty()) {
         sheet.message = u"Изберете поне един вид упражнение.";
     } else if (!each) {
-        sheet.message = Range(u"Броят на упражненията на лист", kMostPerSheet);
+        sheet.message = WholeNumberNote(u"Броят на упражненията на лист", kMostPerSheet);
     } else if (!students) {
-        sheet.message = Range(u"Броят на вариантите", kMostVariants);
+        sheet.message = WholeNumberNote(u"Броят на вариантите", kMostVariants);
     } else if (!start) {
-        sheet.message = Range(u"Номерът на първото упражнение", kLastExercise);
+        sheet.message = WholeNumberNote(u"Номерът на първото упражнение", kLastExercise);
     } else {
         for (std::int32_t variant = 0; variant < *students; ++variant) {
             std::vector<Exercise>& exercises = sheet.variants.emplace_back();
