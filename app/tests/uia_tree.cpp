@@ -154,12 +154,20 @@ Node Step(const Uia& uia, Node node, int direction) {
     return next;
 }
 
+// Every control checked is a child of the window, so the walk stops there: the scroll bars
+// inside the trace's box are of no interest, and under Wine navigating among them has
+// crashed the program now and then.
+constexpr int kDeepest = 1;
+
 void Walk(const Uia& uia, Node node, int depth, std::vector<Element>& elements) {
     Element element{StringProperty(uia, node, kAutomationId), IntProperty(uia, node, kControlType),
                     StringProperty(uia, node, kName)};
     Print(std::wstring(static_cast<std::size_t>(2 * depth), L' ') + element.automationId + L"\t" +
           std::to_wstring(element.controlType) + L"\t" + element.name + L"\n");
     elements.push_back(element);
+    if (depth == kDeepest) {
+        return;
+    }
     for (Node child = Step(uia, node, kFirstChild); child != nullptr;) {
         Walk(uia, child, depth + 1, elements);
         Node next = Step(uia, child, kNextSibling);
