@@ -2,39 +2,29 @@
 #include "cipher/breaking.h"
 
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
 
-#include "cipher/latin_capitals.h"
-#include "cipher/trace_log.h"
+#include "cipher/alphabet.h"
+#include "cipher/alphabet_trace.h"
+#include "cipher/decimal_text.h"
 
 namespace cipher {
 
 namespace {
 
-constexpr std::int32_t kAlphabetSize = 26;
-
-std::size_t IndexOf(char16_t letter) { return static_cast<std::size_t>(letter - u'A'); }
-
-// The letter that K becomes going back m places: D = (K - m) mod 26.
-char16_t Decoded(char16_t letter, std::int32_t offset) {
-    const std::int32_t index = (letter - u'A' - offset + kAlphabetSize) % kAlphabetSize;
-    return static_cast<char16_t>(u'A' + index);
-}
-
 // Pearson's chi-squared of letters counted as cipher letters, read back by m, against the
-// counts English text of the same length would have.
-double ChiSquared(const LetterCounts& counts, std::size_t total, std::int32_t offset) {
-    const std::array<double, 26>& english = EnglishLetterShares();
+// counts the language's text of the same length would have.
+double ChiSquared(const Alphabet& alphabet, const LetterCounts& counts, std::size_t total,
+                  std::int32_t offset) {
+    const std::int32_t size = alphabet.Size();
     double sum = 0;
-    for (std::int32_t cipher = 0; cipher < kAlphabetSize; ++cipher) {
-        const auto plain =
-            static_cast<std::size_t>((cipher - offset + kAlphabetSize) % kAlphabetSize);
-        const double expected = static_cast<double>(total) * english[plain] / 100;
+    for (std::int32_t cipher = 0; cipher < size; ++cipher) {
+        const auto plain = static_cast<std::size_t>((cipher - offset + size) % size);
+        const double expected = static_cast<double>(total) * alphabet.shares[plain] / 100;
         const double difference = counts[static_cast<std::size_t>(cipher)] - expected;
         sum += difference * difference / expected;
     }
@@ -43,29 +33,22 @@ double ChiSquared(const LetterCounts& counts, std::size_t total, std::int32_t of
 
 }  // namespace
 
-// Lewand, Robert E.: Cryptological Mathematics. Mathematical Association of America, 2000,
-// p. 36: the relative frequencies of the letters in English text.
-const std::array<double, 26>& EnglishLetterShares() {
-    static constexpr std::array<double, 26> kShares = {
-        8.167, 1.492, 2.782, 4.253, 12.702, 2.228, 2.015, 6.094, 6.966, 0.153, 0.772, 4.025, 2.406,
-        6.749, 7.507, 1.929, 0.095, 5.987,  6.327, 9.056, 2.758, 0.978, 2.360, 0.150, 1.974, 0.074};
-    return kShares;
-}
-
-BreakResult BreakCipher(std::u16string_view text) {
+BreakResult BreakCipher(std::u16string_view text, const Alphabet& alphabet) {
     BreakResult result;
-    result.letters = LatinCapitals(text);
+    result.letters = alphabet.Reduce(text);
+    result.counts.assign(alphabet.letters.size(), 0);
     for (const char16_t letter : result.letters) {
-        ++result.counts[IndexOf(letter)];
+        ++result.counts[alphabet.PlaceOf(letter)];
     }
     if (result.letters.empty()) {
         return result;
     }
-    for (std::int32_t offset = 1; offset < kAlphabetSize; ++offset) {
-        KeyTrial trial{offset, ChiSquared(result.counts, result.letters.size(), offset), {}};
+    for (std::int32_t offset = 1; offset < alphabet.Size(); ++offset) {
+        KeyTrial trial{
+            offset, ChiSquared(alphabet, result.counts, result.letters.size(), offset), {}};
         trial.decoded.reserve(result.letters.size());
         for (const char16_t letter : result.letters) {
-            trial.decoded.push_back(Decoded(letter, offset));
+            trial.decoded.push_back(alphabet.Shifted(letter, -offset));
         }
         result.trials.push_back(std::move(trial));
     }
@@ -74,12 +57,15 @@ BreakResult BreakCipher(std::u16string_view text) {
     return result;
 }
 
-std::u16string DecryptionTrace(std::u16string_view letters, std::int32_t offset) {
-    TraceLog log = TraceLog::Decryption(letters.size(), offset);
+std::u16string DecryptionTrace(std::u16string_view letters, std::int32_t offset,
+                               const Alphabet& alphabet) {
+    std::u16string trace = u"Дължина на шифрирания текст и отместване: " +
+                           DecimalText(static_cast<std::int64_t>(letters.size())) + u":" +
+                           DecimalText(offset) + u"\r\n";
     for (const char16_t letter : letters) {
-        log.AddDecryptionLine(letter, offset);
+        trace += DecryptionLine(alphabet, letter, offset) + u"\r\n";
     }
-    return log.Take();
+    return trace;
 }
 
 }  // namespace cipher

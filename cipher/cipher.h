@@ -42,6 +42,8 @@ void RunCipher(FormFields& fields, CodeBuffer& codes);
 // division to a remainder from -25 to 25 with the sign of the number. Throws
 // std::overflow_error when the rounded number does not fit a signed 32-bit integer.
 std::int32_t ReadOffset(std::u16string_view text);
+// The same number before its reduction, for a key taken modulo another alphabet's size.
+std::int32_t ReadWholeNumber(std::u16string_view text);
 
 // The decimal number at the start of the text once blanks, tabs and line feeds are removed:
 // optional sign, digits with at most one '.', optional exponent (E or e, optional sign,

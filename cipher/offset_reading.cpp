@@ -92,7 +92,7 @@ double LeadingNumber(std::u16string_view text) {
     return negative ? -value : value;
 }
 
-std::int32_t ReadOffset(std::u16string_view text) {
+std::int32_t ReadWholeNumber(std::u16string_view text) {
     const double n = RoundHalfToEven(LeadingNumber(text));
     // Written as "not inside" so that a NaN, should one ever arrive, is refused too.
     // NOLINTNEXTLINE(readability-simplify-boolean-expr)
@@ -100,9 +100,13 @@ std::int32_t ReadOffset(std::u16string_view text) {
           n <= std::numeric_limits<std::int32_t>::max())) {
         throw std::overflow_error("offset outside the signed 32-bit range");
     }
+    return static_cast<std::int32_t>(n);
+}
+
+std::int32_t ReadOffset(std::u16string_view text) {
     // C++ division truncates, so the remainder keeps the sign of n and is never brought
     // back into 0..25.
-    return static_cast<std::int32_t>(n) % 26;
+    return ReadWholeNumber(text) % 26;
 }
 
 }  // namespace cipher

@@ -30,10 +30,6 @@ TraceLog::TraceLog(std::size_t length, std::int32_t offset)
     EndLine();
 }
 
-TraceLog TraceLog::Decryption(std::size_t length, std::int32_t offset) {
-    return {u"Дължина на шифрирания текст и отместване: ", length, offset};
-}
-
 TraceLog::TraceLog(std::u16string_view heading, std::size_t length, std::int32_t offset) {
     // A 50-letter phrase writes about 2,600 characters; one reservation covers it.
     text_.reserve(128 + length * 48);

@@ -17,10 +17,6 @@ public:
     // "Дължина на въведената фраза и отместване: L:m", then the encode heading.
     TraceLog(std::size_t length, std::int32_t offset);
 
-    // "Дължина на шифрирания текст и отместване: L:m": the start of a decryption of L
-    // encrypted letters by a guessed offset m.
-    static TraceLog Decryption(std::size_t length, std::int32_t offset);
-
     // "c + m = a + m = k -> K", where K is the character with code k.
     void AddEncodeLine(char16_t letter, std::int32_t offset, std::int32_t shifted);
 

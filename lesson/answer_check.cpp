@@ -10,10 +10,10 @@
 #include <utility>
 #include <vector>
 
+#include "cipher/alphabet.h"
+#include "cipher/alphabet_trace.h"
 #include "cipher/cipher.h"
 #include "cipher/decimal_text.h"
-#include "cipher/latin_capitals.h"
-#include "cipher/trace_log.h"
 
 namespace lesson {
 
@@ -51,17 +51,16 @@ std::vector<std::vector<std::size_t>> EditCosts(std::u16string_view given,
 }  // namespace
 
 AnswerCheck CheckAnswer(std::u16string_view answer, std::u16string_view from, std::int32_t key,
-                        Direction direction) {
-    const std::u16string given = cipher::LatinCapitals(answer.substr(0, kAnswerCap));
+                        Direction direction, const cipher::Alphabet& alphabet) {
+    const std::u16string given = alphabet.Reduce(answer.substr(0, kAnswerCap));
     std::u16string expected;
     for (const char16_t letter : from) {
-        expected += static_cast<char16_t>(
-            cipher::ShiftedCode(letter, direction == Direction::kEncrypt ? key : 26 - key));
+        expected += alphabet.Shifted(letter, direction == Direction::kEncrypt ? key : -key);
     }
     const auto line = [&](std::size_t place) {
         return direction == Direction::kEncrypt
-                   ? cipher::TraceLog::EncodeLine(from[place], key)
-                   : cipher::TraceLog::DecryptionLine(from[place], key);
+                   ? cipher::EncodeLine(alphabet, from[place], key)
+                   : cipher::DecryptionLine(alphabet, from[place], key);
     };
 
     // Walked from the start, a match or a change first, so that a letter left out or put in
@@ -99,16 +98,17 @@ AnswerCheck CheckAnswer(std::u16string_view answer, std::u16string_view from, st
     return check;
 }
 
-KeyCheck CheckKey(std::u16string_view typed, std::int32_t key) {
+KeyCheck CheckKey(std::u16string_view typed, std::int32_t key, const cipher::Alphabet& alphabet) {
     KeyCheck check;
     std::int32_t read = 0;
     try {
-        read = cipher::ReadOffset(typed);
+        read = cipher::ReadWholeNumber(typed);
     } catch (const std::overflow_error&) {
         check.note = u"Ключът е твърде голям.";
         return check;
     }
-    check.right = (read % 26 + 26) % 26 == key;
+    const std::int32_t size = alphabet.Size();
+    check.right = (read % size + size) % size == key;
     std::u16string written(typed);
     written.erase(std::remove_if(written.begin(), written.end(),
                                  [](char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }),

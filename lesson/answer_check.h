@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "cipher/alphabet.h"
+
 namespace lesson {
 
 // The most characters of an answer that are checked.
@@ -36,17 +38,21 @@ struct AnswerCheck {
     std::u16string summary;  // "7 от 9 букви са верни"
 };
 
-// Checks the letters of the answer, reduced as Calculate reduces a phrase, against the letters
-// the student works from shifted by the key, 1 to 25, in the given direction.
+// Checks the letters of the answer, reduced to the alphabet's capitals, against the letters
+// the student works from shifted by the key, from 1 to one less than the alphabet's size, in
+// the given direction.
 AnswerCheck CheckAnswer(std::u16string_view answer, std::u16string_view from, std::int32_t key,
-                        Direction direction);
+                        Direction direction,
+                        const cipher::Alphabet& alphabet = cipher::LatinAlphabet());
 
-// A key typed for the letters' own key, read the way the window reads the offset.
+// A key typed for the letters' own key, read the way the window reads the offset and taken
+// modulo the alphabet's size.
 struct KeyCheck {
     bool right = false;
     std::u16string note;  // "29 е същото като 3" for an equivalent key, or what is wrong
 };
 
-KeyCheck CheckKey(std::u16string_view typed, std::int32_t key);
+KeyCheck CheckKey(std::u16string_view typed, std::int32_t key,
+                  const cipher::Alphabet& alphabet = cipher::LatinAlphabet());
 
 }  // namespace lesson

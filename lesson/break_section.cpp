@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "cipher/alphabet.h"
 #include "cipher/breaking.h"
 #include "cipher/decimal_text.h"
 #include "lesson/field_caps.h"
@@ -33,9 +34,10 @@ std::u16string WithDecimalComma(double value, int decimals) {
     return digits;
 }
 
-std::u16string LettersNote(std::size_t letters) {
+std::u16string LettersNote(const cipher::Alphabet& alphabet, std::size_t letters) {
     if (letters == 0) {
-        return u"Няма латински букви (A–Z) в текста: няма какво да се разбие.";
+        return u"Няма " + std::u16string(alphabet.lettersName) +
+               u" в текста: няма какво да се разбие.";
     }
     if (letters >= BreakSection::kFewLetters) {
         return {};
@@ -53,8 +55,15 @@ std::u16string BreakSection::DecodedHeading() {
            cipher::DecimalText(static_cast<std::int64_t>(kDecodedShown)) + u" букви)";
 }
 
-void BreakSection::Break(std::u16string_view text) {
-    m_result = cipher::BreakCipher(text.substr(0, static_cast<std::size_t>(kCiphertextCap)));
+std::u16string BreakSection::Comparison() const {
+    return u"Честотите за сравнение са от " + std::u16string(m_alphabet->language) + u" текст (" +
+           std::u16string(m_alphabet->source) + u").";
+}
+
+void BreakSection::Break(std::u16string_view text, const cipher::Alphabet& alphabet) {
+    m_alphabet = &alphabet;
+    m_result =
+        cipher::BreakCipher(text.substr(0, static_cast<std::size_t>(kCiphertextCap)), alphabet);
     m_decoded.clear();
     m_scores.clear();
     for (const cipher::KeyTrial& trial : m_result.trials) {
@@ -63,14 +72,16 @@ void BreakSection::Break(std::u16string_view text) {
     }
     const std::int32_t likeliest = m_result.trials.empty() ? 0 : m_result.trials[0].offset;
     const double total = static_cast<double>(m_result.letters.size());
-    const std::array<double, 26>& english = cipher::EnglishLetterShares();
-    for (std::size_t letter = 0; letter < m_expected.size(); ++letter) {
-        // Encrypted by m, the English letter p shows as p + m.
-        const std::size_t plain = (letter + 26 - static_cast<std::size_t>(likeliest)) % 26;
-        m_expected[letter] = total * english[plain] / 100;
+    const auto size = static_cast<std::size_t>(alphabet.Size());
+    m_expected.resize(size);
+    m_expectedTexts.resize(size);
+    for (std::size_t letter = 0; letter < size; ++letter) {
+        // Encrypted by m, the language's letter p shows as p + m.
+        const std::size_t plain = (letter + size - static_cast<std::size_t>(likeliest)) % size;
+        m_expected[letter] = total * alphabet.shares[plain] / 100;
         m_expectedTexts[letter] = WithDecimalComma(m_expected[letter], 1);
     }
-    m_message = LettersNote(m_result.letters.size());
+    m_message = LettersNote(alphabet, m_result.letters.size());
     m_announcement = m_message;
     if (!m_result.trials.empty()) {
         std::u16string outcome = u"Най-вероятно отместване: " + cipher::DecimalText(likeliest) +
@@ -87,7 +98,7 @@ void BreakSection::Choose(std::size_t row) {
         return;
     }
     m_chosen = row;
-    m_trace = WithLineFeeds(cipher::DecryptionTrace(m_result.letters, Offset(row)));
+    m_trace = WithLineFeeds(cipher::DecryptionTrace(m_result.letters, Offset(row), *m_alphabet));
 }
 
 }  // namespace lesson

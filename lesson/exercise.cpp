@@ -8,16 +8,16 @@
 #include <string>
 #include <string_view>
 
+#include "cipher/alphabet.h"
 #include "cipher/decimal_text.h"
-#include "cipher/latin_capitals.h"
-#include "cipher/trace_log.h"
+#include "lesson/bulgarian_phrases.h"
 #include "lesson/english_phrases.h"
 
 namespace lesson {
 
 namespace {
 
-// Sentences are joined until a text to break has this many letters; each has at most 48, so
+// Sentences are joined until a text to break has this many letters; each has at most 49, so
 // the text stays within 150.
 constexpr std::size_t kFewestLettersToBreak = 60;
 
@@ -30,31 +30,57 @@ std::uint64_t Mixed(std::uint64_t x) {
     return x ^ (x >> 31U);
 }
 
+// The sentences written in the alphabet, and a number that tells the alphabet's draws from
+// the others'.
+struct Phrases {
+    std::size_t count;
+    std::u16string (*at)(std::size_t index);
+    std::uint64_t draws;
+};
+
+Phrases PhrasesFor(const cipher::Alphabet& alphabet) {
+    if (&alphabet == &cipher::CyrillicAlphabet()) {
+        return {BulgarianPhrases().size(),
+                [](std::size_t index) { return std::u16string(BulgarianPhrases()[index]); },
+                std::uint64_t{1} << 40U};
+    }
+    return {EnglishPhrases().size(),
+            [](std::size_t index) {
+                const std::string_view phrase = EnglishPhrases()[index];
+                return std::u16string(phrase.begin(), phrase.end());
+            },
+            0};
+}
+
 }  // namespace
 
-std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number) {
+std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number,
+                                     const cipher::Alphabet& alphabet) {
     if (number < kFirstExercise || number > kLastExercise) {
         return std::nullopt;
     }
+    const Phrases phrases = PhrasesFor(alphabet);
     const std::uint64_t draw =
-        Mixed((std::uint64_t{static_cast<std::uint8_t>(kind)} << 32U) | std::uint64_t(number));
-    const std::span<const std::string_view> phrases = EnglishPhrases();
+        Mixed(phrases.draws | (std::uint64_t{static_cast<std::uint8_t>(kind)} << 32U) |
+              std::uint64_t(number));
     Exercise exercise;
     exercise.kind = kind;
     exercise.number = number;
-    exercise.key = static_cast<std::int32_t>(1 + Mixed(draw) % 25);
-    std::size_t next = draw % phrases.size();
+    exercise.alphabet = &alphabet;
+    exercise.key = static_cast<std::int32_t>(
+        1 + Mixed(draw) % static_cast<std::uint64_t>(alphabet.Size() - 1));
+    std::size_t next = draw % phrases.count;
     do {
         if (!exercise.plain.empty()) {
             exercise.plain += u' ';
         }
-        exercise.plain.append(phrases[next].begin(), phrases[next].end());
-        next = (next + 1) % phrases.size();
-        exercise.plainLetters = cipher::LatinCapitals(exercise.plain);
+        exercise.plain += phrases.at(next);
+        next = (next + 1) % phrases.count;
+        exercise.plainLetters = alphabet.Reduce(exercise.plain);
     } while (kind == ExerciseKind::kFindKey &&
              exercise.plainLetters.size() < kFewestLettersToBreak);
     for (const char16_t letter : exercise.plainLetters) {
-        exercise.cipherLetters += static_cast<char16_t>(cipher::ShiftedCode(letter, exercise.key));
+        exercise.cipherLetters += alphabet.Shifted(letter, exercise.key);
     }
     return exercise;
 }

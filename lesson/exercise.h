@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "cipher/alphabet.h"
+
 namespace lesson {
 
 // What the student is asked to do.
@@ -18,18 +20,21 @@ enum class ExerciseKind : std::uint8_t {
 inline constexpr std::int32_t kFirstExercise = 1;
 inline constexpr std::int32_t kLastExercise = 9999;
 
-// One exercise, the same for its kind and number on every machine.
+// One exercise, the same for its kind, number and alphabet on every machine.
 struct Exercise {
     ExerciseKind kind = ExerciseKind::kEncrypt;
     std::int32_t number = 0;
-    std::int32_t key = 0;          // 1 to 25, never a whole turn
+    const cipher::Alphabet* alphabet = &cipher::LatinAlphabet();
+    std::int32_t key = 0;          // from 1 to one less than the alphabet's size
     std::u16string plain;          // the sentence, or sentences, as written
-    std::u16string plainLetters;   // reduced as Calculate reduces a phrase
+    std::u16string plainLetters;   // reduced to the alphabet's capitals
     std::u16string cipherLetters;  // the plain letters shifted by the key
 };
 
-// The exercise of this kind and number, from 1 to 9999; nothing for any other number.
-std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number);
+// The exercise of this kind and number, from 1 to 9999, in the alphabet: an English sentence
+// for A to Z, a Bulgarian one for Cyrillic. Nothing for any other number.
+std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number,
+                                     const cipher::Alphabet& alphabet = cipher::LatinAlphabet());
 
 // A whole number typed into a box, blanks around it allowed, if it is from lowest to highest.
 std::optional<std::int32_t> NumberFrom(std::u16string_view typed, std::int32_t lowest,

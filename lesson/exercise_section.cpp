@@ -61,23 +61,24 @@ void ExerciseSection::Show(const Exercise& exercise) {
     m_hints = 0;
     m_commonest.clear();
     m_answer.clear();
-    m_breaking.Break(exercise.cipherLetters);
+    m_breaking.Break(exercise.cipherLetters, *exercise.alphabet);
     m_announcement = u"Упражнение " + Decimal(exercise.number) + u". " + m_task;
 }
 
-void ExerciseSection::Open(ExerciseKind kind, std::u16string_view number) {
+void ExerciseSection::Open(ExerciseKind kind, std::u16string_view number,
+                           const cipher::Alphabet& alphabet) {
     const std::optional<std::int32_t> read = NumberFrom(number, kFirstExercise, kLastExercise);
     if (!read) {
         m_message = WholeNumberNote(u"Номерът на упражнението", kLastExercise);
         m_announcement = m_message;
         return;
     }
-    Show(*MakeExercise(kind, *read));
+    Show(*MakeExercise(kind, *read, alphabet));
 }
 
 void ExerciseSection::OpenNext() {
     const std::int32_t next = m_exercise.number % kLastExercise + 1;
-    Show(*MakeExercise(m_exercise.kind, next));
+    Show(*MakeExercise(m_exercise.kind, next, *m_exercise.alphabet));
 }
 
 void ExerciseSection::CountTried() {
@@ -92,13 +93,14 @@ void ExerciseSection::Check(std::u16string_view answer, std::u16string_view key)
     CountTried();
     m_checked = true;
     const bool findKey = m_exercise.kind == ExerciseKind::kFindKey;
-    m_key = findKey ? CheckKey(key, m_exercise.key) : KeyCheck{true, {}};
+    const cipher::Alphabet& alphabet = *m_exercise.alphabet;
+    m_key = findKey ? CheckKey(key, m_exercise.key, alphabet) : KeyCheck{true, {}};
     if (m_exercise.kind == ExerciseKind::kEncrypt) {
-        m_letters =
-            CheckAnswer(answer, m_exercise.plainLetters, m_exercise.key, Direction::kEncrypt);
+        m_letters = CheckAnswer(answer, m_exercise.plainLetters, m_exercise.key,
+                                Direction::kEncrypt, alphabet);
     } else {
-        m_letters =
-            CheckAnswer(answer, m_exercise.cipherLetters, m_exercise.key, Direction::kDecrypt);
+        m_letters = CheckAnswer(answer, m_exercise.cipherLetters, m_exercise.key,
+                                Direction::kDecrypt, alphabet);
     }
     // The right letters and their trace lines would give a key still to be found away.
     if (!m_key.right) {
@@ -132,22 +134,27 @@ void ExerciseSection::Hint() {
         return;
     }
     ++m_hints;
+    const cipher::Alphabet& alphabet = *m_exercise.alphabet;
     switch (m_hints) {
         case 1:
-            m_announcement = u"Подсказка 1: честотите на буквите в текста и в английски текст.";
+            m_announcement = u"Подсказка 1: честотите на буквите в текста и в " +
+                             std::u16string(alphabet.language) + u" текст.";
             break;
         case 2: {
+            const auto size = static_cast<std::size_t>(alphabet.Size());
             std::size_t most = 0;
-            for (std::size_t letter = 1; letter < 26; ++letter) {
+            for (std::size_t letter = 1; letter < size; ++letter) {
                 if (m_breaking.Count(letter) > m_breaking.Count(most)) {
                     most = letter;
                 }
             }
-            const auto key = static_cast<std::int32_t>((most + 26 - (u'E' - u'A')) % 26);
-            const auto letter = static_cast<char16_t>(u'A' + most);
+            const char16_t commonest = alphabet.Commonest();
+            const auto key =
+                static_cast<std::int32_t>((most + size - alphabet.PlaceOf(commonest)) % size);
+            const char16_t letter = alphabet.letters[most];
             m_commonest = u"Най-често срещаната буква е " + std::u16string(1, letter) + u" (" +
-                          Decimal(m_breaking.Count(most)) +
-                          u" пъти). Ако тя стои на мястото на E, " +
+                          Decimal(m_breaking.Count(most)) + u" пъти). Ако тя стои на мястото на " +
+                          std::u16string(1, commonest) + u", " +
                           (key == 0 ? u"текстът не е шифриран, а ключът никога не е 0: "
                                       u"опитайте със следващата по честота буква."
                                     : u"ключът е " + Decimal(key) + u".");

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "cipher/alphabet.h"
 #include "lesson/answer_check.h"
 #include "lesson/break_section.h"
 #include "lesson/exercise.h"
@@ -20,10 +21,11 @@ public:
     // Opens with the first exercise of the first kind.
     ExerciseSection();
 
-    // Opens the exercise of this kind and number; a number outside 1-9999, or not a number,
-    // changes nothing but the message.
-    void Open(ExerciseKind kind, std::u16string_view number);
-    // Opens the next number of the same kind, after 9999 the first.
+    // Opens the exercise of this kind and number in the alphabet; a number outside 1-9999, or
+    // not a number, changes nothing but the message.
+    void Open(ExerciseKind kind, std::u16string_view number,
+              const cipher::Alphabet& alphabet = cipher::LatinAlphabet());
+    // Opens the next number of the same kind and alphabet, after 9999 the first.
     void OpenNext();
     // Checks the typed letters, and for finding a key the typed key too.
     void Check(std::u16string_view answer, std::u16string_view key);
@@ -45,8 +47,8 @@ public:
     const KeyCheck& KeyResult() const { return m_key; }
     bool Solved() const { return m_solved; }
 
-    // How many hints were given: the letters' chart beside English, the commonest letter and
-    // the key it gives as E, and the table of every key.
+    // How many hints were given: the letters' chart beside the language's, the commonest
+    // letter and the key it gives as the language's commonest, and the table of every key.
     std::int32_t HintsGiven() const { return m_hints; }
     // "Използвани подсказки: 2 от 3".
     std::u16string HintsUsed() const;

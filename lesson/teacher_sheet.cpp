@@ -9,12 +9,14 @@
 #include <string_view>
 #include <vector>
 
+#include "cipher/alphabet.h"
 #include "lesson/exercise.h"
 
 namespace lesson {
 
 TeacherSheet MakeTeacherSheet(std::span<const ExerciseKind> kinds, std::u16string_view perSheet,
-                              std::u16string_view variants, std::u16string_view first) {
+                              std::u16string_view variants, std::u16string_view first,
+                              const cipher::Alphabet& alphabet) {
     TeacherSheet sheet;
     const std::optional<std::int32_t> each = NumberFrom(perSheet, 1, kMostPerSheet);
     const std::optional<std::int32_t> students = NumberFrom(variants, 1, kMostVariants);
@@ -33,7 +35,7 @@ TeacherSheet MakeTeacherSheet(std::span<const ExerciseKind> kinds, std::u16strin
             for (std::int32_t e = 0; e < *each; ++e) {
                 const std::int32_t number = (*start - 1 + variant * *each + e) % kLastExercise + 1;
                 const ExerciseKind kind = kinds[static_cast<std::size_t>(e) % kinds.size()];
-                exercises.push_back(*MakeExercise(kind, number));
+                exercises.push_back(*MakeExercise(kind, number, alphabet));
             }
         }
     }

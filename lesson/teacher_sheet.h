@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cipher/alphabet.h"
 #include "lesson/exercise.h"
 
 namespace lesson {
@@ -22,8 +23,9 @@ struct TeacherSheet {
 };
 
 // Variant v's exercise e (from 0) has the number first + v * perSheet + e, after 9999 the
-// first again, and the chosen kinds in turn.
+// first again, and the chosen kinds in turn, all in the alphabet.
 TeacherSheet MakeTeacherSheet(std::span<const ExerciseKind> kinds, std::u16string_view perSheet,
-                              std::u16string_view variants, std::u16string_view first);
+                              std::u16string_view variants, std::u16string_view first,
+                              const cipher::Alphabet& alphabet = cipher::LatinAlphabet());
 
 }  // namespace lesson

@@ -6,11 +6,15 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
+#include "cipher/alphabet.h"
+#include "cipher/alphabet_trace.h"
 #include "cipher/breaking.h"
 #include "cipher/latin_capitals.h"
+#include "cipher/tests/bulgarian_prose.h"
 #include "cipher/tests/log_lines.h"
 
 namespace {
@@ -111,14 +115,20 @@ TEST(DecryptionTrace, WritesEachLetterWithTheWindowsDecodeArithmetic) {
 
 // The share of windows of the prose, encrypted with every key, whose likeliest offset is the
 // key.
-double ShareFoundRight(std::size_t window) {
-    const std::u16string letters = cipher::LatinCapitals(kProse);
+double ShareFoundRight(std::size_t window,
+                       const cipher::Alphabet& alphabet = cipher::LatinAlphabet(),
+                       std::u16string_view prose = kProse) {
+    const std::u16string letters = alphabet.Reduce(prose);
     int right = 0;
     int all = 0;
     for (std::size_t start = 0; start + window <= letters.size(); start += 3) {
         const std::u16string plain = letters.substr(start, window);
-        for (std::int32_t offset = 1; offset <= 25; ++offset) {
-            right += cipher::BreakCipher(Shifted(plain, offset)).trials[0].offset == offset ? 1 : 0;
+        for (std::int32_t offset = 1; offset < alphabet.Size(); ++offset) {
+            std::u16string encrypted;
+            for (const char16_t letter : plain) {
+                encrypted += alphabet.Shifted(letter, offset);
+            }
+            right += cipher::BreakCipher(encrypted, alphabet).trials[0].offset == offset ? 1 : 0;
             ++all;
         }
     }
@@ -130,6 +140,63 @@ double ShareFoundRight(std::size_t window) {
 TEST(BreakCipher, FindsTheKeyOfShortEnglishWindows) {
     EXPECT_GE(ShareFoundRight(50), 0.99);
     EXPECT_GE(ShareFoundRight(20), 0.90);
+}
+
+TEST(BreakCipher, FindsTheKeyOfShortBulgarianWindows) {
+    const cipher::Alphabet& cyrillic = cipher::CyrillicAlphabet();
+    EXPECT_GE(ShareFoundRight(50, cyrillic, kBulgarianProse), 0.99);
+    EXPECT_GE(ShareFoundRight(20, cyrillic, kBulgarianProse), 0.90);
+}
+
+TEST(CyrillicAlphabet, KeepsTheThirtyBulgarianCapitals) {
+    const struct {
+        std::u16string text;
+        std::u16string letters;
+    } cases[] = {
+        {u"Здравей, свят!", u"ЗДРАВЕЙСВЯТ"},
+        {u"абвгдежзийклмнопрстуфхцчшщъьюя", u"АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЬЮЯ"},
+        {u"Ѝ ѝ И", u"ИИИ"},
+        {u"ЫыЭэЁёЇєҐў", u""},
+        {u"Latin ABC 123", u""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(cipher::CyrillicAlphabet().Reduce(c.text), c.letters);
+    }
+}
+
+// Each line true as written, the wrap past Я and below А spelt out; A to Z in the window's
+// codes.
+TEST(AlphabetTrace, WritesLinesOnPlacesWithTheWrap) {
+    const cipher::Alphabet& cyrillic = cipher::CyrillicAlphabet();
+    const struct {
+        const cipher::Alphabet& alphabet;
+        bool encode;
+        char16_t letter;
+        std::int32_t key;
+        std::u16string line;
+    } cases[] = {
+        {cyrillic, true, u'Ж', 3, u"Ж + 3 = 6 + 3 = 9 -> Й"},
+        {cyrillic, true, u'Ю', 3, u"Ю + 3 = 28 + 3 = 31 - 30 = 1 -> Б"},
+        {cyrillic, true, u'Я', 1, u"Я + 1 = 29 + 1 = 30 - 30 = 0 -> А"},
+        {cyrillic, true, u'А', 29, u"А + 29 = 0 + 29 = 29 -> Я"},
+        {cyrillic, false, u'Й', 3, u"Й - 3 = 9 - 3 = 6 -> Ж"},
+        {cyrillic, false, u'Б', 3, u"Б - 3 = 1 - 3 = -2 + 30 = 28 -> Ю"},
+        {cyrillic, false, u'Я', 29, u"Я - 29 = 29 - 29 = 0 -> А"},
+        {cipher::LatinAlphabet(), true, u'Z', 3, u"Z + 3 = 90 + 3 = 67 -> C"},
+        {cipher::LatinAlphabet(), false, u'B', 3, u"B - 3 = 66 + 23 = 89 -> Y"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.encode ? cipher::EncodeLine(c.alphabet, c.letter, c.key)
+                           : cipher::DecryptionLine(c.alphabet, c.letter, c.key),
+                  c.line);
+    }
+    EXPECT_EQ(LogLines(cipher::CipherTrace(cyrillic, u"ЯЖ", 1)),
+              (std::vector<std::u16string>{
+                  u"Дължина на въведената фраза и ключ: 2:1",
+                  u"Шифрирам, като събирам номерата на буквите в азбуката с ключа:",
+                  u"Я + 1 = 29 + 1 = 30 - 30 = 0 -> А", u"Ж + 1 = 6 + 1 = 7 -> З",
+                  u"Дешифрирам обратно, като изваждам ключа:", u"А - 1 = 0 - 1 = -1 + 30 = 29 -> Я",
+                  u"З - 1 = 7 - 1 = 6 -> Ж"}));
 }
 
 }  // namespace

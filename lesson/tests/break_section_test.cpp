@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 
+#include "cipher/alphabet.h"
 #include "lesson/break_section.h"
 #include "lesson/field_caps.h"
 
@@ -107,6 +108,23 @@ TEST(BreakSection, ScoresByChiSquaredAndTracesTheChosenRow) {
               u"E - 4 = 69 - 4 = 65 -> A\nE - 4 = 69 - 4 = 65 -> A\n"
               u"E - 4 = 69 - 4 = 65 -> A\n");
     EXPECT_EQ(BreakSection::DecodedHeading(), u"Дешифриран текст (първите 60 букви)");
+}
+
+// The same section on Bulgarian: 29 keys, Bulgarian frequencies, and a trace on places.
+TEST(BreakSection, BreaksBulgarianWithBulgarianFrequencies) {
+    BreakSection section;
+    section.Break(u"Hello, world", cipher::CyrillicAlphabet());
+    EXPECT_EQ(section.Message(),
+              u"Няма букви на кирилица (А–Я) в текста: няма какво да се разбие.");
+    // "Всеки ден научаваме нещо ново за света около нас." encrypted with 3.
+    section.Break(u"Ефинл зир ргцъгегпи риюс рсес кг феихг снсос ргф.", cipher::CyrillicAlphabet());
+    EXPECT_EQ(section.Rows(), 29U);
+    EXPECT_EQ(section.Announcement(),
+              u"Най-вероятно отместване: 3. Текст: ВСЕКИДЕННАУЧАВАМЕНЕЩОНОВОЗАСВЕТАОКОЛОНАС");
+    EXPECT_EQ(section.Comparison(),
+              u"Честотите за сравнение са от български текст (Стефанов и Бирданова, 1997).");
+    EXPECT_EQ(section.Trace().substr(section.Trace().find(u'\n') + 1, 23),
+              u"Е - 3 = 5 - 3 = 2 -> В\n");
 }
 
 }  // namespace

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "cipher/alphabet.h"
+
+namespace cipher {
+
+// One line of a trace, without its line end: the encode line of a letter by a key from 1 to
+// one less than the alphabet's size, and the decryption line of an encrypted letter. A-Z
+// write the window's character codes, "D - 3 = 68 - 3 = 65 -> A"; an alphabet numbered by
+// place writes the places, with the wrap written out so that each line is true as written:
+// "Ю + 3 = 28 + 3 = 31 - 30 = 1 -> Б", "Б - 3 = 1 - 3 = -2 + 30 = 28 -> Ю".
+std::u16string EncodeLine(const Alphabet& alphabet, char16_t letter, std::int32_t key);
+std::u16string DecryptionLine(const Alphabet& alphabet, char16_t letter, std::int32_t key);
+
+// The encryption of letters by a key, line by line, then their decryption, each line ended by
+// CR LF, headed by the length and the key.
+std::u16string CipherTrace(const Alphabet& alphabet, std::u16string_view letters, std::int32_t key);
+
+}  // namespace cipher

@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace lesson {
+
+// Short Bulgarian sentences for the exercises in the Bulgarian alphabet: sayings, facts and
+// short instructions, each with 12 to 50 of its 30 letters, in a fixed order that never
+// changes once released (an exercise's number picks its sentences by their place here).
+std::span<const std::u16string_view> BulgarianPhrases();
+
+}  // namespace lesson

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lesson/cyrillic_section.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "cipher/alphabet.h"
+#include "cipher/alphabet_trace.h"
+#include "cipher/cipher.h"
+#include "cipher/decimal_text.h"
+#include "lesson/field_caps.h"
+#include "lesson/line_feeds.h"
+
+namespace lesson {
+
+void CyrillicSection::Calculate(std::u16string_view typedPhrase, std::u16string_view typedKey) {
+    const cipher::Alphabet& alphabet = cipher::CyrillicAlphabet();
+    m_letters = alphabet.Reduce(typedPhrase.substr(0, static_cast<std::size_t>(kPhraseCap)));
+    m_key = 0;
+    m_result.clear();
+    m_trace.clear();
+    std::int32_t read = 0;
+    try {
+        read = cipher::ReadWholeNumber(typedKey);
+    } catch (const std::overflow_error&) {
+        m_message = u"Ключът е твърде голям. Въведете цяло число от 1 до 29.";
+        m_announcement = m_message;
+        return;
+    }
+    const std::int32_t size = alphabet.Size();
+    const std::int32_t key = (read % size + size) % size;
+    if (key == 0) {
+        m_message = u"Ключ " + cipher::DecimalText(read) +
+                    u" не премества буквите: 0 и всяко кратно на 30 връщат всяка буква на "
+                    u"мястото ѝ. Въведете ключ от 1 до 29.";
+    } else if (m_letters.empty()) {
+        m_message = u"Няма " + std::u16string(alphabet.lettersName) + u" във фразата.";
+    } else {
+        m_key = key;
+        for (const char16_t letter : m_letters) {
+            m_result += alphabet.Shifted(letter, key);
+        }
+        m_trace = WithLineFeeds(cipher::CipherTrace(alphabet, m_letters, key));
+        m_message = read == key ? u""
+                                : u"Ключ " + cipher::DecimalText(read) + u" е същото като ключ " +
+                                      cipher::DecimalText(key) +
+                                      u": азбуката има 30 букви, затова ключът се взема по "
+                                      u"модул 30.";
+    }
+    m_announcement = m_result.empty() ? m_message : u"Шифриран: " + m_result + u". " + m_message;
+}
+
+}  // namespace lesson
