@@ -50,7 +50,11 @@ void CyrillicSection::Calculate(std::u16string_view typedPhrase, std::u16string_
                                       u": азбуката има 30 букви, затова ключът се взема по "
                                       u"модул 30.";
     }
-    m_announcement = m_result.empty() ? m_message : u"Шифриран: " + m_result + u". " + m_message;
+    if (m_result.empty() || m_message.empty()) {
+        m_announcement = m_result.empty() ? m_message : u"Шифриран: " + m_result;
+    } else {
+        m_announcement = u"Шифриран: " + m_result + u". " + m_message;
+    }
 }
 
 }  // namespace lesson

@@ -20,8 +20,8 @@
     const ciphertext = byId("ciphertext");
     const keys = byId("keys");
     // The buttons that do nothing without the module.
-    const moduleButtons = ["Command1_0", "Command1_1", "take_result", "break", "open_exercise",
-        "next_exercise", "check_answer", "hint", "reveal", "print_sheet"].map(byId);
+    const moduleButtons = ["Command1_0", "Command1_1", "cyr_calculate", "take_result", "break",
+        "open_exercise", "next_exercise", "check_answer", "hint", "reveal", "print_sheet"].map(byId);
     let lesson = null;
     let failure = null;
     const waiting = [];
@@ -127,6 +127,32 @@
         });
     }
 
+    // The letters of the Bulgarian alphabet over their numbers, 0 to 29.
+    function fillStrip() {
+        const strip = byId("cyrillic_strip");
+        strip.replaceChildren(...Array.from(strip.dataset.letters, (letter, number) => {
+            const item = element("li");
+            item.append(element("span", {}, letter), element("span", { class: "number" }, String(number)));
+            return item;
+        }));
+    }
+
+    function calculateCyrillic() {
+        const typed = { phrase: byId("cyr_phrase").value, key: byId("cyr_key").value };
+        whenReady(() => {
+            const state = lesson.call("cyrillic", typed);
+            byId("cyr_message").textContent = state.message;
+            setIfChanged(byId("cyr_result"), state.result);
+            showFromStart(byId("cyr_trace"), state.trace);
+            announce(state.announcement);
+        });
+    }
+
+    // The alphabet chosen in a group of radios named so.
+    function alphabetOf(name) {
+        return document.querySelector(`input[name=${name}]:checked`).value;
+    }
+
     function element(name, attributes, text) {
         const node = document.createElementNS(name.startsWith("svg:") ? SVG : "http://www.w3.org/1999/xhtml",
             name.replace("svg:", ""));
@@ -135,27 +161,26 @@
         return node;
     }
 
-    // Bars of the text's letter counts, and over them the English counts shifted by the
-    // likeliest offset, on one scale.
+    // Bars of the text's letter counts, and over them the language's counts shifted by the
+    // likeliest offset, on one scale: 26 or 30 letters across the same width.
     function drawChart(chart, letters) {
         const height = 160;
-        const step = 20;
+        const step = Math.floor(520 / letters.length);
         const expected = letters.map(l => l.expectedThousandths / 1000);
         const top = Math.max(1, ...letters.map((l, i) => Math.max(l.count, expected[i])));
         const y = value => 10 + height - value / top * height;
         const bars = letters.map((l, i) => element("svg:rect", { class: "count", x: 12 + i * step,
             y: y(l.count), width: step - 6, height: height + 10 - y(l.count) }));
-        const names = letters.map((l, i) => element("svg:text", { x: 15 + i * step, y: 190 },
-            String.fromCharCode(65 + i)));
-        const line = element("svg:polyline", { class: "english",
-            points: expected.map((e, i) => `${19 + i * step},${y(e)}`).join(" ") });
+        const names = letters.map((l, i) => element("svg:text", { x: 15 + i * step, y: 190 }, l.letter));
+        const line = element("svg:polyline", { class: "expected",
+            points: expected.map((e, i) => `${12 + i * step + (step - 6) / 2},${y(e)}`).join(" ") });
         chart.replaceChildren(...bars, line, ...names);
     }
 
     function fillFrequencies(letters) {
         byId("frequencies").tBodies[0].replaceChildren(...letters.map((l, i) => {
             const row = element("tr");
-            row.append(element("th", { scope: "row" }, String.fromCharCode(65 + i)),
+            row.append(element("th", { scope: "row" }, l.letter),
                 element("td", { class: "number" }, String(l.count)),
                 element("td", { class: "number" }, l.expectedText));
             return row;
@@ -210,11 +235,13 @@
 
     function breakText() {
         const text = ciphertext.value;
+        const alphabet = alphabetOf("break_alphabet");
         whenReady(() => {
-            const state = lesson.call("break", { text });
+            const state = lesson.call("break", { text, alphabet });
             byId("break_message").textContent = state.message;
             byId("break_results").hidden = state.rows.length === 0;
             if (state.rows.length > 0) {
+                byId("comparison").textContent = state.comparison;
                 drawChart(byId("chart"), state.letters);
                 fillFrequencies(state.letters);
                 fillKeys(state.rows, state.chosen);
@@ -229,6 +256,7 @@
         // A number refused stays in its box, to be mended.
         if (state.message === "") byId("exercise_number").value = String(state.number);
         for (const choice of document.getElementsByName("exercise_kind")) choice.checked = choice.value === state.kind;
+        for (const choice of document.getElementsByName("exercise_alphabet")) choice.checked = choice.value === state.alphabet;
         byId("exercise_message").textContent = state.message;
         byId("exercise_task").textContent = state.task;
         const findKey = state.kind === "findKey";
@@ -286,7 +314,8 @@
 
     function openExercise() {
         const chosen = document.querySelector("input[name=exercise_kind]:checked");
-        exerciseAction("exercise", { kind: chosen.value, number: byId("exercise_number").value });
+        exerciseAction("exercise", { kind: chosen.value, number: byId("exercise_number").value,
+            alphabet: alphabetOf("exercise_alphabet") });
     }
 
     function checkAnswer() {
@@ -298,7 +327,7 @@
     function printSheet() {
         const kinds = Array.from(document.querySelectorAll("#sheet_kinds input:checked"), box => box.value).join(",");
         const choices = { kinds, perSheet: byId("sheet_per").value, variants: byId("sheet_variants").value,
-            first: byId("sheet_first").value };
+            first: byId("sheet_first").value, alphabet: alphabetOf("sheet_alphabet") };
         whenReady(() => {
             const sheet = lesson.call("sheet", choices);
             byId("sheet_message").textContent = sheet.message;
@@ -373,6 +402,18 @@
     window.addEventListener("resize", fitToWidth);
     byId("Command1_0").addEventListener("click", () => click(0));
     byId("Command1_1").addEventListener("click", () => click(1));
+    fillStrip();
+    byId("cyr_calculate").addEventListener("click", calculateCyrillic);
+    for (const box of [byId("cyr_phrase"), byId("cyr_key")]) {
+        box.addEventListener("keydown", event => {
+            if (event.key === "Enter") calculateCyrillic();
+        });
+    }
+    // Another alphabet breaks the same text again, once it has been broken.
+    byId("break_alphabet").addEventListener("change", () => {
+        if (!byId("break_results").hidden || byId("break_message").textContent !== "") breakText();
+    });
+    byId("exercise_alphabet").addEventListener("change", openExercise);
     byId("take_result").addEventListener("click", () => whenReady(() => { ciphertext.value = result.value; }));
     byId("break").addEventListener("click", breakText);
     byId("open_exercise").addEventListener("click", openExercise);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The page's lesson: one form and one breaking section for as long as the page is open,
+// The page's lesson: one form and one section of each kind for as long as the page is open,
 // driven by requests. Each action answers with the whole state of what it changed, so that
 // a new lesson adds an action here and reads its state in the page, and nothing else.
 #include "web/page_api.h"
@@ -15,9 +15,11 @@
 #include <utility>
 #include <vector>
 
+#include "cipher/alphabet.h"
 #include "cipher/decimal_text.h"
 #include "lesson/answer_check.h"
 #include "lesson/break_section.h"
+#include "lesson/cyrillic_section.h"
 #include "lesson/exercise.h"
 #include "lesson/exercise_section.h"
 #include "lesson/form.h"
@@ -30,6 +32,7 @@ namespace {
 
 struct Page {
     lesson::Form form;
+    lesson::CyrillicSection cyrillic;
     lesson::BreakSection breaking;
     lesson::ExerciseSection exercises;
     std::string request;
@@ -78,8 +81,36 @@ std::string FormState(const lesson::Form& form) {
                          {"codes", page::Array(codes)}});
 }
 
-// Every offset's row, likeliest first, the chosen one, each letter's count beside English,
-// the note, the announcement and the chosen row's trace.
+// The alphabets by the names the page gives them.
+constexpr std::u16string_view kLatinName = u"latin";
+constexpr std::u16string_view kCyrillicName = u"cyrillic";
+
+std::u16string_view AlphabetName(const cipher::Alphabet& alphabet) {
+    return &alphabet == &cipher::CyrillicAlphabet() ? kCyrillicName : kLatinName;
+}
+
+// The alphabet a request names, A to Z where it names none; nothing for an unknown name.
+const cipher::Alphabet* RequestedAlphabet(const page::Request& request) {
+    const std::u16string name = request.Text("alphabet").value_or(std::u16string(kLatinName));
+    if (name == kLatinName) {
+        return &cipher::LatinAlphabet();
+    }
+    return name == kCyrillicName ? &cipher::CyrillicAlphabet() : nullptr;
+}
+
+// The phrase's letters, the key, the result, the trace and what to say of them.
+std::string CyrillicState(const lesson::CyrillicSection& section) {
+    using page::Quoted;
+    return page::Object({{"letters", Quoted(section.Letters())},
+                         {"key", page::Number(std::int64_t{section.Key()})},
+                         {"result", Quoted(section.Result())},
+                         {"trace", Quoted(section.Trace())},
+                         {"message", Quoted(section.Message())},
+                         {"announcement", Quoted(section.Announcement())}});
+}
+
+// Every offset's row, likeliest first, the chosen one, each letter's count beside the
+// language's, the note, the announcement and the chosen row's trace.
 std::string BreakState(const lesson::BreakSection& section) {
     using page::Number;
     using page::Quoted;
@@ -89,14 +120,18 @@ std::string BreakState(const lesson::BreakSection& section) {
                                      {"decoded", Quoted(section.Decoded(row))},
                                      {"score", Quoted(section.Score(row))}}));
     }
+    const cipher::Alphabet& alphabet = section.Letters();
     std::vector<std::string> letters;
-    for (std::size_t letter = 0; letter < 26; ++letter) {
+    for (std::size_t letter = 0; letter < alphabet.letters.size(); ++letter) {
         letters.push_back(page::Object(
-            {{"count", Number(std::int64_t{section.Count(letter)})},
+            {{"letter", Quoted(alphabet.letters.substr(letter, 1))},
+             {"count", Number(std::int64_t{section.Count(letter)})},
              {"expectedThousandths", Number(std::llround(section.Expected(letter) * 1000))},
              {"expectedText", Quoted(section.ExpectedText(letter))}}));
     }
-    return page::Object({{"rows", page::Array(rows)},
+    return page::Object({{"alphabet", Quoted(AlphabetName(alphabet))},
+                         {"comparison", Quoted(section.Comparison())},
+                         {"rows", page::Array(rows)},
                          {"chosen", Number(static_cast<std::int64_t>(section.Chosen()))},
                          {"letters", page::Array(letters)},
                          {"message", Quoted(section.Message())},
@@ -155,6 +190,7 @@ std::string ExerciseState(const lesson::ExerciseSection& section) {
     const lesson::Exercise& exercise = section.Current();
     return page::Object(
         {{"kind", Quoted(KindName(exercise.kind))},
+         {"alphabet", Quoted(AlphabetName(*exercise.alphabet))},
          {"number", page::Number(std::int64_t{exercise.number})},
          {"task", Quoted(section.Task())},
          {"message", Quoted(section.Message())},
@@ -174,13 +210,14 @@ std::string ExerciseState(const lesson::ExerciseSection& section) {
 std::string OpenExercise(Page& page, const page::Request& request) {
     const std::optional<std::u16string> kind = request.Text("kind");
     const std::optional<std::u16string> number = request.Text("number");
+    const cipher::Alphabet* alphabet = RequestedAlphabet(request);
     for (const auto& [name, named] : kKindNames) {
-        if (kind && number && *kind == name) {
-            page.exercises.Open(named, *number);
+        if (kind && number && alphabet && *kind == name) {
+            page.exercises.Open(named, *number, *alphabet);
             return ExerciseState(page.exercises);
         }
     }
-    return Error("exercise needs a kind and a number");
+    return Error("exercise needs a kind, a number and a known alphabet");
 }
 
 std::string CheckAnswer(Page& page, const page::Request& request) {
@@ -200,8 +237,9 @@ std::string Sheet(const page::Request& request) {
     const std::optional<std::u16string> perSheet = request.Text("perSheet");
     const std::optional<std::u16string> variants = request.Text("variants");
     const std::optional<std::u16string> first = request.Text("first");
-    if (!kinds || !perSheet || !variants || !first) {
-        return Error("sheet needs kinds, perSheet, variants and first");
+    const cipher::Alphabet* alphabet = RequestedAlphabet(request);
+    if (!kinds || !perSheet || !variants || !first || !alphabet) {
+        return Error("sheet needs kinds, perSheet, variants, first and a known alphabet");
     }
     std::vector<lesson::ExerciseKind> chosen;
     std::u16string_view rest = *kinds;
@@ -216,7 +254,7 @@ std::string Sheet(const page::Request& request) {
         rest = comma == std::u16string_view::npos ? std::u16string_view() : rest.substr(comma + 1);
     }
     const lesson::TeacherSheet sheet =
-        lesson::MakeTeacherSheet(chosen, *perSheet, *variants, *first);
+        lesson::MakeTeacherSheet(chosen, *perSheet, *variants, *first, *alphabet);
     const auto written = [](const lesson::Exercise& exercise) {
         return page::Object({{"number", page::Number(std::int64_t{exercise.number})},
                              {"task", page::Quoted(lesson::TaskText(exercise))},
@@ -242,6 +280,7 @@ std::string OpeningTexts() {
                          {"log", page::Quoted(opening.ShownLog())},
                          {"decodedHeading", page::Quoted(lesson::BreakSection::DecodedHeading())},
                          {"likeliest", page::Quoted(lesson::BreakSection::kLikeliestMark)},
+                         {"cyrillicLetters", page::Quoted(cipher::CyrillicAlphabet().letters)},
                          {"answerCap", page::Quoted(cipher::DecimalText(
                                            static_cast<std::int64_t>(lesson::kAnswerCap)))}});
 }
@@ -265,11 +304,22 @@ std::string Click(Page& page, const page::Request& request) {
 
 std::string Break(Page& page, const page::Request& request) {
     const std::optional<std::u16string> text = request.Text("text");
-    if (!text) {
-        return Error("break needs a text");
+    const cipher::Alphabet* alphabet = RequestedAlphabet(request);
+    if (!text || !alphabet) {
+        return Error("break needs a text and a known alphabet");
     }
-    page.breaking.Break(*text);
+    page.breaking.Break(*text, *alphabet);
     return BreakState(page.breaking);
+}
+
+std::string Cyrillic(Page& page, const page::Request& request) {
+    const std::optional<std::u16string> phrase = request.Text("phrase");
+    const std::optional<std::u16string> key = request.Text("key");
+    if (!phrase || !key) {
+        return Error("cyrillic needs a phrase and a key");
+    }
+    page.cyrillic.Calculate(*phrase, *key);
+    return CyrillicState(page.cyrillic);
 }
 
 std::string Choose(Page& page, const page::Request& request) {
@@ -289,6 +339,9 @@ std::string Respond(Page& page, std::string_view json) {
     const std::u16string action = request->Text("action").value_or(u"");
     if (action == u"click") {
         return Click(page, *request);
+    }
+    if (action == u"cyrillic") {
+        return Cyrillic(page, *request);
     }
     if (action == u"break") {
         return Break(page, *request);

@@ -67,15 +67,15 @@ async function main() {
         check(await focused() === "Text1_0", "the focus does not start in the log");
         check(await page.title() === caption, `the caption is ${await page.title()}`);
 
-        // Tab visits the controls in the window's order, then the breaking section's.
+        // Tab visits the controls in the window's order, then the Cyrillic section's.
         const order = ["Text2_0", "Text2_1", "Command1_0", "Command1_1", "Picture1", "Text2_2",
-            "ciphertext", "take_result", "break"];
+            "cyr_phrase", "cyr_key", "cyr_calculate"];
         for (const id of order) {
             await page.keyboard.press("Tab");
             check(await focused() === id, `Tab went to ${await focused()}, not ${id}`);
         }
         await page.keyboard.press("Shift+Tab");
-        const outline = await page.$eval("#take_result", box => getComputedStyle(box).outlineStyle);
+        const outline = await page.$eval("#cyr_key", box => getComputedStyle(box).outlineStyle);
         check(outline !== "none", "the focus is not visible");
 
         // The caps.
@@ -163,6 +163,30 @@ async function main() {
         check(await value("Text2_2") === "BCD", "the page does not work after the warning");
         check(await page.$eval("#warning_ok", button => button.textContent) === "Добре", "the warning's button is not Добре");
 
+        // The Cyrillic section: a Bulgarian phrase by key 3, its result and trace as the native
+        // build gives them, the wrap past Я written out, and the outcome said.
+        await page.fill("#cyr_phrase", "Здравей, свят!");
+        await page.fill("#cyr_key", "3");
+        await page.press("#cyr_key", "Enter");
+        const text = id => page.$eval("#" + id, node => node.textContent);
+        const cyrillic = JSON.parse(execFileSync(replay,
+            { input: bindLesson(null).request("cyrillic", { phrase: "Здравей, свят!", key: "3" }) + "\n" }).toString());
+        await page.waitForFunction(() => document.getElementById("cyr_result").value !== "");
+        check(await value("cyr_result") === "КЗУГЕИМФЕВХ" && cyrillic.result === "КЗУГЕИМФЕВХ",
+            `Здравей, свят! with 3 gives ${await value("cyr_result")}`);
+        const cyrillicTrace = await value("cyr_trace");
+        check(cyrillicTrace === cyrillic.trace && cyrillicTrace.includes("\nЗ + 3 = 7 + 3 = 10 -> К\n") &&
+            cyrillicTrace.includes("\nЯ + 3 = 29 + 3 = 32 - 30 = 2 -> В\n") &&
+            cyrillicTrace.includes("\nВ - 3 = 2 - 3 = -1 + 30 = 29 -> Я\n"), "the Cyrillic trace is wrong");
+        check(await announced() === "Шифриран: КЗУГЕИМФЕВХ", "the Cyrillic result was not announced");
+        check(await page.$$eval("#cyrillic_strip li", items => items.map(li => li.textContent).join(" ")) ===
+            Array.from("АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЬЮЯ", (letter, i) => letter + i).join(" "), "the strip is wrong");
+        await page.setViewportSize({ width: 600, height: 1400 });
+        const cyrillicBox = await page.$eval("#cyrillic", box => box.getBoundingClientRect().toJSON());
+        await page.screenshot({ path: path.join(path.dirname(screenshot), "page-cyrillic.png"),
+            clip: { x: cyrillicBox.x, y: cyrillicBox.y, width: cyrillicBox.width, height: cyrillicBox.height } });
+        await page.setViewportSize({ width: 600, height: 450 });
+
         // Breaking: encrypt in the window, take the result into the section, break it.
         await typeAndCalculate("Meet me at noon by the old harbour wall", "3");
         await page.click("#take_result");
@@ -220,17 +244,33 @@ async function main() {
         check((await page.$eval("#break_message", p => p.textContent)).startsWith("Няма латински букви"),
             "a text without letters gets no message");
         check(await page.$eval("#break_results", div => div.hidden), "results are shown for a text without letters");
+        // A Bulgarian text in the Cyrillic alphabet, then back and forth: the text stays, and
+        // each alphabet breaks it anew.
+        const bulgarian = "Ефинл зир ргцъгегпи риюс рсес кг феихг снсос ргф.";
+        await page.fill("#ciphertext", bulgarian);
+        await page.check("#break_alphabet input[value=cyrillic]");
+        await page.waitForFunction(() => document.querySelectorAll("#keys tbody tr").length === 29);
+        shown = await rows();
+        check(shown[0].text.includes("ВСЕКИДЕННАУЧАВАМЕНЕЩОНОВОЗАСВЕТАОКОЛОНАС") && shown[0].text.includes("3"),
+            `the likeliest Bulgarian row is ${shown[0].text}`);
+        check((await traceLines())[1] === "Е - 3 = 5 - 3 = 2 -> В", "the Bulgarian trace does not work on places");
+        check(await page.$$eval("#chart rect", rects => rects.length) === 30 &&
+            (await text("comparison")).includes("български текст"), "the chart is not of the 30 letters against Bulgarian");
+        await page.check("#break_alphabet input[value=latin]");
+        await page.waitForFunction(() => document.getElementById("break_message").textContent.startsWith("Няма латински"));
+        await page.check("#break_alphabet input[value=cyrillic]");
+        await page.waitForFunction(() => document.querySelectorAll("#keys tbody tr").length === 29);
+        check(await value("ciphertext") === bulgarian, "switching alphabets lost the typed text");
 
         // Exercises: each kind answered wrong, then right, against the answers the native
         // build shows; the hints one by one; the answer shown; the score of the visit.
-        const answerOf = (kind, number) => {
+        const answerOf = (kind, number, alphabet = "latin") => {
             const writer = bindLesson(null);
-            const input = [writer.request("exercise", { kind, number }), writer.request("reveal")].join("\n") + "\n";
+            const input = [writer.request("exercise", { kind, number, alphabet }), writer.request("reveal")].join("\n") + "\n";
             const answer = JSON.parse(execFileSync(replay, { input }).toString().trim().split("\n").pop()).answer;
-            const match = answer.match(/^(?:Ключ (\d+): )?([A-Z]+)/);
+            const match = answer.match(/^(?:Ключ (\d+): )?([A-ZА-Я]+)/);
             return { key: Number(match[1]), letters: match[2] };
         };
-        const text = id => page.$eval("#" + id, node => node.textContent);
         const summaryAfter = async (answer, key) => {
             if (key !== undefined) await page.fill("#exercise_key", key);
             await page.fill("#exercise_answer", answer);
@@ -268,11 +308,21 @@ async function main() {
         await page.screenshot({ path: path.join(path.dirname(screenshot), "page-exercises.png"),
             clip: { x: box.x, y: box.y, width: box.width, height: Math.min(box.height, 1100) } });
         await page.setViewportSize({ width: 600, height: 450 });
+        // One in Bulgarian: the alphabet's own letters and key, the typed answer kept across
+        // the switch.
+        await page.fill("#exercise_answer", "typed");
+        await page.check("#exercise_alphabet input[value=cyrillic]");
+        await page.waitForFunction(() => /[А-Я]{5}/.test(document.getElementById("exercise_task").textContent));
+        check(await value("exercise_answer") === "typed", "switching alphabets lost the typed answer");
+        const bulgarianAnswer = answerOf("findKey", "4711", "cyrillic");
+        const bulgarianSolved = await summaryAfter(bulgarianAnswer.letters.toLowerCase(), String(bulgarianAnswer.key));
+        check(bulgarianSolved.startsWith("Вярно!"), `the Bulgarian exercise answered right: ${bulgarianSolved}`);
+        await page.check("#exercise_alphabet input[value=latin]");
         await page.click("#next_exercise");
         check(await page.$eval("#exercise_number", box => box.value) === "4712", "Ново упражнение did not move on");
         await page.click("#reveal");
         check((await text("exercise_answer_shown")).startsWith("Отговорът: Ключ "), "the answer is not shown");
-        check(await text("score") === "Решени: 3 от 4 (1 с подсказка)", `the score is ${await text("score")}`);
+        check(await text("score") === "Решени: 4 от 5 (1 с подсказка)", `the score is ${await text("score")}`);
         await page.fill("#exercise_number", "0");
         await page.press("#exercise_number", "Enter");
         check(await text("exercise_message") === "Номерът на упражнението е цяло число от 1 до 9999." &&
@@ -282,7 +332,9 @@ async function main() {
             ["textbox", "Ключ:"], ["textbox", "Вашият отговор:"], ["button", "Провери"], ["button", "Подсказка"],
             ["button", "Покажи отговора"], ["button", "Ново упражнение"], ["checkbox", "Намери ключа"],
             ["textbox", "Упражнения на лист"], ["textbox", "Варианти"], ["textbox", "Първо упражнение"],
-            ["button", "Печат"]]) {
+            ["button", "Печат"], ["radio", "кирилица (А–Я)"], ["group", "Азбука:"], ["textbox", "Ключ:"],
+            ["button", "Изчисли"], ["textbox", "Обяснение и протокол на шифрирането на кирилица:"],
+            ["region", "Шифърът на Цезар на кирилица"]]) {
             check(exerciseTree.some(node => node.role && node.role.value === role && node.name &&
                 node.name.value.trim() === name), `no ${role} named ${name} in the accessibility tree`);
         }
@@ -329,7 +381,7 @@ async function main() {
         check(pageWidth <= 320, `on a 320-pixel screen the page is ${pageWidth} wide`);
         const button = await page.$eval("#break", b => b.getBoundingClientRect().right);
         check(button <= 320, `on a 320-pixel screen the break button reaches ${button}`);
-        const sectionTop = await page.$eval("#breaking", box => box.getBoundingClientRect().top);
+        const sectionTop = await page.$eval("#cyrillic", box => box.getBoundingClientRect().top);
         check(sectionTop <= 320 * 398 / 532 + 1, `on a 320-pixel screen the section starts at ${sectionTop}`);
         // A click before the module is ready waits for it: the module is held back here, its
         // WebAssembly made only once the test lets it.
@@ -380,7 +432,7 @@ async function main() {
             "a cut-off copy of the page does not say it cannot work");
         await refused.waitForFunction(text => document.getElementById("announcement").textContent === text, said);
         const unavailable = await refused.$$eval("[aria-disabled=true]", buttons => buttons.map(b => b.id).join());
-        check(unavailable === "Command1_0,Command1_1,take_result,break,open_exercise,next_exercise,check_answer,hint,reveal,print_sheet",
+        check(unavailable === "Command1_0,Command1_1,cyr_calculate,take_result,break,open_exercise,next_exercise,check_answer,hint,reveal,print_sheet",
             `unavailable: ${unavailable}`);
         check(await refused.$eval("#Text2_0", box => box.value) === "abcdefghijkl" &&
             await refused.$eval("#Text1_0", box => box.value) === native([[1, "", ""]]).log, "the opening texts are gone");
