@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Random sessions of clicks and of breaking encrypted texts, sent as requests through the
+// Random sessions of clicks, of the Cyrillic section, of breaking encrypted texts and of the
+// exercises, in either alphabet, sent as requests through the
 // page's WebAssembly module and through the same boundary built natively (lesson_replay):
 // every response must be the same text. In both, an index without a button changes neither
 // the result, the log nor the codes, and one past 16 bits is refused and changes nothing;
@@ -27,20 +28,34 @@ function random(n) {
 }
 
 // Texts that reach every branch: letters of both cases, digits and number syntax, blanks,
-// Cyrillic, letters that upper-case into A-Z, surrogates (paired and not) and long runs.
+// Cyrillic (Bulgarian, the accented и, and letters Bulgarian does not use), letters that
+// upper-case into A-Z, surrogates (paired and not) and long runs.
 const PIECES = ["A", "z", "Y", "m", "0", "3", "9", "-", "+", ".", "e", "E", " ", "\t", "\n",
-    "Ж", "ı", "ß", "ﬀ", "\u{1F600}", "\uD800", "\uDC00", "1e9", "2.5", "-2147483648",
-    "99999999999", "1e400", "ABCDEFGHIJKLMNOPQRSTUVWXYZ"];
+    "Ж", "я", "Ю", "ѝ", "Ѝ", "Ы", "э", "ё", "ı", "ß", "ﬀ", "\u{1F600}", "\uD800", "\uDC00", "1e9",
+    "2.5", "-2147483648", "99999999999", "1e400", "ABCDEFGHIJKLMNOPQRSTUVWXYZ",
+    "АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЬЮЯ"];
+// The alphabets a request may name, none (A to Z), and one the page never sends.
+const ALPHABETS = ["latin", "cyrillic", undefined, "greek"];
 // Indices without a button, within 16 bits and past them.
 const NO_BUTTON = [-2147483648, -65536, -32769, -32768, -3, 2, 32767, 32768, 65536, 2147483647];
 // How often each piece came up in each field, and each kind of step: the run covers only what
 // came up.
-const pieceCounts = { phrase: [], offset: [], ciphertext: [], answer: [] };
+const pieceCounts = { phrase: [], offset: [], ciphertext: [], answer: [], "Cyrillic phrase": [] };
 for (const field of Object.keys(pieceCounts)) pieceCounts[field] = new Array(PIECES.length).fill(0);
 const kindCounts = { Calculate: 0, Clear: 0, "no button, within 16 bits": 0,
     "no button, past 16 bits": 0, "phrase past its cap": 0, "break": 0, "break, no letters": 0,
     "break, text past the cap": 0, "row refused": 0, "exercise": 0, "exercise refused": 0,
-    "check": 0, "hint": 0, "reveal": 0, "next exercise": 0 };
+    "check": 0, "hint": 0, "reveal": 0, "next exercise": 0, "Cyrillic section": 0,
+    "Cyrillic section, no result": 0, "alphabet refused": 0 };
+for (const alphabet of ALPHABETS.slice(0, 3)) {
+    kindCounts[`break, ${alphabet || "no"} alphabet`] = 0;
+    kindCounts[`exercise, ${alphabet || "no"} alphabet`] = 0;
+}
+
+// A request with the alphabet named, or none.
+function withAlphabet(request, alphabet) {
+    return alphabet === undefined ? request : { ...request, alphabet };
+}
 // The exercises' kinds, and one the page never sends.
 const EXERCISE_KINDS = ["encrypt", "decrypt", "findKey", "other"];
 function randomText(field, maxPieces) {
@@ -63,9 +78,11 @@ function reportCoverage() {
     return counts.filter(([, count]) => count === 0).map(([name]) => name);
 }
 
-// The breaking section's texts: English letters, so that ranking is not all noise, and the
-// pieces above; now and then past the section's cap, with a surrogate pair across it.
-const PROSE = "Thequickbrownfoxjumpsoverthelazydog Meet me at noon by the old harbour wall. ";
+// The breaking section's texts: English and Bulgarian letters, so that ranking is not all
+// noise, and the pieces above; now and then past the section's cap, with a surrogate pair
+// across it.
+const PROSE = "Thequickbrownfoxjumpsoverthelazydog Meet me at noon by the old harbour wall. " +
+    "Всеки ден научаваме нещо ново за света около нас. ";
 function randomBreak() {
     ++kindCounts["break"];
     let text;
@@ -80,7 +97,8 @@ function randomBreak() {
             text += PROSE.slice(start, start + random(30)) + randomText("ciphertext", 1);
         }
     }
-    return [{ action: "break", text }, { action: "choose", row: random(28) - 1 }];
+    const alphabet = ALPHABETS[random(ALPHABETS.length)];
+    return [withAlphabet({ action: "break", text }, alphabet), { action: "choose", row: random(32) - 1 }];
 }
 
 // A step of the exercises: one opened by any kind and a number or another text, an answer
@@ -89,7 +107,8 @@ function randomExercise() {
     const roll = random(5);
     if (roll === 0) {
         const number = random(2) === 0 ? String(random(10001)) : randomText("answer", 2);
-        return { action: "exercise", kind: EXERCISE_KINDS[random(EXERCISE_KINDS.length)], number };
+        return withAlphabet({ action: "exercise", kind: EXERCISE_KINDS[random(EXERCISE_KINDS.length)], number },
+            ALPHABETS[random(ALPHABETS.length)]);
     }
     if (roll === 1) return { action: "checkAnswer", answer: randomText("answer", 12), key: randomText("offset", 2) };
     return { action: ["hint", "reveal", "nextExercise"][roll - 2] };
@@ -104,6 +123,11 @@ function randomSteps() {
         }
         if (random(8) === 0) {
             requests.push(randomExercise());
+            continue;
+        }
+        if (random(8) === 0) {
+            const key = random(2) === 0 ? String(random(121) - 60) : randomText("offset", 3);
+            requests.push({ action: "cyrillic", phrase: randomText("Cyrillic phrase", 12), key });
             continue;
         }
         // Mostly Calculate, sometimes Clear, now and then an index without a button; the
@@ -130,6 +154,17 @@ function brokenPromise(requests, responses) {
         } catch (error) {
             return `step ${i}: no JSON: ${String(responses[i]).slice(0, 120)}`;
         }
+        if (response.error !== undefined && request.alphabet === "greek") {
+            ++kindCounts["alphabet refused"];
+            continue;
+        }
+        // An exercise refused for its number stays the one before, in its own alphabet.
+        if (request.action === "break" || (request.action === "exercise" && response.message === "")) {
+            const named = `${request.action}, ${request.alphabet || "no"} alphabet`;
+            if (response.alphabet !== (request.alphabet || "latin")) return `step ${i}: ${named} answered in ${response.alphabet}`;
+            ++kindCounts[named];
+        }
+        if (request.action === "cyrillic") ++kindCounts[response.result === "" ? "Cyrillic section, no result" : "Cyrillic section"];
         if (request.action === "break" && response.rows.length === 0) ++kindCounts["break, no letters"];
         if (request.action === "choose" && response.error !== undefined) ++kindCounts["row refused"];
         if (request.action === "exercise") {
