@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <numeric>
 #include <string>
 #include <string_view>
 
@@ -29,10 +30,7 @@ constexpr std::array<double, 30> kBulgarianShares = {
     3.05,  5.42, 5.02, 7.38, 1.54, 0.37, 0.67, 0.75, 1.44, 0.42, 0.43, 1.71, 0.01, 0.11, 1.86};
 
 constexpr bool SumsToHundred(const auto& shares) {
-    double sum = 0;
-    for (const double share : shares) {
-        sum += share;
-    }
+    const double sum = std::accumulate(shares.begin(), shares.end(), 0.0);
     return sum > 99.99 && sum < 100.01;
 }
 static_assert(SumsToHundred(kEnglishShares) && SumsToHundred(kBulgarianShares));

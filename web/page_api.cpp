@@ -212,7 +212,7 @@ std::string OpenExercise(Page& page, const page::Request& request) {
     const std::optional<std::u16string> number = request.Text("number");
     const cipher::Alphabet* alphabet = RequestedAlphabet(request);
     for (const auto& [name, named] : kKindNames) {
-        if (kind && number && alphabet && *kind == name) {
+        if (kind && number && alphabet != nullptr && *kind == name) {
             page.exercises.Open(named, *number, *alphabet);
             return ExerciseState(page.exercises);
         }
@@ -238,7 +238,7 @@ std::string Sheet(const page::Request& request) {
     const std::optional<std::u16string> variants = request.Text("variants");
     const std::optional<std::u16string> first = request.Text("first");
     const cipher::Alphabet* alphabet = RequestedAlphabet(request);
-    if (!kinds || !perSheet || !variants || !first || !alphabet) {
+    if (!kinds || !perSheet || !variants || !first || alphabet == nullptr) {
         return Error("sheet needs kinds, perSheet, variants, first and a known alphabet");
     }
     std::vector<lesson::ExerciseKind> chosen;
@@ -305,7 +305,7 @@ std::string Click(Page& page, const page::Request& request) {
 std::string Break(Page& page, const page::Request& request) {
     const std::optional<std::u16string> text = request.Text("text");
     const cipher::Alphabet* alphabet = RequestedAlphabet(request);
-    if (!text || !alphabet) {
+    if (!text || alphabet == nullptr) {
         return Error("break needs a text and a known alphabet");
     }
     page.breaking.Break(*text, *alphabet);
