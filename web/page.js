@@ -269,7 +269,10 @@
             .map(m => element("li", {}, `Място ${m.place}: ${m.line}`)));
         byId("hints").hidden = state.hints === 0;
         byId("hints_used").textContent = state.hintsUsed;
-        if (state.breaking) drawChart(byId("hint_chart"), state.breaking.letters);
+        if (state.breaking) {
+            drawChart(byId("hint_chart"), state.breaking.letters);
+            byId("hint_comparison").textContent = state.breaking.comparison;
+        }
         byId("commonest_hint").hidden = state.hints < 2;
         byId("commonest_hint").textContent = state.commonest;
         byId("hint_keys_box").hidden = state.hints < 3;
