@@ -15,25 +15,47 @@ namespace cipher {
 enum class Numbering : std::uint8_t { kCharacterCode, kPlace };
 
 // The letters a lesson shifts, in order, with how often each occurs in the language written
-// in them. The breaking, the exercises and their traces take one of these.
+// in them. The breaking, the exercises and their traces take one of these. There are two, and
+// no copies: the lessons tell them apart by their address.
 struct Alphabet {
+    using Reducer = std::u16string (*)(std::u16string_view text);
+
+    Alphabet(const Alphabet&) = delete;
+    Alphabet& operator=(const Alphabet&) = delete;
+
     std::u16string_view letters;     // the capitals, numbered from 0
     std::span<const double> shares;  // percent, one per letter
-    Numbering numbering = Numbering::kCharacterCode;
+    Numbering numbering;
     std::u16string_view lettersName;  // "латински букви (A–Z)", after "Няма"
     std::u16string_view language;  // "английски", as in "в английски текст"
     std::u16string_view source;    // of the shares, as the page cites it
-    // The text's letters turned into these capitals and kept in order; all else dropped.
-    std::u16string (*reduce)(std::u16string_view text) = nullptr;
 
     std::int32_t Size() const { return static_cast<std::int32_t>(letters.size()); }
     // The place of one of the letters, from 0.
     std::size_t PlaceOf(char16_t letter) const { return letters.find(letter); }
-    // The letter KEY places on, wrapping past the last; a negative key goes back.
+    // The letter that one of the letters becomes KEY places on, wrapping past the last; a
+    // negative key goes back.
     char16_t Shifted(char16_t letter, std::int32_t key) const;
-    std::u16string Reduce(std::u16string_view text) const { return reduce(text); }
+    // The text's letters turned into these capitals and kept in order; all else dropped.
+    std::u16string Reduce(std::u16string_view text) const { return reduce_(text); }
     // The letter the language uses most.
     char16_t Commonest() const;
+
+private:
+    friend const Alphabet& LatinAlphabet();
+    friend const Alphabet& CyrillicAlphabet();
+    Alphabet(std::u16string_view letters, std::span<const double> shares, Numbering numbering,
+             std::u16string_view lettersName, std::u16string_view language,
+             std::u16string_view source, Reducer reduce)
+        : letters(letters),
+          shares(shares),
+          numbering(numbering),
+          lettersName(lettersName),
+          language(language),
+          source(source),
+          reduce_(reduce) {}
+
+    Reducer reduce_;
 };
 
 // A to Z, with English letter frequencies: the window's letters.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cipher/alphabet_trace.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>

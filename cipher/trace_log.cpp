@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <utility>
 
 #include "cipher/decimal_text.h"
@@ -24,19 +23,15 @@ std::int32_t ShiftedCode(char16_t letter, std::int32_t offset) {
     return shifted > kCodeZ ? shifted - kAlphabetSize : shifted;
 }
 
-TraceLog::TraceLog(std::size_t length, std::int32_t offset)
-    : TraceLog(u"Дължина на въведената фраза и отместване: ", length, offset) {
-    text_ += u"Последователно извеждам изчислените ASCII кодове:";
-    EndLine();
-}
-
-TraceLog::TraceLog(std::u16string_view heading, std::size_t length, std::int32_t offset) {
+TraceLog::TraceLog(std::size_t length, std::int32_t offset) {
     // A 50-letter phrase writes about 2,600 characters; one reservation covers it.
     text_.reserve(128 + length * 48);
-    text_ += heading;
+    text_ += u"Дължина на въведената фраза и отместване: ";
     AppendNumber(static_cast<std::int64_t>(length));
     text_ += u':';
     AppendNumber(offset);
+    EndLine();
+    text_ += u"Последователно извеждам изчислените ASCII кодове:";
     EndLine();
 }
 

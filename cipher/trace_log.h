@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace cipher {
 
@@ -41,7 +40,6 @@ public:
 private:
     TraceLog() = default;
     std::u16string TakeLine();
-    TraceLog(std::u16string_view heading, std::size_t length, std::int32_t offset);
     void AppendNumber(std::int64_t n);
     void EndLine();
 

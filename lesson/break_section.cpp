@@ -60,6 +60,10 @@ std::u16string BreakSection::Comparison() const {
            std::u16string(m_alphabet->source) + u").";
 }
 
+std::u16string BreakSection::ExpectedHeading() const {
+    return u"В " + std::u16string(m_alphabet->language) + u" текст";
+}
+
 void BreakSection::Break(std::u16string_view text, const cipher::Alphabet& alphabet) {
     m_alphabet = &alphabet;
     m_result =

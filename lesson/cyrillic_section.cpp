@@ -34,7 +34,7 @@ void CyrillicSection::Calculate(std::u16string_view typedPhrase, std::u16string_
     const std::int32_t key = (read % size + size) % size;
     if (key == 0) {
         m_message = u"Ключ " + cipher::DecimalText(read) +
-                    u" не премества буквите: 0 и всяко кратно на 30 връщат всяка буква на "
+                    u" не премества буквите: 0 и всяко кратно на 30 оставят всяка буква на "
                     u"мястото ѝ. Въведете ключ от 1 до 29.";
     } else if (m_letters.empty()) {
         m_message = u"Няма " + std::u16string(alphabet.lettersName) + u" във фразата.";

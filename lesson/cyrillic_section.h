@@ -17,7 +17,7 @@ public:
     // Bulgarian letters or a key past 32 bits gives a note and no result.
     void Calculate(std::u16string_view typedPhrase, std::u16string_view typedKey);
 
-    // The phrase's letters, А to Я, and the key they were shifted by, from 1 to 29.
+    // The phrase's Bulgarian letters, and the key they were shifted by, from 1 to 29.
     const std::u16string& Letters() const { return m_letters; }
     std::int32_t Key() const { return m_key; }
     const std::u16string& Result() const { return m_result; }

@@ -17,7 +17,7 @@ namespace lesson {
 
 namespace {
 
-// Sentences are joined until a text to break has this many letters; each has at most 49, so
+// Sentences are joined until a text to break has this many letters; each has at most 50, so
 // the text stays within 150.
 constexpr std::size_t kFewestLettersToBreak = 60;
 

@@ -171,9 +171,10 @@
         const y = value => 10 + height - value / top * height;
         const bars = letters.map((l, i) => element("svg:rect", { class: "count", x: 12 + i * step,
             y: y(l.count), width: step - 6, height: height + 10 - y(l.count) }));
-        const names = letters.map((l, i) => element("svg:text", { x: 15 + i * step, y: 190 }, l.letter));
+        const middle = i => 12 + i * step + (step - 6) / 2;
+        const names = letters.map((l, i) => element("svg:text", { x: middle(i), y: 190, "text-anchor": "middle" }, l.letter));
         const line = element("svg:polyline", { class: "expected",
-            points: expected.map((e, i) => `${12 + i * step + (step - 6) / 2},${y(e)}`).join(" ") });
+            points: expected.map((e, i) => `${middle(i)},${y(e)}`).join(" ") });
         chart.replaceChildren(...bars, line, ...names);
     }
 
@@ -242,6 +243,7 @@
             byId("break_results").hidden = state.rows.length === 0;
             if (state.rows.length > 0) {
                 byId("comparison").textContent = state.comparison;
+                byId("expected_header").textContent = state.expectedHeading;
                 drawChart(byId("chart"), state.letters);
                 fillFrequencies(state.letters);
                 fillKeys(state.rows, state.chosen);
@@ -253,10 +255,12 @@
 
     // The exercises: what the section shows of an exercise after each action.
     function showExercise(state) {
-        // A number refused stays in its box, to be mended.
-        if (state.message === "") byId("exercise_number").value = String(state.number);
-        for (const choice of document.getElementsByName("exercise_kind")) choice.checked = choice.value === state.kind;
-        for (const choice of document.getElementsByName("exercise_alphabet")) choice.checked = choice.value === state.alphabet;
+        // A number refused stays in its box, to be mended, and the kind and alphabet chosen stay.
+        if (state.message === "") {
+            byId("exercise_number").value = String(state.number);
+            for (const choice of document.getElementsByName("exercise_kind")) choice.checked = choice.value === state.kind;
+            for (const choice of document.getElementsByName("exercise_alphabet")) choice.checked = choice.value === state.alphabet;
+        }
         byId("exercise_message").textContent = state.message;
         byId("exercise_task").textContent = state.task;
         const findKey = state.kind === "findKey";
@@ -338,10 +342,12 @@
                 announce(sheet.message);
                 return;
             }
+            // The same number is another exercise in the other alphabet: the Cyrillic sheets say so.
+            const variant = v => `Вариант ${v + 1}${choices.alphabet === "cyrillic" ? " (на кирилица)" : ""}`;
             const pages = sheet.variants.map((exercises, v) => {
                 const size = exercises.length > 10 ? "8pt" : exercises.length > 5 ? "9.5pt" : "11pt";
                 const page = element("section", { class: "sheet_page", style: `font-size: ${size}` });
-                page.append(element("h1", {}, `Вариант ${v + 1}`), element("p", {}, "Име: ______________________  Клас: ______"));
+                page.append(element("h1", {}, variant(v)), element("p", {}, "Име: ______________________  Клас: ______"));
                 for (const exercise of exercises) {
                     const block = element("div", { class: "sheet_exercise" });
                     block.append(element("p", { class: "sheet_task" }, `Упражнение ${exercise.number}. ${exercise.task}`),
@@ -355,7 +361,7 @@
                 const key = element("div", { class: "sheet_key" });
                 const list = element("ul");
                 list.append(...exercises.map(exercise => element("li", {}, `Упражнение ${exercise.number}: ${exercise.answer}`)));
-                key.append(element("h2", {}, `Вариант ${v + 1}`), list);
+                key.append(element("h2", {}, variant(v)), list);
                 return key;
             }));
             byId("print_sheets").replaceChildren(...pages, answers);

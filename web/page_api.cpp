@@ -131,6 +131,7 @@ std::string BreakState(const lesson::BreakSection& section) {
     }
     return page::Object({{"alphabet", Quoted(AlphabetName(alphabet))},
                          {"comparison", Quoted(section.Comparison())},
+                         {"expectedHeading", Quoted(section.ExpectedHeading())},
                          {"rows", page::Array(rows)},
                          {"chosen", Number(static_cast<std::int64_t>(section.Chosen()))},
                          {"letters", page::Array(letters)},
