@@ -71,21 +71,21 @@ char16_t Alphabet::Commonest() const {
 }
 
 const Alphabet& LatinAlphabet() {
-    static const Alphabet kLatin{u"ABCDEFGHIJKLMNOPQRSTUVWXYZ",
-                                 kEnglishShares,
-                                 Numbering::kCharacterCode,
-                                 u"латински букви (A–Z)",
-                                 u"английски",
-                                 u"Lewand, 2000",
-                                 LatinCapitals};
+    static constexpr Alphabet kLatin{u"ABCDEFGHIJKLMNOPQRSTUVWXYZ",
+                                     kEnglishShares,
+                                     Numbering::kCharacterCode,
+                                     u"латински букви (A–Z)",
+                                     u"английски",
+                                     u"Lewand, 2000",
+                                     LatinCapitals};
     return kLatin;
 }
 
 const Alphabet& CyrillicAlphabet() {
-    static const Alphabet kCyrillic{kCyrillicLetters,  kBulgarianShares,
-                                    Numbering::kPlace, u"букви на кирилица (А–Я)",
-                                    u"български",      u"Стефанов и Бирданова, 1997",
-                                    BulgarianCapitals};
+    static constexpr Alphabet kCyrillic{kCyrillicLetters,  kBulgarianShares,
+                                        Numbering::kPlace, u"букви на кирилица (А–Я)",
+                                        u"български",      u"Стефанов и Бирданова, 1997",
+                                        BulgarianCapitals};
     return kCyrillic;
 }
 

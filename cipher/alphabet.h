@@ -44,9 +44,9 @@ struct Alphabet {
 private:
     friend const Alphabet& LatinAlphabet();
     friend const Alphabet& CyrillicAlphabet();
-    Alphabet(std::u16string_view letters, std::span<const double> shares, Numbering numbering,
-             std::u16string_view lettersName, std::u16string_view language,
-             std::u16string_view source, Reducer reduce)
+    constexpr Alphabet(std::u16string_view letters, std::span<const double> shares,
+                       Numbering numbering, std::u16string_view lettersName,
+                       std::u16string_view language, std::u16string_view source, Reducer reduce)
         : letters(letters),
           shares(shares),
           numbering(numbering),

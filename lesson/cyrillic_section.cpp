@@ -44,11 +44,12 @@ void CyrillicSection::Calculate(std::u16string_view typedPhrase, std::u16string_
             m_result += alphabet.Shifted(letter, key);
         }
         m_trace = WithLineFeeds(cipher::CipherTrace(alphabet, m_letters, key));
-        m_message = read == key ? u""
-                                : u"Ключ " + cipher::DecimalText(read) + u" е същото като ключ " +
-                                      cipher::DecimalText(key) +
-                                      u": азбуката има 30 букви, затова ключът се взема по "
-                                      u"модул 30.";
+        m_message.clear();
+        if (read != key) {
+            m_message = u"Ключ " + cipher::DecimalText(read) + u" е същото като ключ " +
+                        cipher::DecimalText(key) +
+                        u": азбуката има 30 букви, затова ключът се взема по модул 30.";
+        }
     }
     if (m_result.empty() || m_message.empty()) {
         m_announcement = m_result.empty() ? m_message : u"Шифриран: " + m_result;

@@ -122,6 +122,7 @@ TEST(BreakSection, BreaksBulgarianWithBulgarianFrequencies) {
               u"Най-вероятно отместване: 3. Текст: ВСЕКИДЕННАУЧАВАМЕНЕЩОНОВОЗАСВЕТАОКОЛОНАС");
     EXPECT_EQ(section.Comparison(),
               u"Честотите за сравнение са от български текст (Стефанов и Бирданова, 1997).");
+    EXPECT_EQ(section.ExpectedHeading(), u"В български текст");
     EXPECT_EQ(section.Trace().substr(section.Trace().find(u'\n') + 1, 23),
               u"Е - 3 = 5 - 3 = 2 -> В\n");
 }
