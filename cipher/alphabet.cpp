@@ -60,9 +60,7 @@ std::u16string BulgarianCapitals(std::u16string_view text) {
 }  // namespace
 
 char16_t Alphabet::Shifted(char16_t letter, std::int32_t key) const {
-    // The key reduced first, so that no key overflows the sum.
-    const std::int32_t step = key % Size() + Size();
-    return letters[(PlaceOf(letter) + static_cast<std::size_t>(step)) % letters.size()];
+    return letters[(PlaceOf(letter) + static_cast<std::size_t>(KeyOf(key))) % letters.size()];
 }
 
 char16_t Alphabet::Commonest() const {

@@ -33,6 +33,9 @@ struct Alphabet {
     std::int32_t Size() const { return static_cast<std::int32_t>(letters.size()); }
     // The place of one of the letters, from 0.
     std::size_t PlaceOf(char16_t letter) const { return letters.find(letter); }
+    // The key from 0 to one less than the size that shifts as the whole number does: -1 is the
+    // last.
+    std::int32_t KeyOf(std::int32_t number) const { return (number % Size() + Size()) % Size(); }
     // The letter that one of the letters becomes KEY places on, wrapping past the last; a
     // negative key goes back.
     char16_t Shifted(char16_t letter, std::int32_t key) const;

@@ -45,6 +45,9 @@ std::int32_t ReadOffset(std::u16string_view text);
 // The same number before its reduction, for a key taken modulo another alphabet's size.
 std::int32_t ReadWholeNumber(std::u16string_view text);
 
+// Whether reading a number skips the character: a blank, a tab or a line feed.
+bool IsIgnoredSpace(char16_t c);
+
 // The decimal number at the start of the text once blanks, tabs and line feeds are removed:
 // optional sign, digits with at most one '.', optional exponent (E or e, optional sign,
 // digits). 0 when the text does not begin with a number; infinity beyond the double range.

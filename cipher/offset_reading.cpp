@@ -17,8 +17,6 @@ namespace {
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
-bool IsIgnoredSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }
-
 // Hands out the characters of a text with blanks, tabs and line feeds skipped.
 class PackedText {
 public:
@@ -43,6 +41,8 @@ private:
 };
 
 }  // namespace
+
+bool IsIgnoredSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }
 
 double LeadingNumber(std::u16string_view text) {
     PackedText in(text);

@@ -107,12 +107,9 @@ KeyCheck CheckKey(std::u16string_view typed, std::int32_t key, const cipher::Alp
         check.note = u"Ключът е твърде голям.";
         return check;
     }
-    const std::int32_t size = alphabet.Size();
-    check.right = (read % size + size) % size == key;
+    check.right = alphabet.KeyOf(read) == key;
     std::u16string written(typed);
-    written.erase(std::remove_if(written.begin(), written.end(),
-                                 [](char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }),
-                  written.end());
+    std::erase_if(written, cipher::IsIgnoredSpace);
     if (check.right && written != cipher::DecimalText(key)) {
         check.note = written + u" е същото като " + cipher::DecimalText(key);
     }

@@ -30,8 +30,7 @@ void CyrillicSection::Calculate(std::u16string_view typedPhrase, std::u16string_
         m_announcement = m_message;
         return;
     }
-    const std::int32_t size = alphabet.Size();
-    const std::int32_t key = (read % size + size) % size;
+    const std::int32_t key = alphabet.KeyOf(read);
     if (key == 0) {
         m_message = u"Ключ " + cipher::DecimalText(read) +
                     u" не премества буквите: 0 и всяко кратно на 30 оставят всяка буква на "

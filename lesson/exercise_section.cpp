@@ -15,8 +15,6 @@ namespace lesson {
 
 namespace {
 
-std::u16string Decimal(std::int64_t n) { return cipher::DecimalText(n); }
-
 // A letter ending a sentence.
 std::u16string Letter(char16_t letter) { return std::u16string(1, letter) + u"."; }
 
@@ -24,7 +22,7 @@ std::u16string Letter(char16_t letter) { return std::u16string(1, letter) + u"."
 std::u16string Faults(const AnswerCheck& check) {
     std::u16string said;
     for (const LetterMark& mark : check.marks) {
-        const std::u16string place = Decimal(static_cast<std::int64_t>(mark.place));
+        const std::u16string place = cipher::DecimalText(static_cast<std::int64_t>(mark.place));
         switch (mark.kind) {
             case LetterMark::Kind::kRight:
                 continue;
@@ -62,7 +60,7 @@ void ExerciseSection::Show(const Exercise& exercise) {
     m_commonest.clear();
     m_answer.clear();
     m_breaking.Break(exercise.cipherLetters, *exercise.alphabet);
-    m_announcement = u"Упражнение " + Decimal(exercise.number) + u". " + m_task;
+    m_announcement = u"Упражнение " + cipher::DecimalText(exercise.number) + u". " + m_task;
 }
 
 void ExerciseSection::Open(ExerciseKind kind, std::u16string_view number,
@@ -153,11 +151,12 @@ void ExerciseSection::Hint() {
                 static_cast<std::int32_t>((most + size - alphabet.PlaceOf(commonest)) % size);
             const char16_t letter = alphabet.letters[most];
             m_commonest = u"Най-често срещаната буква е " + std::u16string(1, letter) + u" (" +
-                          Decimal(m_breaking.Count(most)) + u" пъти). Ако тя стои на мястото на " +
-                          std::u16string(1, commonest) + u", " +
+                          cipher::DecimalText(m_breaking.Count(most)) +
+                          u" пъти). Ако тя стои на мястото на " + std::u16string(1, commonest) +
+                          u", " +
                           (key == 0 ? u"текстът не е шифриран, а ключът никога не е 0: "
                                       u"опитайте със следващата по честота буква."
-                                    : u"ключът е " + Decimal(key) + u".");
+                                    : u"ключът е " + cipher::DecimalText(key) + u".");
             m_announcement = u"Подсказка 2: " + m_commonest;
             break;
         }
@@ -175,12 +174,14 @@ void ExerciseSection::Reveal() {
 }
 
 std::u16string ExerciseSection::HintsUsed() const {
-    return u"Използвани подсказки: " + Decimal(m_hints) + u" от " + Decimal(kHints);
+    return u"Използвани подсказки: " + cipher::DecimalText(m_hints) + u" от " +
+           cipher::DecimalText(kHints);
 }
 
 std::u16string ExerciseSection::Score() const {
-    return u"Решени: " + Decimal(m_solvedCount) + u" от " + Decimal(m_triedCount) + u" (" +
-           Decimal(m_solvedWithHints) + u" с подсказка)";
+    return u"Решени: " + cipher::DecimalText(m_solvedCount) + u" от " +
+           cipher::DecimalText(m_triedCount) + u" (" + cipher::DecimalText(m_solvedWithHints) +
+           u" с подсказка)";
 }
 
 }  // namespace lesson

@@ -127,6 +127,14 @@
         });
     }
 
+    // Each section's choice of alphabet, from the one template.
+    function fillAlphabetChoices() {
+        for (const choice of document.querySelectorAll("fieldset.alphabet_choice")) {
+            choice.append(byId("alphabet_choice").content.cloneNode(true));
+            for (const radio of choice.querySelectorAll("input")) radio.name = choice.id;
+        }
+    }
+
     // The letters of the Bulgarian alphabet over their numbers, 0 to 29.
     function fillStrip() {
         const strip = byId("cyrillic_strip");
@@ -188,6 +196,11 @@
         }));
     }
 
+    // A key's decoded letters and score, as both tables of keys show them.
+    function keyCells(r) {
+        return [element("td", { class: "decoded" }, r.decoded), element("td", { class: "number" }, r.score)];
+    }
+
     function fillKeys(rows, chosen) {
         keys.tBodies[0].replaceChildren(...rows.map((r, i) => {
             const row = element("tr", { "data-row": i });
@@ -199,8 +212,7 @@
                 String(r.offset));
             if (i === 0) label.append(" ", element("strong", {}, keys.dataset.likeliest));
             offsetCell.append(choice, " ", label);
-            row.append(offsetCell, element("td", { class: "decoded" }, r.decoded),
-                element("td", { class: "number" }, r.score));
+            row.append(offsetCell, ...keyCells(r));
             row.classList.toggle("chosen", i === chosen);
             return row;
         }));
@@ -283,8 +295,7 @@
         if (state.hints >= 3) {
             byId("hint_keys").tBodies[0].replaceChildren(...state.breaking.rows.map(r => {
                 const row = element("tr");
-                row.append(element("th", { scope: "row" }, String(r.offset)), element("td", { class: "decoded" }, r.decoded),
-                    element("td", { class: "number" }, r.score));
+                row.append(element("th", { scope: "row" }, String(r.offset)), ...keyCells(r));
                 return row;
             }));
         }
@@ -411,6 +422,7 @@
     window.addEventListener("resize", fitToWidth);
     byId("Command1_0").addEventListener("click", () => click(0));
     byId("Command1_1").addEventListener("click", () => click(1));
+    fillAlphabetChoices();
     fillStrip();
     byId("cyr_calculate").addEventListener("click", calculateCyrillic);
     for (const box of [byId("cyr_phrase"), byId("cyr_key")]) {
