@@ -60,7 +60,11 @@ std::u16string BulgarianCapitals(std::u16string_view text) {
 }  // namespace
 
 char16_t Alphabet::Shifted(char16_t letter, std::int32_t key) const {
-    return letters[(PlaceOf(letter) + static_cast<std::size_t>(KeyOf(key))) % letters.size()];
+    const std::size_t place = PlaceOf(letter);
+    if (place == std::u16string_view::npos) {
+        return letter;
+    }
+    return letters[(place + static_cast<std::size_t>(KeyOf(key))) % letters.size()];
 }
 
 char16_t Alphabet::Commonest() const {
@@ -69,20 +73,13 @@ char16_t Alphabet::Commonest() const {
 }
 
 const Alphabet& LatinAlphabet() {
-    static constexpr Alphabet kLatin{u"ABCDEFGHIJKLMNOPQRSTUVWXYZ",
-                                     kEnglishShares,
-                                     Numbering::kCharacterCode,
-                                     u"латински букви (A–Z)",
-                                     u"английски",
-                                     u"Lewand, 2000",
-                                     LatinCapitals};
+    static constexpr Alphabet kLatin{u"ABCDEFGHIJKLMNOPQRSTUVWXYZ", kEnglishShares,
+                                     Numbering::kCharacterCode, LatinCapitals};
     return kLatin;
 }
 
 const Alphabet& CyrillicAlphabet() {
-    static constexpr Alphabet kCyrillic{kCyrillicLetters,  kBulgarianShares,
-                                        Numbering::kPlace, u"букви на кирилица (А–Я)",
-                                        u"български",      u"Стефанов и Бирданова, 1997",
+    static constexpr Alphabet kCyrillic{kCyrillicLetters, kBulgarianShares, Numbering::kPlace,
                                         BulgarianCapitals};
     return kCyrillic;
 }

@@ -15,8 +15,8 @@ namespace cipher {
 enum class Numbering : std::uint8_t { kCharacterCode, kPlace };
 
 // The letters a lesson shifts, in order, with how often each occurs in the language written
-// in them. The breaking, the exercises and their traces take one of these. There are two, and
-// no copies: the lessons tell them apart by their address.
+// in them. The breaking, the exercises and their traces take one of these. Each is one
+// object, never copied.
 struct Alphabet {
     using Reducer = std::u16string (*)(std::u16string_view text);
 
@@ -26,9 +26,6 @@ struct Alphabet {
     std::u16string_view letters;     // the capitals, numbered from 0
     std::span<const double> shares;  // percent, one per letter
     Numbering numbering;
-    std::u16string_view lettersName;  // "латински букви (A–Z)", after "Няма"
-    std::u16string_view language;  // "английски", as in "в английски текст"
-    std::u16string_view source;    // of the shares, as the page cites it
 
     std::int32_t Size() const { return static_cast<std::int32_t>(letters.size()); }
     // The place of one of the letters, from 0.
@@ -37,7 +34,7 @@ struct Alphabet {
     // last.
     std::int32_t KeyOf(std::int32_t number) const { return (number % Size() + Size()) % Size(); }
     // The letter that one of the letters becomes KEY places on, wrapping past the last; a
-    // negative key goes back.
+    // negative key goes back. Any other character stays as it is.
     char16_t Shifted(char16_t letter, std::int32_t key) const;
     // The text's letters turned into these capitals and kept in order; all else dropped.
     std::u16string Reduce(std::u16string_view text) const { return reduce_(text); }
@@ -48,15 +45,8 @@ private:
     friend const Alphabet& LatinAlphabet();
     friend const Alphabet& CyrillicAlphabet();
     constexpr Alphabet(std::u16string_view letters, std::span<const double> shares,
-                       Numbering numbering, std::u16string_view lettersName,
-                       std::u16string_view language, std::u16string_view source, Reducer reduce)
-        : letters(letters),
-          shares(shares),
-          numbering(numbering),
-          lettersName(lettersName),
-          language(language),
-          source(source),
-          reduce_(reduce) {}
+                       Numbering numbering, Reducer reduce)
+        : letters(letters), shares(shares), numbering(numbering), reduce_(reduce) {}
 
     Reducer reduce_;
 };

@@ -15,7 +15,8 @@ namespace cipher {
 namespace {
 
 // "L + k = p + k = s - n = r -> R" by places: the sign's step, then the wrap back into the
-// alphabet where the sum leaves it.
+// alphabet where the sum leaves it. The letter is one of the alphabet's, and the step lies
+// within the alphabet's size either way, so one wrap brings every sum back into it.
 std::u16string PlaceLine(const Alphabet& alphabet, char16_t letter, std::int32_t step) {
     const std::int32_t size = alphabet.Size();
     const auto place = static_cast<std::int32_t>(alphabet.PlaceOf(letter));
@@ -38,11 +39,19 @@ std::u16string PlaceLine(const Alphabet& alphabet, char16_t letter, std::int32_t
 }  // namespace
 
 std::u16string EncodeLine(const Alphabet& alphabet, char16_t letter, std::int32_t key) {
+    if (alphabet.PlaceOf(letter) == std::u16string_view::npos) {
+        return {};
+    }
+    key = alphabet.KeyOf(key);
     return alphabet.numbering == Numbering::kCharacterCode ? TraceLog::EncodeLine(letter, key)
                                                            : PlaceLine(alphabet, letter, key);
 }
 
 std::u16string DecryptionLine(const Alphabet& alphabet, char16_t letter, std::int32_t key) {
+    if (alphabet.PlaceOf(letter) == std::u16string_view::npos) {
+        return {};
+    }
+    key = alphabet.KeyOf(key);
     return alphabet.numbering == Numbering::kCharacterCode ? TraceLog::DecryptionLine(letter, key)
                                                            : PlaceLine(alphabet, letter, -key);
 }

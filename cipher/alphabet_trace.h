@@ -10,7 +10,8 @@
 namespace cipher {
 
 // One line of a trace, without its line end: the encode line of one of the alphabet's letters
-// by a key from 1 to one less than its size, and the decryption line of an encrypted letter. A-Z
+// by a key from 1 to one less than its size, and the decryption line of an encrypted letter.
+// Any other key is taken modulo the size; a character not in the alphabet has no line. A-Z
 // write the window's character codes, "D - 3 = 68 - 3 = 65 -> A"; an alphabet numbered by
 // place writes the places, with the wrap written out so that each line is true as written:
 // "Ю + 3 = 28 + 3 = 31 - 30 = 1 -> Б", "Б - 3 = 1 - 3 = -2 + 30 = 28 -> Ю".

@@ -12,6 +12,7 @@
 #include "cipher/breaking.h"
 #include "cipher/decimal_text.h"
 #include "lesson/field_caps.h"
+#include "lesson/language.h"
 #include "lesson/line_feeds.h"
 
 namespace lesson {
@@ -36,7 +37,7 @@ std::u16string WithDecimalComma(double value, int decimals) {
 
 std::u16string LettersNote(const cipher::Alphabet& alphabet, std::size_t letters) {
     if (letters == 0) {
-        return u"Няма " + std::u16string(alphabet.lettersName) +
+        return u"Няма " + std::u16string(LanguageOf(alphabet).lettersName) +
                u" в текста: няма какво да се разбие.";
     }
     if (letters >= BreakSection::kFewLetters) {
@@ -56,12 +57,13 @@ std::u16string BreakSection::DecodedHeading() {
 }
 
 std::u16string BreakSection::Comparison() const {
-    return u"Честотите за сравнение са от " + std::u16string(m_alphabet->language) + u" текст (" +
-           std::u16string(m_alphabet->source) + u").";
+    const Language& language = LanguageOf(*m_alphabet);
+    return u"Честотите за сравнение са от " + std::u16string(language.adjective) + u" текст (" +
+           std::u16string(language.source) + u").";
 }
 
 std::u16string BreakSection::ExpectedHeading() const {
-    return u"В " + std::u16string(m_alphabet->language) + u" текст";
+    return u"В " + std::u16string(LanguageOf(*m_alphabet).adjective) + u" текст";
 }
 
 void BreakSection::Break(std::u16string_view text, const cipher::Alphabet& alphabet) {

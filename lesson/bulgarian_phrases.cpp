@@ -13,8 +13,9 @@ namespace lesson {
 
 namespace {
 
-// New sentences go at the end only: an exercise's number picks its sentences by their place, so
-// a sentence inserted or removed earlier would change exercises already given out.
+// New sentences go at the end only: an exercise's number picks its sentences by their place
+// among the first ones, so a sentence inserted or removed among them would change exercises
+// already given out.
 constexpr std::u16string_view kPhrases[] = {
     // Sayings and proverbs.
     u"Бързата работа – срам за майстора.",
@@ -436,6 +437,8 @@ constexpr bool AllFitAnExercise() {
 
 static_assert(AllFitAnExercise(),
               "every sentence needs 12 to 50 Bulgarian letters and only plain punctuation");
+static_assert(std::size(kPhrases) >= kBulgarianPhrasesDrawn,
+              "the sentences that numbers draw from stay");
 
 }  // namespace
 

@@ -12,12 +12,15 @@
 #include "cipher/cipher.h"
 #include "cipher/decimal_text.h"
 #include "lesson/field_caps.h"
+#include "lesson/language.h"
 #include "lesson/line_feeds.h"
 
 namespace lesson {
 
 void CyrillicSection::Calculate(std::u16string_view typedPhrase, std::u16string_view typedKey) {
     const cipher::Alphabet& alphabet = cipher::CyrillicAlphabet();
+    const std::u16string size = cipher::DecimalText(alphabet.Size());
+    const std::u16string highest = cipher::DecimalText(alphabet.Size() - 1);
     m_letters = alphabet.Reduce(typedPhrase.substr(0, static_cast<std::size_t>(kPhraseCap)));
     m_key = 0;
     m_result.clear();
@@ -26,17 +29,17 @@ void CyrillicSection::Calculate(std::u16string_view typedPhrase, std::u16string_
     try {
         read = cipher::ReadWholeNumber(typedKey);
     } catch (const std::overflow_error&) {
-        m_message = u"Ключът е твърде голям. Въведете цяло число от 1 до 29.";
+        m_message = u"Ключът е твърде голям. Въведете цяло число от 1 до " + highest + u".";
         m_announcement = m_message;
         return;
     }
     const std::int32_t key = alphabet.KeyOf(read);
     if (key == 0) {
         m_message = u"Ключ " + cipher::DecimalText(read) +
-                    u" не премества буквите: 0 и всяко кратно на 30 оставят всяка буква на "
-                    u"мястото ѝ. Въведете ключ от 1 до 29.";
+                    u" не премества буквите: 0 и всяко кратно на " + size +
+                    u" оставят всяка буква на мястото ѝ. Въведете ключ от 1 до " + highest + u".";
     } else if (m_letters.empty()) {
-        m_message = u"Няма " + std::u16string(alphabet.lettersName) + u" във фразата.";
+        m_message = u"Няма " + std::u16string(LanguageOf(alphabet).lettersName) + u" във фразата.";
     } else {
         m_key = key;
         for (const char16_t letter : m_letters) {
@@ -46,8 +49,8 @@ void CyrillicSection::Calculate(std::u16string_view typedPhrase, std::u16string_
         m_message.clear();
         if (read != key) {
             m_message = u"Ключ " + cipher::DecimalText(read) + u" е същото като ключ " +
-                        cipher::DecimalText(key) +
-                        u": азбуката има 30 букви, затова ключът се взема по модул 30.";
+                        cipher::DecimalText(key) + u": азбуката има " + size +
+                        u" букви, затова ключът се взема по модул " + size + u".";
         }
     }
     if (m_result.empty() || m_message.empty()) {

@@ -12,8 +12,9 @@ namespace lesson {
 
 namespace {
 
-// New sentences go at the end only: an exercise's number picks its sentences by their place, so
-// a sentence inserted or removed earlier would change exercises already given out.
+// New sentences go at the end only: an exercise's number picks its sentences by their place
+// among the first ones, so a sentence inserted or removed among them would change exercises
+// already given out.
 constexpr std::string_view kPhrases[] = {
     // Sayings and proverbs.
     "A stitch in time saves nine.",
@@ -400,6 +401,8 @@ constexpr bool AllFitAnExercise() {
 }
 
 static_assert(AllFitAnExercise(), "every sentence needs 14 to 48 letters A-Z and plain ASCII");
+static_assert(std::size(kPhrases) >= kEnglishPhrasesDrawn,
+              "the sentences that numbers draw from stay");
 
 }  // namespace
 

@@ -4,14 +4,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
 #include "cipher/alphabet.h"
 #include "cipher/decimal_text.h"
-#include "lesson/bulgarian_phrases.h"
-#include "lesson/english_phrases.h"
+#include "lesson/language.h"
 
 namespace lesson {
 
@@ -30,38 +28,22 @@ std::uint64_t Mixed(std::uint64_t x) {
     return x ^ (x >> 31U);
 }
 
-// The sentences written in the alphabet, and a number that tells the alphabet's draws from
-// the others'.
-struct Phrases {
-    std::size_t count;
-    std::u16string (*at)(std::size_t index);
-    std::uint64_t draws;
-};
-
-Phrases PhrasesFor(const cipher::Alphabet& alphabet) {
-    if (&alphabet == &cipher::CyrillicAlphabet()) {
-        return {BulgarianPhrases().size(),
-                [](std::size_t index) { return std::u16string(BulgarianPhrases()[index]); },
-                std::uint64_t{1} << 40U};
-    }
-    return {EnglishPhrases().size(),
-            [](std::size_t index) {
-                const std::string_view phrase = EnglishPhrases()[index];
-                return std::u16string(phrase.begin(), phrase.end());
-            },
-            0};
-}
-
 }  // namespace
 
 std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number,
                                      const cipher::Alphabet& alphabet) {
+    return MakeExercise(kind, number, LanguageOf(alphabet));
+}
+
+std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number,
+                                     const Language& language) {
     if (number < kFirstExercise || number > kLastExercise) {
         return std::nullopt;
     }
-    const Phrases phrases = PhrasesFor(alphabet);
+    const cipher::Alphabet& alphabet = *language.alphabet;
+    const Sentences& sentences = language.sentences;
     const std::uint64_t draw =
-        Mixed(phrases.draws | (std::uint64_t{static_cast<std::uint8_t>(kind)} << 32U) |
+        Mixed(language.draws | (std::uint64_t{static_cast<std::uint8_t>(kind)} << 32U) |
               std::uint64_t(number));
     Exercise exercise;
     exercise.kind = kind;
@@ -69,13 +51,13 @@ std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number,
     exercise.alphabet = &alphabet;
     exercise.key = static_cast<std::int32_t>(
         1 + Mixed(draw) % static_cast<std::uint64_t>(alphabet.Size() - 1));
-    std::size_t next = draw % phrases.count;
+    std::size_t next = draw % sentences.drawn;
     do {
         if (!exercise.plain.empty()) {
             exercise.plain += u' ';
         }
-        exercise.plain += phrases.at(next);
-        next = (next + 1) % phrases.count;
+        exercise.plain += sentences.At(next);
+        next = (next + 1) % sentences.drawn;
         exercise.plainLetters = alphabet.Reduce(exercise.plain);
     } while (kind == ExerciseKind::kFindKey &&
              exercise.plainLetters.size() < kFewestLettersToBreak);
@@ -92,7 +74,9 @@ std::optional<std::int32_t> NumberFrom(std::u16string_view typed, std::int32_t l
     if (first == std::u16string_view::npos) {
         return std::nullopt;
     }
-    std::int32_t number = 0;
+    // Wider than the result: a number past the highest stops the reading before it can
+    // overflow, whatever the highest.
+    std::int64_t number = 0;
     for (const char16_t c : typed.substr(first, last - first + 1)) {
         if (c < u'0' || c > u'9' || number > highest) {
             return std::nullopt;
@@ -102,7 +86,7 @@ std::optional<std::int32_t> NumberFrom(std::u16string_view typed, std::int32_t l
     if (number < lowest || number > highest) {
         return std::nullopt;
     }
-    return number;
+    return static_cast<std::int32_t>(number);
 }
 
 std::u16string WholeNumberNote(std::u16string_view what, std::int32_t highest) {

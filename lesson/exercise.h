@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "cipher/alphabet.h"
+#include "lesson/language.h"
 
 namespace lesson {
 
@@ -35,6 +36,9 @@ struct Exercise {
 // for A to Z, a Bulgarian one for Cyrillic. Nothing for any other number.
 std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number,
                                      const cipher::Alphabet& alphabet = cipher::LatinAlphabet());
+// The same from the language's sentences, the first sentences.drawn of them.
+std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number,
+                                     const Language& language);
 
 // A whole number typed into a box, blanks around it allowed, if it is from lowest to highest.
 std::optional<std::int32_t> NumberFrom(std::u16string_view typed, std::int32_t lowest,

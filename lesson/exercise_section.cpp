@@ -10,6 +10,7 @@
 #include "cipher/decimal_text.h"
 #include "lesson/answer_check.h"
 #include "lesson/exercise.h"
+#include "lesson/language.h"
 
 namespace lesson {
 
@@ -136,7 +137,7 @@ void ExerciseSection::Hint() {
     switch (m_hints) {
         case 1:
             m_announcement = u"Подсказка 1: честотите на буквите в текста и в " +
-                             std::u16string(alphabet.language) + u" текст.";
+                             std::u16string(LanguageOf(alphabet).adjective) + u" текст.";
             break;
         case 2: {
             const auto size = static_cast<std::size_t>(alphabet.Size());

@@ -172,12 +172,18 @@ TEST(AlphabetTrace, WritesLinesOnPlacesWithTheWrap) {
         {true, u'А', 29, u"А + 29 = 0 + 29 = 29 -> Я"},
         {false, u'Й', 3, u"Й - 3 = 9 - 3 = 6 -> Ж"},
         {false, u'Б', 3, u"Б - 3 = 1 - 3 = -2 + 30 = 28 -> Ю"},
+        // A key past the size is taken modulo it; a character not in the alphabet has no line.
+        {true, u'Ю', 63, u"Ю + 3 = 28 + 3 = 31 - 30 = 1 -> Б"},
+        {false, u'Б', -27, u"Б - 3 = 1 - 3 = -2 + 30 = 28 -> Ю"},
+        {true, u'Ы', 3, u""},
+        {false, u'Z', 3, u""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.encode ? cipher::EncodeLine(cyrillic, c.letter, c.key)
                            : cipher::DecryptionLine(cyrillic, c.letter, c.key),
                   c.line);
     }
+    EXPECT_EQ(cyrillic.Shifted(u'Ы', 3), u'Ы');
     EXPECT_EQ(LogLines(cipher::CipherTrace(cyrillic, u"Я", 1)),
               (std::vector<std::u16string>{
                   u"Дължина на въведената фраза и ключ: 1:1",

@@ -5,11 +5,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <optional>
 #include <set>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cipher/alphabet.h"
 #include "cipher/alphabet_trace.h"
@@ -18,6 +20,7 @@
 #include "lesson/english_phrases.h"
 #include "lesson/exercise.h"
 #include "lesson/exercise_section.h"
+#include "lesson/language.h"
 #include "lesson/teacher_sheet.h"
 
 namespace {
@@ -25,27 +28,97 @@ namespace {
 using lesson::ExerciseKind;
 using Kind = lesson::LetterMark::Kind;
 
-// A teacher's "everyone do 4711" means the same sentence and key on every machine.
+// A teacher's "everyone do 4711" means the same sentence and key on every machine, and in
+// every later version: sheets printed once stay right.
 TEST(MakeExercise, GivesTheSameExerciseForTheSameNumber) {
+    const cipher::Alphabet& latin = cipher::LatinAlphabet();
+    const cipher::Alphabet& cyrillic = cipher::CyrillicAlphabet();
     const struct {
         ExerciseKind kind;
+        const cipher::Alphabet& alphabet;
         std::int32_t number, key;
-        std::u16string plainStart, cipherStart;
+        std::u16string plain, cipherLetters;
     } cases[] = {
-        {ExerciseKind::kEncrypt, 4711, 10, u"One swallow does not make a summer.", u"YXOCGKVV"},
-        {ExerciseKind::kDecrypt, 1, 15, u"Many trees lose their leaves in the autumn.", u"BPCNIG"},
-        {ExerciseKind::kFindKey, 9999, 4, u"Time flies when you are having fun. Waste not,",
-         u"XMQIJPMI"},
+        {ExerciseKind::kEncrypt, latin, 4711, 10, u"One swallow does not make a summer.",
+         u"YXOCGKVVYGNYOCXYDWKUOKCEWWOB"},
+        {ExerciseKind::kDecrypt, latin, 1, 15, u"Many trees lose their leaves in the autumn.",
+         u"BPCNIGTTHADHTIWTXGATPKTHXCIWTPJIJBC"},
+        {ExerciseKind::kFindKey, latin, 9999, 4,
+         u"Time flies when you are having fun. Waste not, want not. When in Rome, do as the "
+         u"Romans do.",
+         u"XMQIJPMIWALIRCSYEVILEZMRKJYRAEWXIRSXAERXRSXALIRMRVSQIHSEWXLIVSQERWHS"},
+        {ExerciseKind::kEncrypt, cyrillic, 4711, 6,
+         u"Земята обикаля около Слънцето за една година.",
+         u"НЛТЕШЖФЗОРЖСЕФРФСФЧСВУЮЛШФНЖЛКУЖЙФКОУЖ"},
+        {ExerciseKind::kDecrypt, cyrillic, 1, 3, u"Дунав тече по северната граница на България.",
+         u"ЗЦРГЕХИЪИТСФИЕИУРГХГЖУГРЛЩГРГДЯОЖГУЛВ"},
+        {ExerciseKind::kFindKey, cyrillic, 9999, 10,
+         u"Не питай старо, питай патило. На харизан кон зъбите не се гледат. И петте пръста на "
+         u"ръката не са еднакви.",
+         u"ЧПЩТЮКУЬЮКЪШЩТЮКУЩКЮТХШЧКБКЪТСКЧФШЧСЖЛТЮПЧПЬПНХПОКЮТЩПЮЮПЩЪЖЬЮКЧКЪЖФКЮКЧПЬКПОЧКФМТ"},
     };
     for (const auto& c : cases) {
-        const std::optional<lesson::Exercise> exercise = lesson::MakeExercise(c.kind, c.number);
+        const std::optional<lesson::Exercise> exercise =
+            lesson::MakeExercise(c.kind, c.number, c.alphabet);
         ASSERT_TRUE(exercise.has_value());
         EXPECT_EQ(exercise->key, c.key);
-        EXPECT_EQ(exercise->plain.rfind(c.plainStart, 0), 0U) << c.number;
-        EXPECT_EQ(exercise->cipherLetters.rfind(c.cipherStart, 0), 0U) << c.number;
+        EXPECT_EQ(exercise->plain, c.plain) << c.number;
+        EXPECT_EQ(exercise->cipherLetters, c.cipherLetters) << c.number;
     }
     for (const std::int32_t outside : {0, -1, 10000}) {
         EXPECT_FALSE(lesson::MakeExercise(ExerciseKind::kEncrypt, outside).has_value());
+    }
+}
+
+// FNV-1a over the key and the sentences of every number of every kind: one number for all
+// that the exercises give out in a language.
+std::uint64_t DigestOfEveryExercise(const lesson::Language& language) {
+    std::uint64_t digest = 0xcbf29ce484222325U;
+    const auto add = [&digest](std::uint64_t unit) { digest = (digest ^ unit) * 0x100000001b3U; };
+    for (const ExerciseKind kind :
+         {ExerciseKind::kEncrypt, ExerciseKind::kDecrypt, ExerciseKind::kFindKey}) {
+        for (std::int32_t number = lesson::kFirstExercise; number <= lesson::kLastExercise;
+             ++number) {
+            const lesson::Exercise exercise = *lesson::MakeExercise(kind, number, language);
+            add(static_cast<std::uint64_t>(exercise.key));
+            for (const char16_t unit : exercise.plain) {
+                add(unit);
+            }
+        }
+    }
+    return digest;
+}
+
+// Every exercise of both languages as first given out; a sentence added to either list later
+// changes none of them.
+TEST(MakeExercise, KeepsEveryNumbersExerciseWhenSentencesAreAdded) {
+    const struct {
+        const cipher::Alphabet& alphabet;
+        std::uint64_t digest;
+    } cases[] = {
+        {cipher::LatinAlphabet(), 0x05275b26301ea0f4U},
+        {cipher::CyrillicAlphabet(), 0x0a0a031e43c34237U},
+    };
+    for (const auto& c : cases) {
+        const lesson::Language& language = lesson::LanguageOf(c.alphabet);
+        const std::uint64_t digest = DigestOfEveryExercise(language);
+        std::printf("%s: digest %016llx\n",
+                    std::string(language.name.begin(), language.name.end()).c_str(),
+                    static_cast<unsigned long long>(digest));
+        EXPECT_EQ(digest, c.digest);
+        lesson::Language longer = language;
+        std::vector<std::string_view> ascii(language.sentences.ascii.begin(),
+                                            language.sentences.ascii.end());
+        std::vector<std::u16string_view> utf16(language.sentences.utf16.begin(),
+                                               language.sentences.utf16.end());
+        if (ascii.empty()) {
+            utf16.emplace_back(u"Изречение, добавено по-късно.");
+        } else {
+            ascii.emplace_back("A sentence added later.");
+        }
+        longer.sentences.ascii = ascii;
+        longer.sentences.utf16 = utf16;
+        EXPECT_EQ(DigestOfEveryExercise(longer), digest);
     }
 }
 
@@ -77,7 +150,7 @@ TEST(MakeExercise, StaysInRangeAndUsesEverySentence) {
                     lesson::EnglishPhrases().size());
         EXPECT_GE(shortest, toBreak ? 60U : 12U);
         EXPECT_LE(longest, toBreak ? 150U : 50U);
-        EXPECT_EQ(used.size(), lesson::EnglishPhrases().size());
+        EXPECT_EQ(used.size(), lesson::kEnglishPhrasesDrawn);
     }
 }
 
@@ -283,6 +356,11 @@ TEST(TeacherSheet, NumbersVariantsInTurnAndRefusesBadChoices) {
         EXPECT_EQ(bad.message, c.message);
         EXPECT_TRUE(bad.variants.empty());
     }
+    // A number past the highest stops the reading before it can overflow, whatever the highest.
+    constexpr std::int32_t kMost = std::numeric_limits<std::int32_t>::max();
+    EXPECT_EQ(lesson::NumberFrom(u" 2147483647 ", 1, kMost), kMost);
+    EXPECT_FALSE(lesson::NumberFrom(u"2147483648", 1, kMost).has_value());
+    EXPECT_FALSE(lesson::NumberFrom(u"99999999999999999999", 1, kMost).has_value());
 }
 
 }  // namespace

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "cipher/alphabet.h"
+
+namespace lesson {
+
+// The sentences a language's exercises are drawn from, in one of two forms: English is plain
+// ASCII, which takes half the room in the page.
+struct Sentences {
+    std::span<const std::string_view> ascii;
+    std::span<const std::u16string_view> utf16;
+    // Numbers draw over this many of the first sentences alone, a count frozen once released:
+    // a sentence added after them changes no number's exercise, and is for numbers of a group
+    // of their own.
+    std::size_t drawn = 0;
+
+    std::size_t Size() const { return ascii.size() + utf16.size(); }
+    std::u16string At(std::size_t index) const;
+};
+
+// A language the lessons are given in: its alphabet, the name the page gives it, the words
+// the lessons' texts use for it, and its exercises' sentences. A new language is one row of
+// Languages().
+struct Language {
+    const cipher::Alphabet* alphabet;
+    std::u16string_view name;         // "latin", as requests name it
+    std::u16string_view choice;       // "латиница (A–Z)", in each choice of alphabet
+    std::u16string_view lettersName;  // "латински букви (A–Z)", after "Няма"
+    std::u16string_view adjective;  // "английски", as in "в английски текст"
+    std::u16string_view source;     // of its letter frequencies, as the lessons cite it
+    Sentences sentences;
+    std::uint64_t draws = 0;  // keeps its exercises' draws apart from the other languages'
+};
+
+// The languages in the order the page offers them, A to Z first.
+std::span<const Language> Languages();
+// The language written in the alphabet; A to Z's for an alphabet of no language.
+const Language& LanguageOf(const cipher::Alphabet& alphabet);
+// The language of that name, or none.
+const Language* LanguageNamed(std::u16string_view name);
+
+}  // namespace lesson
