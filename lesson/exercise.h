@@ -18,6 +18,20 @@ enum class ExerciseKind : std::uint8_t {
     kFindKey,  // encrypted letters alone, 60 to 150 of them: find the key and the plain letters
 };
 
+// The kinds in the order the page offers them, with the names requests give them, the words
+// that label them, and whether a new teacher's sheet has them.
+struct KindName {
+    ExerciseKind kind;
+    std::u16string_view name;
+    std::u16string_view label;
+    bool onNewSheet;
+};
+inline constexpr KindName kExerciseKinds[] = {
+    {ExerciseKind::kEncrypt, u"encrypt", u"Шифрирай", true},
+    {ExerciseKind::kDecrypt, u"decrypt", u"Дешифрирай", true},
+    {ExerciseKind::kFindKey, u"findKey", u"Намери ключа", false},
+};
+
 inline constexpr std::int32_t kFirstExercise = 1;
 inline constexpr std::int32_t kLastExercise = 9999;
 

@@ -16,28 +16,16 @@ namespace lesson {
 
 namespace {
 
-// A letter ending a sentence.
-std::u16string Letter(char16_t letter) { return std::u16string(1, letter) + u"."; }
+std::u16string Place(const LetterMark& mark) {
+    return u"Място " + cipher::DecimalText(static_cast<std::int64_t>(mark.place));
+}
 
 // Each letter that is not right, with its place, for a screen reader.
 std::u16string Faults(const AnswerCheck& check) {
     std::u16string said;
     for (const LetterMark& mark : check.marks) {
-        const std::u16string place = cipher::DecimalText(static_cast<std::int64_t>(mark.place));
-        switch (mark.kind) {
-            case LetterMark::Kind::kRight:
-                continue;
-            case LetterMark::Kind::kWrong:
-                said += u" Място " + place + u": " + mark.given +
-                        (mark.expected == 0 ? u" е грешна." : u" вместо " + Letter(mark.expected));
-                break;
-            case LetterMark::Kind::kMissing:
-                said += u" Място " + place + u": липсва " +
-                        (mark.expected == 0 ? u"буква." : Letter(mark.expected));
-                break;
-            case LetterMark::Kind::kExtra:
-                said += u" Преди място " + place + u": излишна буква " + mark.given + u".";
-                break;
+        if (mark.kind != LetterMark::Kind::kRight) {
+            said += u" " + MarkSentence(mark) + u".";
         }
     }
     return said;
@@ -45,12 +33,34 @@ std::u16string Faults(const AnswerCheck& check) {
 
 }  // namespace
 
+std::u16string MarkSentence(const LetterMark& mark) {
+    switch (mark.kind) {
+        case LetterMark::Kind::kRight:
+            break;
+        case LetterMark::Kind::kWrong:
+            return Place(mark) + u": " + mark.given +
+                   (mark.expected == 0 ? u" е грешна"
+                                       : u" вместо " + std::u16string(1, mark.expected));
+        case LetterMark::Kind::kMissing:
+            return Place(mark) + u": липсва " +
+                   (mark.expected == 0 ? u"буква" : std::u16string(1, mark.expected));
+        case LetterMark::Kind::kExtra:
+            return u"Преди м" + Place(mark).substr(1) + u": излишна буква " + mark.given;
+    }
+    return {};
+}
+
+std::u16string MarkLine(const LetterMark& mark) {
+    return mark.line.empty() ? std::u16string() : Place(mark) + u": " + mark.line;
+}
+
 ExerciseSection::ExerciseSection() { Show(*MakeExercise(ExerciseKind::kEncrypt, kFirstExercise)); }
 
 void ExerciseSection::Show(const Exercise& exercise) {
     m_exercise = exercise;
     m_task = TaskText(exercise);
     m_message.clear();
+    m_numberRefused = false;
     m_checked = false;
     m_verdict.clear();
     m_letters = {};
@@ -69,6 +79,7 @@ void ExerciseSection::Open(ExerciseKind kind, std::u16string_view number,
     const std::optional<std::int32_t> read = NumberFrom(number, kFirstExercise, kLastExercise);
     if (!read) {
         m_message = WholeNumberNote(u"Номерът на упражнението", kLastExercise);
+        m_numberRefused = true;
         m_announcement = m_message;
         return;
     }
@@ -89,6 +100,7 @@ void ExerciseSection::CountTried() {
 
 void ExerciseSection::Check(std::u16string_view answer, std::u16string_view key) {
     m_message.clear();
+    m_numberRefused = false;
     CountTried();
     m_checked = true;
     const bool findKey = m_exercise.kind == ExerciseKind::kFindKey;
@@ -128,6 +140,7 @@ void ExerciseSection::Check(std::u16string_view answer, std::u16string_view key)
 }
 
 void ExerciseSection::Hint() {
+    m_numberRefused = false;
     if (m_exercise.kind != ExerciseKind::kFindKey || m_hints == kHints) {
         m_announcement = u"Няма повече подсказки.";
         return;
@@ -170,8 +183,13 @@ void ExerciseSection::Hint() {
 void ExerciseSection::Reveal() {
     CountTried();
     m_message.clear();
+    m_numberRefused = false;
     m_answer = AnswerText(m_exercise);
-    m_announcement = u"Отговорът: " + m_answer;
+    m_announcement = AnswerLine();
+}
+
+std::u16string ExerciseSection::AnswerLine() const {
+    return m_answer.empty() ? std::u16string() : u"Отговорът: " + m_answer;
 }
 
 std::u16string ExerciseSection::HintsUsed() const {

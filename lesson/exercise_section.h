@@ -13,6 +13,13 @@
 
 namespace lesson {
 
+// What a letter mark says, with its place: "Място 3: X вместо Y", "Място 3: липсва буква",
+// "Преди място 3: излишна буква X"; without the right letter where it is not to be given.
+std::u16string MarkSentence(const LetterMark& mark);
+// A wrong or missing letter's line of arithmetic with its place, "Място 3: Y + 3 = …"; empty
+// where the mark has none.
+std::u16string MarkLine(const LetterMark& mark);
+
 // What the page's section "Упражнения" shows: an exercise by its kind and number, the check
 // of an answer, the hints for finding a key, the whole answer on request, and the score of
 // the visit. Every text it shows comes from here.
@@ -39,6 +46,9 @@ public:
     const std::u16string& Task() const { return m_task; }
     // A note on the last action that did not go through, or empty.
     const std::u16string& Message() const { return m_message; }
+    // Whether the last action opened an exercise or kept one open; false after a number that
+    // was refused, which stays typed, to be mended.
+    bool NumberAccepted() const { return !m_numberRefused; }
 
     bool Checked() const { return m_checked; }
     // The last check in a sentence: "Вярно! …" when all was right, the key's result, the count.
@@ -47,16 +57,20 @@ public:
     const KeyCheck& KeyResult() const { return m_key; }
     bool Solved() const { return m_solved; }
 
-    // How many hints were given: the letters' chart beside the language's, the commonest
-    // letter and the key it gives as the language's commonest, and the table of every key.
+    // The hints in the order they are given: the letters' chart beside the language's, the
+    // commonest letter and the key it gives as the language's commonest, and the table of
+    // every key.
+    enum class HintStep : std::uint8_t { kChart = 1, kCommonest, kKeys };
     std::int32_t HintsGiven() const { return m_hints; }
+    bool Shows(HintStep hint) const { return m_hints >= static_cast<std::int32_t>(hint); }
     // "Използвани подсказки: 2 от 3".
     std::u16string HintsUsed() const;
     const BreakSection& Breaking() const { return m_breaking; }
     const std::u16string& CommonestLetterHint() const { return m_commonest; }
 
-    // The whole answer once shown, or empty.
+    // The whole answer once shown, or empty; and so headed, "Отговорът: …".
     const std::u16string& Answer() const { return m_answer; }
+    std::u16string AnswerLine() const;
     // "Решени: 3 от 5 (1 с подсказка)", for this visit alone.
     std::u16string Score() const;
     // What a screen reader says after the last action.
@@ -71,6 +85,7 @@ private:
     Exercise m_exercise;
     std::u16string m_task;
     std::u16string m_message;
+    bool m_numberRefused = false;
     bool m_checked = false;
     std::u16string m_verdict;
     AnswerCheck m_letters;

@@ -29,6 +29,7 @@ std::span<const Language> Languages() {
          u"латински букви (A–Z)",
          u"английски",
          u"Lewand, 2000",
+         u"",
          {EnglishPhrases(), {}, kEnglishPhrasesDrawn},
          0},
         {&cipher::CyrillicAlphabet(),
@@ -37,6 +38,7 @@ std::span<const Language> Languages() {
          u"букви на кирилица (А–Я)",
          u"български",
          u"Стефанов и Бирданова, 1997",
+         u"на кирилица",
          {{}, BulgarianPhrases(), kBulgarianPhrasesDrawn},
          std::uint64_t{1} << 40U},
     };

@@ -35,6 +35,9 @@ struct Language {
     std::u16string_view lettersName;  // "латински букви (A–Z)", after "Няма"
     std::u16string_view adjective;  // "английски", as in "в английски текст"
     std::u16string_view source;     // of its letter frequencies, as the lessons cite it
+    // After a sheet's "Вариант N", in brackets, where the same number would be another
+    // exercise in the first language: "на кирилица"; empty for the first.
+    std::u16string_view onSheet;
     Sentences sentences;
     std::uint64_t draws = 0;  // keeps its exercises' draws apart from the other languages'
 };

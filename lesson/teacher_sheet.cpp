@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "cipher/alphabet.h"
+#include "cipher/decimal_text.h"
 #include "lesson/exercise.h"
+#include "lesson/language.h"
 
 namespace lesson {
 
@@ -40,6 +42,20 @@ TeacherSheet MakeTeacherSheet(std::span<const ExerciseKind> kinds, std::u16strin
         }
     }
     return sheet;
+}
+
+std::u16string VariantHeading(std::int32_t variant, const cipher::Alphabet& alphabet) {
+    const std::u16string_view note = LanguageOf(alphabet).onSheet;
+    return u"Вариант " + cipher::DecimalText(variant) +
+           (note.empty() ? std::u16string() : u" (" + std::u16string(note) + u")");
+}
+
+std::u16string SheetTaskLine(const Exercise& exercise) {
+    return u"Упражнение " + cipher::DecimalText(exercise.number) + u". " + TaskText(exercise);
+}
+
+std::u16string SheetAnswerLine(const Exercise& exercise) {
+    return u"Упражнение " + cipher::DecimalText(exercise.number) + u": " + AnswerText(exercise);
 }
 
 }  // namespace lesson

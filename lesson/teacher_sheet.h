@@ -22,6 +22,18 @@ struct TeacherSheet {
     std::vector<std::vector<Exercise>> variants;
 };
 
+// The words of the printed sheets: the line for the student's name, and the heading of the
+// answers' pages.
+inline constexpr std::u16string_view kSheetNameLine = u"Име: ______________________  Клас: ______";
+inline constexpr std::u16string_view kSheetAnswersHeading = u"Отговори";
+// "Вариант 2", with the alphabet in brackets where it is not the first: a number gives
+// another exercise in each.
+std::u16string VariantHeading(std::int32_t variant, const cipher::Alphabet& alphabet);
+// An exercise on its variant's page, "Упражнение 7. Шифрирайте …", and among the answers,
+// "Упражнение 7: …".
+std::u16string SheetTaskLine(const Exercise& exercise);
+std::u16string SheetAnswerLine(const Exercise& exercise);
+
 // Variant v's exercise e (from 0) has the number first + v * perSheet + e, after 9999 the
 // first again, and the chosen kinds in turn, all in the alphabet.
 TeacherSheet MakeTeacherSheet(std::span<const ExerciseKind> kinds, std::u16string_view perSheet,
