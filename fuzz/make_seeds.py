@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the fuzzers' seed corpora: the edge cases the tests know, in each fuzzer's input format.
 
-Usage: make_seeds.py OUTPUT_DIRECTORY   (creates command/ and offset/ inside it)
+Usage: make_seeds.py OUTPUT_DIRECTORY   (creates command/, offset/, page/ and page.dict inside it)
 """
+import json
 import os
 import struct
 import sys
@@ -16,6 +17,26 @@ OFFSETS = ["3", "29", "26", "52", "-1", "-27", "", "abc", " 1 2", "2.5", "3.5", 
 PHRASES = ["abcdefghijkl", "Hello, World!", "Цезар", "a1b2", "straße", "ABCYZ", "Z", "A",
            "\u0131\u017f", "x" * 50, "y" * 301, "\ud83d\ude00 emoji", "a\x00b\x01c"]
 
+# Requests as the page writes them: the action first, then its arguments.
+PAGE_REQUESTS = [
+    {"action": "openingTexts"},
+    {"action": "click", "index": 0, "phrase": "HELLO", "offset": "3"},
+    {"action": "click", "index": 1, "phrase": "", "offset": "-27"},
+    {"action": "click", "index": 0, "phrase": "Say \"hi\" \\ bye", "offset": "1e400"},
+    {"action": "cyrillic", "phrase": "Цезар", "key": "3"},
+    {"action": "break", "text": "Khoor, Zruog! \ud83d", "alphabet": "latin"},
+    {"action": "choose", "row": 2},
+    {"action": "exercise", "kind": "decrypt", "number": "7", "alphabet": "cyrillic"},
+    {"action": "checkAnswer", "answer": "ЕЖЗ\n", "key": "5"},
+    {"action": "hint"},
+    {"action": "nextExercise"},
+    {"action": "reveal"},
+    {"action": "showExercise"},
+    {"action": "sheet", "kinds": ["encrypt", "findKey"], "perSheet": "5", "variants": "2",
+     "first": "1", "alphabet": "latin"},
+    {"action": "form"},
+]
+
 
 def utf16(text):
     return text.encode("utf-16-le", "surrogatepass")
@@ -26,6 +47,21 @@ def field(op, text):
     return bytes([op]) + struct.pack("<H", len(units) // 2) + units
 
 
+def request(members):
+    """The request's text as the page sends it: every code unit past ASCII escaped."""
+    return json.dumps(members, ensure_ascii=True, separators=(",", ":")).encode("ascii")
+
+
+def page_words():
+    words = set()
+    for members in PAGE_REQUESTS:
+        for name, value in members.items():
+            words.add(name)
+            words.update(value if isinstance(value, list) else [value])
+    return sorted(word for word in words
+                  if isinstance(word, str) and word.isascii() and word.isalpha())
+
+
 def write(directory, name, content):
     with open(os.path.join(directory, name), "wb") as seed:
         seed.write(content)
@@ -33,7 +69,7 @@ def write(directory, name, content):
 
 def main():
     root = sys.argv[1]
-    for kind in ("command", "offset"):
+    for kind in ("command", "offset", "page"):
         os.makedirs(os.path.join(root, kind), exist_ok=True)
     for number, offset in enumerate(OFFSETS):
         write(os.path.join(root, "offset"), f"offset-{number:02}", utf16(offset))
@@ -43,6 +79,11 @@ def main():
         seed = field(0, phrase) + field(1, offset) + field(3, "help\r\n") + calculate
         seed += calculate + clear + calculate + field(0, phrase) + field(1, "3") + calculate + other
         write(os.path.join(root, "command"), f"command-{number:02}", seed)
+    for number, members in enumerate(PAGE_REQUESTS):
+        write(os.path.join(root, "page"), f"page-{number:02}", request(members))
+    # The requests' names and words, quoted as in a request, for the fuzzer to put together.
+    with open(os.path.join(root, "page.dict"), "w", encoding="ascii") as dictionary:
+        dictionary.writelines(json.dumps(f'"{word}"') + "\n" for word in page_words())
 
 
 if __name__ == "__main__":

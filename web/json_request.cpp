@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <variant>
+#include <vector>
 
 namespace page {
 
@@ -63,6 +65,38 @@ public:
             text.push_back(*unit);
         }
         return std::nullopt;
+    }
+
+    // A member's name: a string of ASCII alone, as the page's names are.
+    std::optional<std::string> Name() {
+        const std::optional<std::u16string> text = String();
+        if (!text ||
+            std::any_of(text->begin(), text->end(), [](char16_t unit) { return unit >= 0x80; })) {
+            return std::nullopt;
+        }
+        return std::string(text->begin(), text->end());
+    }
+
+    // A list of strings alone: a number, a list or an object among them refuses the whole.
+    std::optional<std::vector<std::u16string>> StringList() {
+        if (!Take('[')) {
+            return std::nullopt;
+        }
+        std::vector<std::u16string> items;
+        if (Take(']')) {
+            return items;
+        }
+        do {
+            std::optional<std::u16string> item = String();
+            if (!item) {
+                return std::nullopt;
+            }
+            items.push_back(std::move(*item));
+        } while (Take(','));
+        if (!Take(']')) {
+            return std::nullopt;
+        }
+        return items;
     }
 
     // An integer without fraction or exponent that fits 64 bits.
@@ -152,6 +186,9 @@ private:
 }  // namespace
 
 std::optional<Request> Request::Read(std::string_view json) {
+    if (json.size() > kLongestRequest) {
+        return std::nullopt;
+    }
     Reader reader(json);
     Request request;
     if (!reader.Take('{')) {
@@ -163,28 +200,25 @@ std::optional<Request> Request::Read(std::string_view json) {
             return std::nullopt;
         }
         first = false;
-        const std::optional<std::u16string> name = reader.String();
+        std::optional<std::string> name = reader.Name();
         if (!name || !reader.Take(':')) {
             return std::nullopt;
         }
-        std::string key;
-        for (const char16_t unit : *name) {
-            if (unit >= 0x80) {
-                return std::nullopt;  // the page's names are ASCII
-            }
-            key.push_back(static_cast<char>(unit));
-        }
-        Member member;
-        member.name = std::move(key);
+        Member member{std::move(*name), {}};
         if (reader.Peek('"')) {
             std::optional<std::u16string> text = reader.String();
             if (!text) {
                 return std::nullopt;
             }
-            member.isText = true;
-            member.text = std::move(*text);
+            member.value = std::move(*text);
+        } else if (reader.Peek('[')) {
+            std::optional<std::vector<std::u16string>> list = reader.StringList();
+            if (!list) {
+                return std::nullopt;
+            }
+            member.value = std::move(*list);
         } else if (const std::optional<std::int64_t> integer = reader.Integer()) {
-            member.integer = *integer;
+            member.value = *integer;
         } else {
             return std::nullopt;
         }
@@ -193,24 +227,44 @@ std::optional<Request> Request::Read(std::string_view json) {
     if (!reader.AtEnd()) {
         return std::nullopt;
     }
+    // JSON.stringify writes each name once: a name twice is a forged or broken request, and
+    // which of the two was meant is not for the reader to guess.
+    std::vector<std::string_view> names = request.Names();
+    std::sort(names.begin(), names.end());
+    if (std::adjacent_find(names.begin(), names.end()) != names.end()) {
+        return std::nullopt;
+    }
     return request;
 }
 
-// The last member of the name, as JSON.parse keeps it, if it is of the kind asked for.
-const Request::Member* Request::Find(std::string_view name, bool text) const {
-    const auto found = std::find_if(m_members.rbegin(), m_members.rend(),
+template <typename Value>
+std::optional<Value> Request::Get(std::string_view name) const {
+    const auto found = std::find_if(m_members.begin(), m_members.end(),
                                     [name](const Member& member) { return member.name == name; });
-    return found != m_members.rend() && found->isText == text ? &*found : nullptr;
+    if (found == m_members.end()) {
+        return std::nullopt;
+    }
+    const Value* value = std::get_if<Value>(&found->value);
+    return value != nullptr ? std::optional(*value) : std::nullopt;
 }
 
 std::optional<std::u16string> Request::Text(std::string_view name) const {
-    const Member* member = Find(name, true);
-    return member != nullptr ? std::optional(member->text) : std::nullopt;
+    return Get<std::u16string>(name);
 }
 
 std::optional<std::int64_t> Request::Integer(std::string_view name) const {
-    const Member* member = Find(name, false);
-    return member != nullptr ? std::optional(member->integer) : std::nullopt;
+    return Get<std::int64_t>(name);
+}
+
+std::optional<std::vector<std::u16string>> Request::List(std::string_view name) const {
+    return Get<std::vector<std::u16string>>(name);
+}
+
+std::vector<std::string_view> Request::Names() const {
+    std::vector<std::string_view> names(m_members.size());
+    std::transform(m_members.begin(), m_members.end(), names.begin(),
+                   [](const Member& member) { return std::string_view(member.name); });
+    return names;
 }
 
 }  // namespace page

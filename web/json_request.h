@@ -1,35 +1,46 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace page {
 
-// A request from the page: one flat JSON object whose members are strings or integers, as
-// JSON.stringify writes them. Anything else is refused whole.
+// The longest request text read, in bytes: far more than the longest text the page sends,
+// each code unit written as \uXXXX.
+inline constexpr std::size_t kLongestRequest = 1 << 16;
+
+// A request from the page: one flat JSON object whose members are strings, integers or
+// lists of strings, each name once, as JSON.stringify writes them. Anything else is refused
+// whole.
 class Request {
 public:
-    // The request in the text, or nothing when the text is not such an object.
+    // The request in the text, or nothing when the text is not such an object or is longer
+    // than kLongestRequest.
     static std::optional<Request> Read(std::string_view json);
 
-    // A member's value, or nothing when it is missing or of the other kind.
+    // A member's value, or nothing when it is missing or of another kind.
     std::optional<std::u16string> Text(std::string_view name) const;
     std::optional<std::int64_t> Integer(std::string_view name) const;
+    std::optional<std::vector<std::u16string>> List(std::string_view name) const;
+
+    // Every member's name, in the order of the text; valid as long as the request.
+    std::vector<std::string_view> Names() const;
 
 private:
     struct Member {
         std::string name;
-        bool isText = false;
-        std::u16string text;
-        std::int64_t integer = 0;
+        std::variant<std::u16string, std::int64_t, std::vector<std::u16string>> value;
     };
-    const Member* Find(std::string_view name, bool text) const;
+    template <typename Value>
+    std::optional<Value> Get(std::string_view name) const;
 
-    // A handful at most, so a list searched in turn.
+    // A handful in any request the page writes, so a list searched in turn.
     std::vector<Member> m_members;
 };
 

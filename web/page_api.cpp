@@ -5,9 +5,11 @@
 #include "web/page_api.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <string>
@@ -24,7 +26,9 @@
 #include "lesson/exercise_section.h"
 #include "lesson/form.h"
 #include "lesson/identity.h"
+#include "lesson/language.h"
 #include "lesson/teacher_sheet.h"
+#include "lesson/unavailable_texts.h"
 #include "web/json_request.h"
 #include "web/json_writer.h"
 
@@ -81,21 +85,18 @@ std::string FormState(const lesson::Form& form) {
                          {"codes", page::Array(codes)}});
 }
 
-// The alphabets by the names the page gives them.
-constexpr std::u16string_view kLatinName = u"latin";
-constexpr std::u16string_view kCyrillicName = u"cyrillic";
-
 std::u16string_view AlphabetName(const cipher::Alphabet& alphabet) {
-    return &alphabet == &cipher::CyrillicAlphabet() ? kCyrillicName : kLatinName;
+    return lesson::LanguageOf(alphabet).name;
 }
 
 // The alphabet a request names, A to Z where it names none; nothing for an unknown name.
 const cipher::Alphabet* RequestedAlphabet(const page::Request& request) {
-    const std::u16string name = request.Text("alphabet").value_or(std::u16string(kLatinName));
-    if (name == kLatinName) {
-        return &cipher::LatinAlphabet();
+    const std::optional<std::u16string> name = request.Text("alphabet");
+    if (!name) {
+        return lesson::Languages().front().alphabet;
     }
-    return name == kCyrillicName ? &cipher::CyrillicAlphabet() : nullptr;
+    const lesson::Language* language = lesson::LanguageNamed(*name);
+    return language != nullptr ? language->alphabet : nullptr;
 }
 
 // The phrase's letters, the key, the result, the trace and what to say of them.
@@ -140,20 +141,23 @@ std::string BreakState(const lesson::BreakSection& section) {
                          {"trace", Quoted(section.Trace())}});
 }
 
-// The kinds of exercise by the names the page gives them.
-constexpr std::pair<std::u16string_view, lesson::ExerciseKind> kKindNames[] = {
-    {u"encrypt", lesson::ExerciseKind::kEncrypt},
-    {u"decrypt", lesson::ExerciseKind::kDecrypt},
-    {u"findKey", lesson::ExerciseKind::kFindKey},
-};
-
 std::u16string_view KindName(lesson::ExerciseKind kind) {
-    for (const auto& [name, named] : kKindNames) {
-        if (named == kind) {
-            return name;
+    for (const lesson::KindName& named : lesson::kExerciseKinds) {
+        if (named.kind == kind) {
+            return named.name;
         }
     }
     return u"";
+}
+
+// The kind of that name, or none.
+const lesson::KindName* NamedKind(std::u16string_view name) {
+    for (const lesson::KindName& named : lesson::kExerciseKinds) {
+        if (named.name == name) {
+            return &named;
+        }
+    }
+    return nullptr;
 }
 
 std::u16string_view MarkName(lesson::LetterMark::Kind kind) {
@@ -174,36 +178,43 @@ std::string Letter(char16_t letter) {
     return page::Quoted(letter == 0 ? std::u16string() : std::u16string(1, letter));
 }
 
-// The exercise, the last check letter by letter, the hints given (with the breaking
+// The exercise, the last check letter by letter, the hints to show (with the breaking
 // section's chart and table once asked for), the answer once shown, and the score.
 std::string ExerciseState(const lesson::ExerciseSection& section) {
+    using page::Boolean;
     using page::Quoted;
+    using Step = lesson::ExerciseSection::HintStep;
     const std::vector<lesson::LetterMark>& checked = section.LetterCheck().marks;
     std::vector<std::string> marks(checked.size());
     std::transform(
         checked.begin(), checked.end(), marks.begin(), [](const lesson::LetterMark& mark) {
-            return page::Object({{"kind", page::Quoted(MarkName(mark.kind))},
+            return page::Object({{"kind", Quoted(MarkName(mark.kind))},
                                  {"place", page::Number(static_cast<std::int64_t>(mark.place))},
                                  {"expected", Letter(mark.expected)},
                                  {"given", Letter(mark.given)},
-                                 {"line", page::Quoted(mark.line)}});
+                                 {"sentence", Quoted(lesson::MarkSentence(mark))},
+                                 {"line", Quoted(lesson::MarkLine(mark))}});
         });
     const lesson::Exercise& exercise = section.Current();
     return page::Object(
         {{"kind", Quoted(KindName(exercise.kind))},
          {"alphabet", Quoted(AlphabetName(*exercise.alphabet))},
          {"number", page::Number(std::int64_t{exercise.number})},
+         {"accepted", Boolean(section.NumberAccepted())},
          {"task", Quoted(section.Task())},
          {"message", Quoted(section.Message())},
-         {"checked", page::Boolean(section.Checked())},
-         {"solved", page::Boolean(section.Solved())},
+         {"checked", Boolean(section.Checked())},
+         {"solved", Boolean(section.Solved())},
+         {"findsKey", Boolean(exercise.kind == lesson::ExerciseKind::kFindKey)},
          {"marks", page::Array(marks)},
          {"verdict", Quoted(section.Verdict())},
-         {"hints", page::Number(std::int64_t{section.HintsGiven()})},
          {"hintsUsed", Quoted(section.HintsUsed())},
+         {"showsChart", Boolean(section.Shows(Step::kChart))},
+         {"showsCommonest", Boolean(section.Shows(Step::kCommonest))},
+         {"showsKeys", Boolean(section.Shows(Step::kKeys))},
          {"commonest", Quoted(section.CommonestLetterHint())},
-         {"breaking", section.HintsGiven() > 0 ? BreakState(section.Breaking()) : "null"},
-         {"answer", Quoted(section.Answer())},
+         {"breaking", section.Shows(Step::kChart) ? BreakState(section.Breaking()) : "null"},
+         {"answer", Quoted(section.AnswerLine())},
          {"score", Quoted(section.Score())},
          {"announcement", Quoted(section.Announcement())}});
 }
@@ -212,13 +223,12 @@ std::string OpenExercise(Page& page, const page::Request& request) {
     const std::optional<std::u16string> kind = request.Text("kind");
     const std::optional<std::u16string> number = request.Text("number");
     const cipher::Alphabet* alphabet = RequestedAlphabet(request);
-    for (const auto& [name, named] : kKindNames) {
-        if (kind && number && alphabet != nullptr && *kind == name) {
-            page.exercises.Open(named, *number, *alphabet);
-            return ExerciseState(page.exercises);
-        }
+    const lesson::KindName* named = kind ? NamedKind(*kind) : nullptr;
+    if (named == nullptr || !number || alphabet == nullptr) {
+        return Error("exercise needs a known kind, a number and a known alphabet");
     }
-    return Error("exercise needs a kind, a number and a known alphabet");
+    page.exercises.Open(named->kind, *number, *alphabet);
+    return ExerciseState(page.exercises);
 }
 
 std::string CheckAnswer(Page& page, const page::Request& request) {
@@ -231,10 +241,11 @@ std::string CheckAnswer(Page& page, const page::Request& request) {
     return ExerciseState(page.exercises);
 }
 
-// The teacher's sheets for the kinds named, comma-separated, and the counts typed: each
-// variant's exercises with their tasks and answers, or what is wrong with the choices.
+// The teacher's sheets for the kinds named and the counts typed: each variant's heading and
+// its exercises' lines with their answers, or what is wrong with the choices.
 std::string Sheet(const page::Request& request) {
-    const std::optional<std::u16string> kinds = request.Text("kinds");
+    using page::Quoted;
+    const std::optional<std::vector<std::u16string>> kinds = request.List("kinds");
     const std::optional<std::u16string> perSheet = request.Text("perSheet");
     const std::optional<std::u16string> variants = request.Text("variants");
     const std::optional<std::u16string> first = request.Text("first");
@@ -243,47 +254,75 @@ std::string Sheet(const page::Request& request) {
         return Error("sheet needs kinds, perSheet, variants, first and a known alphabet");
     }
     std::vector<lesson::ExerciseKind> chosen;
-    std::u16string_view rest = *kinds;
-    while (!rest.empty()) {
-        const std::size_t comma = rest.find(u',');
-        const std::u16string_view named = rest.substr(0, comma);
-        for (const auto& [name, kind] : kKindNames) {
-            if (named == name) {
-                chosen.push_back(kind);
-            }
+    for (const std::u16string& name : *kinds) {
+        const lesson::KindName* named = NamedKind(name);
+        if (named == nullptr) {
+            return Error("sheet names an unknown kind");
         }
-        rest = comma == std::u16string_view::npos ? std::u16string_view() : rest.substr(comma + 1);
+        chosen.push_back(named->kind);
     }
     const lesson::TeacherSheet sheet =
         lesson::MakeTeacherSheet(chosen, *perSheet, *variants, *first, *alphabet);
     const auto written = [](const lesson::Exercise& exercise) {
-        return page::Object({{"number", page::Number(std::int64_t{exercise.number})},
-                             {"task", page::Quoted(lesson::TaskText(exercise))},
-                             {"answer", page::Quoted(lesson::AnswerText(exercise))}});
+        return page::Object({{"task", Quoted(lesson::SheetTaskLine(exercise))},
+                             {"answer", Quoted(lesson::SheetAnswerLine(exercise))}});
     };
     std::vector<std::string> pages;
     pages.reserve(sheet.variants.size());
-    for (const std::vector<lesson::Exercise>& variant : sheet.variants) {
+    for (std::size_t v = 0; v < sheet.variants.size(); ++v) {
+        const std::vector<lesson::Exercise>& variant = sheet.variants[v];
         std::vector<std::string> exercises(variant.size());
         std::transform(variant.begin(), variant.end(), exercises.begin(), written);
-        pages.push_back(page::Array(exercises));
+        const auto number = static_cast<std::int32_t>(v + 1);
+        pages.push_back(
+            page::Object({{"heading", Quoted(lesson::VariantHeading(number, *alphabet))},
+                          {"exercises", page::Array(exercises)}}));
     }
-    return page::Object(
-        {{"message", page::Quoted(sheet.message)}, {"variants", page::Array(pages)}});
+    return page::Object({{"message", Quoted(sheet.message)},
+                         {"nameLine", Quoted(lesson::kSheetNameLine)},
+                         {"answersHeading", Quoted(lesson::kSheetAnswersHeading)},
+                         {"variants", page::Array(pages)}});
 }
 
-// The texts the page is written with, so that it shows them at its first paint.
+// The digits of the highest number a box takes: its length.
+std::string DigitsOf(std::int32_t highest) {
+    return page::Number(static_cast<std::int64_t>(cipher::DecimalText(highest).size()));
+}
+
+// The texts and limits the page is written with, so that it shows them at its first paint
+// and can say why where the module cannot run.
 std::string OpeningTexts() {
+    using page::Quoted;
     const lesson::Form opening;
-    return page::Object({{"caption", page::Quoted(lesson::kCaption)},
-                         {"phrase", page::Quoted(opening.Fields().phrase)},
-                         {"offset", page::Quoted(opening.Fields().offset)},
-                         {"log", page::Quoted(opening.ShownLog())},
-                         {"decodedHeading", page::Quoted(lesson::BreakSection::DecodedHeading())},
-                         {"likeliest", page::Quoted(lesson::BreakSection::kLikeliestMark)},
-                         {"cyrillicLetters", page::Quoted(cipher::CyrillicAlphabet().letters)},
-                         {"answerCap", page::Quoted(cipher::DecimalText(
-                                           static_cast<std::int64_t>(lesson::kAnswerCap)))}});
+    std::vector<std::string> kinds;
+    for (const lesson::KindName& kind : lesson::kExerciseKinds) {
+        kinds.push_back(page::Object({{"name", Quoted(kind.name)},
+                                      {"label", Quoted(kind.label)},
+                                      {"onNewSheet", page::Boolean(kind.onNewSheet)}}));
+    }
+    std::vector<std::string> alphabets;
+    for (const lesson::Language& language : lesson::Languages()) {
+        alphabets.push_back(
+            page::Object({{"name", Quoted(language.name)}, {"label", Quoted(language.choice)}}));
+    }
+    return page::Object({{"caption", Quoted(lesson::kCaption)},
+                         {"phrase", Quoted(opening.Fields().phrase)},
+                         {"offset", Quoted(opening.Fields().offset)},
+                         {"log", Quoted(opening.ShownLog())},
+                         {"decodedHeading", Quoted(lesson::BreakSection::DecodedHeading())},
+                         {"likeliest", Quoted(lesson::BreakSection::kLikeliestMark)},
+                         {"cyrillicLetters", Quoted(cipher::CyrillicAlphabet().letters)},
+                         {"answerCap", page::Number(static_cast<std::int64_t>(lesson::kAnswerCap))},
+                         {"exerciseDigits", DigitsOf(lesson::kLastExercise)},
+                         {"perSheetDigits", DigitsOf(lesson::kMostPerSheet)},
+                         {"variantsDigits", DigitsOf(lesson::kMostVariants)},
+                         {"kinds", page::Array(kinds)},
+                         {"alphabets", page::Array(alphabets)},
+                         {"moduleFailed", Quoted(lesson::kModuleFailed)},
+                         {"oneClickLost", Quoted(lesson::kOneClickLost)},
+                         {"clicksLost", Quoted(lesson::kClicksLost)},
+                         {"tryAgain", Quoted(lesson::kTryAgain)},
+                         {"actionFailed", Quoted(lesson::kActionFailed)}});
 }
 
 // Calculate (0) or Clear (1) on the typed phrase and offset; an index past 16 bits is
@@ -332,55 +371,73 @@ std::string Choose(Page& page, const page::Request& request) {
     return BreakState(page.breaking);
 }
 
+// An action: its name, the members its request may carry besides the action's name, and
+// what it does. A new action is one row here and its handler.
+struct Action {
+    std::string_view name;
+    std::array<std::string_view, 5> fields;
+    std::string (*handle)(Page& page, const page::Request& request);
+};
+
+constexpr Action kActions[] = {
+    {"click", {"index", "phrase", "offset"}, Click},
+    {"form", {}, [](Page& page, const page::Request&) { return FormState(page.form); }},
+    {"cyrillic", {"phrase", "key"}, Cyrillic},
+    {"break", {"text", "alphabet"}, Break},
+    {"choose", {"row"}, Choose},
+    {"exercise", {"kind", "number", "alphabet"}, OpenExercise},
+    {"nextExercise",
+     {},
+     [](Page& page, const page::Request&) {
+         page.exercises.OpenNext();
+         return ExerciseState(page.exercises);
+     }},
+    {"checkAnswer", {"answer", "key"}, CheckAnswer},
+    {"hint",
+     {},
+     [](Page& page, const page::Request&) {
+         page.exercises.Hint();
+         return ExerciseState(page.exercises);
+     }},
+    {"reveal",
+     {},
+     [](Page& page, const page::Request&) {
+         page.exercises.Reveal();
+         return ExerciseState(page.exercises);
+     }},
+    {"showExercise",
+     {},
+     [](Page& page, const page::Request&) { return ExerciseState(page.exercises); }},
+    {"sheet",
+     {"kinds", "perSheet", "variants", "first", "alphabet"},
+     [](Page&, const page::Request& request) { return Sheet(request); }},
+    {"openingTexts", {}, [](Page&, const page::Request&) { return OpeningTexts(); }},
+};
+
 std::string Respond(Page& page, std::string_view json) {
     const std::optional<page::Request> request = page::Request::Read(json);
     if (!request) {
         return Error("the request is not a flat JSON object");
     }
-    const std::u16string action = request->Text("action").value_or(u"");
-    if (action == u"click") {
-        return Click(page, *request);
+    const std::u16string name = request->Text("action").value_or(u"");
+    const auto* action =
+        std::find_if(std::begin(kActions), std::end(kActions), [&name](const Action& a) {
+            return std::equal(name.begin(), name.end(), a.name.begin(), a.name.end());
+        });
+    if (action == std::end(kActions)) {
+        return Error("no such action");
     }
-    if (action == u"cyrillic") {
-        return Cyrillic(page, *request);
+    // A member the action does not know is a mistake of the page's, never to be dropped.
+    for (const std::string_view member : request->Names()) {
+        const bool known =
+            member == "action" ||
+            (!member.empty() && std::find(action->fields.begin(), action->fields.end(), member) !=
+                                    action->fields.end());
+        if (!known) {
+            return Error(std::string(action->name) + " takes no field " + std::string(member));
+        }
     }
-    if (action == u"break") {
-        return Break(page, *request);
-    }
-    if (action == u"choose") {
-        return Choose(page, *request);
-    }
-    if (action == u"exercise") {
-        return OpenExercise(page, *request);
-    }
-    if (action == u"nextExercise") {
-        page.exercises.OpenNext();
-        return ExerciseState(page.exercises);
-    }
-    if (action == u"checkAnswer") {
-        return CheckAnswer(page, *request);
-    }
-    if (action == u"hint") {
-        page.exercises.Hint();
-        return ExerciseState(page.exercises);
-    }
-    if (action == u"reveal") {
-        page.exercises.Reveal();
-        return ExerciseState(page.exercises);
-    }
-    if (action == u"showExercise") {
-        return ExerciseState(page.exercises);
-    }
-    if (action == u"sheet") {
-        return Sheet(*request);
-    }
-    if (action == u"form") {
-        return FormState(page.form);
-    }
-    if (action == u"openingTexts") {
-        return OpeningTexts();
-    }
-    return Error("no such action");
+    return action->handle(page, *request);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "web/json_request.h"
+
 #ifdef __EMSCRIPTEN__
 #include <emscripten/emscripten.h>
 #define LESSON_EXPORT EMSCRIPTEN_KEEPALIVE
@@ -28,4 +30,4 @@ LESSON_EXPORT const char* lesson_response();
 }  // extern "C"
 
 // Far more than the longest text the page sends, each unit written as \uXXXX.
-constexpr std::int32_t kRequestCap = 1 << 16;
+constexpr auto kRequestCap = static_cast<std::int32_t>(page::kLongestRequest);

@@ -45,7 +45,8 @@ const kindCounts = { Calculate: 0, Clear: 0, "no button, within 16 bits": 0,
     "no button, past 16 bits": 0, "phrase past its cap": 0, "break": 0, "break, no letters": 0,
     "break, text past the cap": 0, "row refused": 0, "exercise": 0, "exercise refused": 0,
     "check": 0, "hint": 0, "reveal": 0, "next exercise": 0, "Cyrillic section": 0,
-    "Cyrillic section, no result": 0, "alphabet refused": 0 };
+    "Cyrillic section, no result": 0, "alphabet refused": 0, "show exercise": 0, "sheet": 0,
+    "sheet refused": 0, "sheet, unknown kind": 0, "malformed": 0 };
 for (const alphabet of ALPHABETS.slice(0, 3)) {
     kindCounts[`break, ${alphabet || "no"} alphabet`] = 0;
     kindCounts[`exercise, ${alphabet || "no"} alphabet`] = 0;
@@ -106,8 +107,26 @@ function randomExercise() {
         return { action: "exercise", kind: EXERCISE_KINDS[random(EXERCISE_KINDS.length)], number, ...alphabet && { alphabet } };
     }
     if (roll === 1) return { action: "checkAnswer", answer: randomText("answer", 12), key: randomText("offset", 2) };
-    return { action: ["hint", "reveal", "nextExercise"][roll - 2] };
+    return { action: ["hint", "reveal", "nextExercise", "showExercise"][roll - 2 + random(2)] };
 }
+
+// A teacher's sheet of a few kinds, now and then one the page never sends, and small counts
+// typed, some out of range.
+function randomSheet() {
+    const kinds = EXERCISE_KINDS.filter(() => random(3) === 0);
+    const count = () => (random(6) === 0 ? randomText("answer", 1) : String(random(4)));
+    const alphabet = ALPHABETS[random(ALPHABETS.length)];
+    return { action: "sheet", kinds, perSheet: count(), variants: count(), first: String(random(10001)),
+        ...alphabet && { alphabet } };
+}
+
+// Requests the page never writes, each to be refused whole: cut off, of another shape, with
+// a member twice or one its action does not know, a list where a text belongs, a fraction.
+const MALFORMED = ['{"action":"hint"', '[]', '"hint"', '{"action":"hint","action":"hint"}',
+    '{"action":"hint","extra":""}', '{"action":"reveal","":0}', '{"action":"sheet","kinds":"encrypt",' +
+    '"perSheet":"1","variants":"1","first":"1"}', '{"action":"sheet","kinds":[["encrypt"]],"perSheet":"1",' +
+    '"variants":"1","first":"1"}', '{"action":"click","index":0.5,"phrase":"A","offset":"1"}',
+    '{"action":"exercise","kind":"encrypt","number":1}', '{"action":"choose","row":"1"}', '{"action":{}}'];
 
 function randomSteps() {
     const requests = [{ action: "form" }];
@@ -118,6 +137,10 @@ function randomSteps() {
         }
         if (random(8) === 0) {
             requests.push(randomExercise());
+            continue;
+        }
+        if (random(40) === 0) {
+            requests.push(random(2) === 0 ? randomSheet() : { raw: MALFORMED[random(MALFORMED.length)] });
             continue;
         }
         if (random(8) === 0) {
@@ -153,6 +176,18 @@ function brokenPromise(requests, responses) {
             ++kindCounts["alphabet refused"];
             continue;
         }
+        if (request.raw !== undefined) {
+            if (response.error === undefined) return `step ${i}: ${request.raw} not refused`;
+            ++kindCounts["malformed"];
+            continue;
+        }
+        if (request.action === "sheet") {
+            const unknown = request.kinds.includes("other");
+            if (unknown !== (response.error !== undefined)) return `step ${i}: kinds ${request.kinds} ${unknown ? "not " : ""}refused`;
+            ++kindCounts[unknown ? "sheet, unknown kind" : response.message === "" ? "sheet" : "sheet refused"];
+            continue;
+        }
+        if (request.action === "showExercise") ++kindCounts["show exercise"];
         // An exercise refused for its number stays the one before, in its own alphabet.
         if (request.action === "break" || (request.action === "exercise" && response.message === "")) {
             const named = `${request.action}, ${request.alphabet || "no"} alphabet`;
@@ -196,6 +231,7 @@ const GRANTED_LENGTH = 0;
 
 function asciiRequests(requests, lesson) {
     return requests.map(request => {
+        if (request.raw !== undefined) return request.raw;
         const { action, ...args } = request;
         return lesson.request(action, args);
     });
