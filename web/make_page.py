@@ -1,21 +1,25 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Inlines the module (its script and, beside it, its WebAssembly in base64), the scripts and
-the images into the page template, with the window's
-opening texts and the sections' fixed texts (from the module, run once in Node.js) in place, the
-fields' caps, and the notices of the code compiled into it: one HTML file that needs nothing
-else.
+"""Inlines the module (its script and, beside it, its WebAssembly gzipped in base64), the page's
+scripts and the images into the page template, with the module's opening texts in place (run
+once in Node.js; each as @NAME@, and all of them as JSON in @TEXTS@), the fields' caps, and
+the notices of the code compiled into it: one HTML file that needs nothing else.
 
-Usage: make_page.py TEMPLATE MODULE.js PAGE.js DISK.png DISK@2x.png ICON.png PHRASE_CAP OFFSET_CAP
-                    CIPHERTEXT_CAP OUT.html
+Usage: make_page.py TEMPLATE MODULE.js DISK.png DISK@2x.png ICON.png PHRASE_CAP OFFSET_CAP
+                    CIPHERTEXT_CAP OUT.html SCRIPT.js [SCRIPT.js ...]
+The scripts are joined in the order given into @SCRIPTS@.
 """
 import base64
+import gzip
 import html
 import json
 import os
 import re
 import subprocess
 import sys
+
+FOLDER = os.path.dirname(os.path.abspath(__file__))
+PLACEHOLDER = re.compile(r"@([A-Z0-9_]+)@")
 
 
 def data_uri(path):
@@ -32,6 +36,13 @@ def script(path):
     return text
 
 
+def joined_scripts(paths):
+    # One scope for all of them, so that they see each other's functions, and nothing of theirs
+    # on the page's global object. Each begins with its name, to place a line of a stack trace.
+    parts = [f"// {os.path.basename(path)}\n{script(path).rstrip()}" for path in paths]
+    return '"use strict";\n(function () {\n' + "\n".join(parts) + "\n})();"
+
+
 def notices(path):
     with open(path, encoding="utf-8") as handle:
         text = handle.read()
@@ -41,37 +52,70 @@ def notices(path):
     return text
 
 
-def wasm(path):
+def gzipped_base64(path):
     with open(path, "rb") as handle:
-        return base64.b64encode(handle.read()).decode("ascii")
+        # No time in the header, so that the same module makes the same page.
+        packed = gzip.compress(handle.read(), compresslevel=9, mtime=0)
+    return base64.b64encode(packed).decode("ascii")
 
 
-def opening_texts(module, folder):
-    printed = subprocess.run(["node", os.path.join(folder, "opening_texts.js"), module],
+def opening_texts(module):
+    printed = subprocess.run(["node", os.path.join(FOLDER, "opening_texts.js"), module],
                              check=True, capture_output=True).stdout
-    return {name.upper(): html.escape(text) for name, text in json.loads(printed).items()}
+    return json.loads(printed)
 
 
-def main(template, module, page_script, disk, disk2x, icon, phrase_cap, offset_cap,
-         ciphertext_cap, out):
+def placeholders(texts):
+    """The texts and numbers among the opening texts, by upper-cased name, ready for HTML."""
+    values = {}
+    for name, value in texts.items():
+        if isinstance(value, str):
+            values[name.upper()] = html.escape(value)
+        elif isinstance(value, (int, float)) and not isinstance(value, bool):
+            values[name.upper()] = str(value)
+    return values
+
+
+def json_for_script(value):
+    """JSON that stays inside its <script> element and means the same to an HTML parser and to
+    JSON.parse: these characters can only stand inside its strings, where the escape is the
+    same character."""
+    text = json.dumps(value, ensure_ascii=False, separators=(",", ":"))
+    for character in "<>&\u2028\u2029":
+        text = text.replace(character, f"\\u{ord(character):04x}")
+    return text
+
+
+def main(template, module, disk, disk2x, icon, phrase_cap, offset_cap, ciphertext_cap, out,
+         *scripts):
     with open(template, encoding="utf-8") as handle:
         page = handle.read()
-    folder = os.path.dirname(os.path.abspath(page_script))
-    binding = os.path.join(folder, "lesson_binding.js")
+    texts = opening_texts(module)
     values = {"DISK2X": data_uri(disk2x), "DISK": data_uri(disk), "ICON": data_uri(icon),
-              "MODULE": script(module), "WASM": wasm(os.path.splitext(module)[0] + ".wasm"),
-              "BINDING": script(binding), "PAGE": script(page_script),
-              "NOTICES": notices(os.path.join(folder, "notices.txt")),
+              "MODULE": script(module),
+              "WASM": gzipped_base64(os.path.splitext(module)[0] + ".wasm"),
+              "SCRIPTS": joined_scripts(scripts), "TEXTS": json_for_script(texts),
+              "NOTICES": notices(os.path.join(FOLDER, "notices.txt")),
               "PHRASE_CAP": str(int(phrase_cap)), "OFFSET_CAP": str(int(offset_cap)),
-              "CIPHERTEXT_CAP": str(int(ciphertext_cap)), **opening_texts(module, folder)}
+              "CIPHERTEXT_CAP": str(int(ciphertext_cap))}
+    texts_by_name = placeholders(texts)
+    clashing = sorted(values.keys() & texts_by_name.keys())
+    if clashing:
+        sys.exit(f"make_page: the module's texts {', '.join(clashing)} have the names of the "
+                 "page's own values")
+    values.update(texts_by_name)
+    # Checked in the template, not in the page: base64 and scripts may hold an '@'.
+    missing = sorted({name for name in PLACEHOLDER.findall(page) if name not in values})
+    if missing:
+        sys.exit(f"make_page: {template} asks for {', '.join('@' + n + '@' for n in missing)}, "
+                 "which nothing gives")
     # One pass, so that nothing inlined is searched for placeholders again.
-    page = re.sub("@(" + "|".join(sorted(values, key=len, reverse=True)) + ")@",
-                  lambda m: values[m.group(1)], page)
+    page = PLACEHOLDER.sub(lambda m: values[m.group(1)], page)
     with open(out, "w", encoding="utf-8") as handle:
         handle.write(page)
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 11:
+    if len(sys.argv) < 11:
         sys.exit(__doc__)
     main(*sys.argv[1:])

@@ -265,7 +265,7 @@ async function main() {
             const writer = bindLesson(null);
             const input = [writer.request("exercise", { kind, number, alphabet }), writer.request("reveal")].join("\n") + "\n";
             const answer = JSON.parse(execFileSync(replay, { input }).toString().trim().split("\n").pop()).answer;
-            const match = answer.match(/^(?:Ключ (\d+): )?([A-ZА-Я]+)/);
+            const match = answer.match(/^Отговорът: (?:Ключ (\d+): )?([A-ZА-Я]+)/);
             return { key: Number(match[1]), letters: match[2] };
         };
         const summaryAfter = async (answer, key) => {
@@ -342,7 +342,13 @@ async function main() {
         await page.click("#print_sheet");
         check(await text("sheet_message") === "Броят на упражненията на лист е цяло число от 1 до 20.",
             `a sheet of 21 exercises says ${await text("sheet_message")}`);
-        const choices = { kinds: "encrypt,decrypt,findKey", perSheet: "3", variants: "2", first: "4711" };
+        // A kind the lesson does not know is refused, with the reason said, not dropped.
+        await page.$eval("#sheet_kinds input[value=decrypt]", box => { box.value = "bogus"; });
+        await page.click("#print_sheet");
+        check((await text("unavailable")).includes("unknown kind"), `a sheet of an unknown kind says ${await text("unavailable")}`);
+        await page.$eval("#sheet_kinds input[value=bogus]", box => { box.value = "decrypt"; });
+        await page.$eval("#unavailable", message => { message.hidden = true; });
+        const choices = { kinds: ["encrypt", "decrypt", "findKey"], perSheet: "3", variants: "2", first: "4711" };
         await page.fill("#sheet_per", choices.perSheet);
         await page.fill("#sheet_variants", choices.variants);
         await page.fill("#sheet_first", choices.first);
@@ -357,10 +363,10 @@ async function main() {
         const squashed = textOf => textOf.replace(/\s+/g, "");
         const printed = squashed(execFileSync("pdftotext", [pdf, "-"]).toString());
         const sheet = JSON.parse(execFileSync(replay, { input: bindLesson(null).request("sheet", choices) + "\n" }).toString());
-        const opening = sheet.variants[0][0];
+        const opening = sheet.variants[0].exercises[0];
         check(pdfPages === 3, `the sheet printed on ${pdfPages} pages`);
-        check(printed.includes(squashed(`Вариант 1Име:`)) && printed.includes(squashed(`Упражнение ${opening.number}. ${opening.task}`)) &&
-            printed.includes(squashed(`Упражнение ${opening.number}: ${opening.answer}`)),
+        check(printed.includes(squashed(sheet.variants[0].heading + sheet.nameLine.split(" ")[0])) &&
+            printed.includes(squashed(opening.task)) && printed.includes(squashed(opening.answer)),
             "the printed sheet does not hold the first exercise and its answer");
 
         // A narrow screen: the window shrinks to the width, whole.

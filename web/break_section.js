@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Breaking the cipher: an encrypted text's letter counts beside the language's, every key
+// with its decoded letters and score, and the decryption trace of the key chosen.
+const breakSection = (() => {
+    const keys = byId("keys");
+
+    function fillFrequencies(letters) {
+        byId("frequencies").tBodies[0].replaceChildren(...letters.map(l => {
+            const row = element("tr");
+            row.append(element("th", { scope: "row" }, l.letter),
+                element("td", { class: "number" }, String(l.count)),
+                element("td", { class: "number" }, l.expectedText));
+            return row;
+        }));
+    }
+
+    function fillKeys(rows, chosen) {
+        keys.tBodies[0].replaceChildren(...rows.map((r, i) => {
+            const row = element("tr", { "data-row": i });
+            const offsetCell = element("td");
+            const choice = element("input", { type: "radio", name: "key", value: i, id: `key_${i}` });
+            choice.checked = i === chosen;
+            const label = element("label", { for: `key_${i}` });
+            label.append(element("span", { class: "unseen" }, `${byId("offset_header").textContent} `),
+                String(r.offset));
+            if (i === 0) label.append(" ", element("strong", {}, keys.dataset.likeliest));
+            offsetCell.append(choice, " ", label);
+            row.append(offsetCell, ...keyCells(r));
+            row.classList.toggle("chosen", i === chosen);
+            return row;
+        }));
+    }
+
+    // The trace in blocks of lines, each laid out only once it scrolls into view: a text of
+    // 2,000 letters shows within a frame.
+    function showTrace(text) {
+        const BLOCK = 100;
+        const LINE_HEIGHT = 19;
+        const lines = text.split("\n");
+        const blocks = [];
+        for (let first = 0; first < lines.length; first += BLOCK) {
+            const block = lines.slice(first, first + BLOCK);
+            blocks.push(element("span", { style: `contain-intrinsic-size: auto ${block.length * LINE_HEIGHT}px` },
+                block.join("\n") + (first + BLOCK < lines.length ? "\n" : "")));
+        }
+        const box = byId("break_trace");
+        box.replaceChildren(...blocks);
+        box.scrollTop = 0;
+    }
+
+    function show(state) {
+        byId("break_message").textContent = state.message;
+        byId("break_results").hidden = state.rows.length === 0;
+        if (state.rows.length > 0) {
+            byId("comparison").textContent = state.comparison;
+            byId("expected_header").textContent = state.expectedHeading;
+            drawChart(byId("chart"), state.letters);
+            fillFrequencies(state.letters);
+            fillKeys(state.rows, state.chosen);
+            showTrace(state.trace);
+        }
+        announce(state.announcement);
+    }
+
+    // Another key chosen: its row marked and its trace, the table left as it is, so that the
+    // keyboard stays on the radio it moved to.
+    function showChosen(state) {
+        for (const tr of keys.tBodies[0].rows) {
+            const mine = Number(tr.dataset.row) === state.chosen;
+            tr.classList.toggle("chosen", mine);
+            tr.querySelector("input").checked = mine;
+        }
+        showTrace(state.trace);
+    }
+
+    function breakText() {
+        const typed = { text: byId("ciphertext").value, alphabet: alphabetOf("break_alphabet") };
+        whenReady(lesson => show(lesson.call("break", typed)));
+    }
+
+    function bind() {
+        fillAlphabetChoice(byId("break_alphabet"));
+        byId("take_result").addEventListener("click",
+            () => whenReady(() => { byId("ciphertext").value = byId("Text2_2").value; }));
+        byId("break").addEventListener("click", breakText);
+        // Another alphabet breaks the same text again, once it has been broken.
+        byId("break_alphabet").addEventListener("change", () => {
+            if (!byId("break_results").hidden || byId("break_message").textContent !== "") breakText();
+        });
+        keys.addEventListener("change",
+            event => whenReady(lesson => showChosen(lesson.call("choose", { row: Number(event.target.value) }))));
+        keys.addEventListener("click", event => {
+            const row = event.target.closest("tr[data-row]");
+            if (row && event.target.tagName !== "INPUT") row.querySelector("input").click();
+        });
+    }
+
+    return { bind, show };
+})();

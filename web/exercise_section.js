@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The exercises: one by its kind, alphabet and number, an answer checked letter by letter,
+// the hints for finding a key, the answer on request, and the score.
+const exerciseSection = (() => {
+    // One letter of the checked answer, marked by more than colour: a wrong one struck through
+    // with the right one after it, a missing one underlined, one too many struck through; each
+    // mark says what it is and where. Where the key is still to be found, the right letters
+    // are not given.
+    function markedLetter(mark) {
+        if (mark.kind === "right") return document.createTextNode(mark.given);
+        const span = element("span", { class: mark.kind, title: mark.sentence });
+        if (mark.kind === "wrong") {
+            span.append(element("s", {}, mark.given), element("ins", {}, mark.expected));
+        } else if (mark.kind === "missing") {
+            span.append(element("ins", {}, mark.expected || "_"));
+        } else {
+            span.append(element("s", {}, mark.given));
+        }
+        if (mark.kind !== "extra") span.append(element("sup", {}, String(mark.place)));
+        return span;
+    }
+
+    function showHints(state) {
+        byId("hints").hidden = !state.showsChart;
+        byId("hints_used").textContent = state.hintsUsed;
+        if (state.showsChart) {
+            drawChart(byId("hint_chart"), state.breaking.letters);
+            byId("hint_comparison").textContent = state.breaking.comparison;
+        }
+        byId("commonest_hint").hidden = !state.showsCommonest;
+        byId("commonest_hint").textContent = state.commonest;
+        byId("hint_keys_box").hidden = !state.showsKeys;
+        if (state.showsKeys) {
+            byId("hint_keys").tBodies[0].replaceChildren(...state.breaking.rows.map(r => {
+                const row = element("tr");
+                row.append(element("th", { scope: "row" }, String(r.offset)), ...keyCells(r));
+                return row;
+            }));
+        }
+    }
+
+    function show(state) {
+        // A number refused stays in its box, to be mended, and the kind and alphabet chosen stay.
+        if (state.accepted) {
+            byId("exercise_number").value = String(state.number);
+            for (const choice of document.getElementsByName("exercise_kind")) choice.checked = choice.value === state.kind;
+            for (const choice of document.getElementsByName("exercise_alphabet")) choice.checked = choice.value === state.alphabet;
+        }
+        byId("exercise_message").textContent = state.message;
+        byId("exercise_task").textContent = state.task;
+        byId("key_row").hidden = !state.findsKey;
+        byId("hint").hidden = !state.findsKey;
+        byId("check_result").hidden = !state.checked;
+        byId("check_summary").textContent = state.verdict;
+        byId("marked").replaceChildren(...state.marks.map(markedLetter));
+        byId("wrong_lines").replaceChildren(...state.marks.filter(m => m.line !== "").map(m => element("li", {}, m.line)));
+        showHints(state);
+        byId("exercise_answer_shown").hidden = state.answer === "";
+        byId("exercise_answer_shown").textContent = state.answer;
+        byId("score").textContent = state.score;
+        announce(state.announcement);
+    }
+
+    function act(action, args) {
+        whenReady(lesson => show(lesson.call(action, args)));
+    }
+
+    function open() {
+        act("exercise", { kind: document.querySelector("input[name=exercise_kind]:checked").value,
+            number: byId("exercise_number").value, alphabet: alphabetOf("exercise_alphabet") });
+    }
+
+    function check() {
+        act("checkAnswer", { answer: byId("exercise_answer").value, key: byId("exercise_key").value });
+    }
+
+    function bind() {
+        fillAlphabetChoice(byId("exercise_alphabet"));
+        fillChoices(byId("exercise_kinds"), "radio", "exercise_kind", TEXTS.kinds);
+        byId("exercise_alphabet").addEventListener("change", open);
+        byId("exercise_kinds").addEventListener("change", open);
+        byId("open_exercise").addEventListener("click", open);
+        onEnter([byId("exercise_number")], open);
+        byId("next_exercise").addEventListener("click", () => act("nextExercise"));
+        byId("check_answer").addEventListener("click", check);
+        byId("exercise_answer").addEventListener("keydown", event => {
+            if (event.key === "Enter" && !event.shiftKey) {
+                event.preventDefault();
+                check();
+            }
+        });
+        byId("hint").addEventListener("click", () => act("hint"));
+        byId("reveal").addEventListener("click", () => act("reveal"));
+    }
+
+    // The exercise the module opens with, once it is ready.
+    function ready(lesson) {
+        show(lesson.call("showExercise"));
+    }
+
+    return { bind, show, ready };
+})();

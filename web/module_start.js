@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The lessons' module: started once the window has painted, so that the window shows and
+// takes clicks while the module still starts. Clicks that come before it is ready wait for
+// it, in their order; where it cannot start, the page says why, and so does each click that
+// needed it. Every section binds its controls here, once.
+const SECTIONS = [windowSection, cyrillicSection, breakSection, exerciseSection, sheetSection];
+let lesson = null;
+let failure = null;
+const waiting = [];
+
+// Said below the window and through the live region.
+function showProblem(text) {
+    const message = byId("unavailable");
+    message.textContent = text;
+    message.hidden = false;
+    announce(text);
+}
+
+function reason(error) {
+    return error && error.message ? error.message : String(error);
+}
+
+// An action of the lesson, handed the module; a fault in it is said, not swallowed.
+function run(action) {
+    try {
+        action(lesson);
+    } catch (error) {
+        showProblem(filled(TEXTS.actionFailed, { reason: reason(error) }));
+    }
+}
+
+// Runs now with the module there, or once it is, with what was typed at the time; says
+// again why not, where it cannot start.
+function whenReady(action) {
+    if (lesson) {
+        run(action);
+    } else if (failure) {
+        announce(failure);
+    } else {
+        waiting.push(action);
+    }
+}
+
+// The module could not start: the window's texts stay readable, the buttons say that they
+// are not available, and the clicks that waited are counted, not dropped in silence.
+function fail(error) {
+    if (failure) return;
+    const lost = waiting.splice(0).length;
+    failure = filled(TEXTS.moduleFailed, { reason: reason(error) }) +
+        (lost === 0 ? "" : lost === 1 ? TEXTS.oneClickLost : filled(TEXTS.clicksLost, { count: lost })) +
+        TEXTS.tryAgain;
+    for (const button of document.querySelectorAll("[data-needs-module]")) {
+        button.setAttribute("aria-disabled", "true");
+        button.setAttribute("aria-describedby", "unavailable");
+    }
+    showProblem(failure);
+    document.documentElement.dataset.failed = "true";
+}
+
+// The module's WebAssembly, handed to the browser to compile on threads of its own; a
+// broken copy of the file fails here.
+let compiling = null;
+function compileModule() {
+    compiling = new Promise(resolve => resolve(moduleBytes())).then(bytes => WebAssembly.compile(bytes));
+    compiling.catch(() => {});
+}
+
+// The module's script, run as a script of the page, with the compiled WebAssembly.
+function loadModule() {
+    try {
+        const script = document.createElement("script");
+        script.textContent = byId("module").textContent;
+        document.body.append(script);
+        const instantiateWasm = (imports, receive) => {
+            compiling.then(module => WebAssembly.instantiate(module, imports)).then(receive).catch(fail);
+            return {};
+        };
+        CaesarLesson({ instantiateWasm }).then(wasm => {
+            lesson = bindLesson(wasm);
+            for (const action of waiting.splice(0)) run(action);
+            document.documentElement.dataset.ready = "true";
+            // Each in a task of its own: the window's clicks need none of them.
+            for (const section of SECTIONS) {
+                if (section.ready) setTimeout(() => run(section.ready));
+            }
+        }).catch(fail);
+    } catch (error) {
+        fail(error);
+    }
+}
+
+for (const section of SECTIONS) section.bind();
+document.documentElement.dataset.usable = "true";
+// Once the window has painted, so that starting the module does not hold the first paint
+// back, and the file is read to its end, where the module stands: its WebAssembly compiles
+// on the browser's own threads while the module's script is read. A page that is not shown
+// paints nothing, so it starts the module a moment after the file is read.
+let painted = false;
+let started = false;
+function startModule() {
+    if (painted && !started && document.readyState !== "loading") {
+        started = true;
+        compileModule();
+        setTimeout(loadModule);
+    }
+}
+function paint() {
+    painted = true;
+    startModule();
+}
+new PerformanceObserver(paint).observe({ type: "paint", buffered: true });
+document.addEventListener("DOMContentLoaded", () => {
+    startModule();
+    setTimeout(paint, 1000);
+});
