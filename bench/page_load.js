@@ -4,19 +4,26 @@
 // from the start of navigation: the first paint with the window's texts, and (for the page)
 // the moment a click gives its result at once, the module ready. The floor is the same file
 // with its scripts removed; its log box already holds the help text, and its first paint is
-// the floor of both moments. Then it breaks a 2,000-character text in the page and times it
-// until the results are laid out, and until the next frame has been drawn; and does the same
-// for checking an exercise's answer, and times laying out a teacher's sheet of 40 variants.
-// Usage: node page_load.js PAGE.html [ROUNDS, 150 unless given: a page's paint varies by tens of
-// milliseconds from load to load]
+// the floor of both moments. Given a second page (the same page before a change), each round
+// opens both pages and their floors, so that both share the machine's noise. Then it breaks a
+// 2,000-character text in each page and times it until the results are laid out, and until
+// the next frame has been drawn; and does the same for checking an exercise's answer, and
+// times laying out a teacher's sheet of 40 variants.
+// Usage: node page_load.js PAGE.html [BASE.html] [ROUNDS, 150 unless given: a page's paint
+// varies by tens of milliseconds from load to load]
 "use strict";
 const fs = require("fs");
 const os = require("os");
 const path = require("path");
 const { chromium } = require("playwright-core");
 
-const [pagePath, roundsText] = process.argv.slice(2);
-const rounds = Number(roundsText || 150);
+const args = process.argv.slice(2);
+const roundsText = args.length > 1 && /^\d+$/.test(args[args.length - 1]) ? args.pop() : "150";
+const rounds = Number(roundsText);
+if (args.length < 1 || args.length > 2 || rounds < 1) {
+    console.error("usage: node page_load.js PAGE.html [BASE.html] [ROUNDS]");
+    process.exit(2);
+}
 
 function median(values) {
     const sorted = [...values].sort((a, b) => a - b);
@@ -117,10 +124,30 @@ async function exerciseTimes(browser, file) {
     return { laidOut: median(checks.map(t => t[0])), frame: median(checks.map(t => t[1])), sheet: median(sheets) };
 }
 
+// Its scripts removed, each with the blank before it, in a file of its own; pages whose
+// floors are the same share one, so that both are measured against the same loads.
+function floorOf(page, folder, floors) {
+    const text = fs.readFileSync(page, "utf8").replace(/\s*<script[^>]*>[\s\S]*?<\/script>/g, "");
+    if (!floors.has(text)) {
+        const file = path.join(folder, `floor-${floors.size}.html`);
+        fs.writeFileSync(file, text);
+        floors.set(text, file);
+    }
+    return floors.get(text);
+}
+
+const MOMENTS = [["painted", "first paint with the window's texts"],
+    ["ready", "a click answered at once (module ready)"]];
+
 async function main() {
-    const page = path.resolve(pagePath);
-    const floor = path.join(fs.mkdtempSync(path.join(os.tmpdir(), "page-floor-")), "floor.html");
-    fs.writeFileSync(floor, fs.readFileSync(page, "utf8").replace(/<script[^>]*>[\s\S]*?<\/script>/g, ""));
+    const folder = fs.mkdtempSync(path.join(os.tmpdir(), "page-floor-"));
+    const floors = new Map();
+    const pages = args.map((file, index) => {
+        const page = path.resolve(file);
+        return { name: `${index === 0 ? "page" : "base"} (${file})`, file: page, floor: floorOf(page, folder, floors) };
+    });
+    // Each file once in a round, pages and floors alike.
+    const files = [...pages.map(p => p.file), ...floors.values()];
     const browser = await chromium.launch({
         executablePath: "/usr/bin/chromium",
         // Frames drawn as soon as they are ready, not at a display's refresh, so that the first
@@ -130,34 +157,46 @@ async function main() {
             "--disable-frame-rate-limit", "--disable-gpu-vsync"],
     });
     try {
-        // One warm-up of each, then rounds in which each goes first as often as the other.
-        await moments(browser, page);
-        await moments(browser, floor);
+        // One warm-up of each, then rounds in which each file comes at each place in turn.
+        for (const file of files) await moments(browser, file);
         const rows = [];
         for (let round = 0; round < rounds; ++round) {
-            const order = round % 2 ? [floor, page] : [page, floor];
-            const [first, second] = [await moments(browser, order[0]), await moments(browser, order[1])];
-            const [pageTimes, floorTimes] = round % 2 ? [second, first] : [first, second];
-            rows.push({ page: pageTimes, floor: floorTimes.painted });
+            const times = new Map();
+            for (let i = 0; i < files.length; ++i) {
+                const file = files[(round + i) % files.length];
+                times.set(file, await moments(browser, file));
+            }
+            rows.push(pages.map(p => ({ page: times.get(p.file), floor: times.get(p.floor).painted })));
         }
-        const floorPaint = median(rows.map(r => r.floor));
-        for (const [moment, name] of [["painted", "first paint with the window's texts"],
-            ["ready", "a click answered at once (module ready)"]]) {
-            console.log(`${name}: page ${median(rows.map(r => r.page[moment])).toFixed(1)} ms, floor ` +
-                `${floorPaint.toFixed(1)} ms: ratio ${median(rows.map(r => r.page[moment] / r.floor)).toFixed(2)}`);
+        pages.forEach((page, index) => {
+            const own = rows.map(row => row[index]);
+            console.log(`${page.name}: ${fs.statSync(page.file).size} bytes`);
+            for (const [moment, name] of MOMENTS) {
+                console.log(`  ${name}: ${median(own.map(r => r.page[moment])).toFixed(1)} ms, floor ` +
+                    `${median(own.map(r => r.floor)).toFixed(1)} ms: ratio ` +
+                    `${median(own.map(r => r.page[moment] / r.floor)).toFixed(2)}`);
+            }
+        });
+        if (pages.length === 2) {
+            const size = fs.statSync(pages[0].file).size / fs.statSync(pages[1].file).size;
+            console.log("page against base, in the same rounds: " + MOMENTS.map(([moment, name]) =>
+                `${name} ${median(rows.map(([page, base]) => page.page[moment] / base.page[moment])).toFixed(2)}`)
+                .join("; ") + `; size ${size.toFixed(2)}`);
         }
-        console.log(`(medians of ${rounds} rounds; the page is ${fs.statSync(page).size} bytes)`);
-        const breaking = await breakingTime(browser, page);
-        console.log(`breaking 2,000 characters: ${breaking.laidOut.toFixed(1)} ms from the click to ` +
-            `the results laid out, ${breaking.frame.toFixed(1)} ms to the end of the next frame, which ` +
-            "starts up to 16.7 ms after the click (median of 10)");
-        const exercises = await exerciseTimes(browser, page);
-        console.log(`checking a 44-letter answer: ${exercises.laidOut.toFixed(1)} ms to the marks laid out, ` +
-            `${exercises.frame.toFixed(1)} ms to the end of the next frame (median of 10); a sheet of 40 variants ` +
-            `of 20 exercises laid out for paper: ${exercises.sheet.toFixed(1)} ms (median of 5)`);
+        console.log(`(medians of ${rounds} rounds)`);
+        for (const page of pages) {
+            const breaking = await breakingTime(browser, page.file);
+            console.log(`${page.name}: breaking 2,000 characters: ${breaking.laidOut.toFixed(1)} ms from the click to ` +
+                `the results laid out, ${breaking.frame.toFixed(1)} ms to the end of the next frame, which ` +
+                "starts up to 16.7 ms after the click (median of 10)");
+            const exercises = await exerciseTimes(browser, page.file);
+            console.log(`${page.name}: checking a 44-letter answer: ${exercises.laidOut.toFixed(1)} ms to the marks laid out, ` +
+                `${exercises.frame.toFixed(1)} ms to the end of the next frame (median of 10); a sheet of 40 variants ` +
+                `of 20 exercises laid out for paper: ${exercises.sheet.toFixed(1)} ms (median of 5)`);
+        }
     } finally {
         await browser.close();
-        fs.rmSync(path.dirname(floor), { recursive: true });
+        fs.rmSync(folder, { recursive: true });
     }
 }
 main().catch(error => { console.error(error); process.exit(1); });
