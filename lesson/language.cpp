@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <iterator>
 #include <span>
 #include <string>
 #include <string_view>
@@ -21,42 +23,43 @@ std::u16string Sentences::At(std::size_t index) const {
     return {sentence.begin(), sentence.end()};
 }
 
-std::span<const Language> Languages() {
-    static const Language kLanguages[] = {
-        {&cipher::LatinAlphabet(),
-         u"latin",
-         u"латиница (A–Z)",
-         u"латински букви (A–Z)",
-         u"английски",
-         u"Lewand, 2000",
-         u"",
-         {EnglishPhrases(), {}, kEnglishPhrasesDrawn},
-         0},
-        {&cipher::CyrillicAlphabet(),
-         u"cyrillic",
-         u"кирилица (А–Я)",
-         u"букви на кирилица (А–Я)",
-         u"български",
-         u"Стефанов и Бирданова, 1997",
-         u"на кирилица",
-         {{}, BulgarianPhrases(), kBulgarianPhrasesDrawn},
-         std::uint64_t{1} << 40U},
-    };
-    return kLanguages;
-}
+namespace {
+
+const Language kLanguages[] = {
+    {&cipher::LatinAlphabet(),
+     u"latin",
+     u"латиница (A–Z)",
+     u"латински букви (A–Z)",
+     u"английски",
+     u"Lewand, 2000",
+     u"",
+     {EnglishPhrases(), {}, kEnglishPhrasesDrawn},
+     0},
+    {&cipher::CyrillicAlphabet(),
+     u"cyrillic",
+     u"кирилица (А–Я)",
+     u"букви на кирилица (А–Я)",
+     u"български",
+     u"Стефанов и Бирданова, 1997",
+     u"на кирилица",
+     {{}, BulgarianPhrases(), kBulgarianPhrasesDrawn},
+     std::uint64_t{1} << 40U},
+};
+
+}  // namespace
+
+std::span<const Language> Languages() { return kLanguages; }
 
 const Language& LanguageOf(const cipher::Alphabet& alphabet) {
-    const std::span<const Language> languages = Languages();
-    const auto found = std::find_if(languages.begin(), languages.end(),
-                                    [&](const Language& l) { return l.alphabet == &alphabet; });
-    return found != languages.end() ? *found : languages.front();
+    // Every alphabet has its row: one not among the others is the last one's.
+    return *std::find_if(std::begin(kLanguages), std::end(kLanguages) - 1,
+                         [&](const Language& l) { return l.alphabet == &alphabet; });
 }
 
 const Language* LanguageNamed(std::u16string_view name) {
-    const std::span<const Language> languages = Languages();
-    const auto found = std::find_if(languages.begin(), languages.end(),
-                                    [&](const Language& l) { return l.name == name; });
-    return found != languages.end() ? &*found : nullptr;
+    const auto* found = std::find_if(std::begin(kLanguages), std::end(kLanguages),
+                                     [&](const Language& l) { return l.name == name; });
+    return found != std::end(kLanguages) ? found : nullptr;
 }
 
 }  // namespace lesson

@@ -44,7 +44,7 @@ struct Language {
 
 // The languages in the order the page offers them, A to Z first.
 std::span<const Language> Languages();
-// The language written in the alphabet; A to Z's for an alphabet of no language.
+// The language written in the alphabet, each of which has one.
 const Language& LanguageOf(const cipher::Alphabet& alphabet);
 // The language of that name, or none.
 const Language* LanguageNamed(std::u16string_view name);

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <set>
@@ -92,20 +93,16 @@ std::uint64_t DigestOfEveryExercise(const lesson::Language& language) {
 // Every exercise of both languages as first given out; a sentence added to either list later
 // changes none of them.
 TEST(MakeExercise, KeepsEveryNumbersExerciseWhenSentencesAreAdded) {
-    const struct {
-        const cipher::Alphabet& alphabet;
-        std::uint64_t digest;
-    } cases[] = {
-        {cipher::LatinAlphabet(), 0x05275b26301ea0f4U},
-        {cipher::CyrillicAlphabet(), 0x0a0a031e43c34237U},
-    };
-    for (const auto& c : cases) {
-        const lesson::Language& language = lesson::LanguageOf(c.alphabet);
+    // A to Z, then the Bulgarian alphabet.
+    const std::uint64_t digests[] = {0x05275b26301ea0f4U, 0x0a0a031e43c34237U};
+    ASSERT_EQ(lesson::Languages().size(), std::size(digests));
+    for (std::size_t i = 0; i < std::size(digests); ++i) {
+        const lesson::Language& language = lesson::Languages()[i];
         const std::uint64_t digest = DigestOfEveryExercise(language);
         std::printf("%s: digest %016llx\n",
                     std::string(language.name.begin(), language.name.end()).c_str(),
                     static_cast<unsigned long long>(digest));
-        EXPECT_EQ(digest, c.digest);
+        EXPECT_EQ(digest, digests[i]);
         lesson::Language longer = language;
         std::vector<std::string_view> ascii(language.sentences.ascii.begin(),
                                             language.sentences.ascii.end());
@@ -224,12 +221,14 @@ TEST(ExerciseSection, ChecksHintsRevealsAndKeepsTheScore) {
     section.Open(ExerciseKind::kDecrypt, u"12a");
     EXPECT_EQ(section.Message(), u"Номерът на упражнението е цяло число от 1 до 9999.");
     EXPECT_EQ(section.Current().kind, ExerciseKind::kEncrypt);
+    EXPECT_FALSE(section.NumberAccepted());
     for (const std::u16string_view bad : {u"", u"0", u"1-2", u"10000", u"99999999999"}) {
         section.Open(ExerciseKind::kDecrypt, bad);
         EXPECT_FALSE(section.Message().empty());
     }
 
     section.Open(ExerciseKind::kDecrypt, u" 2 ");
+    EXPECT_TRUE(section.NumberAccepted() && section.AnswerLine().empty());
     EXPECT_EQ(section.Task(), u"Дешифрирайте с ключ 19: YETFBGZHLTKXIBGDUXVTNLXHYMAXYHHWMAXRXTM");
     section.Check(u"flamingosarepinkbecauseofthefoodtheyea", u"");
     EXPECT_FALSE(section.Solved());
@@ -249,6 +248,24 @@ TEST(ExerciseSection, ChecksHintsRevealsAndKeepsTheScore) {
     section.Open(ExerciseKind::kEncrypt, u"1");
     section.Check(u"HXDLJWUNJMJQXABNCXFJCNAKDCHXDLJWCVJTNRCMARWTT", u"");
     EXPECT_EQ(section.LetterCheck().marks.back().kind, Kind::kExtra);
+    // What each mark says, the right letter only where it may be given, and its line.
+    const struct {
+        lesson::LetterMark mark;
+        std::u16string sentence, line;
+    } marks[] = {
+        {{Kind::kRight, 1, u'A', u'A', u""}, u"", u""},
+        {{Kind::kWrong, 2, u'B', u'X', u"A + 1 = 65 + 1 = 66 -> B"},
+         u"Място 2: X вместо B",
+         u"Място 2: A + 1 = 65 + 1 = 66 -> B"},
+        {{Kind::kWrong, 3, 0, u'X', u""}, u"Място 3: X е грешна", u""},
+        {{Kind::kMissing, 4, u'C', 0, u""}, u"Място 4: липсва C", u""},
+        {{Kind::kMissing, 5, 0, 0, u""}, u"Място 5: липсва буква", u""},
+        {{Kind::kExtra, 6, 0, u'Y', u""}, u"Преди място 6: излишна буква Y", u""},
+    };
+    for (const auto& c : marks) {
+        EXPECT_EQ(lesson::MarkSentence(c.mark), c.sentence);
+        EXPECT_EQ(lesson::MarkLine(c.mark), c.line);
+    }
     section.Check(u"AXDLJWUNJMJQXABNCXFJCNAKDCHXDLJWCVJTNRCMARWT", u"");
     EXPECT_EQ(section.LetterCheck().marks[0].line, u"Y + 9 = 89 + 9 = 72 -> H");
     section.Reveal();
@@ -271,6 +288,7 @@ TEST(ExerciseSection, ChecksHintsRevealsAndKeepsTheScore) {
     }
     EXPECT_EQ(section.Announcement(), u"Няма повече подсказки.");
     EXPECT_EQ(section.HintsUsed(), u"Използвани подсказки: 3 от 3");
+    EXPECT_TRUE(section.Shows(lesson::ExerciseSection::HintStep::kKeys));
     EXPECT_EQ(
         section.CommonestLetterHint(),
         u"Най-често срещаната буква е C (10 пъти). Ако тя стои на мястото на E, ключът е 24.");
@@ -290,6 +308,7 @@ TEST(ExerciseSection, ChecksHintsRevealsAndKeepsTheScore) {
     section.Open(ExerciseKind::kEncrypt, u"5");
     section.Hint();
     EXPECT_EQ(section.HintsGiven(), 0);
+    EXPECT_FALSE(section.Shows(lesson::ExerciseSection::HintStep::kChart));
 }
 
 // In the Bulgarian alphabet: keys from 1 to 29, its letters alone, and the trace lines, hints
@@ -340,6 +359,15 @@ TEST(TeacherSheet, NumbersVariantsInTurnAndRefusesBadChoices) {
     }
     EXPECT_EQ(lesson::TaskText(sheet.variants[0][0]).rfind(u"Шифрирайте с ключ ", 0), 0U);
     EXPECT_EQ(lesson::AnswerText(sheet.variants[0][1]).rfind(u"Ключ ", 0), 0U);
+    EXPECT_EQ(lesson::SheetTaskLine(sheet.variants[0][0]),
+              u"Упражнение 9998. " + lesson::TaskText(sheet.variants[0][0]));
+    EXPECT_EQ(lesson::SheetAnswerLine(sheet.variants[0][1]),
+              u"Упражнение 9999: " + lesson::AnswerText(sheet.variants[0][1]));
+    // The same number is another exercise in each alphabet: the sheet says which, past A-Z.
+    EXPECT_EQ(lesson::VariantHeading(2, cipher::LatinAlphabet()), u"Вариант 2");
+    EXPECT_EQ(lesson::VariantHeading(2, cipher::CyrillicAlphabet()), u"Вариант 2 (на кирилица)");
+    EXPECT_EQ(lesson::LanguageNamed(u"cyrillic"), &lesson::LanguageOf(cipher::CyrillicAlphabet()));
+    EXPECT_EQ(lesson::LanguageNamed(u"greek"), nullptr);
 
     const struct {
         bool anyKind;
