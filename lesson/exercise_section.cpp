@@ -45,7 +45,8 @@ std::u16string MarkSentence(const LetterMark& mark) {
             return Place(mark) + u": липсва " +
                    (mark.expected == 0 ? u"буква" : std::u16string(1, mark.expected));
         case LetterMark::Kind::kExtra:
-            return u"Преди м" + Place(mark).substr(1) + u": излишна буква " + mark.given;
+            return u"Преди място " + cipher::DecimalText(static_cast<std::int64_t>(mark.place)) +
+                   u": излишна буква " + mark.given;
     }
     return {};
 }
@@ -140,6 +141,7 @@ void ExerciseSection::Check(std::u16string_view answer, std::u16string_view key)
 }
 
 void ExerciseSection::Hint() {
+    m_message.clear();
     m_numberRefused = false;
     if (m_exercise.kind != ExerciseKind::kFindKey || m_hints == kHints) {
         m_announcement = u"Няма повече подсказки.";

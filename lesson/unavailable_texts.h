@@ -11,6 +11,9 @@ namespace lesson {
 inline constexpr std::u16string_view kModuleFailed =
     u"Уроците не могат да работят в този браузър: програмният модул (WebAssembly) не се "
     u"стартира. Причина: {reason}. ";
+// The reason where the module itself is damaged: the browser's own would say "Failed to fetch".
+inline constexpr std::u16string_view kModuleDamaged =
+    u"програмният модул в това копие на файла е повреден";
 inline constexpr std::u16string_view kOneClickLost = u"Едно натискане на бутон не беше изпълнено. ";
 inline constexpr std::u16string_view kClicksLost =
     u"{count} натискания на бутони не бяха изпълнени. ";

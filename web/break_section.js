@@ -95,5 +95,5 @@ const breakSection = (() => {
         });
     }
 
-    return { bind, show };
+    return { bind };
 })();

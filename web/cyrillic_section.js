@@ -30,5 +30,5 @@ const cyrillicSection = (() => {
         onEnter([byId("cyr_phrase"), byId("cyr_key")], calculate);
     }
 
-    return { bind, show };
+    return { bind };
 })();

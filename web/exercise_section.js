@@ -98,5 +98,5 @@ const exerciseSection = (() => {
         show(lesson.call("showExercise"));
     }
 
-    return { bind, show, ready };
+    return { bind, ready };
 })();

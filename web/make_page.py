@@ -94,7 +94,10 @@ def main(template, module, disk, disk2x, icon, phrase_cap, offset_cap, ciphertex
     values = {"DISK2X": data_uri(disk2x), "DISK": data_uri(disk), "ICON": data_uri(icon),
               "MODULE": script(module),
               "WASM": gzipped_base64(os.path.splitext(module)[0] + ".wasm"),
-              "SCRIPTS": joined_scripts(scripts), "TEXTS": json_for_script(texts),
+              "SCRIPTS": joined_scripts(scripts),
+              # What the template writes in as text is not carried a second time for the scripts.
+              "TEXTS": json_for_script({name: value for name, value in texts.items()
+                                        if f"@{name.upper()}@" not in page}),
               "NOTICES": notices(os.path.join(FOLDER, "notices.txt")),
               "PHRASE_CAP": str(int(phrase_cap)), "OFFSET_CAP": str(int(offset_cap)),
               "CIPHERTEXT_CAP": str(int(ciphertext_cap))}

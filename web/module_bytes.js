@@ -22,7 +22,7 @@ function moduleBytes() {
         const inflated = new Response(packed).body.pipeThrough(new DecompressionStream("gzip"));
         resolve(new Response(inflated).arrayBuffer().catch(() => {
             // What the stream gives here reads "Failed to fetch", which would mislead.
-            throw new Error("the WebAssembly in this copy of the file is damaged");
+            throw new Error(TEXTS.moduleDamaged);
         }));
     });
 }

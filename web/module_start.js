@@ -61,7 +61,7 @@ function fail(error) {
 // broken copy of the file fails here.
 let compiling = null;
 function compileModule() {
-    compiling = new Promise(resolve => resolve(moduleBytes())).then(bytes => WebAssembly.compile(bytes));
+    compiling = moduleBytes().then(bytes => WebAssembly.compile(bytes));
     compiling.catch(() => {});
 }
 

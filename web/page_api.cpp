@@ -319,6 +319,7 @@ std::string OpeningTexts() {
                          {"kinds", page::Array(kinds)},
                          {"alphabets", page::Array(alphabets)},
                          {"moduleFailed", Quoted(lesson::kModuleFailed)},
+                         {"moduleDamaged", Quoted(lesson::kModuleDamaged)},
                          {"oneClickLost", Quoted(lesson::kOneClickLost)},
                          {"clicksLost", Quoted(lesson::kClicksLost)},
                          {"tryAgain", Quoted(lesson::kTryAgain)},

@@ -48,5 +48,5 @@ const sheetSection = (() => {
         byId("print_sheet").addEventListener("click", print);
     }
 
-    return { bind, show };
+    return { bind };
 })();

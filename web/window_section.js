@@ -50,5 +50,5 @@ const windowSection = (() => {
         byId("Command1_1").addEventListener("click", () => click(1));
     }
 
-    return { bind, show };
+    return { bind };
 })();

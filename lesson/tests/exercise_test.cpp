@@ -222,6 +222,9 @@ TEST(ExerciseSection, ChecksHintsRevealsAndKeepsTheScore) {
     EXPECT_EQ(section.Message(), u"Номерът на упражнението е цяло число от 1 до 9999.");
     EXPECT_EQ(section.Current().kind, ExerciseKind::kEncrypt);
     EXPECT_FALSE(section.NumberAccepted());
+    section.Hint();  // the refused number's note goes with the next action
+    EXPECT_TRUE(section.NumberAccepted() && section.Message().empty());
+    section.Open(ExerciseKind::kDecrypt, u"12a");
     for (const std::u16string_view bad : {u"", u"0", u"1-2", u"10000", u"99999999999"}) {
         section.Open(ExerciseKind::kDecrypt, bad);
         EXPECT_FALSE(section.Message().empty());
