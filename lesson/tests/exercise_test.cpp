@@ -253,21 +253,28 @@ TEST(ExerciseSection, ChecksHintsRevealsAndKeepsTheScore) {
     EXPECT_EQ(section.LetterCheck().marks.back().kind, Kind::kExtra);
     // What each mark says, the right letter only where it may be given, and its line.
     const struct {
-        lesson::LetterMark mark;
-        std::u16string sentence, line;
+        Kind kind;
+        std::size_t place;
+        char16_t expected, given;
+        std::u16string_view line, sentence, placed;
     } marks[] = {
-        {{Kind::kRight, 1, u'A', u'A', u""}, u"", u""},
-        {{Kind::kWrong, 2, u'B', u'X', u"A + 1 = 65 + 1 = 66 -> B"},
-         u"Място 2: X вместо B",
+        {Kind::kRight, 1, u'A', u'A', u"", u"", u""},
+        {Kind::kWrong, 2, u'B', u'X', u"A + 1 = 65 + 1 = 66 -> B", u"Място 2: X вместо B",
          u"Място 2: A + 1 = 65 + 1 = 66 -> B"},
-        {{Kind::kWrong, 3, 0, u'X', u""}, u"Място 3: X е грешна", u""},
-        {{Kind::kMissing, 4, u'C', 0, u""}, u"Място 4: липсва C", u""},
-        {{Kind::kMissing, 5, 0, 0, u""}, u"Място 5: липсва буква", u""},
-        {{Kind::kExtra, 6, 0, u'Y', u""}, u"Преди място 6: излишна буква Y", u""},
+        {Kind::kWrong, 3, 0, u'X', u"", u"Място 3: X е грешна", u""},
+        {Kind::kMissing, 4, u'C', 0, u"", u"Място 4: липсва C", u""},
+        {Kind::kMissing, 5, 0, 0, u"", u"Място 5: липсва буква", u""},
+        {Kind::kExtra, 6, 0, u'Y', u"", u"Преди място 6: излишна буква Y", u""},
     };
     for (const auto& c : marks) {
-        EXPECT_EQ(lesson::MarkSentence(c.mark), c.sentence);
-        EXPECT_EQ(lesson::MarkLine(c.mark), c.line);
+        lesson::LetterMark mark;
+        mark.kind = c.kind;
+        mark.place = c.place;
+        mark.expected = c.expected;
+        mark.given = c.given;
+        mark.line = c.line;
+        EXPECT_EQ(lesson::MarkSentence(mark), c.sentence);
+        EXPECT_EQ(lesson::MarkLine(mark), c.placed);
     }
     section.Check(u"AXDLJWUNJMJQXABNCXFJCNAKDCHXDLJWCVJTNRCMARWT", u"");
     EXPECT_EQ(section.LetterCheck().marks[0].line, u"Y + 9 = 89 + 9 = 72 -> H");
