@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Sends arbitrary bytes through the page's boundary as one request, and checks what the page
-// relies on whatever comes in: the response is one JSON object in printable ASCII whose length
-// is the one returned, and a refused request changes nothing. The lesson lives on from input to
+// relies on whatever comes in: the response is an object in printable ASCII whose length is
+// the one returned, and a refused request changes nothing. The lesson lives on from input to
 // input, as it does while the page is open, so requests meet every state the others left.
 #include <algorithm>
-#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -28,95 +27,14 @@ std::string Call(std::string_view request) {
     return {response, static_cast<std::size_t>(length)};
 }
 
-// Each Take takes one piece of JSON, as the page's writer writes it (without blanks), off the
-// front of the text, and tells whether it was there.
-bool TakeValue(std::string_view& rest, int depth);
-
-bool TakeChar(std::string_view& rest, char c) {
-    if (!rest.starts_with(c)) {
-        return false;
-    }
-    rest.remove_prefix(1);
-    return true;
-}
-
-bool TakeString(std::string_view& rest) {
-    if (!TakeChar(rest, '"')) {
-        return false;
-    }
-    constexpr std::string_view kEscaped = R"("\/bfnrt)";
-    const auto isHex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
-    while (!rest.empty() && rest.front() != '"') {
-        std::size_t length = 1;
-        if (TakeChar(rest, '\\')) {
-            if (rest.starts_with('u')) {
-                length = 5;
-                if (rest.size() < length ||
-                    !std::all_of(rest.begin() + 1, rest.begin() + 5, isHex)) {
-                    return false;
-                }
-            } else if (rest.empty() || kEscaped.find(rest.front()) == std::string_view::npos) {
-                return false;
-            }
-        }
-        rest.remove_prefix(length);
-    }
-    return TakeChar(rest, '"');
-}
-
-bool TakeInteger(std::string_view& rest) {
-    const std::size_t first = rest.starts_with('-') ? 1 : 0;
-    std::size_t end = first;
-    while (end < rest.size() && rest[end] >= '0' && rest[end] <= '9') {
-        ++end;
-    }
-    if (end == first || (end - first > 1 && rest[first] == '0')) {
-        return false;
-    }
-    rest.remove_prefix(end);
-    return true;
-}
-
-// The items of a list, or the members of an object, up to its closing bracket.
-bool TakeItems(std::string_view& rest, char close, bool named, int depth) {
-    if (TakeChar(rest, close)) {
-        return true;
-    }
-    do {
-        if ((named && !(TakeString(rest) && TakeChar(rest, ':'))) || !TakeValue(rest, depth + 1)) {
-            return false;
-        }
-    } while (TakeChar(rest, ','));
-    return TakeChar(rest, close);
-}
-
-bool TakeValue(std::string_view& rest, int depth) {
-    constexpr int kDeepest = 16;
-    if (depth > kDeepest) {
-        return false;
-    }
-    if (TakeChar(rest, '{')) {
-        return TakeItems(rest, '}', true, depth);
-    }
-    if (TakeChar(rest, '[')) {
-        return TakeItems(rest, ']', false, depth);
-    }
-    for (const std::string_view word : {"true", "false", "null"}) {
-        if (rest.starts_with(word)) {
-            rest.remove_prefix(word.size());
-            return true;
-        }
-    }
-    return rest.starts_with('"') ? TakeString(rest) : TakeInteger(rest);
-}
-
+// What the page relies on in every response: printable ASCII, so that it crosses the pipe
+// and the module's memory unchanged, and one object. Whether its strings are written right
+// the writer's own test checks, and the differential parses every response.
 void CheckResponse(std::string_view response) {
     Expect(
         std::all_of(response.begin(), response.end(), [](char c) { return c >= 0x20 && c < 0x7F; }),
         "the response is printable ASCII");
-    std::string_view rest = response;
-    Expect(response.starts_with('{') && TakeValue(rest, 0) && rest.empty(),
-           "the response is one JSON object");
+    Expect(response.starts_with('{') && response.ends_with('}'), "the response is an object");
 }
 
 // What the page can ask for without changing it.
