@@ -61,7 +61,6 @@ void ExerciseSection::Show(const Exercise& exercise) {
     m_exercise = exercise;
     m_task = TaskText(exercise);
     m_message.clear();
-    m_numberRefused = false;
     m_checked = false;
     m_verdict.clear();
     m_letters = {};
@@ -80,7 +79,6 @@ void ExerciseSection::Open(ExerciseKind kind, std::u16string_view number,
     const std::optional<std::int32_t> read = NumberFrom(number, kFirstExercise, kLastExercise);
     if (!read) {
         m_message = WholeNumberNote(u"Номерът на упражнението", kLastExercise);
-        m_numberRefused = true;
         m_announcement = m_message;
         return;
     }
@@ -101,7 +99,6 @@ void ExerciseSection::CountTried() {
 
 void ExerciseSection::Check(std::u16string_view answer, std::u16string_view key) {
     m_message.clear();
-    m_numberRefused = false;
     CountTried();
     m_checked = true;
     const bool findKey = m_exercise.kind == ExerciseKind::kFindKey;
@@ -142,7 +139,6 @@ void ExerciseSection::Check(std::u16string_view answer, std::u16string_view key)
 
 void ExerciseSection::Hint() {
     m_message.clear();
-    m_numberRefused = false;
     if (m_exercise.kind != ExerciseKind::kFindKey || m_hints == kHints) {
         m_announcement = u"Няма повече подсказки.";
         return;
@@ -185,7 +181,6 @@ void ExerciseSection::Hint() {
 void ExerciseSection::Reveal() {
     CountTried();
     m_message.clear();
-    m_numberRefused = false;
     m_answer = AnswerText(m_exercise);
     m_announcement = AnswerLine();
 }

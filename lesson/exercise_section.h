@@ -47,8 +47,8 @@ public:
     // A note on the last action that did not go through, or empty.
     const std::u16string& Message() const { return m_message; }
     // Whether the last action opened an exercise or kept one open; false after a number that
-    // was refused, which stays typed, to be mended.
-    bool NumberAccepted() const { return !m_numberRefused; }
+    // was refused, which stays typed, to be mended. A refused number is all a message says.
+    bool NumberAccepted() const { return m_message.empty(); }
 
     bool Checked() const { return m_checked; }
     // The last check in a sentence: "Вярно! …" when all was right, the key's result, the count.
@@ -85,7 +85,6 @@ private:
     Exercise m_exercise;
     std::u16string m_task;
     std::u16string m_message;
-    bool m_numberRefused = false;
     bool m_checked = false;
     std::u16string m_verdict;
     AnswerCheck m_letters;

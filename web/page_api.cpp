@@ -241,7 +241,7 @@ std::string CheckAnswer(Page& page, const page::Request& request) {
 
 // The teacher's sheets for the kinds named and the counts typed: each variant's heading and
 // its exercises' lines with their answers, or what is wrong with the choices.
-std::string Sheet(const page::Request& request) {
+std::string Sheet(Page& /*page*/, const page::Request& request) {
     using page::Quoted;
     const std::optional<std::vector<std::u16string>> kinds = request.List("kinds");
     const std::optional<std::u16string> perSheet = request.Text("perSheet");
@@ -289,7 +289,7 @@ std::string DigitsOf(std::int32_t highest) {
 
 // The texts and limits the page is written with, so that it shows them at its first paint
 // and can say why where the module cannot run.
-std::string OpeningTexts() {
+std::string OpeningTexts(Page& /*page*/, const page::Request& /*request*/) {
     using page::Quoted;
     const lesson::Form opening;
     std::vector<std::string> kinds(std::size(lesson::kExerciseKinds));
@@ -372,6 +372,22 @@ std::string Choose(Page& page, const page::Request& request) {
     return BreakState(page.breaking);
 }
 
+// An exercise section's step that takes no arguments, answered with the section's state.
+template <void (lesson::ExerciseSection::*Step)()>
+std::string ExerciseStep(Page& page, const page::Request& /*request*/) {
+    (page.exercises.*Step)();
+    return ExerciseState(page.exercises);
+}
+
+// These two change nothing, but a handler of the table takes the page to change.
+// cppcheck-suppress constParameter
+std::string ShownExercise(Page& page, const page::Request& /*request*/) {
+    return ExerciseState(page.exercises);
+}
+
+// cppcheck-suppress constParameter
+std::string ShownForm(Page& page, const page::Request& /*request*/) { return FormState(page.form); }
+
 // An action: its name, the members its request may carry besides the action's name, and
 // what it does. A new action is one row here and its handler.
 // cppcheck does not see the members read through the table's search.
@@ -385,37 +401,18 @@ struct Action {
 
 constexpr Action kActions[] = {
     {"click", {"index", "phrase", "offset"}, Click},
-    {"form", {}, [](Page& page, const page::Request&) { return FormState(page.form); }},
+    {"form", {}, ShownForm},
     {"cyrillic", {"phrase", "key"}, Cyrillic},
     {"break", {"text", "alphabet"}, Break},
     {"choose", {"row"}, Choose},
     {"exercise", {"kind", "number", "alphabet"}, OpenExercise},
-    {"nextExercise",
-     {},
-     [](Page& page, const page::Request&) {
-         page.exercises.OpenNext();
-         return ExerciseState(page.exercises);
-     }},
+    {"nextExercise", {}, ExerciseStep<&lesson::ExerciseSection::OpenNext>},
     {"checkAnswer", {"answer", "key"}, CheckAnswer},
-    {"hint",
-     {},
-     [](Page& page, const page::Request&) {
-         page.exercises.Hint();
-         return ExerciseState(page.exercises);
-     }},
-    {"reveal",
-     {},
-     [](Page& page, const page::Request&) {
-         page.exercises.Reveal();
-         return ExerciseState(page.exercises);
-     }},
-    {"showExercise",
-     {},
-     [](Page& page, const page::Request&) { return ExerciseState(page.exercises); }},
-    {"sheet",
-     {"kinds", "perSheet", "variants", "first", "alphabet"},
-     [](Page&, const page::Request& request) { return Sheet(request); }},
-    {"openingTexts", {}, [](Page&, const page::Request&) { return OpeningTexts(); }},
+    {"hint", {}, ExerciseStep<&lesson::ExerciseSection::Hint>},
+    {"reveal", {}, ExerciseStep<&lesson::ExerciseSection::Reveal>},
+    {"showExercise", {}, ShownExercise},
+    {"sheet", {"kinds", "perSheet", "variants", "first", "alphabet"}, Sheet},
+    {"openingTexts", {}, OpeningTexts},
 };
 
 std::string Respond(Page& page, std::string_view json) {

@@ -107,7 +107,7 @@ function randomExercise() {
         return { action: "exercise", kind: EXERCISE_KINDS[random(EXERCISE_KINDS.length)], number, ...alphabet && { alphabet } };
     }
     if (roll === 1) return { action: "checkAnswer", answer: randomText("answer", 12), key: randomText("offset", 2) };
-    return { action: ["hint", "reveal", "nextExercise", "showExercise"][roll - 2 + random(2)] };
+    return { action: ["hint", "reveal", "nextExercise", "showExercise"][random(4)] };
 }
 
 // A teacher's sheet of a few kinds, now and then one the page never sends, and small counts
@@ -187,7 +187,6 @@ function brokenPromise(requests, responses) {
             ++kindCounts[unknown ? "sheet, unknown kind" : response.message === "" ? "sheet" : "sheet refused"];
             continue;
         }
-        if (request.action === "showExercise") ++kindCounts["show exercise"];
         // An exercise refused for its number stays the one before, in its own alphabet.
         if (request.action === "break" || (request.action === "exercise" && response.message === "")) {
             const named = `${request.action}, ${request.alphabet || "no"} alphabet`;
@@ -200,7 +199,8 @@ function brokenPromise(requests, responses) {
         if (request.action === "exercise") {
             ++kindCounts[response.error !== undefined || response.message !== "" ? "exercise refused" : "exercise"];
         }
-        const exerciseKinds = { checkAnswer: "check", hint: "hint", reveal: "reveal", nextExercise: "next exercise" };
+        const exerciseKinds = { checkAnswer: "check", hint: "hint", reveal: "reveal", nextExercise: "next exercise",
+            showExercise: "show exercise" };
         if (exerciseKinds[request.action]) ++kindCounts[exerciseKinds[request.action]];
         if (request.action === "click" && (request.index === 0 || request.index === 1)) {
             ++kindCounts[request.index === 0 ? "Calculate" : "Clear"];
