@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lesson/exercise.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -29,6 +31,17 @@ std::uint64_t Mixed(std::uint64_t x) {
 }
 
 }  // namespace
+
+const KindName& NameOf(ExerciseKind kind) {
+    return *std::find_if(std::begin(kExerciseKinds), std::end(kExerciseKinds) - 1,
+                         [kind](const KindName& named) { return named.kind == kind; });
+}
+
+const KindName* KindNamed(std::u16string_view name) {
+    const auto* found = std::find_if(std::begin(kExerciseKinds), std::end(kExerciseKinds),
+                                     [name](const KindName& named) { return named.name == name; });
+    return found != std::end(kExerciseKinds) ? found : nullptr;
+}
 
 std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number,
                                      const cipher::Alphabet& alphabet) {

@@ -32,6 +32,10 @@ inline constexpr KindName kExerciseKinds[] = {
     {ExerciseKind::kFindKey, u"findKey", u"Намери ключа", false},
 };
 
+// The row of a kind, and the row of a name, or none.
+const KindName& NameOf(ExerciseKind kind);
+const KindName* KindNamed(std::u16string_view name);
+
 inline constexpr std::int32_t kFirstExercise = 1;
 inline constexpr std::int32_t kLastExercise = 9999;
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lesson/exercise_section.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -9,8 +10,13 @@
 
 #include "cipher/decimal_text.h"
 #include "lesson/answer_check.h"
+#include "lesson/assignment.h"
+#include "lesson/class_work.h"
 #include "lesson/exercise.h"
+#include "lesson/field_caps.h"
 #include "lesson/language.h"
+#include "lesson/teacher_sheet.h"
+#include "lesson/work_record.h"
 
 namespace lesson {
 
@@ -55,9 +61,56 @@ std::u16string MarkLine(const LetterMark& mark) {
     return mark.line.empty() ? std::u16string() : Place(mark) + u": " + mark.line;
 }
 
+WorkCheck CheckWork(const Exercise& exercise, std::u16string_view answer,
+                    std::u16string_view key) {
+    WorkCheck check;
+    const cipher::Alphabet& alphabet = *exercise.alphabet;
+    check.key = exercise.kind == ExerciseKind::kFindKey ? CheckKey(key, exercise.key, alphabet)
+                                                        : KeyCheck{true, {}};
+    if (exercise.kind == ExerciseKind::kEncrypt) {
+        check.letters = CheckAnswer(answer, exercise.plainLetters, exercise.key,
+                                    Direction::kEncrypt, alphabet);
+    } else {
+        check.letters = CheckAnswer(answer, exercise.cipherLetters, exercise.key,
+                                    Direction::kDecrypt, alphabet);
+    }
+    check.right = check.key.right && check.letters.right == check.letters.expected &&
+                  check.letters.marks.size() == check.letters.expected;
+    return check;
+}
+
 ExerciseSection::ExerciseSection() { Show(*MakeExercise(ExerciseKind::kEncrypt, kFirstExercise)); }
 
+// An exercise only opened, and not the assignment's, leaves nothing to keep.
+void ExerciseSection::Leave() {
+    const ExerciseWork& work = Worked();
+    const bool assigned = std::any_of(m_assigned.begin(), m_assigned.end(),
+                                      [&work](const Exercise& e) { return work.Of(e); });
+    if (!assigned && work.answer.empty() && work.key.empty() && work.hints == 0 && !work.tried) {
+        m_works.erase(m_works.begin() + static_cast<std::ptrdiff_t>(m_work));
+    }
+}
+
 void ExerciseSection::Show(const Exercise& exercise) {
+    if (m_work < m_works.size()) {
+        Leave();
+    }
+    const auto found = std::find_if(m_works.begin(), m_works.end(),
+                                    [&exercise](const ExerciseWork& w) { return w.Of(exercise); });
+    if (found != m_works.end()) {
+        m_work = static_cast<std::size_t>(found - m_works.begin());
+    } else {
+        if (m_works.size() == kMostWorks) {
+            m_works.erase(m_works.begin());
+        }
+        ExerciseWork& work = m_works.emplace_back();
+        work.kind = exercise.kind;
+        work.language = &LanguageOf(*exercise.alphabet);
+        work.number = exercise.number;
+        work.opened = m_now;
+        m_work = m_works.size() - 1;
+    }
+    const ExerciseWork& work = Worked();
     m_exercise = exercise;
     m_task = TaskText(exercise);
     m_message.clear();
@@ -65,13 +118,21 @@ void ExerciseSection::Show(const Exercise& exercise) {
     m_verdict.clear();
     m_letters = {};
     m_key = {};
-    m_solved = false;
-    m_tried = false;
-    m_hints = 0;
+    m_solved = work.solved;
+    m_hints = work.hints;
     m_commonest.clear();
-    m_answer.clear();
+    m_answer = work.shown ? AnswerText(exercise) : std::u16string();
     m_breaking.Break(exercise.cipherLetters, *exercise.alphabet);
-    m_announcement = u"Упражнение " + cipher::DecimalText(exercise.number) + u". " + m_task;
+    if (Shows(HintStep::kCommonest)) {
+        m_commonest = CommonestSentence();
+    }
+    // Its last check, as it was shown.
+    if (!work.checked.empty()) {
+        ShowCheck(work.answer, work.key);
+    }
+    const std::u16string place = AssignedPlace();
+    m_announcement = (place.empty() ? u"" : place + u". ") + u"Упражнение " +
+                     cipher::DecimalText(exercise.number) + u". " + m_task;
 }
 
 void ExerciseSection::Open(ExerciseKind kind, std::u16string_view number,
@@ -90,27 +151,17 @@ void ExerciseSection::OpenNext() {
     Show(*MakeExercise(m_exercise.kind, next, *m_exercise.alphabet));
 }
 
-void ExerciseSection::CountTried() {
-    if (!m_tried) {
-        m_tried = true;
-        ++m_triedCount;
-    }
+void ExerciseSection::SetTime(std::int64_t milliseconds) {
+    // Within the years 1970 to 9999, which the moment's text has room for.
+    m_now = milliseconds > 0 && milliseconds < 253402300800000 ? MomentText(milliseconds)
+                                                               : std::u16string();
 }
 
-void ExerciseSection::Check(std::u16string_view answer, std::u16string_view key) {
-    m_message.clear();
-    CountTried();
+void ExerciseSection::ShowCheck(std::u16string_view answer, std::u16string_view key) {
     m_checked = true;
-    const bool findKey = m_exercise.kind == ExerciseKind::kFindKey;
-    const cipher::Alphabet& alphabet = *m_exercise.alphabet;
-    m_key = findKey ? CheckKey(key, m_exercise.key, alphabet) : KeyCheck{true, {}};
-    if (m_exercise.kind == ExerciseKind::kEncrypt) {
-        m_letters = CheckAnswer(answer, m_exercise.plainLetters, m_exercise.key,
-                                Direction::kEncrypt, alphabet);
-    } else {
-        m_letters = CheckAnswer(answer, m_exercise.cipherLetters, m_exercise.key,
-                                Direction::kDecrypt, alphabet);
-    }
+    const WorkCheck check = CheckWork(m_exercise, answer, key);
+    m_letters = check.letters;
+    m_key = check.key;
     // The right letters and their trace lines would give a key still to be found away.
     if (!m_key.right) {
         for (LetterMark& mark : m_letters.marks) {
@@ -118,23 +169,35 @@ void ExerciseSection::Check(std::u16string_view answer, std::u16string_view key)
             mark.line.clear();
         }
     }
-    const bool allRight = m_key.right && m_letters.right == m_letters.expected &&
-                          m_letters.marks.size() == m_letters.expected;
-    if (allRight && !m_solved && m_answer.empty()) {
-        m_solved = true;
-        ++m_solvedCount;
-        m_solvedWithHints += m_hints > 0 ? 1 : 0;
-    }
     std::u16string keySaid;
-    if (findKey) {
+    if (m_exercise.kind == ExerciseKind::kFindKey) {
         keySaid = m_key.right ? u"Ключът е верен." : u"Ключът не е верен.";
         if (!m_key.note.empty()) {
             keySaid += u" " + m_key.note + u".";
         }
         keySaid += u" ";
     }
-    m_verdict = (allRight ? u"Вярно! " : u"") + keySaid + m_letters.summary + u".";
+    m_verdict = (check.right ? u"Вярно! " : u"") + keySaid + m_letters.summary + u".";
     m_announcement = m_verdict + Faults(m_letters);
+}
+
+void ExerciseSection::Check(std::u16string_view answer, std::u16string_view key) {
+    m_message.clear();
+    Type(answer, key);
+    ExerciseWork& work = Worked();
+    work.tried = true;
+    work.checked = m_now;
+    ShowCheck(answer, key);
+    if (CheckWork(m_exercise, answer, key).right && !m_solved && m_answer.empty()) {
+        m_solved = true;
+        work.solved = true;
+    }
+}
+
+void ExerciseSection::Type(std::u16string_view answer, std::u16string_view key) {
+    ExerciseWork& work = Worked();
+    work.answer = answer.substr(0, kAnswerCap);
+    work.key = key.substr(0, static_cast<std::size_t>(kOffsetCap));
 }
 
 void ExerciseSection::Hint() {
@@ -144,34 +207,17 @@ void ExerciseSection::Hint() {
         return;
     }
     ++m_hints;
+    Worked().hints = m_hints;
     const cipher::Alphabet& alphabet = *m_exercise.alphabet;
     switch (m_hints) {
         case 1:
             m_announcement = u"Подсказка 1: честотите на буквите в текста и в " +
                              std::u16string(LanguageOf(alphabet).adjective) + u" текст.";
             break;
-        case 2: {
-            const auto size = static_cast<std::size_t>(alphabet.Size());
-            std::size_t most = 0;
-            for (std::size_t letter = 1; letter < size; ++letter) {
-                if (m_breaking.Count(letter) > m_breaking.Count(most)) {
-                    most = letter;
-                }
-            }
-            const char16_t commonest = alphabet.Commonest();
-            const auto key =
-                static_cast<std::int32_t>((most + size - alphabet.PlaceOf(commonest)) % size);
-            const char16_t letter = alphabet.letters[most];
-            m_commonest = u"Най-често срещаната буква е " + std::u16string(1, letter) + u" (" +
-                          cipher::DecimalText(m_breaking.Count(most)) +
-                          u" пъти). Ако тя стои на мястото на " + std::u16string(1, commonest) +
-                          u", " +
-                          (key == 0 ? u"текстът не е шифриран, а ключът никога не е 0: "
-                                      u"опитайте със следващата по честота буква."
-                                    : u"ключът е " + cipher::DecimalText(key) + u".");
+        case 2:
+            m_commonest = CommonestSentence();
             m_announcement = u"Подсказка 2: " + m_commonest;
             break;
-        }
         default:
             m_announcement = u"Подсказка 3: таблицата на всички ключове.";
             break;
@@ -179,10 +225,30 @@ void ExerciseSection::Hint() {
 }
 
 void ExerciseSection::Reveal() {
-    CountTried();
+    Worked().tried = true;
+    Worked().shown = true;
     m_message.clear();
     m_answer = AnswerText(m_exercise);
     m_announcement = AnswerLine();
+}
+
+std::u16string ExerciseSection::CommonestSentence() const {
+    const cipher::Alphabet& alphabet = *m_exercise.alphabet;
+    const auto size = static_cast<std::size_t>(alphabet.Size());
+    std::size_t most = 0;
+    for (std::size_t letter = 1; letter < size; ++letter) {
+        if (m_breaking.Count(letter) > m_breaking.Count(most)) {
+            most = letter;
+        }
+    }
+    const char16_t commonest = alphabet.Commonest();
+    const auto key = static_cast<std::int32_t>((most + size - alphabet.PlaceOf(commonest)) % size);
+    return u"Най-често срещаната буква е " + std::u16string(1, alphabet.letters[most]) + u" (" +
+           cipher::DecimalText(m_breaking.Count(most)) + u" пъти). Ако тя стои на мястото на " +
+           std::u16string(1, commonest) + u", " +
+           (key == 0 ? u"текстът не е шифриран, а ключът никога не е 0: опитайте със следващата "
+                       u"по честота буква."
+                     : u"ключът е " + cipher::DecimalText(key) + u".");
 }
 
 std::u16string ExerciseSection::AnswerLine() const {
@@ -195,9 +261,104 @@ std::u16string ExerciseSection::HintsUsed() const {
 }
 
 std::u16string ExerciseSection::Score() const {
-    return u"Решени: " + cipher::DecimalText(m_solvedCount) + u" от " +
-           cipher::DecimalText(m_triedCount) + u" (" + cipher::DecimalText(m_solvedWithHints) +
-           u" с подсказка)";
+    std::int64_t tried = 0;
+    std::int64_t solved = 0;
+    std::int64_t withHints = 0;
+    for (const ExerciseWork& work : m_works) {
+        tried += work.tried ? 1 : 0;
+        solved += work.solved ? 1 : 0;
+        withHints += work.solved && work.hints > 0 ? 1 : 0;
+    }
+    return u"Решени: " + cipher::DecimalText(solved) + u" от " + cipher::DecimalText(tried) +
+           u" (" + cipher::DecimalText(withHints) + u" с подсказка)";
+}
+
+void ExerciseSection::StartAssignment(std::u16string_view code, std::u16string_view variant) {
+    const CodeReading reading = ReadAssignmentCode(code);
+    const std::optional<std::int32_t> number = NumberFrom(variant, 1, kMostVariants);
+    m_assignmentMessage = !reading.settings ? reading.message : !number ? VariantNote() : u"";
+    if (!m_assignmentMessage.empty()) {
+        m_announcement = m_assignmentMessage;
+        return;
+    }
+    const std::u16string written = AssignmentCode(*reading.settings);
+    const bool same = m_assignment && m_assignment->code == written &&
+                      m_assignment->variant == *number;
+    if (!same) {
+        m_assignment = Assignment{written, *reading.settings, *number, 0};
+        m_assigned = VariantExercises(*reading.settings, *number);
+    }
+    Show(m_assigned[m_assignment->place]);
+}
+
+void ExerciseSection::NextAssigned() {
+    if (!m_assignment) {
+        return;
+    }
+    m_assignment->place = (m_assignment->place + 1) % m_assigned.size();
+    Show(m_assigned[m_assignment->place]);
+}
+
+std::u16string ExerciseSection::AssignedPlace() const {
+    const auto found = std::find_if(m_assigned.begin(), m_assigned.end(), [this](const Exercise& e) {
+        return Work().Of(e);
+    });
+    if (found == m_assigned.end()) {
+        return {};
+    }
+    return u"Упражнение " + cipher::DecimalText(found - m_assigned.begin() + 1) + u" от " +
+           cipher::DecimalText(static_cast<std::int64_t>(m_assigned.size()));
+}
+
+HandIn ExerciseSection::HandInWork(const Student& student) {
+    m_student = student;
+    if (!m_assignment) {
+        return {u"Предава се задание: първо въведете кода на заданието и варианта си.", {}, {}};
+    }
+    std::vector<ExerciseWork> works;
+    for (const Exercise& exercise : m_assigned) {
+        const auto found = std::find_if(m_works.begin(), m_works.end(),
+                                        [&exercise](const ExerciseWork& w) { return w.Of(exercise); });
+        if (found != m_works.end()) {
+            works.push_back(*found);
+        } else {
+            ExerciseWork& work = works.emplace_back();
+            work.kind = exercise.kind;
+            work.language = &LanguageOf(*exercise.alphabet);
+            work.number = exercise.number;
+        }
+    }
+    return lesson::HandInWork(student, *m_assignment, works, m_now);
+}
+
+std::u16string ExerciseSection::Kept() const {
+    return KeptText({m_student, m_assignment, m_exercise.kind, &LanguageOf(*m_exercise.alphabet),
+                     m_exercise.number, m_works});
+}
+
+void ExerciseSection::Restore(std::u16string_view kept) {
+    std::optional<Progress> progress = ReadKept(kept);
+    if (!progress) {
+        m_message = u"Работата, запазена на това устройство, е повредена или е от друга версия "
+                    u"на програмата и не е заредена.";
+        m_announcement = m_message;
+        return;
+    }
+    m_student = progress->student;
+    m_assignment = progress->assignment;
+    m_assigned = m_assignment ? VariantExercises(m_assignment->settings, m_assignment->variant)
+                              : std::vector<Exercise>();
+    m_works = std::move(progress->works);
+    // No exercise is open yet, to be left.
+    m_work = m_works.size();
+    Show(*MakeExercise(progress->kind, progress->number, *progress->language));
+}
+
+void ExerciseSection::Forget() {
+    const std::u16string now = m_now;
+    *this = ExerciseSection();
+    m_now = now;
+    m_announcement = u"Работата на това устройство е изчистена.";
 }
 
 }  // namespace lesson

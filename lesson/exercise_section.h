@@ -3,12 +3,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cipher/alphabet.h"
 #include "lesson/answer_check.h"
 #include "lesson/break_section.h"
+#include "lesson/class_work.h"
 #include "lesson/exercise.h"
 
 namespace lesson {
@@ -20,9 +23,19 @@ std::u16string MarkSentence(const LetterMark& mark);
 // where the mark has none.
 std::u16string MarkLine(const LetterMark& mark);
 
+// An answer and a key typed for an exercise, checked: the letters, the key where it is to be
+// found, and whether both are right.
+struct WorkCheck {
+    AnswerCheck letters;
+    KeyCheck key;
+    bool right = false;
+};
+WorkCheck CheckWork(const Exercise& exercise, std::u16string_view answer, std::u16string_view key);
+
 // What the page's section "Упражнения" shows: an exercise by its kind and number, the check
 // of an answer, the hints for finding a key, the whole answer on request, and the score of
-// the visit. Every text it shows comes from here.
+// the device; and the work kept on it, an assignment worked through and handed in. Every text it
+// shows comes from here.
 class ExerciseSection {
 public:
     // Opens with the first exercise of the first kind.
@@ -40,6 +53,35 @@ public:
     void Hint();
     // Shows the whole answer; the exercise then counts as not solved.
     void Reveal();
+    // Keeps the answer and key typed, not yet checked.
+    void Type(std::u16string_view answer, std::u16string_view key);
+
+    // The moment, in milliseconds since 1970, of the actions that follow: when an exercise is
+    // first opened and last checked.
+    void SetTime(std::int64_t milliseconds);
+
+    // Opens the variant of a teacher's assignment at its first exercise, or where the student
+    // left it; a code or variant that cannot be read changes nothing but AssignmentMessage().
+    void StartAssignment(std::u16string_view code, std::u16string_view variant);
+    // The assignment's next exercise, after its last the first.
+    void NextAssigned();
+    const std::optional<Assignment>& Assigned() const { return m_assignment; }
+    // "Упражнение 2 от 5" while the exercise open is the assignment's; otherwise empty.
+    std::u16string AssignedPlace() const;
+    const std::u16string& AssignmentMessage() const { return m_assignmentMessage; }
+
+    // The assignment's work as a file, under the student's name, who is remembered either way.
+    HandIn HandInWork(const Student& student);
+    const Student& StudentTyped() const { return m_student; }
+
+    // The whole work on the device as text, and back; what cannot be read back changes nothing
+    // and leaves a note in Message().
+    std::u16string Kept() const;
+    void Restore(std::u16string_view kept);
+    // Forgets all the work, the assignment and the student, as on a new device.
+    void Forget();
+    // The work on the exercise open: its answer and key as last typed.
+    const ExerciseWork& Work() const { return m_works[m_work]; }
 
     const Exercise& Current() const { return m_exercise; }
     // What the student is asked, with the letters to work from.
@@ -71,7 +113,7 @@ public:
     // The whole answer once shown, or empty; and so headed, "Отговорът: …".
     const std::u16string& Answer() const { return m_answer; }
     std::u16string AnswerLine() const;
-    // "Решени: 3 от 5 (1 с подсказка)", for this visit alone.
+    // "Решени: 3 от 5 (1 с подсказка)", over the work on the device.
     std::u16string Score() const;
     // What a screen reader says after the last action.
     const std::u16string& Announcement() const { return m_announcement; }
@@ -80,7 +122,10 @@ public:
 
 private:
     void Show(const Exercise& exercise);
-    void CountTried();
+    void Leave();
+    ExerciseWork& Worked() { return m_works[m_work]; }
+    void ShowCheck(std::u16string_view answer, std::u16string_view key);
+    std::u16string CommonestSentence() const;
 
     Exercise m_exercise;
     std::u16string m_task;
@@ -90,15 +135,18 @@ private:
     AnswerCheck m_letters;
     KeyCheck m_key;
     bool m_solved = false;
-    bool m_tried = false;
     std::int32_t m_hints = 0;
     BreakSection m_breaking;
     std::u16string m_commonest;
     std::u16string m_answer;
     std::u16string m_announcement;
-    std::int32_t m_triedCount = 0;
-    std::int32_t m_solvedCount = 0;
-    std::int32_t m_solvedWithHints = 0;
+    std::u16string m_now;
+    std::vector<ExerciseWork> m_works;
+    std::size_t m_work = 0;
+    std::optional<Assignment> m_assignment;
+    std::vector<Exercise> m_assigned;
+    std::u16string m_assignmentMessage;
+    Student m_student;
 };
 
 }  // namespace lesson

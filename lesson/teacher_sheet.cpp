@@ -2,6 +2,7 @@
 #include "lesson/teacher_sheet.h"
 
 #include <cstddef>
+#include <iterator>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -32,16 +33,43 @@ TeacherSheet MakeTeacherSheet(std::span<const ExerciseKind> kinds, std::u16strin
     } else if (!start) {
         sheet.message = WholeNumberNote(u"Номерът на първото упражнение", kLastExercise);
     } else {
-        for (std::int32_t variant = 0; variant < *students; ++variant) {
-            std::vector<Exercise>& exercises = sheet.variants.emplace_back();
-            for (std::int32_t e = 0; e < *each; ++e) {
-                const std::int32_t number = (*start - 1 + variant * *each + e) % kLastExercise + 1;
-                const ExerciseKind kind = kinds[static_cast<std::size_t>(e) % kinds.size()];
-                exercises.push_back(*MakeExercise(kind, number, alphabet));
-            }
+        sheet.settings.language = &LanguageOf(alphabet);
+        for (const ExerciseKind kind : kinds) {
+            sheet.settings.kinds |= KindBit(kind);
+        }
+        sheet.settings.perSheet = *each;
+        sheet.settings.first = *start;
+        for (std::int32_t variant = 1; variant <= *students; ++variant) {
+            sheet.variants.push_back(VariantExercises(sheet.settings, variant));
         }
     }
     return sheet;
+}
+
+std::uint32_t KindBit(ExerciseKind kind) {
+    return 1U << static_cast<std::uint32_t>(&NameOf(kind) - std::begin(kExerciseKinds));
+}
+
+std::vector<ExerciseKind> KindsOf(std::uint32_t bits) {
+    std::vector<ExerciseKind> kinds;
+    for (const KindName& named : kExerciseKinds) {
+        if ((bits & KindBit(named.kind)) != 0) {
+            kinds.push_back(named.kind);
+        }
+    }
+    return kinds;
+}
+
+std::vector<Exercise> VariantExercises(const SheetSettings& settings, std::int32_t variant) {
+    const std::vector<ExerciseKind> kinds = KindsOf(settings.kinds);
+    std::vector<Exercise> exercises;
+    for (std::int32_t e = 0; e < settings.perSheet && !kinds.empty(); ++e) {
+        const std::int32_t number =
+            (settings.first - 1 + (variant - 1) * settings.perSheet + e) % kLastExercise + 1;
+        const ExerciseKind kind = kinds[static_cast<std::size_t>(e) % kinds.size()];
+        exercises.push_back(*MakeExercise(kind, number, *settings.language));
+    }
+    return exercises;
 }
 
 std::u16string VariantHeading(std::int32_t variant, const cipher::Alphabet& alphabet) {

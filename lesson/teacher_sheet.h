@@ -9,16 +9,35 @@
 
 #include "cipher/alphabet.h"
 #include "lesson/exercise.h"
+#include "lesson/language.h"
 
 namespace lesson {
 
 inline constexpr std::int32_t kMostPerSheet = 20;
 inline constexpr std::int32_t kMostVariants = 40;
 
+// The teacher's choices that make the sheets, and so an assignment.
+struct SheetSettings {
+    const Language* language = &Languages().front();
+    std::uint32_t kinds = 0;     // a bit for each row of kExerciseKinds, the first the lowest
+    std::int32_t perSheet = 0;   // from 1 to kMostPerSheet
+    std::int32_t first = 0;      // from 1 to 9999
+};
+
+// The bit of a kind in SheetSettings::kinds.
+std::uint32_t KindBit(ExerciseKind kind);
+// The kinds of the bits, in the order of kExerciseKinds.
+std::vector<ExerciseKind> KindsOf(std::uint32_t bits);
+
+// Variant v's exercise e (from 0) has the number first + (v - 1) * perSheet + e, after 9999
+// the first again, and the chosen kinds in turn.
+std::vector<Exercise> VariantExercises(const SheetSettings& settings, std::int32_t variant);
+
 // The teacher's sheets: one variant per student, each with its exercises, the same on every
 // machine for the same choices.
 struct TeacherSheet {
     std::u16string message;  // what is wrong with the choices, with no variants; or empty
+    SheetSettings settings;
     std::vector<std::vector<Exercise>> variants;
 };
 
@@ -34,8 +53,7 @@ std::u16string VariantHeading(std::int32_t variant, const cipher::Alphabet& alph
 std::u16string SheetTaskLine(const Exercise& exercise);
 std::u16string SheetAnswerLine(const Exercise& exercise);
 
-// Variant v's exercise e (from 0) has the number first + v * perSheet + e, after 9999 the
-// first again, and the chosen kinds in turn, all in the alphabet.
+// The sheets of the choices typed, each kind once and in the order of kExerciseKinds.
 TeacherSheet MakeTeacherSheet(std::span<const ExerciseKind> kinds, std::u16string_view perSheet,
                               std::u16string_view variants, std::u16string_view first,
                               const cipher::Alphabet& alphabet = cipher::LatinAlphabet());

@@ -11,9 +11,9 @@
 
 namespace page {
 
-// The longest request text read, in bytes: far more than the longest text the page sends,
-// each code unit written as \uXXXX.
-inline constexpr std::size_t kLongestRequest = 1 << 16;
+// The longest request text read, in bytes: more than the longest text the page sends, a
+// handed-in file of 1 MB, with each code unit written as \uXXXX.
+inline constexpr std::size_t kLongestRequest = std::size_t{1} << 23U;
 
 // A request from the page: one flat JSON object whose members are strings, integers or
 // lists of strings, each name once, as JSON.stringify writes them. Anything else is refused

@@ -20,7 +20,10 @@
 #include "cipher/alphabet.h"
 #include "cipher/decimal_text.h"
 #include "lesson/answer_check.h"
+#include "lesson/assignment.h"
 #include "lesson/break_section.h"
+#include "lesson/class_results.h"
+#include "lesson/class_work.h"
 #include "lesson/cyrillic_section.h"
 #include "lesson/exercise.h"
 #include "lesson/exercise_section.h"
@@ -39,6 +42,7 @@ struct Page {
     lesson::CyrillicSection cyrillic;
     lesson::BreakSection breaking;
     lesson::ExerciseSection exercises;
+    lesson::ClassResults results;
     std::string request;
     std::string response;
 };
@@ -141,23 +145,6 @@ std::string BreakState(const lesson::BreakSection& section) {
                          {"trace", Quoted(section.Trace())}});
 }
 
-// The kind the predicate picks, or none.
-template <typename Picks>
-const lesson::KindName* FindKind(Picks picks) {
-    const auto* found =
-        std::find_if(std::begin(lesson::kExerciseKinds), std::end(lesson::kExerciseKinds), picks);
-    return found != std::end(lesson::kExerciseKinds) ? found : nullptr;
-}
-
-// Every kind has its row.
-std::u16string_view KindName(lesson::ExerciseKind kind) {
-    return FindKind([kind](const lesson::KindName& named) { return named.kind == kind; })->name;
-}
-
-const lesson::KindName* NamedKind(std::u16string_view name) {
-    return FindKind([name](const lesson::KindName& named) { return named.name == name; });
-}
-
 std::u16string_view MarkName(lesson::LetterMark::Kind kind) {
     switch (kind) {
         case lesson::LetterMark::Kind::kWrong:
@@ -194,8 +181,9 @@ std::string ExerciseState(const lesson::ExerciseSection& section) {
                                  {"line", Quoted(lesson::MarkLine(mark))}});
         });
     const lesson::Exercise& exercise = section.Current();
+    const std::optional<lesson::Assignment>& assignment = section.Assigned();
     return page::Object(
-        {{"kind", Quoted(KindName(exercise.kind))},
+        {{"kind", Quoted(lesson::NameOf(exercise.kind).name)},
          {"alphabet", Quoted(AlphabetName(*exercise.alphabet))},
          {"number", page::Number(std::int64_t{exercise.number})},
          {"accepted", Boolean(section.NumberAccepted())},
@@ -214,6 +202,15 @@ std::string ExerciseState(const lesson::ExerciseSection& section) {
          {"breaking", section.Shows(Step::kChart) ? BreakState(section.Breaking()) : "null"},
          {"answer", Quoted(section.AnswerLine())},
          {"score", Quoted(section.Score())},
+         {"typedAnswer", Quoted(section.Work().answer)},
+         {"typedKey", Quoted(section.Work().key)},
+         {"assignment", Quoted(assignment ? assignment->code : u"")},
+         {"variant", page::Number(assignment ? assignment->variant : 0)},
+         {"assignedPlace", Quoted(section.AssignedPlace())},
+         {"assignmentMessage", Quoted(section.AssignmentMessage())},
+         {"studentName", Quoted(section.StudentTyped().name)},
+         {"studentClass", Quoted(section.StudentTyped().className)},
+         {"studentNumber", Quoted(section.StudentTyped().number)},
          {"announcement", Quoted(section.Announcement())}});
 }
 
@@ -221,7 +218,7 @@ std::string OpenExercise(Page& page, const page::Request& request) {
     const std::optional<std::u16string> kind = request.Text("kind");
     const std::optional<std::u16string> number = request.Text("number");
     const cipher::Alphabet* alphabet = RequestedAlphabet(request);
-    const lesson::KindName* named = kind ? NamedKind(*kind) : nullptr;
+    const lesson::KindName* named = kind ? lesson::KindNamed(*kind) : nullptr;
     if (named == nullptr || !number || alphabet == nullptr) {
         return Error("exercise needs a known kind, a number and a known alphabet");
     }
@@ -241,26 +238,38 @@ std::string CheckAnswer(Page& page, const page::Request& request) {
 
 // The teacher's sheets for the kinds named and the counts typed: each variant's heading and
 // its exercises' lines with their answers, or what is wrong with the choices.
-std::string Sheet(Page& /*page*/, const page::Request& request) {
-    using page::Quoted;
+// The sheets of the teacher's choices in a request, or nothing where it lacks one or names a
+// kind or an alphabet not known.
+std::optional<lesson::TeacherSheet> RequestedSheet(const page::Request& request) {
     const std::optional<std::vector<std::u16string>> kinds = request.List("kinds");
     const std::optional<std::u16string> perSheet = request.Text("perSheet");
     const std::optional<std::u16string> variants = request.Text("variants");
     const std::optional<std::u16string> first = request.Text("first");
     const cipher::Alphabet* alphabet = RequestedAlphabet(request);
     if (!kinds || !perSheet || !variants || !first || alphabet == nullptr) {
-        return Error("sheet needs kinds, perSheet, variants, first and a known alphabet");
+        return std::nullopt;
     }
     std::vector<lesson::ExerciseKind> chosen;
     for (const std::u16string& name : *kinds) {
-        const lesson::KindName* named = NamedKind(name);
+        const lesson::KindName* named = lesson::KindNamed(name);
         if (named == nullptr) {
-            return Error("sheet names an unknown kind");
+            return std::nullopt;
         }
         chosen.push_back(named->kind);
     }
-    const lesson::TeacherSheet sheet =
-        lesson::MakeTeacherSheet(chosen, *perSheet, *variants, *first, *alphabet);
+    return lesson::MakeTeacherSheet(chosen, *perSheet, *variants, *first, *alphabet);
+}
+
+std::string Sheet(Page& /*page*/, const page::Request& request) {
+    using page::Quoted;
+    const std::optional<lesson::TeacherSheet> made = RequestedSheet(request);
+    if (!made) {
+        return Error(
+            "sheet names an unknown kind, or lacks kinds, perSheet, variants, first or a known "
+            "alphabet");
+    }
+    const lesson::TeacherSheet& sheet = *made;
+    const cipher::Alphabet* alphabet = sheet.settings.language->alphabet;
     const auto written = [](const lesson::Exercise& exercise) {
         return page::Object({{"task", Quoted(lesson::SheetTaskLine(exercise))},
                              {"answer", Quoted(lesson::SheetAnswerLine(exercise))}});
@@ -280,6 +289,128 @@ std::string Sheet(Page& /*page*/, const page::Request& request) {
                          {"nameLine", Quoted(lesson::kSheetNameLine)},
                          {"answersHeading", Quoted(lesson::kSheetAnswersHeading)},
                          {"variants", page::Array(pages)}});
+}
+
+// The assignment of a sheet's choices, as its code; or what is wrong with the choices.
+std::string AssignmentCodeOf(Page& /*page*/, const page::Request& request) {
+    const std::optional<lesson::TeacherSheet> sheet = RequestedSheet(request);
+    if (!sheet) {
+        return Error(
+            "assignmentCode names an unknown kind, or lacks kinds, perSheet, variants, first or "
+            "a known alphabet");
+    }
+    return page::Object(
+        {{"message", page::Quoted(sheet->message)},
+         {"code", page::Quoted(sheet->message.empty() ? lesson::AssignmentCode(sheet->settings)
+                                                      : u"")}});
+}
+
+std::string StartAssignment(Page& page, const page::Request& request) {
+    const std::optional<std::u16string> code = request.Text("code");
+    const std::optional<std::u16string> variant = request.Text("variant");
+    if (!code || !variant) {
+        return Error("assignment needs a code and a variant");
+    }
+    page.exercises.StartAssignment(*code, *variant);
+    return ExerciseState(page.exercises);
+}
+
+// An answer and key typed, kept with the exercise; nothing to show.
+std::string Type(Page& page, const page::Request& request) {
+    const std::optional<std::u16string> answer = request.Text("answer");
+    const std::optional<std::u16string> key = request.Text("key");
+    if (!answer || !key) {
+        return Error("type needs an answer and a key");
+    }
+    page.exercises.Type(*answer, *key);
+    return page::Object({});
+}
+
+// cppcheck-suppress constParameter
+std::string Kept(Page& page, const page::Request& /*request*/) {
+    return page::Object({{"kept", page::Quoted(page.exercises.Kept())}});
+}
+
+std::string Restore(Page& page, const page::Request& request) {
+    const std::optional<std::u16string> kept = request.Text("kept");
+    if (!kept) {
+        return Error("restore needs the kept text");
+    }
+    page.exercises.Restore(*kept);
+    return ExerciseState(page.exercises);
+}
+
+// The file to save, with its name, or what keeps the student from handing in.
+std::string HandIn(Page& page, const page::Request& request) {
+    const std::optional<std::u16string> name = request.Text("name");
+    const std::optional<std::u16string> className = request.Text("className");
+    const std::optional<std::u16string> number = request.Text("number");
+    if (!name || !className || !number) {
+        return Error("handIn needs a name, a className and a number");
+    }
+    const lesson::HandIn handIn = page.exercises.HandInWork({*name, *className, *number});
+    return page::Object({{"message", page::Quoted(handIn.message)},
+                         {"fileName", page::Quoted(handIn.fileName)},
+                         {"text", page::Quoted(handIn.text)}});
+}
+
+// A results file read, with its size in bytes and its text where it is within the cap: whether
+// it is in the table, and the line said of it.
+std::string AddResults(Page& page, const page::Request& request) {
+    const std::optional<std::u16string> fileName = request.Text("fileName");
+    const std::optional<std::int64_t> size = request.Integer("size");
+    const std::optional<std::u16string> text = request.Text("text");
+    if (!fileName || !size || !text) {
+        return Error("addResults needs a fileName, a size and a text");
+    }
+    page.results.Add(*fileName, *size, *text);
+    return page::Object({{"line", page::Quoted(page.results.Line())}});
+}
+
+// The class's table, sorted by the column asked for: its caption, headers, a row for each
+// student, the counts of those who solved each exercise, and what the files added came to.
+std::string Results(Page& page, const page::Request& request) {
+    using page::Quoted;
+    const std::optional<std::int64_t> column = request.Integer("sortBy");
+    if (column) {
+        page.results.SortBy(*column < 0 ? 0 : static_cast<std::size_t>(*column));
+    }
+    const lesson::ClassResults& results = page.results;
+    std::vector<std::string> headers;
+    for (const std::u16string& header : results.Headers()) {
+        headers.push_back(Quoted(header));
+    }
+    std::vector<std::string> rows;
+    for (const lesson::ResultRow& row : results.Rows()) {
+        const lesson::HandedIn& handedIn = row.handedIn;
+        std::vector<std::string> cells = {Quoted(handedIn.student.className),
+                                          page::Number(handedIn.number),
+                                          Quoted(handedIn.student.name),
+                                          page::Number(handedIn.variant)};
+        for (const lesson::ResultCell& cell : row.cells) {
+            cells.push_back(Quoted(cell.text));
+        }
+        cells.push_back(page::Number(row.total));
+        rows.push_back(page::Array(cells));
+    }
+    std::vector<std::string> solvers;
+    for (const std::int32_t count : results.Solvers()) {
+        solvers.push_back(page::Number(count));
+    }
+    return page::Object({{"caption", Quoted(results.Caption())},
+                         {"headers", page::Array(headers)},
+                         {"sortedBy", page::Number(static_cast<std::int64_t>(results.SortedBy()))},
+                         {"descending", page::Boolean(results.Descending(results.SortedBy()))},
+                         {"rows", page::Array(rows)},
+                         {"solvers", page::Array(solvers)},
+                         {"legend", Quoted(lesson::ClassResults::kLegend)},
+                         {"summary", Quoted(page.results.Summary())}});
+}
+
+// cppcheck-suppress constParameter
+std::string ResultsCsv(Page& page, const page::Request& /*request*/) {
+    return page::Object({{"csv", page::Quoted(page.results.Csv())},
+                         {"fileName", page::Quoted(page.results.CsvFileName())}});
 }
 
 // The digits of the highest number a box takes: its length.
@@ -412,6 +543,17 @@ constexpr Action kActions[] = {
     {"reveal", {}, ExerciseStep<&lesson::ExerciseSection::Reveal>},
     {"showExercise", {}, ShownExercise},
     {"sheet", {"kinds", "perSheet", "variants", "first", "alphabet"}, Sheet},
+    {"assignmentCode", {"kinds", "perSheet", "variants", "first", "alphabet"}, AssignmentCodeOf},
+    {"assignment", {"code", "variant"}, StartAssignment},
+    {"nextAssigned", {}, ExerciseStep<&lesson::ExerciseSection::NextAssigned>},
+    {"type", {"answer", "key"}, Type},
+    {"keep", {}, Kept},
+    {"restore", {"kept"}, Restore},
+    {"forget", {}, ExerciseStep<&lesson::ExerciseSection::Forget>},
+    {"handIn", {"name", "className", "number"}, HandIn},
+    {"addResults", {"fileName", "size", "text"}, AddResults},
+    {"results", {"sortBy"}, Results},
+    {"resultsCsv", {}, ResultsCsv},
     {"openingTexts", {}, OpeningTexts},
 };
 
@@ -428,15 +570,24 @@ std::string Respond(Page& page, std::string_view json) {
     if (action == std::end(kActions)) {
         return Error("no such action");
     }
-    // A member the action does not know is a mistake of the page's, never to be dropped.
+    // A member the action does not know is a mistake of the page's, never to be dropped. Any
+    // request may carry the moment it is made, for the work it changes.
     for (const std::string_view member : request->Names()) {
         const bool known =
-            member == "action" ||
+            member == "action" || member == "now" ||
             (!member.empty() && std::find(action->fields.begin(), action->fields.end(), member) !=
                                     action->fields.end());
         if (!known) {
             return Error(std::string(action->name) + " takes no field " + std::string(member));
         }
+    }
+    const std::vector<std::string_view> names = request->Names();
+    if (std::find(names.begin(), names.end(), "now") != names.end()) {
+        const std::optional<std::int64_t> now = request->Integer("now");
+        if (!now) {
+            return Error("now is a whole number of milliseconds");
+        }
+        page.exercises.SetTime(*now);
     }
     return action->handle(page, *request);
 }

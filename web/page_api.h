@@ -29,5 +29,5 @@ LESSON_EXPORT const char* lesson_response();
 
 }  // extern "C"
 
-// Far more than the longest text the page sends, each unit written as \uXXXX.
+// More than the longest text the page sends, each unit written as \uXXXX.
 constexpr auto kRequestCap = static_cast<std::int32_t>(page::kLongestRequest);

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "lesson/teacher_sheet.h"
+
+namespace lesson {
+
+// A teacher's sheet settings as ten digits that a class copies from the board: the language,
+// the kinds, the exercises per sheet, the first number, and a check digit that catches a
+// digit copied wrong and most pairs of digits swapped. Written in groups, "103-054-7118".
+std::u16string AssignmentCode(const SheetSettings& settings);
+
+// The settings of a typed code, blanks and hyphens anywhere; or what is wrong with it.
+struct CodeReading {
+    std::optional<SheetSettings> settings;
+    std::u16string message;
+};
+CodeReading ReadAssignmentCode(std::u16string_view typed);
+
+// "Вариантът е цяло число от 1 до 40."
+std::u16string VariantNote();
+
+}  // namespace lesson

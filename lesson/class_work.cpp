@@ -1,0 +1,347 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lesson/class_work.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "cipher/decimal_text.h"
+#include "lesson/answer_check.h"
+#include "lesson/assignment.h"
+#include "lesson/exercise.h"
+#include "lesson/field_caps.h"
+#include "lesson/language.h"
+#include "lesson/teacher_sheet.h"
+#include "lesson/work_record.h"
+
+namespace lesson {
+
+namespace {
+
+constexpr std::u16string_view kKeptLine = u"Шифърът на Цезар — работата на това устройство";
+constexpr std::u16string_view kHandedInLine = u"Шифърът на Цезар — предадена работа";
+constexpr std::u16string_view kFormat = u"1";
+// The longest line: an answer at its cap after its name.
+constexpr std::size_t kLineCap = kAnswerCap + 20;
+
+std::u16string Decimal(std::int64_t number) { return cipher::DecimalText(number); }
+
+std::u16string_view YesNo(bool yes) { return yes ? u"да" : u"не"; }
+
+// "encrypt latin 4711": an exercise as the kept text names it.
+std::u16string ExerciseName(ExerciseKind kind, const Language& language, std::int32_t number) {
+    return std::u16string(NameOf(kind).name) + u' ' + std::u16string(language.name) + u' ' +
+           Decimal(number);
+}
+
+// Reads a block's lines one at a time; the first that is missing or wrong is the fault, and
+// every read after it gives nothing.
+class FieldReader {
+public:
+    explicit FieldReader(const RecordBlock& block) : m_block(block) {}
+
+    std::optional<std::u16string> Text(std::u16string_view name, std::size_t cap) {
+        const std::u16string* value = m_fault.empty() ? m_block.Field(name) : nullptr;
+        if (value == nullptr) {
+            Fail(u"липсва редът „" + std::u16string(name) + u"“");
+            return std::nullopt;
+        }
+        if (value->size() > cap) {
+            Fail(u"редът „" + std::u16string(name) + u"“ е по-дълъг от " +
+                 Decimal(static_cast<std::int64_t>(cap)) + u" знака");
+            return std::nullopt;
+        }
+        return *value;
+    }
+
+    std::optional<std::int32_t> Number(std::u16string_view name, std::int32_t lowest,
+                                       std::int32_t highest) {
+        const std::optional<std::u16string> text = Text(name, kLineCap);
+        const std::optional<std::int32_t> number =
+            text ? NumberFrom(*text, lowest, highest) : std::nullopt;
+        if (text && !number) {
+            Fail(u"„" + std::u16string(name) + u": " + *text + u"“ е извън " + Decimal(lowest) +
+                 u"–" + Decimal(highest));
+        }
+        return number;
+    }
+
+    bool Yes(std::u16string_view name) {
+        const std::optional<std::u16string> text = Text(name, kLineCap);
+        if (text && *text != YesNo(true) && *text != YesNo(false)) {
+            Fail(u"„" + std::u16string(name) + u"“ не е „да“ или „не“");
+        }
+        return text == YesNo(true);
+    }
+
+    std::u16string Moment(std::u16string_view name) {
+        std::optional<std::u16string> text = Text(name, kLineCap);
+        if (text && !text->empty() && !IsMomentText(*text)) {
+            Fail(u"„" + std::u16string(name) + u"“ не е момент от вида 2026-12-10T08:03:10Z");
+        }
+        return text.value_or(u"");
+    }
+
+    void Fail(std::u16string fault) {
+        if (m_fault.empty()) {
+            m_fault = std::move(fault);
+        }
+    }
+    const std::u16string& Fault() const { return m_fault; }
+
+private:
+    const RecordBlock& m_block;
+    std::u16string m_fault;
+};
+
+// The lines of a work that a file handed in has too.
+void WriteWork(RecordBlock& block, const ExerciseWork& work) {
+    block.Add(u"Отговор", work.answer);
+    block.Add(u"Ключ", work.key);
+    block.Add(u"Подсказки", Decimal(work.hints));
+    block.Add(u"Показан отговор", YesNo(work.shown));
+    block.Add(u"Отворено", work.opened);
+    block.Add(u"Проверено", work.checked);
+}
+
+void ReadWork(FieldReader& fields, ExerciseWork& work) {
+    work.answer = fields.Text(u"Отговор", kAnswerCap).value_or(u"");
+    work.key = fields.Text(u"Ключ", static_cast<std::size_t>(kOffsetCap)).value_or(u"");
+    work.hints = fields.Number(u"Подсказки", 0, 3).value_or(0);
+    work.shown = fields.Yes(u"Показан отговор");
+    work.opened = fields.Moment(u"Отворено");
+    work.checked = fields.Moment(u"Проверено");
+}
+
+// The exercise a kept text names: "encrypt latin 4711".
+std::optional<ExerciseWork> NamedExercise(std::u16string_view name) {
+    const std::size_t first = name.find(u' ');
+    const std::size_t second = name.find(u' ', first == std::u16string_view::npos ? 0 : first + 1);
+    if (second == std::u16string_view::npos) {
+        return std::nullopt;
+    }
+    const KindName* kind = KindNamed(name.substr(0, first));
+    const Language* language = LanguageNamed(name.substr(first + 1, second - first - 1));
+    const std::optional<std::int32_t> number =
+        NumberFrom(name.substr(second + 1), kFirstExercise, kLastExercise);
+    if (kind == nullptr || language == nullptr || !number) {
+        return std::nullopt;
+    }
+    ExerciseWork work;
+    work.kind = kind->kind;
+    work.language = language;
+    work.number = *number;
+    return work;
+}
+
+// What keeps these from naming a student in a file, or empty.
+std::u16string StudentFault(const Student& student) {
+    const auto markup = [](const std::u16string& text) {
+        return text.find_first_of(u"<>") != std::u16string::npos;
+    };
+    if (student.name.find_first_not_of(u' ') == std::u16string::npos) {
+        return u"Въведете името си.";
+    }
+    if (student.name.size() > kNameCap) {
+        return u"Името е до " + Decimal(kNameCap) + u" знака.";
+    }
+    if (student.className.find_first_not_of(u' ') == std::u16string::npos) {
+        return u"Въведете класа си.";
+    }
+    if (student.className.size() > kClassCap) {
+        return u"Класът е до " + Decimal(kClassCap) + u" знака.";
+    }
+    if (markup(student.name) || markup(student.className)) {
+        return u"Името и класът не могат да съдържат знаците < и >.";
+    }
+    if (!NumberFrom(student.number, 1, kMostInClass)) {
+        return WholeNumberNote(u"Номерът в класа", kMostInClass);
+    }
+    return {};
+}
+
+// Letters and digits, blanks and hyphens of a text, anything else as "_": a file name that
+// every system takes.
+std::u16string FileNamePart(std::u16string_view text) {
+    std::u16string part;
+    for (const char16_t c : text) {
+        const bool kept = (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') ||
+                          (c >= u'a' && c <= u'z') || (c >= 0x0400 && c <= 0x04ff) ||
+                          c == u' ' || c == u'-';
+        part += kept ? c : u'_';
+    }
+    return part;
+}
+
+}  // namespace
+
+std::u16string KeptText(const Progress& progress) {
+    Record record;
+    record.head.Add(u"Формат", kFormat);
+    record.head.Add(u"Име", progress.student.name);
+    record.head.Add(u"Клас", progress.student.className);
+    record.head.Add(u"Номер в класа", progress.student.number);
+    if (progress.assignment) {
+        record.head.Add(u"Задание", progress.assignment->code);
+        record.head.Add(u"Вариант", Decimal(progress.assignment->variant));
+        record.head.Add(u"Място в заданието",
+                        Decimal(static_cast<std::int64_t>(progress.assignment->place) + 1));
+    }
+    record.head.Add(u"Отворено упражнение",
+                    ExerciseName(progress.kind, *progress.language, progress.number));
+    for (const ExerciseWork& work : progress.works) {
+        RecordBlock& block = record.blocks.emplace_back();
+        block.title = ExerciseName(work.kind, *work.language, work.number);
+        WriteWork(block, work);
+        block.Add(u"Опитано", YesNo(work.tried));
+        block.Add(u"Решено", YesNo(work.solved));
+    }
+    return WrittenRecord(kKeptLine, record);
+}
+
+std::optional<Progress> ReadKept(std::u16string_view text) {
+    const RecordReading reading = ReadRecord(text, kKeptLine, kMostWorks, kLineCap);
+    if (!reading.record) {
+        return std::nullopt;
+    }
+    FieldReader head(reading.record->head);
+    Progress progress;
+    if (head.Text(u"Формат", kLineCap) != kFormat) {
+        return std::nullopt;
+    }
+    progress.student = {head.Text(u"Име", kNameCap).value_or(u""),
+                        head.Text(u"Клас", kClassCap).value_or(u""),
+                        head.Text(u"Номер в класа", 2).value_or(u"")};
+    if (reading.record->head.Field(u"Задание") != nullptr) {
+        Assignment assignment;
+        assignment.code = head.Text(u"Задание", kLineCap).value_or(u"");
+        const CodeReading code = ReadAssignmentCode(assignment.code);
+        assignment.variant = head.Number(u"Вариант", 1, kMostVariants).value_or(1);
+        const std::optional<std::int32_t> place =
+            code.settings ? head.Number(u"Място в заданието", 1, code.settings->perSheet)
+                          : std::nullopt;
+        if (!place) {
+            return std::nullopt;
+        }
+        assignment.settings = *code.settings;
+        assignment.place = static_cast<std::size_t>(*place - 1);
+        progress.assignment = std::move(assignment);
+    }
+    const std::optional<ExerciseWork> open =
+        NamedExercise(head.Text(u"Отворено упражнение", kLineCap).value_or(u""));
+    if (!open || !head.Fault().empty()) {
+        return std::nullopt;
+    }
+    progress.kind = open->kind;
+    progress.language = open->language;
+    progress.number = open->number;
+    for (const RecordBlock& block : reading.record->blocks) {
+        std::optional<ExerciseWork> work = NamedExercise(block.title);
+        FieldReader fields(block);
+        if (!work) {
+            return std::nullopt;
+        }
+        ReadWork(fields, *work);
+        work->tried = fields.Yes(u"Опитано");
+        work->solved = fields.Yes(u"Решено");
+        if (!fields.Fault().empty()) {
+            return std::nullopt;
+        }
+        progress.works.push_back(std::move(*work));
+    }
+    return progress;
+}
+
+HandIn HandInWork(const Student& student, const Assignment& assignment,
+                  const std::vector<ExerciseWork>& works, std::u16string_view now) {
+    const std::u16string fault = StudentFault(student);
+    if (!fault.empty()) {
+        return {fault, {}, {}};
+    }
+    Record record;
+    record.head.Add(u"Формат", kFormat);
+    record.head.Add(u"Задание", assignment.code);
+    record.head.Add(u"Вариант", Decimal(assignment.variant));
+    record.head.Add(u"Клас", student.className);
+    record.head.Add(u"Номер в класа", Decimal(*NumberFrom(student.number, 1, kMostInClass)));
+    record.head.Add(u"Име", student.name);
+    record.head.Add(u"Предадено", now);
+    for (std::size_t place = 0; place < works.size(); ++place) {
+        const ExerciseWork& work = works[place];
+        RecordBlock& block = record.blocks.emplace_back();
+        block.title = Decimal(static_cast<std::int64_t>(place) + 1) + u": " +
+                      std::u16string(NameOf(work.kind).label) + u", № " + Decimal(work.number);
+        WriteWork(block, work);
+    }
+    const std::u16string number = Decimal(*NumberFrom(student.number, 1, kMostInClass));
+    return {{},
+            FileNamePart(student.className) + u'-' + (number.size() == 1 ? u"0" : u"") + number +
+                u'-' + FileNamePart(student.name) + u".txt",
+            WrittenRecord(kHandedInLine, record)};
+}
+
+HandedInReading ReadHandedIn(std::u16string_view text) {
+    const RecordReading reading = ReadRecord(text, kHandedInLine, kMostPerSheet, kLineCap);
+    if (!reading.record) {
+        return {std::nullopt, reading.fault};
+    }
+    FieldReader head(reading.record->head);
+    const std::optional<std::u16string> format = head.Text(u"Формат", kLineCap);
+    if (format && *format != kFormat) {
+        return {std::nullopt, u"е от друга версия на програмата (формат " + *format + u")"};
+    }
+    HandedIn handedIn;
+    handedIn.code = head.Text(u"Задание", kLineCap).value_or(u"");
+    const CodeReading code = ReadAssignmentCode(handedIn.code);
+    if (head.Fault().empty() && !code.settings) {
+        head.Fail(u"кодът на заданието в него не е верен");
+    }
+    handedIn.variant = head.Number(u"Вариант", 1, kMostVariants).value_or(0);
+    handedIn.student.className = head.Text(u"Клас", kLineCap).value_or(u"");
+    handedIn.student.number = head.Text(u"Номер в класа", kLineCap).value_or(u"");
+    handedIn.student.name = head.Text(u"Име", kLineCap).value_or(u"");
+    handedIn.handedAt = head.Moment(u"Предадено");
+    if (!head.Fault().empty()) {
+        return {std::nullopt, head.Fault()};
+    }
+    const std::u16string student = StudentFault(handedIn.student);
+    if (!student.empty()) {
+        return {std::nullopt, u"не назовава ученик както трябва: " + student};
+    }
+    handedIn.number = *NumberFrom(handedIn.student.number, 1, kMostInClass);
+    handedIn.settings = *code.settings;
+    const std::vector<RecordBlock>& blocks = reading.record->blocks;
+    const auto expected = static_cast<std::size_t>(handedIn.settings.perSheet);
+    if (blocks.size() != expected) {
+        return {std::nullopt, u"има " + Decimal(static_cast<std::int64_t>(blocks.size())) +
+                                  u" упражнения, а заданието — " +
+                                  Decimal(static_cast<std::int64_t>(expected))};
+    }
+    const std::vector<Exercise> exercises =
+        VariantExercises(handedIn.settings, handedIn.variant);
+    for (std::size_t place = 0; place < blocks.size(); ++place) {
+        const std::u16string heading = Decimal(static_cast<std::int64_t>(place) + 1) + u":";
+        FieldReader fields(blocks[place]);
+        if (!blocks[place].title.starts_with(heading)) {
+            fields.Fail(u"упражненията не са подредени от 1 до " +
+                        Decimal(static_cast<std::int64_t>(expected)));
+        }
+        ExerciseWork work;
+        work.kind = exercises[place].kind;
+        work.language = handedIn.settings.language;
+        work.number = exercises[place].number;
+        ReadWork(fields, work);
+        if (!fields.Fault().empty()) {
+            return {std::nullopt, u"в упражнение " + Decimal(static_cast<std::int64_t>(place) + 1) +
+                                      u": " + fields.Fault()};
+        }
+        handedIn.works.push_back(std::move(work));
+    }
+    return {std::move(handedIn), {}};
+}
+
+}  // namespace lesson

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace lesson {
+
+// The text form of a student's work, as a file handed in and as what the browser keeps: a
+// first line that says what the text is, then lines "Име: стойност", with a block of them for
+// each exercise headed "Упражнение …", and "Край" last, so that a text cut short is told from
+// a whole one. Readable in any editor, and read back here alone.
+
+// A block's lines, each name once, in their order.
+struct RecordBlock {
+    std::u16string title;  // after "Упражнение " in the line that heads it; empty for the head
+    std::vector<std::pair<std::u16string, std::u16string>> fields;
+
+    // The value of the line of that name, or nothing.
+    const std::u16string* Field(std::u16string_view name) const;
+    void Add(std::u16string_view name, std::u16string_view value);
+};
+
+struct Record {
+    RecordBlock head;
+    std::vector<RecordBlock> blocks;
+};
+
+inline constexpr std::u16string_view kBlockWord = u"Упражнение";
+inline constexpr std::u16string_view kEndLine = u"Край";
+
+// The record under its first line; each value on its line, its line breaks and other control
+// characters as blanks.
+std::u16string WrittenRecord(std::u16string_view firstLine, const Record& record);
+
+// The record in a text, or what is wrong with it, in words that follow "Файлът …": when its
+// first line is not this one, when a line is not a name and a value or a name comes twice in
+// a block, when a line is longer than lineCap or there are more than blockCap blocks, and
+// when "Край" is missing.
+struct RecordReading {
+    std::optional<Record> record;
+    std::u16string fault;
+};
+RecordReading ReadRecord(std::u16string_view text, std::u16string_view firstLine,
+                         std::size_t blockCap, std::size_t lineCap);
+
+// A moment, milliseconds since 1970 in UTC, as "2026-12-10T08:03:10Z", which sorts as text
+// in the order of time; and whether a text is one.
+std::u16string MomentText(std::int64_t milliseconds);
+bool IsMomentText(std::u16string_view text);
+
+}  // namespace lesson
