@@ -90,7 +90,10 @@ std::u16string CsvField(std::u16string_view text) {
 
 void AppendCsvRow(std::u16string& csv, const std::vector<std::u16string>& fields) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        csv += (i == 0 ? u"" : u";") + CsvField(fields[i]);
+        if (i > 0) {
+            csv += u';';
+        }
+        csv += CsvField(fields[i]);
     }
     csv += u"\r\n";
 }
@@ -111,7 +114,7 @@ void ClassResults::Add(std::u16string_view fileName, std::int64_t size,
     }
     HandedInReading reading = ReadHandedIn(text);
     if (!reading.handedIn) {
-        skip(u"файлът " + reading.fault);
+        skip(reading.fault);
         return;
     }
     HandedIn& handedIn = *reading.handedIn;
@@ -220,7 +223,7 @@ std::u16string ClassResults::Csv() const {
         fields.push_back(Decimal(row.total));
         AppendCsvRow(csv, fields);
     }
-    std::vector<std::u16string> solvers = {u"Решили", u"", u"", u""};
+    std::vector<std::u16string> solvers = {std::u16string(kSolversHeading), u"", u"", u""};
     std::int64_t all = 0;
     for (const std::int32_t count : Solvers()) {
         solvers.push_back(Decimal(count));

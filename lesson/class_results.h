@@ -54,6 +54,8 @@ public:
     std::u16string Csv() const;
     std::u16string CsvFileName() const;
 
+    // The heading of the row of counts.
+    static constexpr std::u16string_view kSolversHeading = u"Решили";
     static constexpr std::u16string_view kLegend =
         u"„решено“: всички букви са верни, и ключът, където се търси; „N от M“: верните букви. "
         u"П: с подсказка. О: с показан отговор, не се брои в „Общо“.";

@@ -73,7 +73,9 @@ public:
     bool Yes(std::u16string_view name) {
         const std::optional<std::u16string> text = Text(name, kLineCap);
         if (text && *text != YesNo(true) && *text != YesNo(false)) {
-            Fail(u"„" + std::u16string(name) + u"“ не е „да“ или „не“");
+            std::u16string fault(u"„");
+            fault += name;
+            Fail(fault + u"“ не е „да“ или „не“");
         }
         return text == YesNo(true);
     }
@@ -256,6 +258,11 @@ std::optional<Progress> ReadKept(std::u16string_view text) {
     return progress;
 }
 
+std::u16string HandedInSentence(std::u16string_view fileName) {
+    return u"Работата е запазена във файла „" + std::u16string(fileName) +
+           u"“ в папката за изтеглени файлове. Предайте го на учителя.";
+}
+
 HandIn HandInWork(const Student& student, const Assignment& assignment,
                   const std::vector<ExerciseWork>& works, std::u16string_view now) {
     const std::u16string fault = StudentFault(student);
@@ -292,7 +299,7 @@ HandedInReading ReadHandedIn(std::u16string_view text) {
     FieldReader head(reading.record->head);
     const std::optional<std::u16string> format = head.Text(u"Формат", kLineCap);
     if (format && *format != kFormat) {
-        return {std::nullopt, u"е от друга версия на програмата (формат " + *format + u")"};
+        return {std::nullopt, u"от друга версия на програмата е (формат " + *format + u")"};
     }
     HandedIn handedIn;
     handedIn.code = head.Text(u"Задание", kLineCap).value_or(u"");
@@ -310,15 +317,15 @@ HandedInReading ReadHandedIn(std::u16string_view text) {
     }
     const std::u16string student = StudentFault(handedIn.student);
     if (!student.empty()) {
-        return {std::nullopt, u"не назовава ученик както трябва: " + student};
+        return {std::nullopt, u"ученикът не е назован както трябва: " + student};
     }
     handedIn.number = *NumberFrom(handedIn.student.number, 1, kMostInClass);
     handedIn.settings = *code.settings;
     const std::vector<RecordBlock>& blocks = reading.record->blocks;
     const auto expected = static_cast<std::size_t>(handedIn.settings.perSheet);
     if (blocks.size() != expected) {
-        return {std::nullopt, u"има " + Decimal(static_cast<std::int64_t>(blocks.size())) +
-                                  u" упражнения, а заданието — " +
+        return {std::nullopt, u"в него има " + Decimal(static_cast<std::int64_t>(blocks.size())) +
+                                  u" упражнения, а в заданието — " +
                                   Decimal(static_cast<std::int64_t>(expected))};
     }
     const std::vector<Exercise> exercises =

@@ -64,6 +64,15 @@ struct Progress {
     std::vector<ExerciseWork> works;  // the oldest first
 };
 
+// What the page says of the work it keeps, and asks before it forgets it.
+inline constexpr std::u16string_view kStorageRefused =
+    u"Браузърът не позволява на страницата да пази данни: работата ви няма да се запази, ако "
+    u"затворите или презаредите страницата.";
+inline constexpr std::u16string_view kForgetQuestion =
+    u"Да се изтрият ли всички решения, заданието и името ви от това устройство?";
+inline constexpr std::u16string_view kEnterVariant =
+    u"Въведете номера на варианта си и натиснете „Започни“.";
+
 // Past this many exercises worked on, the oldest is forgotten.
 inline constexpr std::size_t kMostWorks = 200;
 
@@ -78,6 +87,8 @@ struct HandIn {
     std::u16string fileName;
     std::u16string text;
 };
+// "Работата е запазена във файла „…“ …", once the file is saved.
+std::u16string HandedInSentence(std::u16string_view fileName);
 // The works of the assignment's exercises, in its order, one for each.
 HandIn HandInWork(const Student& student, const Assignment& assignment,
                   const std::vector<ExerciseWork>& works, std::u16string_view now);
@@ -95,7 +106,7 @@ struct HandedIn {
 };
 struct HandedInReading {
     std::optional<HandedIn> handedIn;
-    std::u16string fault;  // after "Файлът …", where it is not read
+    std::u16string fault;  // why it is not read, in a clause of its own
 };
 // The most bytes of a handed-in file that are read.
 inline constexpr std::size_t kHandedInCap = std::size_t{1} << 20U;

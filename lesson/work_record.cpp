@@ -86,13 +86,13 @@ RecordReading ReadRecord(std::u16string_view text, std::u16string_view firstLine
         }
         if (number == 1) {
             if (line != firstLine) {
-                return {std::nullopt, u"не е предадена работа от урока"};
+                return {std::nullopt, u"това не е предадена работа от урока"};
             }
             continue;
         }
         if (ended) {
             if (!line.empty()) {
-                return {std::nullopt, u"има текст след реда „Край“"};
+                return {std::nullopt, u"след реда „Край“ има още текст"};
             }
             continue;
         }
@@ -106,7 +106,7 @@ RecordReading ReadRecord(std::u16string_view text, std::u16string_view firstLine
         if (line.starts_with(kBlockWord) && line.size() > kBlockWord.size() &&
             line[kBlockWord.size()] == u' ') {
             if (record.blocks.size() == blockCap) {
-                return {std::nullopt, u"има повече от " +
+                return {std::nullopt, u"в него има повече от " +
                                           cipher::DecimalText(static_cast<std::int64_t>(blockCap)) +
                                           u" упражнения"};
             }
@@ -129,7 +129,7 @@ RecordReading ReadRecord(std::u16string_view text, std::u16string_view firstLine
         block->fields.emplace_back(name, value);
     }
     if (!ended) {
-        return {std::nullopt, number == 0 ? u"е празен" : u"е непълен: липсва краят му"};
+        return {std::nullopt, number == 0 ? u"празен е" : u"непълен е: липсва краят му"};
     }
     return {std::move(record), {}};
 }

@@ -38,7 +38,7 @@ inline constexpr std::u16string_view kEndLine = u"Край";
 // characters as blanks.
 std::u16string WrittenRecord(std::u16string_view firstLine, const Record& record);
 
-// The record in a text, or what is wrong with it, in words that follow "Файлът …": when its
+// The record in a text, or what is wrong with it, in a clause of its own: when its
 // first line is not this one, when a line is not a name and a value or a name comes twice in
 // a block, when a line is longer than lineCap or there are more than blockCap blocks, and
 // when "Край" is missing.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The exercises: one by its kind, alphabet and number, an answer checked letter by letter,
-// the hints for finding a key, the answer on request, and the score.
+// The exercises: one by its kind, alphabet and number, or an assignment's in turn; an answer
+// checked letter by letter, the hints for finding a key, the answer on request, and the score.
+// The work is kept by classWork after each action.
 const exerciseSection = (() => {
     // One letter of the checked answer, marked by more than colour: a wrong one struck through
     // with the right one after it, a missing one underlined, one too many struck through; each
@@ -39,7 +40,25 @@ const exerciseSection = (() => {
         }
     }
 
-    function show(state) {
+    // The boxes the student types into take the exercise's own answer and key where it has
+    // any, and otherwise keep what is typed; with `fill`, after the kept work is read back or
+    // forgotten, the student's boxes and the assignment's too.
+    function show(state, fill) {
+        if (state.typedAnswer !== "" || state.typedKey !== "" || fill) {
+            setIfChanged(byId("exercise_answer"), state.typedAnswer);
+            setIfChanged(byId("exercise_key"), state.typedKey);
+        }
+        if (fill) {
+            byId("student_name").value = state.studentName;
+            byId("student_class").value = state.studentClass;
+            byId("student_number").value = state.studentNumber;
+            byId("assignment_code").value = state.assignment;
+            byId("assignment_variant").value = state.variant ? String(state.variant) : "";
+        }
+        // A code refused stays in its box, to be mended.
+        byId("assignment_message").textContent = state.assignmentMessage;
+        byId("assigned_row").hidden = state.assignment === "";
+        byId("assigned_place").textContent = state.assignedPlace;
         // A number refused stays in its box, to be mended, and the kind and alphabet chosen stay.
         if (state.accepted) {
             byId("exercise_number").value = String(state.number);
@@ -62,7 +81,10 @@ const exerciseSection = (() => {
     }
 
     function act(action, args) {
-        whenReady(lesson => show(lesson.call(action, args)));
+        whenReady(lesson => {
+            show(lesson.call(action, { ...args, now: Date.now() }));
+            classWork.save(lesson);
+        });
     }
 
     function open() {
@@ -91,12 +113,22 @@ const exerciseSection = (() => {
         });
         byId("hint").addEventListener("click", () => act("hint"));
         byId("reveal").addEventListener("click", () => act("reveal"));
+        const openAssignment = () => act("assignment", { code: byId("assignment_code").value,
+            variant: byId("assignment_variant").value });
+        byId("open_assignment").addEventListener("click", openAssignment);
+        onEnter([byId("assignment_code"), byId("assignment_variant")], openAssignment);
+        byId("next_assigned").addEventListener("click", () => act("nextAssigned"));
+        for (const box of [byId("exercise_answer"), byId("exercise_key")]) {
+            box.addEventListener("input", () => classWork.typed());
+        }
     }
 
-    // The exercise the module opens with, once it is ready.
+    // The exercise the module opens with, once it is ready: the one the kept work left open.
     function ready(lesson) {
-        show(lesson.call("showExercise"));
+        const kept = classWork.kept();
+        show(kept === null ? lesson.call("showExercise") : lesson.call("restore", { kept, now: Date.now() }), kept !== null);
+        classWork.opened();
     }
 
-    return { bind, ready };
+    return { bind, ready, show, act };
 })();

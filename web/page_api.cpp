@@ -351,6 +351,9 @@ std::string HandIn(Page& page, const page::Request& request) {
     const lesson::HandIn handIn = page.exercises.HandInWork({*name, *className, *number});
     return page::Object({{"message", page::Quoted(handIn.message)},
                          {"fileName", page::Quoted(handIn.fileName)},
+                         {"saved", page::Quoted(handIn.fileName.empty()
+                                                    ? u""
+                                                    : lesson::HandedInSentence(handIn.fileName))},
                          {"text", page::Quoted(handIn.text)}});
 }
 
@@ -403,6 +406,7 @@ std::string Results(Page& page, const page::Request& request) {
                          {"descending", page::Boolean(results.Descending(results.SortedBy()))},
                          {"rows", page::Array(rows)},
                          {"solvers", page::Array(solvers)},
+                         {"solversHeading", Quoted(lesson::ClassResults::kSolversHeading)},
                          {"legend", Quoted(lesson::ClassResults::kLegend)},
                          {"summary", Quoted(page.results.Summary())}});
 }
@@ -447,6 +451,13 @@ std::string OpeningTexts(Page& /*page*/, const page::Request& /*request*/) {
                          {"exerciseDigits", DigitsOf(lesson::kLastExercise)},
                          {"perSheetDigits", DigitsOf(lesson::kMostPerSheet)},
                          {"variantsDigits", DigitsOf(lesson::kMostVariants)},
+                         {"handedInCap", page::Number(static_cast<std::int64_t>(lesson::kHandedInCap))},
+                         {"nameCap", page::Number(static_cast<std::int64_t>(lesson::kNameCap))},
+                         {"classCap", page::Number(static_cast<std::int64_t>(lesson::kClassCap))},
+                         {"inClassDigits", DigitsOf(lesson::kMostInClass)},
+                         {"storageRefused", Quoted(lesson::kStorageRefused)},
+                         {"forgetQuestion", Quoted(lesson::kForgetQuestion)},
+                         {"enterVariant", Quoted(lesson::kEnterVariant)},
                          {"kinds", page::Array(kinds)},
                          {"alphabets", page::Array(alphabets)},
                          {"moduleFailed", Quoted(lesson::kModuleFailed)},

@@ -35,17 +35,40 @@ const sheetSection = (() => {
         window.print();
     }
 
-    function print() {
-        const choices = { kinds: Array.from(document.querySelectorAll("#sheet_kinds input:checked"), box => box.value),
+    function choices() {
+        return { kinds: Array.from(document.querySelectorAll("#sheet_kinds input:checked"), box => box.value),
             perSheet: byId("sheet_per").value, variants: byId("sheet_variants").value,
             first: byId("sheet_first").value, alphabet: alphabetOf("sheet_alphabet") };
-        whenReady(lesson => show(lesson.call("sheet", choices)));
+    }
+
+    function print() {
+        const chosen = choices();
+        whenReady(lesson => {
+            document.documentElement.dataset.printing = "sheets";
+            show(lesson.call("sheet", chosen));
+        });
+    }
+
+    // The same choices as a code for the board, and as a link to this page with it.
+    function makeAssignment() {
+        const chosen = choices();
+        whenReady(lesson => {
+            const made = lesson.call("assignmentCode", chosen);
+            byId("sheet_message").textContent = made.message;
+            byId("assignment_made").hidden = made.code === "";
+            byId("board_code").textContent = made.code;
+            const link = location.href.split("#")[0] + "#" + made.code;
+            byId("assignment_link").href = link;
+            byId("assignment_link").textContent = link;
+            announce(made.message || made.code);
+        });
     }
 
     function bind() {
         fillAlphabetChoice(byId("sheet_alphabet"));
         fillChoices(byId("sheet_kinds"), "checkbox", "sheet_kind", TEXTS.kinds, kind => kind.onNewSheet);
         byId("print_sheet").addEventListener("click", print);
+        byId("make_assignment").addEventListener("click", makeAssignment);
     }
 
     return { bind };

@@ -369,6 +369,124 @@ async function main() {
             printed.includes(squashed(opening.task)) && printed.includes(squashed(opening.answer)),
             "the printed sheet does not hold the first exercise and its answer");
 
+        // The class's work. The teacher turns the same choices into a code and a link; a student
+        // opens the link, gives a variant, and gets the printed variant's exercises.
+        const assignmentSheet = { ...choices, kinds: ["encrypt", "decrypt"], variants: "40" };
+        await page.uncheck("#sheet_kinds input[value=findKey]");
+        await page.click("#make_assignment");
+        const code = await text("board_code");
+        check(/^\d{3}-\d{3}-\d{4}$/.test(code) && (await page.getAttribute("#assignment_link", "href")).endsWith("#" + code),
+            `the assignment's code is ${code}`);
+        const printedVariant = JSON.parse(execFileSync(replay,
+            { input: bindLesson(null).request("sheet", assignmentSheet) + "\n" }).toString()).variants[1].exercises;
+        const folder = fs.mkdtempSync(path.join(os.tmpdir(), "class-"));
+        const student = await browser.newContext({ viewport: { width: 600, height: 900 } });
+        const pupil = await student.newPage();
+        pupil.on("pageerror", error => errors.push(String(error)));
+        await pupil.goto(`file://${path.resolve(pagePath)}#${code}`);
+        await pupil.waitForSelector("html[data-ready=true]");
+        const pupilText = id => pupil.$eval("#" + id, node => node.textContent);
+        check(await pupil.inputValue("#assignment_code") === code && await pupil.evaluate(() => document.activeElement.id) ===
+            "assignment_variant", "the link does not give the code and ask for the variant");
+        const miscopied = code.slice(0, -1) + (Number(code.slice(-1)) + 1) % 10;
+        await pupil.fill("#assignment_code", miscopied);
+        await pupil.fill("#assignment_variant", "2");
+        await pupil.click("#open_assignment");
+        check((await pupilText("assignment_message")).includes("сбъркана") && await pupil.inputValue("#assignment_code") === miscopied,
+            "a code copied wrong is not refused, or is lost");
+        await pupil.fill("#assignment_code", code);
+        await pupil.press("#assignment_variant", "Enter");
+        const solve = async (place, right) => {
+            check(await pupilText("assigned_place") === `Упражнение ${place} от 3` &&
+                printedVariant[place - 1].task.endsWith(await pupilText("exercise_task")), `exercise ${place} is not the printed one`);
+            const answer = answerOf(await pupil.$eval("input[name=exercise_kind]:checked", box => box.value),
+                await pupil.inputValue("#exercise_number")).letters;
+            await pupil.fill("#exercise_answer", right ? answer : answer.slice(3));
+            if (right) await pupil.click("#check_answer");
+            await pupil.click("#next_assigned");
+            return answer;
+        };
+        const firstAnswer = await solve(1, true);
+        await solve(2, true);
+        await solve(3, false);
+        // Two of three solved, the third typed but not checked: all there after a reload.
+        await pupil.reload();
+        await pupil.waitForSelector("html[data-ready=true]");
+        check(await pupilText("score") === "Решени: 2 от 2 (0 с подсказка)" && await pupilText("assigned_place") === "Упражнение 1 от 3",
+            `after a reload: ${await pupilText("score")}, ${await pupilText("assigned_place")}`);
+        check(await pupil.inputValue("#exercise_answer") === firstAnswer && (await pupilText("check_summary")).startsWith("Вярно!"),
+            "after a reload the solved exercise is not shown solved with its answer");
+        await pupil.setViewportSize({ width: 600, height: 700 });
+        const assignmentBox = await pupil.$eval("#assignment_title", node => node.getBoundingClientRect().top + scrollY);
+        await pupil.screenshot({ path: path.join(path.dirname(screenshot), "page-assignment.png"), fullPage: true,
+            clip: { x: 0, y: assignmentBox - 8, width: 600, height: 640 } });
+        const handIn = async (who, name, number) => {
+            await who.fill("#student_name", name);
+            await who.fill("#student_class", "10б");
+            await who.fill("#student_number", number);
+            const [download] = await Promise.all([who.waitForEvent("download"), who.click("#hand_in_button")]);
+            const file = path.join(folder, download.suggestedFilename());
+            await download.saveAs(file);
+            return file;
+        };
+        const files = [await handIn(pupil, "Мария Иванова", "12")];
+        check(path.basename(files[0]) === "10б-12-Мария Иванова.txt", `the file is named ${files[0]}`);
+        const classmate = await (await browser.newContext()).newPage();
+        await classmate.goto(`file://${path.resolve(pagePath)}#${code}`);
+        await classmate.waitForSelector("html[data-ready=true]");
+        await classmate.fill("#assignment_variant", "1");
+        await classmate.click("#open_assignment");
+        await classmate.fill("#exercise_answer", "wrong");
+        await classmate.click("#check_answer");
+        files.push(await handIn(classmate, "Петър Петров", "3"));
+        const damaged = path.join(folder, "повреден.txt");
+        const handedText = fs.readFileSync(files[0], "utf8");
+        fs.writeFileSync(damaged, handedText.slice(0, handedText.indexOf("\n", 300) + 1));
+        // The teacher adds the three files: two rows, the damaged one named with its reason.
+        await page.setInputFiles("#results_files", [...files, damaged]);
+        await page.waitForFunction(() => document.getElementById("results_summary").textContent !== "");
+        check(await text("results_summary") === "Прочетени файлове: 3. Пропуснати: 1." &&
+            await text("results_lines") === "„повреден.txt“ е пропуснат: непълен е: липсва краят му.",
+            `adding the files says ${await text("results_summary")} ${await text("results_lines")}`);
+        const tableRows = await page.$$eval("#results_table tbody tr", trs => trs.map(tr => Array.from(tr.cells, c => c.textContent)));
+        check(tableRows.length === 2 && tableRows[0].slice(0, 4).join() === "10б,3,Петър Петров,1" &&
+            tableRows[0].slice(5).join() === "—,—,0" && tableRows[1].slice(0, 6).join() === "10б,12,Мария Иванова,2,решено,решено" &&
+            / от /.test(tableRows[1][6]) && tableRows[1][7] === "2", `the table is ${JSON.stringify(tableRows)}`);
+        const [csvDownload] = await Promise.all([page.waitForEvent("download"), page.click("#results_csv")]);
+        const csvFile = path.join(folder, csvDownload.suggestedFilename());
+        await csvDownload.saveAs(csvFile);
+        const csvRows = JSON.parse(execFileSync("python3", ["-c", "import csv, json, sys\n" +
+            "raw = open(sys.argv[1], 'rb').read()\nassert raw.startswith(b'\\xef\\xbb\\xbf')\n" +
+            "print(json.dumps(list(csv.reader(raw.decode('utf-8-sig').splitlines(), delimiter=';'))))", csvFile]).toString());
+        check(csvRows.length === 4 && csvRows[2][2] === "Мария Иванова" && csvRows[3][0] === "Решили", `the CSV reads ${JSON.stringify(csvRows)}`);
+        await page.setViewportSize({ width: 600, height: 900 });
+        const resultsBox = await page.$eval("#class_results", node => node.getBoundingClientRect().toJSON());
+        await page.screenshot({ path: path.join(path.dirname(screenshot), "page-results.png"),
+            clip: { x: 0, y: resultsBox.y, width: 600, height: Math.min(resultsBox.height, 700) } });
+        await page.evaluate(() => { document.documentElement.dataset.printing = "results"; });
+        const resultsPdf = path.join(folder, "results.pdf");
+        await page.pdf({ path: resultsPdf, preferCSSPageSize: true });
+        check(/Page size:\s+84[12][.\d]* x 59[45]/.test(execFileSync("pdfinfo", [resultsPdf]).toString()), "the table does not print on A4 landscape");
+        // A shared computer: the student's work forgotten on request, and gone after a reload.
+        pupil.on("dialog", dialog => dialog.accept());
+        await pupil.click("#forget_progress");
+        await pupil.waitForFunction(() => document.getElementById("assignment_code").value === "");
+        await pupil.reload();
+        await pupil.waitForSelector("html[data-ready=true]");
+        check(await pupilText("score") === "Решени: 0 от 0 (0 с подсказка)" && await pupil.inputValue("#student_name") === "",
+            "Изчисти моя напредък left work behind");
+        // Storage refused: said once, and the exercises still work.
+        const refusing = await (await browser.newContext()).newPage();
+        await refusing.addInitScript(() => {
+            Storage.prototype.setItem = () => { throw new Error("QuotaExceededError"); };
+        });
+        await refusing.goto("file://" + path.resolve(pagePath));
+        await refusing.waitForSelector("html[data-ready=true]");
+        await refusing.click("#check_answer");
+        check(!(await refusing.$eval("#storage_note", p => p.hidden)) && (await refusing.$eval("#check_summary", p => p.textContent)) !== "",
+            "refused storage is not said, or the exercises stop");
+        await page.setViewportSize({ width: 600, height: 450 });
+
         // A narrow screen: the window shrinks to the width, whole.
         await page.setViewportSize({ width: 320, height: 480 });
         // The browser fires the resize event with its next frame, not at once.
@@ -433,7 +551,8 @@ async function main() {
             "a cut-off copy of the page does not say it cannot work");
         await refused.waitForFunction(text => document.getElementById("announcement").textContent === text, said);
         const unavailable = await refused.$$eval("[aria-disabled=true]", buttons => buttons.map(b => b.id).join());
-        check(unavailable === "Command1_0,Command1_1,cyr_calculate,take_result,break,open_exercise,next_exercise,check_answer,hint,reveal,print_sheet",
+        check(unavailable === "Command1_0,Command1_1,cyr_calculate,take_result,break,open_assignment,open_exercise,next_exercise," +
+            "next_assigned,check_answer,hint,reveal,hand_in_button,forget_progress,print_sheet,make_assignment,add_results,results_csv",
             `unavailable: ${unavailable}`);
         check(await refused.$eval("#Text2_0", box => box.value) === "abcdefghijkl" &&
             await refused.$eval("#Text1_0", box => box.value) === native([[1, "", ""]]).log, "the opening texts are gone");

@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The class's work on this device: kept in the browser's storage for the page after every
+// action and as the student types, read back when the page opens, handed in as a file, and
+// forgotten on request. Where the browser refuses storage, the page works as before and says
+// once that nothing will be kept.
+const classWork = (() => {
+    const KEY = "caesar-cipher-lesson/work";
+    let storage;  // the page's storage, null where refused; undefined until first asked
+
+    function refused() {
+        storage = null;
+        const note = byId("storage_note");
+        if (note.hidden) {
+            note.textContent = TEXTS.storageRefused;
+            note.hidden = false;
+            announce(TEXTS.storageRefused);
+        }
+    }
+
+    // The storage, tried once by writing to it: private windows may read and refuse writes.
+    function store() {
+        if (storage === undefined) {
+            try {
+                storage = window.localStorage;
+                storage.setItem(KEY + "/probe", "1");
+                storage.removeItem(KEY + "/probe");
+            } catch (error) {
+                refused();
+            }
+        }
+        return storage;
+    }
+
+    // What the page kept, or null.
+    function kept() {
+        try {
+            return store() ? storage.getItem(KEY) : null;
+        } catch (error) {
+            refused();
+            return null;
+        }
+    }
+
+    function save(lesson) {
+        if (!store()) return;
+        try {
+            storage.setItem(KEY, lesson.call("keep").kept);
+        } catch (error) {
+            refused();
+        }
+    }
+
+    // The answer and key as typed go to the exercise's work at once, and to storage a moment
+    // after the typing stops.
+    let saving = 0;
+    function typed() {
+        whenReady(lesson => {
+            lesson.call("type", { answer: byId("exercise_answer").value, key: byId("exercise_key").value });
+            clearTimeout(saving);
+            saving = setTimeout(() => whenReady(save), 400);
+        });
+    }
+
+    function download(fileName, text, type) {
+        const link = element("a", { href: URL.createObjectURL(new Blob([text], { type })), download: fileName });
+        document.body.append(link);
+        link.click();
+        link.remove();
+        setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+    }
+
+    function handIn() {
+        whenReady(lesson => {
+            const handed = lesson.call("handIn", { name: byId("student_name").value,
+                className: byId("student_class").value, number: byId("student_number").value, now: Date.now() });
+            save(lesson);
+            if (handed.message === "") download(handed.fileName, handed.text, "text/plain;charset=utf-8");
+            const said = handed.message || handed.saved;
+            byId("hand_in_message").textContent = said;
+            announce(said);
+        });
+    }
+
+    function forget() {
+        if (!window.confirm(TEXTS.forgetQuestion)) return;
+        whenReady(lesson => {
+            exerciseSection.show(lesson.call("forget"), true);
+            byId("hand_in_message").textContent = "";
+            try {
+                if (store()) storage.removeItem(KEY);
+            } catch (error) {
+                refused();
+            }
+        });
+    }
+
+    // An assignment's link, the page's address with the code after "#": the code is typed in
+    // for the student, who gives the variant; an assignment already begun with it stays.
+    function opened() {
+        let code;
+        try {
+            code = decodeURIComponent(location.hash.slice(1));
+        } catch (error) {
+            return;
+        }
+        if (code === "" || byId("assignment_code").value.replace(/\D/g, "") === code.replace(/\D/g, "")) return;
+        byId("assignment_code").value = code;
+        byId("assignment_message").textContent = TEXTS.enterVariant;
+        byId("assignment_variant").focus();
+        byId("assignment_title").scrollIntoView();
+    }
+
+    function bind() {
+        byId("hand_in_button").addEventListener("click", handIn);
+        byId("forget_progress").addEventListener("click", forget);
+        // A tab thrown away in the background, or a browser closed at the bell.
+        addEventListener("pagehide", () => {
+            if (lesson) save(lesson);
+        });
+        document.addEventListener("visibilitychange", () => {
+            if (document.visibilityState === "hidden" && lesson) save(lesson);
+        });
+    }
+
+    return { bind, kept, save, typed, opened, download };
+})();

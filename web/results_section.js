@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// "Резултати на класа": handed-in files, from the picker or dropped on the section, read and
+// checked again by the lesson; a table of them sorted by a column header, a CSV for a
+// spreadsheet and a landscape print.
+const resultsSection = (() => {
+    function headerCell(text, column, table) {
+        const cell = element("th", { scope: "col" });
+        if (column === table.sortedBy) cell.setAttribute("aria-sort", table.descending ? "descending" : "ascending");
+        const button = element("button", { type: "button" }, text);
+        button.addEventListener("click", () => whenReady(lesson => show(lesson.call("results", { sortBy: column }))));
+        cell.append(button);
+        return cell;
+    }
+
+    function show(table) {
+        byId("results_box").hidden = table.rows.length === 0;
+        byId("results_csv").disabled = table.rows.length === 0;
+        byId("print_results").disabled = table.rows.length === 0;
+        byId("results_caption").textContent = table.caption;
+        byId("results_legend").textContent = table.rows.length === 0 ? "" : table.legend;
+        const [head] = byId("results_table").tHead.rows;
+        head.replaceChildren(...table.headers.map((text, column) => headerCell(text, column, table)));
+        // The name is the row's header: a screen reader says it with each cell.
+        byId("results_table").tBodies[0].replaceChildren(...table.rows.map(cells => {
+            const row = element("tr");
+            row.append(...cells.map((cell, column) => column === 2 ? element("th", { scope: "row" }, String(cell))
+                : element("td", {}, String(cell))));
+            return row;
+        }));
+        const total = table.solvers.reduce((sum, count) => sum + count, 0);
+        const footer = element("tr");
+        footer.append(element("th", { scope: "row", colspan: "4" }, table.solversHeading),
+            ...table.solvers.concat(total).map(count => element("td", {}, String(count))));
+        byId("results_table").tFoot.replaceChildren(...(table.rows.length === 0 ? [] : [footer]));
+    }
+
+    // Each file's bytes as text where it is within the cap; the lesson says why not where not.
+    async function add(files) {
+        const read = await Promise.all(Array.from(files, async file => {
+            let text = "";
+            try {
+                if (file.size <= TEXTS.handedInCap) text = await file.text();
+            } catch (error) {
+                text = "";
+            }
+            return { fileName: file.name, size: file.size, text };
+        }));
+        whenReady(lesson => {
+            const lines = read.map(file => lesson.call("addResults", file).line).filter(line => line !== "");
+            byId("results_lines").replaceChildren(...lines.map(line => element("li", {}, line)));
+            const table = lesson.call("results", {});
+            show(table);
+            byId("results_summary").textContent = table.summary;
+            announce(table.summary);
+        });
+    }
+
+    function bind() {
+        const picker = byId("results_files");
+        byId("add_results").addEventListener("click", () => picker.click());
+        picker.addEventListener("change", () => {
+            add(picker.files);
+            picker.value = "";
+        });
+        const section = byId("class_results");
+        section.addEventListener("dragover", event => {
+            event.preventDefault();
+            section.classList.add("dropping");
+        });
+        section.addEventListener("dragleave", () => section.classList.remove("dropping"));
+        section.addEventListener("drop", event => {
+            event.preventDefault();
+            section.classList.remove("dropping");
+            add(event.dataTransfer.files);
+        });
+        byId("results_csv").addEventListener("click", () => whenReady(lesson => {
+            const sheet = lesson.call("resultsCsv");
+            classWork.download(sheet.fileName, sheet.csv, "text/csv;charset=utf-8");
+        }));
+        byId("print_results").addEventListener("click", () => {
+            document.documentElement.dataset.printing = "results";
+            window.print();
+        });
+    }
+
+    return { bind };
+})();
