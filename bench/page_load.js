@@ -8,7 +8,9 @@
 // opens both pages and their floors, so that both share the machine's noise. Then it breaks a
 // 2,000-character text in each page and times it until the results are laid out, and until
 // the next frame has been drawn; and does the same for checking an exercise's answer, and
-// times laying out a teacher's sheet of 40 variants.
+// times laying out a teacher's sheet of 40 variants; and, in a page that has the class's
+// table, tabling 200 handed-in files (a class of 40 and five variants, written by the page's
+// own module beside it) from the moment they are picked until the table is laid out.
 // Usage: node page_load.js PAGE.html [BASE.html] [ROUNDS, 150 unless given: a page's paint
 // varies by tens of milliseconds from load to load]
 "use strict";
@@ -16,6 +18,7 @@ const fs = require("fs");
 const os = require("os");
 const path = require("path");
 const { chromium } = require("playwright-core");
+const { bindLesson, startLesson } = require(path.join(__dirname, "..", "web", "lesson_binding.js"));
 
 const args = process.argv.slice(2);
 const roundsText = args.length > 1 && /^\d+$/.test(args[args.length - 1]) ? args.pop() : "150";
@@ -124,6 +127,58 @@ async function exerciseTimes(browser, file) {
     return { laidOut: median(checks.map(t => t[0])), frame: median(checks.map(t => t[1])), sheet: median(sheets) };
 }
 
+// 200 files handed in for one assignment of 20 exercises: five classes of 40, the variants
+// 1 to 5 in turn, as a class answers: most exercises right, some with a letter wrong, some
+// with every letter wrong, some not done. Written by the module beside the page; a second
+// instance of it gives the right answers.
+async function handedInFiles(file, folder) {
+    const modulePath = path.join(path.dirname(file), "web", "lesson_module.js");
+    const lesson = bindLesson(await startLesson(modulePath));
+    const answers = bindLesson(await startLesson(modulePath));
+    const { code } = lesson.call("assignmentCode", { kinds: ["encrypt", "decrypt", "findKey"], perSheet: "20",
+        variants: "5", first: "1", alphabet: "latin" });
+    const files = [];
+    for (let n = 0; n < 200; ++n) {
+        lesson.call("forget");
+        let state = lesson.call("assignment", { code, variant: String(n % 5 + 1) });
+        for (let e = 0; e < 20; ++e) {
+            answers.call("exercise", { kind: state.kind, number: String(state.number), alphabet: "latin" });
+            const [, key, right] = answers.call("reveal").answer.match(/^\S+ (?:\S+ (\d+): )?([A-Z]+)/);
+            const way = (n * 7 + e * 3) % 10;
+            const answer = way < 6 ? right : way < 8 ? "Q" + right.slice(1) : way < 9 ? right.split("").reverse().join("") : "";
+            if (answer !== "") lesson.call("checkAnswer", { answer, key: key || "", now: Date.UTC(2026, 11, 10, 8, 0, e) });
+            state = lesson.call("nextAssigned");
+        }
+        const handed = lesson.call("handIn", { name: `Ученик ${n}`, className: `10${"абвгд"[n % 5]}`,
+            number: String(Math.floor(n / 5) + 1), now: Date.UTC(2026, 11, 10, 9) });
+        files.push(path.join(folder, `${n}-${handed.fileName}`));
+        fs.writeFileSync(files[files.length - 1], handed.text);
+    }
+    return files;
+}
+
+// Milliseconds from the files picked to the table laid out, median of 5, each in a fresh page.
+async function tablingTime(browser, file, files) {
+    const times = [];
+    for (let round = 0; round < 5; ++round) {
+        const { context, page } = await openReady(browser, file);
+        await page.evaluate(() => {
+            document.getElementById("results_files").addEventListener("change", () => { window.pickedAt = performance.now(); }, true);
+            new MutationObserver(() => {
+                document.getElementById("results_table").getBoundingClientRect();
+                window.tabledAt = performance.now();
+            }).observe(document.getElementById("results_summary"), { childList: true });
+        });
+        await page.setInputFiles("#results_files", files);
+        await page.waitForFunction(() => window.tabledAt !== undefined, null, { timeout: 60000 });
+        times.push(await page.evaluate(() => window.tabledAt - window.pickedAt));
+        const rows = await page.$$eval("#results_table tbody tr", trs => trs.length);
+        if (rows !== 200) throw new Error(`the table has ${rows} rows of 200 files`);
+        await context.close();
+    }
+    return median(times);
+}
+
 // Its scripts removed, each with the blank before it, in a file of its own; pages whose
 // floors are the same share one, so that both are measured against the same loads.
 function floorOf(page, folder, floors) {
@@ -190,6 +245,12 @@ async function main() {
                 `the results laid out, ${breaking.frame.toFixed(1)} ms to the end of the next frame, which ` +
                 "starts up to 16.7 ms after the click (median of 10)");
             const exercises = await exerciseTimes(browser, page.file);
+            if (fs.readFileSync(page.file, "utf8").includes('id="results_files"')) {
+                const files = await handedInFiles(page.file, folder);
+                const tabling = await tablingTime(browser, page.file, files);
+                console.log(`${page.name}: tabling 200 handed-in files of 20 exercises: ${tabling.toFixed(1)} ms from the ` +
+                    `files picked to the table laid out, ${(tabling / 200).toFixed(2)} ms a file (median of 5)`);
+            }
             console.log(`${page.name}: checking a 44-letter answer: ${exercises.laidOut.toFixed(1)} ms to the marks laid out, ` +
                 `${exercises.frame.toFixed(1)} ms to the end of the next frame (median of 10); a sheet of 40 variants ` +
                 `of 20 exercises laid out for paper: ${exercises.sheet.toFixed(1)} ms (median of 5)`);

@@ -28,30 +28,37 @@ std::u16string Summary(std::size_t right, std::size_t expected) {
 }
 
 // The fewest letters changed, left out or put in that turn the given letters into the
-// expected ones, as a table: cost[i][j] for the given letters from i on and the expected ones
-// from j on.
-std::vector<std::vector<std::size_t>> EditCosts(std::u16string_view given,
-                                                std::u16string_view expected) {
-    std::vector<std::vector<std::size_t>> cost(given.size() + 1,
-                                               std::vector<std::size_t>(expected.size() + 1));
-    for (std::size_t i = given.size() + 1; i-- > 0;) {
-        for (std::size_t j = expected.size() + 1; j-- > 0;) {
-            if (i == given.size() || j == expected.size()) {
-                cost[i][j] = given.size() - i + expected.size() - j;
-                continue;
+// expected ones, as a table: at(i, j) for the given letters from i on and the expected ones
+// from j on. One block of memory: a class's files check thousands of answers at once.
+class EditCosts {
+public:
+    EditCosts(std::u16string_view given, std::u16string_view expected)
+        : m_width(expected.size() + 1), m_cost((given.size() + 1) * m_width) {
+        for (std::size_t i = given.size() + 1; i-- > 0;) {
+            for (std::size_t j = expected.size() + 1; j-- > 0;) {
+                if (i == given.size() || j == expected.size()) {
+                    Set(i, j, given.size() - i + expected.size() - j);
+                    continue;
+                }
+                const std::size_t changed = given[i] == expected[j] ? 0 : 1;
+                Set(i, j, std::min({at(i + 1, j + 1) + changed, at(i + 1, j) + 1, at(i, j + 1) + 1}));
             }
-            const std::size_t changed = given[i] == expected[j] ? 0 : 1;
-            cost[i][j] =
-                std::min({cost[i + 1][j + 1] + changed, cost[i + 1][j] + 1, cost[i][j + 1] + 1});
         }
     }
-    return cost;
-}
+
+    std::size_t at(std::size_t i, std::size_t j) const { return m_cost[i * m_width + j]; }
+
+private:
+    void Set(std::size_t i, std::size_t j, std::size_t cost) { m_cost[i * m_width + j] = cost; }
+
+    std::size_t m_width;
+    std::vector<std::size_t> m_cost;
+};
 
 }  // namespace
 
 AnswerCheck CheckAnswer(std::u16string_view answer, std::u16string_view from, std::int32_t key,
-                        Direction direction, const cipher::Alphabet& alphabet) {
+                        Direction direction, const cipher::Alphabet& alphabet, bool marked) {
     const std::u16string given = alphabet.Reduce(answer.substr(0, kAnswerCap));
     std::u16string expected;
     for (const char16_t letter : from) {
@@ -63,17 +70,27 @@ AnswerCheck CheckAnswer(std::u16string_view answer, std::u16string_view from, st
                    : cipher::DecryptionLine(alphabet, from[place], key);
     };
 
-    // Walked from the start, a match or a change first, so that a letter left out or put in
-    // is found where it is, as late as the letters allow, and the letters after it line up.
-    const std::vector<std::vector<std::size_t>> cost = EditCosts(given, expected);
     AnswerCheck check;
     check.expected = expected.size();
+    check.given = given.size();
+    // A right answer, the common case of a class's files, needs no alignment.
+    if (given == expected) {
+        check.right = expected.size();
+        for (std::size_t place = 0; marked && place < expected.size(); ++place) {
+            check.marks.push_back({Kind::kRight, place + 1, expected[place], given[place], {}});
+        }
+        check.summary = Summary(check.right, check.expected);
+        return check;
+    }
+    // Walked from the start, a match or a change first, so that a letter left out or put in
+    // is found where it is, as late as the letters allow, and the letters after it line up.
+    const EditCosts cost(given, expected);
     std::size_t i = 0;
     std::size_t j = 0;
     while (i < given.size() || j < expected.size()) {
         LetterMark mark;
         if (i < given.size() && j < expected.size() &&
-            cost[i][j] == cost[i + 1][j + 1] + (given[i] == expected[j] ? 0 : 1)) {
+            cost.at(i, j) == cost.at(i + 1, j + 1) + (given[i] == expected[j] ? 0 : 1)) {
             mark = {given[i] == expected[j] ? Kind::kRight : Kind::kWrong,
                     j + 1,
                     expected[j],
@@ -81,17 +98,20 @@ AnswerCheck CheckAnswer(std::u16string_view answer, std::u16string_view from, st
                     {}};
             ++i;
             ++j;
-        } else if (j < expected.size() && cost[i][j] == cost[i][j + 1] + 1) {
+        } else if (j < expected.size() && cost.at(i, j) == cost.at(i, j + 1) + 1) {
             mark = {Kind::kMissing, j + 1, expected[j], 0, {}};
             ++j;
         } else {
             mark = {Kind::kExtra, j + 1, 0, given[i], {}};
             ++i;
         }
+        check.right += mark.kind == Kind::kRight ? 1 : 0;
+        if (!marked) {
+            continue;
+        }
         if (mark.kind == Kind::kWrong || mark.kind == Kind::kMissing) {
             mark.line = line(mark.place - 1);
         }
-        check.right += mark.kind == Kind::kRight ? 1 : 0;
         check.marks.push_back(std::move(mark));
     }
     check.summary = Summary(check.right, check.expected);

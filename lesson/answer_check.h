@@ -35,15 +35,17 @@ struct AnswerCheck {
     std::vector<LetterMark> marks;  // in the order of the answer
     std::size_t right = 0;
     std::size_t expected = 0;
+    std::size_t given = 0;  // the answer's letters
     std::u16string summary;  // "7 от 9 букви са верни"
 };
 
 // Checks the letters of the answer, reduced to the alphabet's capitals, against the letters
 // the student works from shifted by the key, from 1 to one less than the alphabet's size, in
-// the given direction.
+// the given direction; without the marks where only the count is wanted.
 AnswerCheck CheckAnswer(std::u16string_view answer, std::u16string_view from, std::int32_t key,
                         Direction direction,
-                        const cipher::Alphabet& alphabet = cipher::LatinAlphabet());
+                        const cipher::Alphabet& alphabet = cipher::LatinAlphabet(),
+                        bool marked = true);
 
 // A key typed for the letters' own key, read the way the window reads the offset and taken
 // modulo the alphabet's size.

@@ -41,7 +41,7 @@ ResultCell CellOf(const Exercise& exercise, const ExerciseWork& work) {
         cell.text = u"—";
         return cell;
     }
-    const WorkCheck check = CheckWork(exercise, work.answer, work.key);
+    const WorkCheck check = CheckWork(exercise, work.answer, work.key, false);
     cell.solved = check.right;
     cell.counts = check.right && !work.shown;
     cell.text = check.right ? u"решено"
@@ -125,7 +125,11 @@ void ClassResults::Add(std::u16string_view fileName, std::int64_t size,
     m_code = handedIn.code;
     m_line.clear();
     ResultRow row;
-    const std::vector<Exercise> exercises = VariantExercises(handedIn.settings, handedIn.variant);
+    // A class shares a few variants: each is made once.
+    std::vector<Exercise>& exercises = m_variants[static_cast<std::size_t>(handedIn.variant) - 1];
+    if (exercises.empty()) {
+        exercises = VariantExercises(handedIn.settings, handedIn.variant);
+    }
     for (std::size_t place = 0; place < exercises.size(); ++place) {
         row.cells.push_back(CellOf(exercises[place], handedIn.works[place]));
         row.total += row.cells.back().counts ? 1 : 0;
@@ -137,7 +141,6 @@ void ClassResults::Add(std::u16string_view fileName, std::int64_t size,
     });
     if (same == m_rows.end()) {
         m_rows.push_back(std::move(row));
-        SortBy(m_sortedBy);
         return;
     }
     m_line = name + u": " + row.handedIn.student.className + u", № " +
@@ -146,7 +149,6 @@ void ClassResults::Add(std::u16string_view fileName, std::int64_t size,
     if (row.handedIn.handedAt >= same->handedIn.handedAt) {
         *same = std::move(row);
     }
-    SortBy(m_sortedBy);
 }
 
 std::vector<std::u16string> ClassResults::Headers() const {

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "lesson/class_work.h"
+#include "lesson/exercise.h"
+#include "lesson/teacher_sheet.h"
 
 namespace lesson {
 
@@ -36,7 +38,8 @@ public:
 
     // The columns: "Клас", "№", "Име", "Вариант", one for each exercise, and "Общо".
     std::vector<std::u16string> Headers() const;
-    // Sorts by a column, the exercises and the total highest first; by class and number at first.
+    // Sorts by a column, the exercises and the total highest first; by class and number at
+    // first. Rows added since stand where they were added until the next sort.
     void SortBy(std::size_t column);
     std::size_t SortedBy() const { return m_sortedBy; }
     bool Descending(std::size_t column) const;
@@ -63,6 +66,8 @@ public:
 private:
     std::u16string m_code;  // the assignment of the table, the first counted file's
     std::vector<ResultRow> m_rows;
+    std::vector<std::vector<Exercise>> m_variants =
+        std::vector<std::vector<Exercise>>(static_cast<std::size_t>(kMostVariants));
     std::size_t m_sortedBy = 0;
     std::u16string m_line;
     std::int32_t m_read = 0;

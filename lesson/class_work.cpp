@@ -328,8 +328,6 @@ HandedInReading ReadHandedIn(std::u16string_view text) {
                                   u" упражнения, а в заданието — " +
                                   Decimal(static_cast<std::int64_t>(expected))};
     }
-    const std::vector<Exercise> exercises =
-        VariantExercises(handedIn.settings, handedIn.variant);
     for (std::size_t place = 0; place < blocks.size(); ++place) {
         const std::u16string heading = Decimal(static_cast<std::int64_t>(place) + 1) + u":";
         FieldReader fields(blocks[place]);
@@ -337,10 +335,12 @@ HandedInReading ReadHandedIn(std::u16string_view text) {
             fields.Fail(u"упражненията не са подредени от 1 до " +
                         Decimal(static_cast<std::int64_t>(expected)));
         }
+        const SheetPlace onSheet =
+            PlaceOnSheet(handedIn.settings, handedIn.variant, static_cast<std::int32_t>(place));
         ExerciseWork work;
-        work.kind = exercises[place].kind;
+        work.kind = onSheet.kind;
         work.language = handedIn.settings.language;
-        work.number = exercises[place].number;
+        work.number = onSheet.number;
         ReadWork(fields, work);
         if (!fields.Fault().empty()) {
             return {std::nullopt, u"в упражнение " + Decimal(static_cast<std::int64_t>(place) + 1) +

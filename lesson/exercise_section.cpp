@@ -62,20 +62,20 @@ std::u16string MarkLine(const LetterMark& mark) {
 }
 
 WorkCheck CheckWork(const Exercise& exercise, std::u16string_view answer,
-                    std::u16string_view key) {
+                    std::u16string_view key, bool marked) {
     WorkCheck check;
     const cipher::Alphabet& alphabet = *exercise.alphabet;
     check.key = exercise.kind == ExerciseKind::kFindKey ? CheckKey(key, exercise.key, alphabet)
                                                         : KeyCheck{true, {}};
     if (exercise.kind == ExerciseKind::kEncrypt) {
         check.letters = CheckAnswer(answer, exercise.plainLetters, exercise.key,
-                                    Direction::kEncrypt, alphabet);
+                                    Direction::kEncrypt, alphabet, marked);
     } else {
         check.letters = CheckAnswer(answer, exercise.cipherLetters, exercise.key,
-                                    Direction::kDecrypt, alphabet);
+                                    Direction::kDecrypt, alphabet, marked);
     }
     check.right = check.key.right && check.letters.right == check.letters.expected &&
-                  check.letters.marks.size() == check.letters.expected;
+                  check.letters.given == check.letters.expected;
     return check;
 }
 
@@ -157,7 +157,7 @@ void ExerciseSection::SetTime(std::int64_t milliseconds) {
                                                                : std::u16string();
 }
 
-void ExerciseSection::ShowCheck(std::u16string_view answer, std::u16string_view key) {
+bool ExerciseSection::ShowCheck(std::u16string_view answer, std::u16string_view key) {
     m_checked = true;
     const WorkCheck check = CheckWork(m_exercise, answer, key);
     m_letters = check.letters;
@@ -179,6 +179,7 @@ void ExerciseSection::ShowCheck(std::u16string_view answer, std::u16string_view 
     }
     m_verdict = (check.right ? u"Вярно! " : u"") + keySaid + m_letters.summary + u".";
     m_announcement = m_verdict + Faults(m_letters);
+    return check.right;
 }
 
 void ExerciseSection::Check(std::u16string_view answer, std::u16string_view key) {
@@ -187,8 +188,7 @@ void ExerciseSection::Check(std::u16string_view answer, std::u16string_view key)
     ExerciseWork& work = Worked();
     work.tried = true;
     work.checked = m_now;
-    ShowCheck(answer, key);
-    if (CheckWork(m_exercise, answer, key).right && !m_solved && m_answer.empty()) {
+    if (ShowCheck(answer, key) && !m_solved && m_answer.empty()) {
         m_solved = true;
         work.solved = true;
     }

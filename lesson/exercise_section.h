@@ -24,13 +24,14 @@ std::u16string MarkSentence(const LetterMark& mark);
 std::u16string MarkLine(const LetterMark& mark);
 
 // An answer and a key typed for an exercise, checked: the letters, the key where it is to be
-// found, and whether both are right.
+// found, and whether both are right; the letters' marks where they are to be shown.
 struct WorkCheck {
     AnswerCheck letters;
     KeyCheck key;
     bool right = false;
 };
-WorkCheck CheckWork(const Exercise& exercise, std::u16string_view answer, std::u16string_view key);
+WorkCheck CheckWork(const Exercise& exercise, std::u16string_view answer, std::u16string_view key,
+                    bool marked = true);
 
 // What the page's section "Упражнения" shows: an exercise by its kind and number, the check
 // of an answer, the hints for finding a key, the whole answer on request, and the score of
@@ -124,7 +125,8 @@ private:
     void Show(const Exercise& exercise);
     void Leave();
     ExerciseWork& Worked() { return m_works[m_work]; }
-    void ShowCheck(std::u16string_view answer, std::u16string_view key);
+    // Shows the check of the answer and key; whether both are right.
+    bool ShowCheck(std::u16string_view answer, std::u16string_view key);
     std::u16string CommonestSentence() const;
 
     Exercise m_exercise;

@@ -60,14 +60,17 @@ std::vector<ExerciseKind> KindsOf(std::uint32_t bits) {
     return kinds;
 }
 
-std::vector<Exercise> VariantExercises(const SheetSettings& settings, std::int32_t variant) {
+SheetPlace PlaceOnSheet(const SheetSettings& settings, std::int32_t variant, std::int32_t exercise) {
     const std::vector<ExerciseKind> kinds = KindsOf(settings.kinds);
+    return {kinds[static_cast<std::size_t>(exercise) % kinds.size()],
+            (settings.first - 1 + (variant - 1) * settings.perSheet + exercise) % kLastExercise + 1};
+}
+
+std::vector<Exercise> VariantExercises(const SheetSettings& settings, std::int32_t variant) {
     std::vector<Exercise> exercises;
-    for (std::int32_t e = 0; e < settings.perSheet && !kinds.empty(); ++e) {
-        const std::int32_t number =
-            (settings.first - 1 + (variant - 1) * settings.perSheet + e) % kLastExercise + 1;
-        const ExerciseKind kind = kinds[static_cast<std::size_t>(e) % kinds.size()];
-        exercises.push_back(*MakeExercise(kind, number, *settings.language));
+    for (std::int32_t e = 0; e < settings.perSheet && settings.kinds != 0; ++e) {
+        const SheetPlace place = PlaceOnSheet(settings, variant, e);
+        exercises.push_back(*MakeExercise(place.kind, place.number, *settings.language));
     }
     return exercises;
 }

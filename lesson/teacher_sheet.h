@@ -31,6 +31,11 @@ std::vector<ExerciseKind> KindsOf(std::uint32_t bits);
 
 // Variant v's exercise e (from 0) has the number first + (v - 1) * perSheet + e, after 9999
 // the first again, and the chosen kinds in turn.
+struct SheetPlace {
+    ExerciseKind kind;
+    std::int32_t number;
+};
+SheetPlace PlaceOnSheet(const SheetSettings& settings, std::int32_t variant, std::int32_t exercise);
 std::vector<Exercise> VariantExercises(const SheetSettings& settings, std::int32_t variant);
 
 // The teacher's sheets: one variant per student, each with its exercises, the same on every

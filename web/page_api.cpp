@@ -375,9 +375,9 @@ std::string AddResults(Page& page, const page::Request& request) {
 std::string Results(Page& page, const page::Request& request) {
     using page::Quoted;
     const std::optional<std::int64_t> column = request.Integer("sortBy");
-    if (column) {
-        page.results.SortBy(*column < 0 ? 0 : static_cast<std::size_t>(*column));
-    }
+    page.results.SortBy(!column ? page.results.SortedBy()
+                        : *column < 0 ? 0
+                                      : static_cast<std::size_t>(*column));
     const lesson::ClassResults& results = page.results;
     std::vector<std::string> headers;
     for (const std::u16string& header : results.Headers()) {
@@ -411,6 +411,7 @@ std::string Results(Page& page, const page::Request& request) {
                          {"summary", Quoted(page.results.Summary())}});
 }
 
+// In the order the table was last shown in.
 // cppcheck-suppress constParameter
 std::string ResultsCsv(Page& page, const page::Request& /*request*/) {
     return page::Object({{"csv", page::Quoted(page.results.Csv())},

@@ -21,12 +21,16 @@ const resultsSection = (() => {
         const [head] = byId("results_table").tHead.rows;
         head.replaceChildren(...table.headers.map((text, column) => headerCell(text, column, table)));
         // The name is the row's header: a screen reader says it with each cell.
-        byId("results_table").tBodies[0].replaceChildren(...table.rows.map(cells => {
-            const row = element("tr");
-            row.append(...cells.map((cell, column) => column === 2 ? element("th", { scope: "row" }, String(cell))
-                : element("td", {}, String(cell))));
-            return row;
-        }));
+        const body = document.createElement("tbody");
+        for (const cells of table.rows) {
+            const row = body.insertRow();
+            cells.forEach((cell, column) => {
+                const box = column === 2 ? row.appendChild(document.createElement("th")) : row.insertCell();
+                if (column === 2) box.scope = "row";
+                box.textContent = String(cell);
+            });
+        }
+        byId("results_table").tBodies[0].replaceWith(body);
         const total = table.solvers.reduce((sum, count) => sum + count, 0);
         const footer = element("tr");
         footer.append(element("th", { scope: "row", colspan: "4" }, table.solversHeading),
@@ -34,7 +38,8 @@ const resultsSection = (() => {
         byId("results_table").tFoot.replaceChildren(...(table.rows.length === 0 ? [] : [footer]));
     }
 
-    // Each file's bytes as text where it is within the cap; the lesson says why not where not.
+    // Each file's bytes as text where it is within the cap; the lesson says why not where not,
+    // and keeps the later of two files of one student, in the order they were picked.
     async function add(files) {
         const read = await Promise.all(Array.from(files, async file => {
             let text = "";
