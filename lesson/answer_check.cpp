@@ -41,7 +41,8 @@ public:
                     continue;
                 }
                 const std::size_t changed = given[i] == expected[j] ? 0 : 1;
-                Set(i, j, std::min({at(i + 1, j + 1) + changed, at(i + 1, j) + 1, at(i, j + 1) + 1}));
+                Set(i, j,
+                    std::min({at(i + 1, j + 1) + changed, at(i + 1, j) + 1, at(i, j + 1) + 1}));
             }
         }
     }

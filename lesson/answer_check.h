@@ -35,7 +35,7 @@ struct AnswerCheck {
     std::vector<LetterMark> marks;  // in the order of the answer
     std::size_t right = 0;
     std::size_t expected = 0;
-    std::size_t given = 0;  // the answer's letters
+    std::size_t given = 0;   // the answer's letters
     std::u16string summary;  // "7 от 9 букви са верни"
 };
 

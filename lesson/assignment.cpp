@@ -3,6 +3,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
+#include <numeric>
 #include <span>
 #include <string>
 #include <string_view>
@@ -38,11 +40,10 @@ std::u16string Padded(std::int64_t number, std::size_t width) {
 }
 
 std::int32_t NumberAt(std::u16string_view digits, std::size_t from, std::size_t count) {
-    std::int32_t number = 0;
-    for (const char16_t digit : digits.substr(from, count)) {
-        number = number * 10 + (digit - u'0');
-    }
-    return number;
+    const std::u16string_view part = digits.substr(from, count);
+    return std::accumulate(
+        part.begin(), part.end(), std::int32_t{0},
+        [](std::int32_t number, char16_t digit) { return number * 10 + (digit - u'0'); });
 }
 
 }  // namespace
@@ -85,13 +86,13 @@ CodeReading ReadAssignmentCode(std::u16string_view typed) {
     SheetSettings settings{nullptr, static_cast<std::uint32_t>(NumberAt(digits, 1, 2)),
                            NumberAt(digits, 3, 2), NumberAt(digits, 5, 4)};
     const bool known = language >= 1 && static_cast<std::size_t>(language) <= languages.size() &&
-                       settings.kinds != 0 &&
-                       settings.kinds < (1U << std::size(kExerciseKinds)) &&
+                       settings.kinds != 0 && settings.kinds < (1U << std::size(kExerciseKinds)) &&
                        settings.perSheet >= 1 && settings.perSheet <= kMostPerSheet &&
                        settings.first >= kFirstExercise;
     if (!known) {
-        return {std::nullopt, u"Кодът на заданието е за по-нова версия на програмата: тази не "
-                              u"познава всичко, което той назовава."};
+        return {std::nullopt,
+                u"Кодът на заданието е за по-нова версия на програмата: тази не "
+                u"познава всичко, което той назовава."};
     }
     settings.language = &languages[static_cast<std::size_t>(language) - 1];
     return {settings, {}};

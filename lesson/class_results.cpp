@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
+#include <numeric>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -74,8 +76,8 @@ auto StudentOrder(const ResultRow& row) {
 // never taken for a formula.
 std::u16string CsvField(std::u16string_view text) {
     std::u16string field(text);
-    if (!field.empty() && std::u16string_view(u"=+-@\t\r").find(field.front()) !=
-                              std::u16string_view::npos) {
+    if (!field.empty() &&
+        std::u16string_view(u"=+-@\t\r").find(field.front()) != std::u16string_view::npos) {
         field.insert(field.begin(), u'\'');
     }
     if (field.find_first_of(u";\"\r\n") == std::u16string::npos) {
@@ -100,8 +102,7 @@ void AppendCsvRow(std::u16string& csv, const std::vector<std::u16string>& fields
 
 }  // namespace
 
-void ClassResults::Add(std::u16string_view fileName, std::int64_t size,
-                       std::u16string_view text) {
+void ClassResults::Add(std::u16string_view fileName, std::int64_t size, std::u16string_view text) {
     ++m_read;
     const std::u16string name = Quoted(fileName);
     const auto skip = [&](std::u16string_view why) {
@@ -179,7 +180,10 @@ void ClassResults::SortBy(std::size_t column) {
         // Highest first: solved before the letters right, more letters before fewer.
         if (exercise < row.cells.size()) {
             const ResultCell& cell = row.cells[exercise];
-            return std::tuple(std::int64_t{cell.counts ? 0 : cell.solved ? 1 : 2}, std::u16string());
+            return std::tuple(std::int64_t{cell.counts   ? 0
+                                           : cell.solved ? 1
+                                                         : 2},
+                              std::u16string());
         }
         return std::tuple(std::int64_t{-row.total}, std::u16string());
     };
@@ -205,34 +209,39 @@ std::u16string ClassResults::Caption() const {
 }
 
 std::u16string ClassResults::Summary() {
-    const std::u16string summary = u"Прочетени файлове: " + Decimal(m_read) +
-                                   u". Пропуснати: " + Decimal(m_skipped) + u".";
+    std::u16string summary =
+        u"Прочетени файлове: " + Decimal(m_read) + u". Пропуснати: " + Decimal(m_skipped) + u".";
     m_read = 0;
     m_skipped = 0;
     return summary;
+}
+
+std::vector<std::u16string> ClassResults::Fields(const ResultRow& row) {
+    const Student& student = row.handedIn.student;
+    std::vector<std::u16string> fields = {student.className, Decimal(row.handedIn.number),
+                                          student.name, Decimal(row.handedIn.variant)};
+    std::transform(row.cells.begin(), row.cells.end(), std::back_inserter(fields),
+                   [](const ResultCell& cell) { return cell.text; });
+    fields.push_back(Decimal(row.total));
+    return fields;
+}
+
+std::vector<std::u16string> ClassResults::SolversFields() const {
+    std::vector<std::u16string> fields = {std::u16string(kSolversHeading), u"", u"", u""};
+    const std::vector<std::int32_t> solvers = Solvers();
+    std::transform(solvers.begin(), solvers.end(), std::back_inserter(fields),
+                   [](std::int32_t count) { return Decimal(count); });
+    fields.push_back(Decimal(std::accumulate(solvers.begin(), solvers.end(), std::int64_t{0})));
+    return fields;
 }
 
 std::u16string ClassResults::Csv() const {
     std::u16string csv = u"\ufeff";
     AppendCsvRow(csv, Headers());
     for (const ResultRow& row : m_rows) {
-        const Student& student = row.handedIn.student;
-        std::vector<std::u16string> fields = {student.className, Decimal(row.handedIn.number),
-                                              student.name, Decimal(row.handedIn.variant)};
-        for (const ResultCell& cell : row.cells) {
-            fields.push_back(cell.text);
-        }
-        fields.push_back(Decimal(row.total));
-        AppendCsvRow(csv, fields);
+        AppendCsvRow(csv, Fields(row));
     }
-    std::vector<std::u16string> solvers = {std::u16string(kSolversHeading), u"", u"", u""};
-    std::int64_t all = 0;
-    for (const std::int32_t count : Solvers()) {
-        solvers.push_back(Decimal(count));
-        all += count;
-    }
-    solvers.push_back(Decimal(all));
-    AppendCsvRow(csv, solvers);
+    AppendCsvRow(csv, SolversFields());
     return csv;
 }
 

@@ -17,7 +17,8 @@ namespace lesson {
 struct ResultCell {
     bool solved = false;  // every letter right, and the key where it is to be found
     bool counts = false;  // solved before its answer was shown
-    std::u16string text;  // "решено", "7 от 39" or "—", with " П" for a hint and " О" for the answer shown
+    std::u16string
+        text;  // "решено", "7 от 39" or "—", with " П" for a hint and " О" for the answer shown
 };
 
 struct ResultRow {
@@ -45,8 +46,12 @@ public:
     bool Descending(std::size_t column) const;
 
     const std::vector<ResultRow>& Rows() const { return m_rows; }
-    // How many counted each exercise solved.
+    // A row's cells as the table shows them, under Headers().
+    static std::vector<std::u16string> Fields(const ResultRow& row);
+    // How many counted each exercise solved; and as the table's last row, "Решили", with the
+    // sum under "Общо".
     std::vector<std::int32_t> Solvers() const;
+    std::vector<std::u16string> SolversFields() const;
     const std::u16string& Code() const { return m_code; }
     std::u16string Caption() const;
     // "Прочетени файлове: 3. Пропуснати: 1." for the files since the last call.

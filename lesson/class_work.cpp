@@ -172,8 +172,8 @@ std::u16string FileNamePart(std::u16string_view text) {
     std::u16string part;
     for (const char16_t c : text) {
         const bool kept = (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') ||
-                          (c >= u'a' && c <= u'z') || (c >= 0x0400 && c <= 0x04ff) ||
-                          c == u' ' || c == u'-';
+                          (c >= u'a' && c <= u'z') || (c >= 0x0400 && c <= 0x04ff) || c == u' ' ||
+                          c == u'-';
         part += kept ? c : u'_';
     }
     return part;

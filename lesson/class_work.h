@@ -22,10 +22,10 @@ struct ExerciseWork {
     std::u16string answer;  // as last typed
     std::u16string key;
     std::int32_t hints = 0;
-    bool shown = false;   // the whole answer was shown
-    bool tried = false;   // checked, or its answer shown
-    bool solved = false;  // right when checked, before its answer was shown
-    std::u16string opened;  // when first opened, as MomentText; empty where not known
+    bool shown = false;      // the whole answer was shown
+    bool tried = false;      // checked, or its answer shown
+    bool solved = false;     // right when checked, before its answer was shown
+    std::u16string opened;   // when first opened, as MomentText; empty where not known
     std::u16string checked;  // when last checked; empty for never
 
     bool Of(const Exercise& exercise) const {

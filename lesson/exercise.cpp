@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <iterator>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>

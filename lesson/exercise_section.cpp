@@ -61,8 +61,8 @@ std::u16string MarkLine(const LetterMark& mark) {
     return mark.line.empty() ? std::u16string() : Place(mark) + u": " + mark.line;
 }
 
-WorkCheck CheckWork(const Exercise& exercise, std::u16string_view answer,
-                    std::u16string_view key, bool marked) {
+WorkCheck CheckWork(const Exercise& exercise, std::u16string_view answer, std::u16string_view key,
+                    bool marked) {
     WorkCheck check;
     const cipher::Alphabet& alphabet = *exercise.alphabet;
     check.key = exercise.kind == ExerciseKind::kFindKey ? CheckKey(key, exercise.key, alphabet)
@@ -282,8 +282,8 @@ void ExerciseSection::StartAssignment(std::u16string_view code, std::u16string_v
         return;
     }
     const std::u16string written = AssignmentCode(*reading.settings);
-    const bool same = m_assignment && m_assignment->code == written &&
-                      m_assignment->variant == *number;
+    const bool same =
+        m_assignment && m_assignment->code == written && m_assignment->variant == *number;
     if (!same) {
         m_assignment = Assignment{written, *reading.settings, *number, 0};
         m_assigned = VariantExercises(*reading.settings, *number);
@@ -300,9 +300,8 @@ void ExerciseSection::NextAssigned() {
 }
 
 std::u16string ExerciseSection::AssignedPlace() const {
-    const auto found = std::find_if(m_assigned.begin(), m_assigned.end(), [this](const Exercise& e) {
-        return Work().Of(e);
-    });
+    const auto found = std::find_if(m_assigned.begin(), m_assigned.end(),
+                                    [this](const Exercise& e) { return Work().Of(e); });
     if (found == m_assigned.end()) {
         return {};
     }
@@ -317,8 +316,9 @@ HandIn ExerciseSection::HandInWork(const Student& student) {
     }
     std::vector<ExerciseWork> works;
     for (const Exercise& exercise : m_assigned) {
-        const auto found = std::find_if(m_works.begin(), m_works.end(),
-                                        [&exercise](const ExerciseWork& w) { return w.Of(exercise); });
+        const auto found =
+            std::find_if(m_works.begin(), m_works.end(),
+                         [&exercise](const ExerciseWork& w) { return w.Of(exercise); });
         if (found != m_works.end()) {
             works.push_back(*found);
         } else {
@@ -339,8 +339,9 @@ std::u16string ExerciseSection::Kept() const {
 void ExerciseSection::Restore(std::u16string_view kept) {
     std::optional<Progress> progress = ReadKept(kept);
     if (!progress) {
-        m_message = u"Работата, запазена на това устройство, е повредена или е от друга версия "
-                    u"на програмата и не е заредена.";
+        m_message =
+            u"Работата, запазена на това устройство, е повредена или е от друга версия "
+            u"на програмата и не е заредена.";
         m_announcement = m_message;
         return;
     }

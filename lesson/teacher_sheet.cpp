@@ -2,8 +2,8 @@
 #include "lesson/teacher_sheet.h"
 
 #include <cstddef>
-#include <iterator>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <span>
 #include <string>
@@ -60,10 +60,12 @@ std::vector<ExerciseKind> KindsOf(std::uint32_t bits) {
     return kinds;
 }
 
-SheetPlace PlaceOnSheet(const SheetSettings& settings, std::int32_t variant, std::int32_t exercise) {
+SheetPlace PlaceOnSheet(const SheetSettings& settings, std::int32_t variant,
+                        std::int32_t exercise) {
     const std::vector<ExerciseKind> kinds = KindsOf(settings.kinds);
-    return {kinds[static_cast<std::size_t>(exercise) % kinds.size()],
-            (settings.first - 1 + (variant - 1) * settings.perSheet + exercise) % kLastExercise + 1};
+    return {
+        kinds[static_cast<std::size_t>(exercise) % kinds.size()],
+        (settings.first - 1 + (variant - 1) * settings.perSheet + exercise) % kLastExercise + 1};
 }
 
 std::vector<Exercise> VariantExercises(const SheetSettings& settings, std::int32_t variant) {

@@ -19,9 +19,9 @@ inline constexpr std::int32_t kMostVariants = 40;
 // The teacher's choices that make the sheets, and so an assignment.
 struct SheetSettings {
     const Language* language = &Languages().front();
-    std::uint32_t kinds = 0;     // a bit for each row of kExerciseKinds, the first the lowest
-    std::int32_t perSheet = 0;   // from 1 to kMostPerSheet
-    std::int32_t first = 0;      // from 1 to 9999
+    std::uint32_t kinds = 0;    // a bit for each row of kExerciseKinds, the first the lowest
+    std::int32_t perSheet = 0;  // from 1 to kMostPerSheet
+    std::int32_t first = 0;     // from 1 to 9999
 };
 
 // The bit of a kind in SheetSettings::kinds.

@@ -27,8 +27,8 @@ void AppendPadded(std::u16string& text, std::int64_t number, std::size_t width) 
 
 std::u16string OnOneLine(std::u16string_view value) {
     std::u16string line(value);
-    std::replace_if(line.begin(), line.end(), [](char16_t c) { return c < 0x20 || c == 0x7f; },
-                    u' ');
+    std::replace_if(
+        line.begin(), line.end(), [](char16_t c) { return c < 0x20 || c == 0x7f; }, u' ');
     return line;
 }
 
@@ -140,8 +140,7 @@ std::u16string MomentText(std::int64_t milliseconds) {
         std::chrono::milliseconds(milliseconds)};
     const std::chrono::sys_days day = std::chrono::floor<days>(moment);
     const std::chrono::year_month_day date(day);
-    const auto seconds =
-        std::chrono::duration_cast<std::chrono::seconds>(moment - day).count();
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(moment - day).count();
     std::u16string text;
     AppendPadded(text, static_cast<int>(date.year()), 4);
     text += u'-';

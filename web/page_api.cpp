@@ -301,8 +301,8 @@ std::string AssignmentCodeOf(Page& /*page*/, const page::Request& request) {
     }
     return page::Object(
         {{"message", page::Quoted(sheet->message)},
-         {"code", page::Quoted(sheet->message.empty() ? lesson::AssignmentCode(sheet->settings)
-                                                      : u"")}});
+         {"code",
+          page::Quoted(sheet->message.empty() ? lesson::AssignmentCode(sheet->settings) : u"")}});
 }
 
 std::string StartAssignment(Page& page, const page::Request& request) {
@@ -349,12 +349,12 @@ std::string HandIn(Page& page, const page::Request& request) {
         return Error("handIn needs a name, a className and a number");
     }
     const lesson::HandIn handIn = page.exercises.HandInWork({*name, *className, *number});
-    return page::Object({{"message", page::Quoted(handIn.message)},
-                         {"fileName", page::Quoted(handIn.fileName)},
-                         {"saved", page::Quoted(handIn.fileName.empty()
-                                                    ? u""
-                                                    : lesson::HandedInSentence(handIn.fileName))},
-                         {"text", page::Quoted(handIn.text)}});
+    return page::Object(
+        {{"message", page::Quoted(handIn.message)},
+         {"fileName", page::Quoted(handIn.fileName)},
+         {"saved",
+          page::Quoted(handIn.fileName.empty() ? u"" : lesson::HandedInSentence(handIn.fileName))},
+         {"text", page::Quoted(handIn.text)}});
 }
 
 // A results file read, with its size in bytes and its text where it is within the cap: whether
@@ -370,43 +370,32 @@ std::string AddResults(Page& page, const page::Request& request) {
     return page::Object({{"line", page::Quoted(page.results.Line())}});
 }
 
-// The class's table, sorted by the column asked for: its caption, headers, a row for each
-// student, the counts of those who solved each exercise, and what the files added came to.
+// The class's table, sorted by the column asked for: its caption, headers, a row of texts for
+// each student, the row of those who solved each exercise, and what the files added came to.
 std::string Results(Page& page, const page::Request& request) {
     using page::Quoted;
     const std::optional<std::int64_t> column = request.Integer("sortBy");
-    page.results.SortBy(!column ? page.results.SortedBy()
+    page.results.SortBy(!column       ? page.results.SortedBy()
                         : *column < 0 ? 0
                                       : static_cast<std::size_t>(*column));
     const lesson::ClassResults& results = page.results;
-    std::vector<std::string> headers;
-    for (const std::u16string& header : results.Headers()) {
-        headers.push_back(Quoted(header));
-    }
-    std::vector<std::string> rows;
-    for (const lesson::ResultRow& row : results.Rows()) {
-        const lesson::HandedIn& handedIn = row.handedIn;
-        std::vector<std::string> cells = {Quoted(handedIn.student.className),
-                                          page::Number(handedIn.number),
-                                          Quoted(handedIn.student.name),
-                                          page::Number(handedIn.variant)};
-        for (const lesson::ResultCell& cell : row.cells) {
-            cells.push_back(Quoted(cell.text));
-        }
-        cells.push_back(page::Number(row.total));
-        rows.push_back(page::Array(cells));
-    }
-    std::vector<std::string> solvers;
-    for (const std::int32_t count : results.Solvers()) {
-        solvers.push_back(page::Number(count));
-    }
+    const auto quotedAll = [](const std::vector<std::u16string>& texts) {
+        std::vector<std::string> quoted(texts.size());
+        std::transform(texts.begin(), texts.end(), quoted.begin(),
+                       [](const std::u16string& text) { return page::Quoted(text); });
+        return page::Array(quoted);
+    };
+    std::vector<std::string> rows(results.Rows().size());
+    std::transform(results.Rows().begin(), results.Rows().end(), rows.begin(),
+                   [&quotedAll](const lesson::ResultRow& row) {
+                       return quotedAll(lesson::ClassResults::Fields(row));
+                   });
     return page::Object({{"caption", Quoted(results.Caption())},
-                         {"headers", page::Array(headers)},
+                         {"headers", quotedAll(results.Headers())},
                          {"sortedBy", page::Number(static_cast<std::int64_t>(results.SortedBy()))},
                          {"descending", page::Boolean(results.Descending(results.SortedBy()))},
                          {"rows", page::Array(rows)},
-                         {"solvers", page::Array(solvers)},
-                         {"solversHeading", Quoted(lesson::ClassResults::kSolversHeading)},
+                         {"solvers", quotedAll(results.SolversFields())},
                          {"legend", Quoted(lesson::ClassResults::kLegend)},
                          {"summary", Quoted(page.results.Summary())}});
 }
@@ -441,32 +430,33 @@ std::string OpeningTexts(Page& /*page*/, const page::Request& /*request*/) {
                        return page::Object(
                            {{"name", Quoted(language.name)}, {"label", Quoted(language.choice)}});
                    });
-    return page::Object({{"caption", Quoted(lesson::kCaption)},
-                         {"phrase", Quoted(opening.Fields().phrase)},
-                         {"offset", Quoted(opening.Fields().offset)},
-                         {"log", Quoted(opening.ShownLog())},
-                         {"decodedHeading", Quoted(lesson::BreakSection::DecodedHeading())},
-                         {"likeliest", Quoted(lesson::BreakSection::kLikeliestMark)},
-                         {"cyrillicLetters", Quoted(cipher::CyrillicAlphabet().letters)},
-                         {"answerCap", page::Number(static_cast<std::int64_t>(lesson::kAnswerCap))},
-                         {"exerciseDigits", DigitsOf(lesson::kLastExercise)},
-                         {"perSheetDigits", DigitsOf(lesson::kMostPerSheet)},
-                         {"variantsDigits", DigitsOf(lesson::kMostVariants)},
-                         {"handedInCap", page::Number(static_cast<std::int64_t>(lesson::kHandedInCap))},
-                         {"nameCap", page::Number(static_cast<std::int64_t>(lesson::kNameCap))},
-                         {"classCap", page::Number(static_cast<std::int64_t>(lesson::kClassCap))},
-                         {"inClassDigits", DigitsOf(lesson::kMostInClass)},
-                         {"storageRefused", Quoted(lesson::kStorageRefused)},
-                         {"forgetQuestion", Quoted(lesson::kForgetQuestion)},
-                         {"enterVariant", Quoted(lesson::kEnterVariant)},
-                         {"kinds", page::Array(kinds)},
-                         {"alphabets", page::Array(alphabets)},
-                         {"moduleFailed", Quoted(lesson::kModuleFailed)},
-                         {"moduleDamaged", Quoted(lesson::kModuleDamaged)},
-                         {"oneClickLost", Quoted(lesson::kOneClickLost)},
-                         {"clicksLost", Quoted(lesson::kClicksLost)},
-                         {"tryAgain", Quoted(lesson::kTryAgain)},
-                         {"actionFailed", Quoted(lesson::kActionFailed)}});
+    return page::Object(
+        {{"caption", Quoted(lesson::kCaption)},
+         {"phrase", Quoted(opening.Fields().phrase)},
+         {"offset", Quoted(opening.Fields().offset)},
+         {"log", Quoted(opening.ShownLog())},
+         {"decodedHeading", Quoted(lesson::BreakSection::DecodedHeading())},
+         {"likeliest", Quoted(lesson::BreakSection::kLikeliestMark)},
+         {"cyrillicLetters", Quoted(cipher::CyrillicAlphabet().letters)},
+         {"answerCap", page::Number(static_cast<std::int64_t>(lesson::kAnswerCap))},
+         {"exerciseDigits", DigitsOf(lesson::kLastExercise)},
+         {"perSheetDigits", DigitsOf(lesson::kMostPerSheet)},
+         {"variantsDigits", DigitsOf(lesson::kMostVariants)},
+         {"handedInCap", page::Number(static_cast<std::int64_t>(lesson::kHandedInCap))},
+         {"nameCap", page::Number(static_cast<std::int64_t>(lesson::kNameCap))},
+         {"classCap", page::Number(static_cast<std::int64_t>(lesson::kClassCap))},
+         {"inClassDigits", DigitsOf(lesson::kMostInClass)},
+         {"storageRefused", Quoted(lesson::kStorageRefused)},
+         {"forgetQuestion", Quoted(lesson::kForgetQuestion)},
+         {"enterVariant", Quoted(lesson::kEnterVariant)},
+         {"kinds", page::Array(kinds)},
+         {"alphabets", page::Array(alphabets)},
+         {"moduleFailed", Quoted(lesson::kModuleFailed)},
+         {"moduleDamaged", Quoted(lesson::kModuleDamaged)},
+         {"oneClickLost", Quoted(lesson::kOneClickLost)},
+         {"clicksLost", Quoted(lesson::kClicksLost)},
+         {"tryAgain", Quoted(lesson::kTryAgain)},
+         {"actionFailed", Quoted(lesson::kActionFailed)}});
 }
 
 // Calculate (0) or Clear (1) on the typed phrase and offset; an index past 16 bits is

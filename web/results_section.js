@@ -27,14 +27,13 @@ const resultsSection = (() => {
             cells.forEach((cell, column) => {
                 const box = column === 2 ? row.appendChild(document.createElement("th")) : row.insertCell();
                 if (column === 2) box.scope = "row";
-                box.textContent = String(cell);
+                box.textContent = cell;
             });
         }
         byId("results_table").tBodies[0].replaceWith(body);
-        const total = table.solvers.reduce((sum, count) => sum + count, 0);
         const footer = element("tr");
-        footer.append(element("th", { scope: "row", colspan: "4" }, table.solversHeading),
-            ...table.solvers.concat(total).map(count => element("td", {}, String(count))));
+        footer.append(element("th", { scope: "row", colspan: "4" }, table.solvers[0]),
+            ...table.solvers.slice(4).map(count => element("td", {}, count)));
         byId("results_table").tFoot.replaceChildren(...(table.rows.length === 0 ? [] : [footer]));
     }
 
