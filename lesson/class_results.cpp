@@ -209,8 +209,8 @@ std::u16string ClassResults::Caption() const {
 }
 
 std::u16string ClassResults::Summary() {
-    std::u16string summary =
-        u"Прочетени файлове: " + Decimal(m_read) + u". Пропуснати: " + Decimal(m_skipped) + u".";
+    std::u16string summary = u"Добавени файлове: " + Decimal(m_read - m_skipped) +
+                             u". Пропуснати: " + Decimal(m_skipped) + u".";
     m_read = 0;
     m_skipped = 0;
     return summary;

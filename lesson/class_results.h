@@ -54,7 +54,7 @@ public:
     std::vector<std::u16string> SolversFields() const;
     const std::u16string& Code() const { return m_code; }
     std::u16string Caption() const;
-    // "Прочетени файлове: 3. Пропуснати: 1." for the files since the last call.
+    // "Добавени файлове: 2. Пропуснати: 1." for the files since the last call.
     std::u16string Summary();
 
     // The table for a spreadsheet: UTF-8 with a byte-order mark once encoded, ";" between the

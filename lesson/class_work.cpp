@@ -220,8 +220,7 @@ std::optional<Progress> ReadKept(std::u16string_view text) {
                         head.Text(u"Номер в класа", 2).value_or(u"")};
     if (reading.record->head.Field(u"Задание") != nullptr) {
         Assignment assignment;
-        assignment.code = head.Text(u"Задание", kLineCap).value_or(u"");
-        const CodeReading code = ReadAssignmentCode(assignment.code);
+        const CodeReading code = ReadAssignmentCode(head.Text(u"Задание", kLineCap).value_or(u""));
         assignment.variant = head.Number(u"Вариант", 1, kMostVariants).value_or(1);
         const std::optional<std::int32_t> place =
             code.settings ? head.Number(u"Място в заданието", 1, code.settings->perSheet)
@@ -229,6 +228,7 @@ std::optional<Progress> ReadKept(std::u16string_view text) {
         if (!place) {
             return std::nullopt;
         }
+        assignment.code = AssignmentCode(*code.settings);
         assignment.settings = *code.settings;
         assignment.place = static_cast<std::size_t>(*place - 1);
         progress.assignment = std::move(assignment);

@@ -445,7 +445,7 @@ async function main() {
         // The teacher adds the three files: two rows, the damaged one named with its reason.
         await page.setInputFiles("#results_files", [...files, damaged]);
         await page.waitForFunction(() => document.getElementById("results_summary").textContent !== "");
-        check(await text("results_summary") === "Прочетени файлове: 3. Пропуснати: 1." &&
+        check(await text("results_summary") === "Добавени файлове: 2. Пропуснати: 1." &&
             await text("results_lines") === "„повреден.txt“ е пропуснат: непълен е: липсва краят му.",
             `adding the files says ${await text("results_summary")} ${await text("results_lines")}`);
         const tableRows = await page.$$eval("#results_table tbody tr", trs => trs.map(tr => Array.from(tr.cells, c => c.textContent)));
