@@ -41,14 +41,16 @@ ResultCell CellOf(const Exercise& exercise, const ExerciseWork& work) {
     ResultCell cell;
     if (work.answer.empty() && !work.shown) {
         cell.text = u"—";
-        return cell;
+    } else {
+        const WorkCheck check = CheckWork(exercise, work.answer, work.key, false);
+        cell.solved = check.right;
+        cell.counts = check.right && !work.shown;
+        cell.right = check.letters.right;
+        cell.text = check.right
+                        ? u"решено"
+                        : Decimal(static_cast<std::int64_t>(check.letters.right)) + u" от " +
+                              Decimal(static_cast<std::int64_t>(check.letters.expected));
     }
-    const WorkCheck check = CheckWork(exercise, work.answer, work.key, false);
-    cell.solved = check.right;
-    cell.counts = check.right && !work.shown;
-    cell.text = check.right ? u"решено"
-                            : Decimal(static_cast<std::int64_t>(check.letters.right)) + u" от " +
-                                  Decimal(static_cast<std::int64_t>(check.letters.expected));
     if (work.hints > 0) {
         cell.text += u" П";
     }
@@ -165,27 +167,30 @@ std::vector<std::u16string> ClassResults::Headers() const {
 bool ClassResults::Descending(std::size_t column) const { return column >= kStudentColumns; }
 
 void ClassResults::SortBy(std::size_t column) {
-    m_sortedBy = column < Headers().size() ? column : 0;
+    // A column past the students' is chosen by its index only once the exercises are known.
+    const std::size_t columns = m_rows.empty() ? kStudentColumns : Headers().size();
+    m_sortedBy = column < columns ? column : 0;
     const std::size_t exercise = m_sortedBy - kStudentColumns;
     const auto key = [this, exercise](const ResultRow& row) {
+        using Key = std::tuple<std::int64_t, std::int64_t, std::u16string>;
         if (m_sortedBy == 2) {
-            return std::tuple(std::int64_t{0}, row.handedIn.student.name);
+            return Key(0, 0, row.handedIn.student.name);
         }
         if (m_sortedBy == 3) {
-            return std::tuple(std::int64_t{row.handedIn.variant}, std::u16string());
+            return Key(row.handedIn.variant, 0, u"");
         }
         if (m_sortedBy < kStudentColumns) {
-            return std::tuple(std::int64_t{0}, std::u16string());
+            return Key(0, 0, u"");
         }
-        // Highest first: solved before the letters right, more letters before fewer.
+        // Highest first: counted, then solved, then by the letters right.
         if (exercise < row.cells.size()) {
             const ResultCell& cell = row.cells[exercise];
-            return std::tuple(std::int64_t{cell.counts   ? 0
-                                           : cell.solved ? 1
-                                                         : 2},
-                              std::u16string());
+            return Key(cell.counts   ? 0
+                       : cell.solved ? 1
+                                     : 2,
+                       -static_cast<std::int64_t>(cell.right), u"");
         }
-        return std::tuple(std::int64_t{-row.total}, std::u16string());
+        return Key(-row.total, 0, u"");
     };
     std::stable_sort(m_rows.begin(), m_rows.end(), [&key](const ResultRow& a, const ResultRow& b) {
         return std::tuple(key(a), StudentOrder(a)) < std::tuple(key(b), StudentOrder(b));

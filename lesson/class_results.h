@@ -15,8 +15,9 @@ namespace lesson {
 
 // A student's exercise as the teacher's table shows it, checked again from its letters.
 struct ResultCell {
-    bool solved = false;  // every letter right, and the key where it is to be found
-    bool counts = false;  // solved before its answer was shown
+    bool solved = false;    // every letter right, and the key where it is to be found
+    bool counts = false;    // solved before its answer was shown
+    std::size_t right = 0;  // letters
     std::u16string
         text;  // "решено", "7 от 39" or "—", with " П" for a hint and " О" for the answer shown
 };

@@ -201,6 +201,7 @@ std::u16string KeptText(const Progress& progress) {
         WriteWork(block, work);
         block.Add(u"Опитано", YesNo(work.tried));
         block.Add(u"Решено", YesNo(work.solved));
+        block.Add(u"Проверен отговорът", YesNo(work.checkStands));
     }
     return WrittenRecord(kKeptLine, record);
 }
@@ -215,9 +216,10 @@ std::optional<Progress> ReadKept(std::u16string_view text) {
     if (head.Text(u"Формат", kLineCap) != kFormat) {
         return std::nullopt;
     }
-    progress.student = {head.Text(u"Име", kNameCap).value_or(u""),
-                        head.Text(u"Клас", kClassCap).value_or(u""),
-                        head.Text(u"Номер в класа", 2).value_or(u"")};
+    // As typed, refused or not: the boxes' own caps keep them short.
+    progress.student = {head.Text(u"Име", kLineCap).value_or(u""),
+                        head.Text(u"Клас", kLineCap).value_or(u""),
+                        head.Text(u"Номер в класа", kLineCap).value_or(u"")};
     if (reading.record->head.Field(u"Задание") != nullptr) {
         Assignment assignment;
         const CodeReading code = ReadAssignmentCode(head.Text(u"Задание", kLineCap).value_or(u""));
@@ -250,6 +252,7 @@ std::optional<Progress> ReadKept(std::u16string_view text) {
         ReadWork(fields, *work);
         work->tried = fields.Yes(u"Опитано");
         work->solved = fields.Yes(u"Решено");
+        work->checkStands = fields.Yes(u"Проверен отговорът");
         if (!fields.Fault().empty()) {
             return std::nullopt;
         }
@@ -321,6 +324,7 @@ HandedInReading ReadHandedIn(std::u16string_view text) {
     }
     handedIn.number = *NumberFrom(handedIn.student.number, 1, kMostInClass);
     handedIn.settings = *code.settings;
+    handedIn.code = AssignmentCode(handedIn.settings);
     const std::vector<RecordBlock>& blocks = reading.record->blocks;
     const auto expected = static_cast<std::size_t>(handedIn.settings.perSheet);
     if (blocks.size() != expected) {

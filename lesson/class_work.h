@@ -22,11 +22,12 @@ struct ExerciseWork {
     std::u16string answer;  // as last typed
     std::u16string key;
     std::int32_t hints = 0;
-    bool shown = false;      // the whole answer was shown
-    bool tried = false;      // checked, or its answer shown
-    bool solved = false;     // right when checked, before its answer was shown
-    std::u16string opened;   // when first opened, as MomentText; empty where not known
-    std::u16string checked;  // when last checked; empty for never
+    bool shown = false;        // the whole answer was shown
+    bool tried = false;        // checked, or its answer shown
+    bool solved = false;       // right when checked, before its answer was shown
+    bool checkStands = false;  // the answer and key as typed are those last checked
+    std::u16string opened;     // when first opened, as MomentText; empty where not known
+    std::u16string checked;    // when last checked; empty for never
 
     bool Of(const Exercise& exercise) const {
         return kind == exercise.kind && language->alphabet == exercise.alphabet &&
@@ -98,7 +99,7 @@ HandIn HandInWork(const Student& student, const Assignment& assignment,
 struct HandedIn {
     Student student;
     std::int32_t number = 0;  // the student's in the class
-    std::u16string code;
+    std::u16string code;      // as AssignmentCode writes it
     SheetSettings settings;
     std::int32_t variant = 0;
     std::u16string handedAt;

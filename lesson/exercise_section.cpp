@@ -126,8 +126,8 @@ void ExerciseSection::Show(const Exercise& exercise) {
     if (Shows(HintStep::kCommonest)) {
         m_commonest = CommonestSentence();
     }
-    // Its last check, as it was shown.
-    if (!work.checked.empty()) {
+    // Its last check, as it was shown, while the answer and key are those checked.
+    if (work.checkStands) {
         ShowCheck(work.answer, work.key);
     }
     const std::u16string place = AssignedPlace();
@@ -187,6 +187,7 @@ void ExerciseSection::Check(std::u16string_view answer, std::u16string_view key)
     Type(answer, key);
     ExerciseWork& work = Worked();
     work.tried = true;
+    work.checkStands = true;
     work.checked = m_now;
     if (ShowCheck(answer, key) && !m_solved && m_answer.empty()) {
         m_solved = true;
@@ -196,8 +197,11 @@ void ExerciseSection::Check(std::u16string_view answer, std::u16string_view key)
 
 void ExerciseSection::Type(std::u16string_view answer, std::u16string_view key) {
     ExerciseWork& work = Worked();
-    work.answer = answer.substr(0, kAnswerCap);
-    work.key = key.substr(0, static_cast<std::size_t>(kOffsetCap));
+    answer = answer.substr(0, kAnswerCap);
+    key = key.substr(0, static_cast<std::size_t>(kOffsetCap));
+    work.checkStands = work.checkStands && answer == work.answer && key == work.key;
+    work.answer = answer;
+    work.key = key;
 }
 
 void ExerciseSection::Hint() {

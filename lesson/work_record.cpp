@@ -18,6 +18,8 @@ namespace lesson {
 namespace {
 
 constexpr std::u16string_view kSeparator = u": ";
+// Far more lines than a block has, and few enough that looking for a name twice stays cheap.
+constexpr std::size_t kMostFields = 20;
 
 void AppendPadded(std::u16string& text, std::int64_t number, std::size_t width) {
     const std::u16string digits = cipher::DecimalText(number);
@@ -122,6 +124,10 @@ RecordReading ReadRecord(std::u16string_view text, std::u16string_view firstLine
         std::u16string_view value = line.substr(colon + 1);
         if (!value.empty() && value.front() == u' ') {
             value.remove_prefix(1);
+        }
+        if (block->fields.size() == kMostFields) {
+            return {std::nullopt, LineNumbered(number) + u" е след повече от " +
+                                      cipher::DecimalText(kMostFields) + u" реда в един блок"};
         }
         if (block->Field(name) != nullptr) {
             return {std::nullopt, u"редът „" + std::u16string(name) + u"“ се среща два пъти"};

@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Random sessions of clicks, of the Cyrillic section, of breaking encrypted texts and of the
-// exercises, in either alphabet, sent as requests through the
+// Random sessions of clicks, of the Cyrillic section, of breaking encrypted texts, of the
+// exercises, in either alphabet, and of the class's work, sent as requests through the
 // page's WebAssembly module and through the same boundary built natively (lesson_replay):
-// every response must be the same text. In both, an index without a button changes neither
-// the result, the log nor the codes, and one past 16 bits is refused and changes nothing;
-// room for a request of a negative or huge length is refused. With --native-only the
+// every response must be the same text; the native build answers each request before the next
+// is made, so that the class's work can send back what it was given. In both, an index without
+// a button changes neither the result, the log nor the codes, and one past 16 bits is refused
+// and changes nothing; room for a request of a negative or huge length is refused. With --native-only the
 // sessions run through the native build alone, for the sanitizers to watch.
 // Usage: node differential.js [--native-only | lesson_module.js] lesson_replay STEPS CIPHERTEXT_CAP
 "use strict";
-const { execFileSync } = require("child_process");
+const { spawn } = require("child_process");
 const path = require("path");
+const readline = require("readline");
 const { bindLesson, startLesson } = require(path.join(__dirname, "..", "lesson_binding.js"));
 
 const [modulePath, replay, stepsText, ciphertextCapText] = process.argv.slice(2);
@@ -46,7 +48,11 @@ const kindCounts = { Calculate: 0, Clear: 0, "no button, within 16 bits": 0,
     "break, text past the cap": 0, "row refused": 0, "exercise": 0, "exercise refused": 0,
     "check": 0, "hint": 0, "reveal": 0, "next exercise": 0, "Cyrillic section": 0,
     "Cyrillic section, no result": 0, "alphabet refused": 0, "show exercise": 0, "sheet": 0,
-    "sheet refused": 0, "sheet, unknown kind": 0, "malformed": 0 };
+    "sheet refused": 0, "sheet, unknown kind": 0, "malformed": 0, "assignment code": 0,
+    "assignment code refused": 0, "assignment": 0, "assignment refused": 0, "next assigned": 0, "type": 0,
+    "keep": 0, "restore": 0, "restore, damaged": 0, "restore refused": 0, "forget": 0, "hand in": 0,
+    "hand in refused": 0, "results file": 0, "results file, damaged": 0, "results file past the cap": 0,
+    "results file not counted": 0, "results": 0, "results CSV": 0, "moment": 0, "moment refused": 0 };
 for (const alphabet of ALPHABETS.slice(0, 3)) {
     kindCounts[`break, ${alphabet || "no"} alphabet`] = 0;
     kindCounts[`exercise, ${alphabet || "no"} alphabet`] = 0;
@@ -120,6 +126,44 @@ function randomSheet() {
         ...alphabet && { alphabet } };
 }
 
+// The class's work: codes made and typed with a variant, the assignment walked and typed into,
+// the work kept, handed in, and what came back sent again, now and then damaged; a file now and
+// then past the cap, and a request now and then with its moment, a fraction refused.
+const NAMES = ["Иван Петров", "=Ана; \"Б\"", "Мая", "", "<b>", "я".repeat(61)];
+const CLASS_WORK = ["assignmentCode", "assignment", "nextAssigned", "type", "keep", "restore", "handIn",
+    "addResults", "results", "resultsCsv"];
+function damaged(texts, kind) {
+    const text = texts.length > 0 ? texts[random(texts.length)] : "";
+    if (random(3) !== 0) return text;
+    ++kindCounts[kind];
+    const at = random(text.length + 1);
+    return text.slice(0, at) + ["", "x\n" + text.slice(at), text.slice(at + 1)][random(3)];
+}
+function randomClassWork(earlier) {
+    // Forgetting ends the assignment, so it comes seldom; the first two codes mostly, so that
+    // the table gets files of one assignment.
+    const action = random(40) === 0 ? "forget" : CLASS_WORK[random(CLASS_WORK.length)];
+    const members = {
+        assignmentCode: () => random(2) === 0 ? randomSheet() : { kinds: ["decrypt", "findKey"],
+            alphabet: "cyrillic", perSheet: String(1 + random(3)), variants: "40", first: String(1 + random(9999)) },
+        assignment: () => ({ variant: String(random(42)), code: earlier.codes.length > 0 && random(4) !== 0 ?
+            earlier.codes[random(Math.min(2, earlier.codes.length))] : randomText("answer", 3) }),
+        type: () => ({ answer: randomText("answer", 6), key: randomText("offset", 1) }),
+        restore: () => ({ kept: damaged(earlier.kept, "restore, damaged") }),
+        handIn: () => ({ name: NAMES[random(NAMES.length)], className: ["9а", "10б", "9а отличници"][random(3)],
+            number: String(random(101)) }),
+        addResults: () => {
+            const text = damaged(earlier.handed, "results file, damaged");
+            const past = random(10) === 0;
+            kindCounts["results file past the cap"] += past ? 1 : 0;
+            return { fileName: "f.txt", size: past ? (1 << 20) + 1 : text.length, text };
+        },
+        results: () => ({ sortBy: random(12) - 1 }),
+    }[action];
+    const now = [undefined, 1765353790000 + random(1e9), 1765353790000 + random(1e9), -1, 2.5][random(5)];
+    return { ...members && members(), action, ...now !== undefined && { now } };
+}
+
 // Requests the page never writes, each to be refused whole: cut off, of another shape, with
 // a member twice or one its action does not know, a list where a text belongs, a fraction.
 const MALFORMED = ['{"action":"hint"', '[]', '"hint"', '{"action":"hint","action":"hint"}',
@@ -128,9 +172,23 @@ const MALFORMED = ['{"action":"hint"', '[]', '"hint"', '{"action":"hint","action
     '"variants":"1","first":"1"}', '{"action":"click","index":0.5,"phrase":"A","offset":"1"}',
     '{"action":"exercise","kind":"encrypt","number":1}', '{"action":"choose","row":"1"}', '{"action":{}}'];
 
-function randomSteps() {
+// The requests of a session, each answered by `answer` before the next is made.
+async function randomSteps(answer) {
     const requests = [{ action: "form" }];
-    for (let i = 0; i < steps; ++i) {
+    const earlier = { codes: [], kept: [], handed: [] };
+    for (let i = 0, answered = 0; i <= steps; ++i) {
+        for (; answered < requests.length; ++answered) {
+            const request = requests[answered];
+            const response = JSON.parse(await answer(request));
+            const gave = { assignmentCode: [earlier.codes, response.code], keep: [earlier.kept, response.kept],
+                handIn: [earlier.handed, response.text] }[request.action];
+            if (gave && gave[1]) gave[0].push(gave[1]);
+        }
+        if (i === steps) break;
+        if (random(8) === 0) {
+            requests.push(randomClassWork(earlier));
+            continue;
+        }
         if (random(8) === 0) {
             requests.push(...randomBreak());
             continue;
@@ -179,6 +237,22 @@ function brokenPromise(requests, responses) {
         if (request.raw !== undefined) {
             if (response.error === undefined) return `step ${i}: ${request.raw} not refused`;
             ++kindCounts["malformed"];
+            continue;
+        }
+        if (request.now !== undefined) {
+            const whole = Number.isInteger(request.now);
+            if (!whole && response.error === undefined) return `step ${i}: now ${request.now} not refused`;
+            ++kindCounts[whole ? "moment" : "moment refused"];
+            if (!whole) continue;
+        }
+        if (request.size > 1 << 20 && response.line === "") return `step ${i}: a file past the cap counted`;
+        const classWork = { assignmentCode: response.code ? "assignment code" : "assignment code refused",
+            assignment: response.assignmentMessage === "" ? "assignment" : "assignment refused",
+            restore: response.message === "" ? "restore" : "restore refused", handIn: response.text ? "hand in" : "hand in refused",
+            addResults: response.line === "" ? "results file" : "results file not counted", nextAssigned: "next assigned",
+            type: "type", keep: "keep", forget: "forget", results: "results", resultsCsv: "results CSV" }[request.action];
+        if (classWork) {
+            ++kindCounts[classWork];
             continue;
         }
         if (request.action === "sheet") {
@@ -238,15 +312,24 @@ function asciiRequests(requests, lesson) {
 }
 
 async function main() {
-    const requests = randomSteps();
+    const child = spawn(replay, { stdio: ["pipe", "pipe", "inherit"] });
+    const lines = readline.createInterface({ input: child.stdout })[Symbol.asyncIterator]();
+    const ask = async text => {
+        child.stdin.write(text + "\n");
+        return (await lines.next()).value;
+    };
+    const rooms = REFUSED_LENGTHS.concat(GRANTED_LENGTH).map(length => `ROOM ${length}`);
+    const nativeRooms = [];
+    for (const room of rooms) nativeRooms.push(await ask(room));
     // The binding's way of writing a request, without a module behind it.
     const writer = bindLesson(null);
+    const native = [];
+    const requests = await randomSteps(async request => {
+        native.push(await ask(asciiRequests([request], writer)[0]));
+        return native.at(-1);
+    });
+    child.stdin.end();
     const texts = asciiRequests(requests, writer);
-    const rooms = REFUSED_LENGTHS.concat(GRANTED_LENGTH).map(length => `ROOM ${length}`);
-    const input = rooms.concat(texts).join("\n") + "\n";
-    const output = execFileSync(replay, { input, maxBuffer: 1 << 30 }).toString().split("\n");
-    const nativeRooms = output.slice(0, rooms.length);
-    const native = output.slice(rooms.length, rooms.length + texts.length);
     const expectedRooms = REFUSED_LENGTHS.map(() => "refused").concat("granted");
     let failures = nativeRooms.join() === expectedRooms.join() ? 0 : 1;
     if (failures) console.error(`native room for ${rooms.join(", ")}: ${nativeRooms.join(", ")}`);

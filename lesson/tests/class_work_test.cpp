@@ -1,0 +1,338 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "cipher/alphabet.h"
+#include "cipher/decimal_text.h"
+#include "lesson/assignment.h"
+#include "lesson/class_results.h"
+#include "lesson/class_work.h"
+#include "lesson/exercise.h"
+#include "lesson/exercise_section.h"
+#include "lesson/language.h"
+#include "lesson/teacher_sheet.h"
+
+namespace {
+
+using cipher::DecimalText;
+using lesson::AssignmentCode;
+using lesson::ExerciseSection;
+
+constexpr std::int64_t kMorning = 1765353790000;  // 2025-12-10T08:03:10Z
+// One exercise of each kind from 100 on, in A to Z.
+const lesson::SheetSettings kThree{&lesson::Languages().front(), 7, 3, 100};
+
+bool Has(std::u16string_view text, std::u16string_view part) {
+    return text.find(part) != std::u16string_view::npos;
+}
+
+std::u16string Replaced(std::u16string text, std::u16string_view from, std::u16string_view to) {
+    const std::size_t at = text.find(from);
+    return at == std::u16string::npos ? text : text.replace(at, from.size(), to);
+}
+
+bool Refuses(std::u16string_view code, std::u16string_view says) {
+    const lesson::CodeReading read = lesson::ReadAssignmentCode(code);
+    return !read.settings && Has(read.message, says);
+}
+
+std::u16string Right(const lesson::Exercise& e) {
+    return e.kind == lesson::ExerciseKind::kEncrypt ? e.cipherLetters : e.plainLetters;
+}
+
+// The letters with the first made Q, which none of the exercises used here begins with.
+std::u16string OneWrong(std::u16string letters) {
+    letters[0] = u'Q';
+    return letters;
+}
+
+// Variant 2 worked through: the first solved, the second one letter wrong a minute later, the
+// third's key found with a hint and its answer then shown anyway.
+void Work(ExerciseSection& section) {
+    section.SetTime(kMorning);
+    section.StartAssignment(AssignmentCode(kThree), u"2");
+    section.Check(Right(section.Current()), u"");
+    section.NextAssigned();
+    section.SetTime(kMorning + 60000);
+    section.Check(OneWrong(Right(section.Current())), u"");
+    section.NextAssigned();
+    section.Hint();
+    section.Check(Right(section.Current()), DecimalText(section.Current().key));
+    section.Reveal();
+}
+
+std::u16string GoodFile(std::u16string_view className, std::u16string_view number,
+                        std::int64_t at) {
+    ExerciseSection section;
+    Work(section);
+    section.SetTime(at);
+    return section.HandInWork({u"Иван Петров", std::u16string(className), std::u16string(number)})
+        .text;
+}
+
+TEST(AssignmentCode, ReadsBackEverySettingAndCatchesCopyingMistakes) {
+    // Both languages, every set of kinds, and the ends of both counts.
+    for (std::uint32_t n = 0; n < 2 * 7 * 2 * 2; ++n) {
+        const lesson::SheetSettings set{&lesson::Languages()[n % 2], n / 2 % 7 + 1,
+                                        n / 14 % 2 == 0 ? 1 : 20, n / 28 == 0 ? 1 : 9999};
+        const std::u16string code = AssignmentCode(set);
+        const std::u16string digits = code.substr(0, 3) + code.substr(4, 3) + code.substr(8);
+        for (const std::u16string& typed :
+             {code, digits, digits.substr(0, 5).append(u" - ").append(digits.substr(5))}) {
+            const auto read = lesson::ReadAssignmentCode(typed).settings;
+            ASSERT_TRUE(read) << n;
+            EXPECT_EQ(std::tuple(read->language, read->kinds, read->perSheet, read->first),
+                      std::tuple(set.language, set.kinds, set.perSheet, set.first));
+        }
+        // A digit copied wrong, and two swapped but 09 and 90, which Luhn's digit cannot tell.
+        for (std::size_t i = 0; i < digits.size(); ++i) {
+            std::u16string slip = digits;
+            slip[i] = static_cast<char16_t>(u'0' + (slip[i] - u'0' + 1 + i % 9) % 10);
+            EXPECT_TRUE(Refuses(slip, u"сбъркана")) << n << ' ' << i;
+            slip = digits;
+            if (i + 1 < slip.size() && slip[i] != slip[i + 1] &&
+                slip[i] + slip[i + 1] != u'0' + u'9') {
+                std::swap(slip[i], slip[i + 1]);
+                EXPECT_TRUE(Refuses(slip, u"сбъркана")) << n << ' ' << i;
+            }
+        }
+    }
+    const std::u16string_view refused[][2] = {{u"", u"Въведете кода"},
+                                              {u" - ", u"Въведете кода"},
+                                              {u"107-030-100x", u"„x“ не е цифра"},
+                                              {u"107 030 100", u"тук са 9"},
+                                              {u"107-030-10050", u"тук са 11"}};
+    for (const auto& [typed, says] : refused) {
+        EXPECT_TRUE(Refuses(typed, says)) << typed.size();
+    }
+    // With the one check digit that passes: a language, a set of kinds, a count or a first
+    // number that this version does not have.
+    for (const std::u16string_view nine : {u"007030100", u"307030100", u"100030100", u"108030100",
+                                           u"107000100", u"107210100", u"107030000"}) {
+        std::u16string code = std::u16string(nine) + u'0';
+        while (Refuses(code, u"сбъркана")) {
+            ++code.back();
+        }
+        EXPECT_TRUE(Refuses(code, u"по-нова версия")) << static_cast<int>(code.back());
+    }
+}
+
+// The student's variant is the printed sheet's, in its order and again from the first after
+// the last, past 9999 too; a variant not read opens nothing.
+TEST(Assignment, WalksTheVariantTheSheetPrints) {
+    const std::vector kinds = {lesson::ExerciseKind::kDecrypt, lesson::ExerciseKind::kFindKey};
+    for (const cipher::Alphabet* alphabet :
+         {&cipher::LatinAlphabet(), &cipher::CyrillicAlphabet()}) {
+        const lesson::TeacherSheet sheet =
+            lesson::MakeTeacherSheet(kinds, u"7", u"40", u"9990", *alphabet);
+        for (const std::int32_t variant : {1, 2, 40}) {
+            ExerciseSection section;
+            section.StartAssignment(AssignmentCode(sheet.settings), DecimalText(variant));
+            for (std::size_t place = 0; place <= 7; ++place) {
+                const lesson::Exercise& printed = sheet.variants.at(variant - 1).at(place % 7);
+                const lesson::Exercise& open = section.Current();
+                EXPECT_EQ(std::tuple(open.kind, open.number, open.alphabet),
+                          std::tuple(printed.kind, printed.number, printed.alphabet))
+                    << variant << ' ' << place;
+                section.NextAssigned();
+            }
+        }
+    }
+    ExerciseSection section;
+    for (const std::u16string_view variant : {u"0", u"41", u"x"}) {
+        section.StartAssignment(AssignmentCode(kThree), variant);
+        EXPECT_TRUE(section.AssignmentMessage() == lesson::VariantNote() && !section.Assigned());
+    }
+}
+
+// The file says what was done, when, and by whom; a student not named right hands in nothing,
+// and is remembered as typed, on the device too.
+TEST(HandIn, WritesWhatWasDoneAndReadsItBack) {
+    ExerciseSection section;
+    EXPECT_TRUE(Has(section.HandInWork({u"Ана", u"9а", u"1"}).message, u"първо въведете кода"));
+    Work(section);
+    section.SetTime(kMorning + 120000);
+    const lesson::HandIn file = section.HandInWork({u"Иван П.", u"9а", u" 7"});
+    EXPECT_EQ(file.fileName, u"9а-07-Иван П_.txt");
+    const std::optional<lesson::HandedIn> in = lesson::ReadHandedIn(file.text).handedIn;
+    ASSERT_TRUE(in);
+    EXPECT_EQ(std::tuple(in->student.name, in->student.className, in->number, in->code, in->variant,
+                         in->handedAt),
+              std::tuple(u"Иван П.", u"9а", 7, AssignmentCode(kThree), 2, u"2025-12-10T08:05:10Z"));
+    std::u16string works;  // answer|key|hints|shown|opened|checked
+    for (const lesson::ExerciseWork& work : in->works) {
+        works += work.answer + u'|' + work.key + u'|' + DecimalText(work.hints) +
+                 (work.shown ? u"|О|" : u"||") + work.opened.substr(11, 8) + u'|' +
+                 work.checked.substr(11, 8) + u'\n';
+    }
+    const std::vector<lesson::Exercise> e = lesson::VariantExercises(kThree, 2);
+    EXPECT_EQ(works, Right(e[0]) + u"||0||08:03:10|08:03:10\n" + OneWrong(Right(e[1])) +
+                         u"||0||08:03:10|08:04:10\n" + Right(e[2]) + u'|' + DecimalText(e[2].key) +
+                         u"|1|О|08:04:10|08:04:10\n");
+    const std::u16string longest(61, u'я');
+    const std::u16string_view refused[][4] = {{u" ", u"9а", u"7", u"Въведете името си."},
+                                              {longest, u"9а", u"7", u"до 60 знака"},
+                                              {u"<b>Ана</b>", u"9а", u"7", u"< и >"},
+                                              {u"Ана", u"", u"7", u"Въведете класа си."},
+                                              {u"Ана", u"9а отличници", u"7", u"до 10 знака"},
+                                              {u"Ана", u"9а", u"0", u"е цяло число от 1 до 99"},
+                                              {u"Ана", u"9а", u"100", u"е цяло число от 1 до 99"},
+                                              {u"Ана", u"9а", u"x", u"е цяло число от 1 до 99"}};
+    for (const auto& [name, className, number, says] : refused) {
+        const lesson::Student student{std::u16string(name), std::u16string(className),
+                                      std::u16string(number)};
+        const lesson::HandIn refusal = section.HandInWork(student);
+        EXPECT_TRUE(Has(refusal.message, says) && refusal.text.empty()) << name.size();
+        EXPECT_EQ(section.StudentTyped().name, name);
+        // What the device keeps, it reads back.
+        ExerciseSection restored;
+        restored.Restore(section.Kept());
+        EXPECT_EQ(restored.Message(), u"")
+            << "the work kept after refusing name " << name.size() << ", class " << className.size()
+            << ", number " << number.size();
+    }
+}
+
+// Each file the table cannot trust is skipped with why, and the others still counted.
+TEST(ClassResults, SkipsEachBadFileSayingWhy) {
+    const std::u16string good = GoodFile(u"9а", u"5", kMorning);
+    std::u16string blocks;  // to 21 in all
+    for (int i = 4; i <= 21; ++i) {
+        blocks.append(u"Упражнение ").append(DecimalText(i)).append(u": x\n");
+    }
+    const std::u16string longName = std::u16string(u"Име: ").append(10000, u'И');
+    const std::u16string code = AssignmentCode(kThree);
+    const std::u16string other = AssignmentCode({kThree.language, 7, 3, 200});
+    // The good file with its first `from` made `to`.
+    const struct {
+        std::u16string_view from, to, says;
+        std::int64_t size;  // 0 for the text's own
+    } cases[] = {
+        {u"предадена работа", u"работа", u"не е предадена работа", 0},
+        {u"\nКрай", u"", u"непълен е", 0},
+        {u"", u"", u"по-голям е от 1 MB", (std::int64_t{1} << 20) + 1},
+        {u"Край", blocks, u"повече от 20 упражнения", 0},
+        {u"Край", u"Упражнение 4: x\nКрай", u"в него има 4 упражнения, а в заданието — 3", 0},
+        {u"Име: ", longName, u"по-дълъг от 520 знака", 0},
+        {u"Иван", u"<b>Иван</b>", u"< и >", 0},
+        {u"Вариант: 2", u"Вариант: 41", u"„Вариант: 41“ е извън 1–40", 0},
+        {u"класа: 5", u"класа: 100", u"Номерът в класа е цяло число", 0},
+        {u"Подсказки: 0", u"Подсказки: 9", u"в упражнение 1: „Подсказки: 9“ е извън 0–3", 0},
+        {u"Клас: 9а\n", u"Клас: 9а\nКлас: 9а\n", u"редът „Клас“ се среща два пъти", 0},
+        {u"Упражнение 2:", u"Упражнение 3:", u"не са подредени", 0},
+        {u"Формат: 1", u"Формат: 2", u"от друга версия на програмата е (формат 2)", 0},
+        {u"Край\n", u"Край\nП.С.\n", u"след реда „Край“ има още текст", 0},
+        {code, other, u"той е за задание", 0},
+    };
+    lesson::ClassResults results;
+    results.Add(u"9а-05.txt", 0, good);
+    for (const auto& c : cases) {
+        const std::u16string text = Replaced(good, c.from, c.to);
+        results.Add(u"f.txt", c.size != 0 ? c.size : static_cast<std::int64_t>(text.size()), text);
+        EXPECT_TRUE(Has(results.Line(), u"„f.txt“ е пропуснат: ")) << (&c - cases);
+        EXPECT_TRUE(Has(results.Line(), c.says)) << (&c - cases);
+        EXPECT_EQ(results.Rows().size(), 1U) << (&c - cases);
+    }
+    results.Add(u"9а-06.txt", 0, GoodFile(u"9а", u"6", kMorning));
+    EXPECT_EQ(results.Line(), u"");
+    EXPECT_EQ(results.Rows().size(), 2U);
+    EXPECT_EQ(results.Summary(), u"Добавени файлове: 2. Пропуснати: 15.");
+}
+
+// The table trusts nothing but the letters: each answer is checked again, an answer shown
+// never counts, and of a student's two files the one handed in later stays. Its CSV is what
+// a spreadsheet reads, a name never taken for a formula.
+TEST(ClassResults, ChecksEveryAnswerAgainSortsAndWritesTheTable) {
+    const std::u16string file = GoodFile(u"10б", u"3", kMorning + 1000);  // at 08:03:11
+    const std::vector<lesson::Exercise> e = lesson::VariantExercises(kThree, 2);
+    // One letter wrong: "39 от 40".
+    const auto oneWrong = [](const std::u16string& right) {
+        const auto letters = static_cast<std::int64_t>(right.size());
+        return DecimalText(letters - 1) + u" от " + DecimalText(letters);
+    };
+    const std::u16string first = oneWrong(Right(e[0]));
+    const std::u16string second = oneWrong(Right(e[1]));
+    lesson::ClassResults results;
+    // Solved when handed in, its letters since made wrong.
+    results.Add(
+        u"", 0,
+        Replaced(Replaced(file, u"класа: 3", u"класа: 5"), Right(e[0]), OneWrong(Right(e[0]))));
+    results.Add(u"", 0, Replaced(Replaced(file, u"10б", u"9а"), u"Иван", u"=Иван; \"Ив\""));
+    results.Add(u"", 0, Replaced(file, u"Показан отговор: да", u"Показан отговор: не"));
+    results.Add(u"по-рано.txt", 0, Replaced(file, u"08:03:11Z", u"08:03:09Z"));
+    EXPECT_TRUE(Has(results.Line(), u"„по-рано.txt“: 10б, № 3 е предал(а) повече от веднъж"));
+    results.SortBy(0);
+    const auto csv = [](std::initializer_list<std::u16string_view> rows) {
+        std::u16string text = u"\ufeffКлас;№;Име;Вариант;Упр. 1;Упр. 2;Упр. 3;Общо\r\n";
+        for (const std::u16string_view row : rows) {
+            text += row;
+        }
+        return text;
+    };
+    const std::u16string nine =
+        u"9а;3;\"'=Иван; \"\"Ив\"\" Петров\";2;решено;" + second + u";решено П О;1\r\n";
+    const std::u16string ten = u"10б;3;Иван Петров;2;решено;" + second + u";решено П;2\r\n";
+    const std::u16string wrong =
+        u"10б;5;Иван Петров;2;" + first + u';' + second + u";решено П О;0\r\n";
+    EXPECT_EQ(results.Csv(), csv({nine, ten, wrong, u"Решили;;;;2;0;1;3\r\n"}));
+    // By the total, and by an exercise: counted first, then solved with the answer shown.
+    for (const std::size_t column : {7, 6}) {
+        results.SortBy(column);
+        EXPECT_EQ(results.Csv(), csv({ten, nine, wrong, u"Решили;;;;2;0;1;3\r\n"})) << column;
+    }
+    results.SortBy(0);
+    results.Add(u"", 0, Replaced(file, u"08:03:11Z", u"08:03:12Z"));
+    const std::u16string later = Replaced(ten, u"П;2", u"П О;1");
+    EXPECT_EQ(results.Csv(), csv({nine, later, wrong, u"Решили;;;;2;0;0;2\r\n"}));
+}
+
+// What the device keeps comes back whole; a damaged text changes nothing but the message, and
+// forgetting leaves a new device.
+TEST(ExerciseSection, KeepsItsWorkAsText) {
+    ExerciseSection worked;
+    Work(worked);
+    worked.HandInWork({u"Ана", u"9а", u"7"});
+    worked.NextAssigned();
+    worked.Type(u"typed", u"4");
+    const std::u16string kept = worked.Kept();
+    ExerciseSection restored;
+    restored.Restore(kept);
+    EXPECT_EQ(restored.Kept(), kept);
+    const auto shown = [](const ExerciseSection& s) {
+        return std::tuple(s.Message(), s.Current().number, s.Work().answer, s.Work().key,
+                          s.Solved(), s.Score(), s.AssignedPlace(), s.Assigned()->code,
+                          s.StudentTyped().name, s.HintsGiven(), s.AnswerLine());
+    };
+    for (int step = 0; step < 3; ++step) {
+        EXPECT_EQ(shown(restored), shown(worked)) << step;
+        restored.NextAssigned();
+        worked.NextAssigned();
+    }
+    const std::u16string_view damaged[][2] = {{u"\nКрай", u""},
+                                              {u"работата на това", u"предадена работа"},
+                                              {u"Формат: 1", u"Формат: 2"},
+                                              {u"\nИме:", u"\nбез смисъл\nИме:"},
+                                              {u"заданието: 1", u"заданието: 4"},
+                                              {u"Решено: да", u"Решено: може би"}};
+    for (const auto& [from, to] : damaged) {
+        ExerciseSection section = worked;
+        section.Restore(Replaced(kept, from, to));
+        EXPECT_TRUE(Has(section.Message(), u"повредена")) << from.size();
+        EXPECT_EQ(section.Kept(), worked.Kept()) << from.size();
+        section.NextAssigned();
+        EXPECT_EQ(section.AssignedPlace(), u"Упражнение 2 от 3");
+    }
+    restored.Forget();
+    EXPECT_EQ(restored.Kept(), ExerciseSection().Kept());
+}
+
+}  // namespace
