@@ -66,6 +66,7 @@ void Work(ExerciseSection& section) {
     section.Check(OneWrong(Right(section.Current())), u"");
     section.NextAssigned();
     section.Hint();
+    section.Hint();
     section.Check(Right(section.Current()), DecimalText(section.Current().key));
     section.Reveal();
 }
@@ -152,6 +153,8 @@ TEST(Assignment, WalksTheVariantTheSheetPrints) {
         section.StartAssignment(AssignmentCode(kThree), variant);
         EXPECT_TRUE(section.AssignmentMessage() == lesson::VariantNote() && !section.Assigned());
     }
+    section.NextAssigned();
+    EXPECT_EQ(section.Current().number, 1);
 }
 
 // The file says what was done, when, and by whom; a student not named right hands in nothing,
@@ -177,7 +180,13 @@ TEST(HandIn, WritesWhatWasDoneAndReadsItBack) {
     const std::vector<lesson::Exercise> e = lesson::VariantExercises(kThree, 2);
     EXPECT_EQ(works, Right(e[0]) + u"||0||08:03:10|08:03:10\n" + OneWrong(Right(e[1])) +
                          u"||0||08:03:10|08:04:10\n" + Right(e[2]) + u'|' + DecimalText(e[2].key) +
-                         u"|1|О|08:04:10|08:04:10\n");
+                         u"|2|О|08:04:10|08:04:10\n");
+    EXPECT_TRUE(Has(lesson::HandedInSentence(file.fileName), u"„9а-07-Иван П_.txt“"));
+    // Exercises never opened are handed in empty.
+    ExerciseSection early;
+    early.StartAssignment(AssignmentCode(kThree), u"1");
+    const std::u16string unopened = early.HandInWork({u"Ана", u"9а", u"1"}).text;
+    EXPECT_EQ(lesson::ReadHandedIn(unopened).handedIn->works.at(2).answer, u"");
     const std::u16string longest(61, u'я');
     const std::u16string_view refused[][4] = {{u" ", u"9а", u"7", u"Въведете името си."},
                                               {longest, u"9а", u"7", u"до 60 знака"},
@@ -210,6 +219,12 @@ TEST(ClassResults, SkipsEachBadFileSayingWhy) {
         blocks.append(u"Упражнение ").append(DecimalText(i)).append(u": x\n");
     }
     const std::u16string longName = std::u16string(u"Име: ").append(10000, u'И');
+    const std::u16string answer = u"Отговор: " + Right(lesson::VariantExercises(kThree, 2)[0]);
+    const std::u16string longAnswer = std::u16string(u"Отговор: ").append(505, u'A');
+    std::u16string fields = u"Ключ: \n";  // 21 lines in a block
+    for (int i = 0; i < 15; ++i) {
+        fields.append(u"Ред").append(DecimalText(i)).append(u": x\n");
+    }
     const std::u16string code = AssignmentCode(kThree);
     const std::u16string other = AssignmentCode({kThree.language, 7, 3, 200});
     // The good file with its first `from` made `to`.
@@ -231,6 +246,10 @@ TEST(ClassResults, SkipsEachBadFileSayingWhy) {
         {u"Упражнение 2:", u"Упражнение 3:", u"не са подредени", 0},
         {u"Формат: 1", u"Формат: 2", u"от друга версия на програмата е (формат 2)", 0},
         {u"Край\n", u"Край\nП.С.\n", u"след реда „Край“ има още текст", 0},
+        {answer, longAnswer, u"по-дълъг от 500", 0},
+        {u"Z\n", u"z\n", u"не е момент", 0},
+        {u"Ключ: \n", fields, u"реда в един блок", 0},
+        {code, u"123", u"кодът на заданието в него не е верен", 0},
         {code, other, u"той е за задание", 0},
     };
     lesson::ClassResults results;
@@ -242,10 +261,21 @@ TEST(ClassResults, SkipsEachBadFileSayingWhy) {
         EXPECT_TRUE(Has(results.Line(), c.says)) << (&c - cases);
         EXPECT_EQ(results.Rows().size(), 1U) << (&c - cases);
     }
-    results.Add(u"9а-06.txt", 0, GoodFile(u"9а", u"6", kMorning));
+    // Lines ended as on Windows, and a blank line after the end.
+    std::u16string windows;
+    for (const char16_t c : GoodFile(u"9а", u"6", kMorning) + u"\n") {
+        windows += c == u'\n' ? std::u16string(u"\r\n") : std::u16string(1, c);
+    }
+    results.Add(u"9а-06.txt", 0, windows);
     EXPECT_EQ(results.Line(), u"");
     EXPECT_EQ(results.Rows().size(), 2U);
-    EXPECT_EQ(results.Summary(), u"Добавени файлове: 2. Пропуснати: 15.");
+    results.Add(std::u16string(81, u'ф'), 0, u"");
+    EXPECT_TRUE(Has(results.Line(), u"ф…“ е пропуснат: празен е."));
+    EXPECT_EQ(results.Summary(), u"Добавени файлове: 2. Пропуснати: 20.");
+    EXPECT_EQ(results.Caption(), u"Резултати на класа по задание " + code + u": 2 ученици");
+    EXPECT_EQ(results.CsvFileName(), u"резултати-" + code + u".csv");
+    EXPECT_EQ(lesson::ClassResults().Caption() + lesson::ClassResults().CsvFileName(),
+              u"Резултати на класарезултати.csv");
 }
 
 // The table trusts nothing but the letters: each answer is checked again, an answer shown
@@ -289,6 +319,16 @@ TEST(ClassResults, ChecksEveryAnswerAgainSortsAndWritesTheTable) {
         results.SortBy(column);
         EXPECT_EQ(results.Csv(), csv({ten, nine, wrong, u"Решили;;;;2;0;1;3\r\n"})) << column;
     }
+    // By name and by variant, as they read; an exercise left undone but hinted.
+    results.SortBy(2);
+    EXPECT_EQ(results.Rows().front().handedIn.student.name, u"=Иван; \"Ив\" Петров");
+    results.SortBy(3);
+    EXPECT_TRUE(!results.Descending(3) && results.Descending(4));
+    lesson::ClassResults undone;
+    undone.Add(u"", 0,
+               Replaced(Replaced(file, u"Показан отговор: да", u"Показан отговор: не"),
+                        u"Отговор: " + Right(e[2]), u"Отговор: "));
+    EXPECT_EQ(undone.Rows().front().cells[2].text, u"— П");
     results.SortBy(0);
     results.Add(u"", 0, Replaced(file, u"08:03:11Z", u"08:03:12Z"));
     const std::u16string later = Replaced(ten, u"П;2", u"П О;1");
@@ -322,7 +362,11 @@ TEST(ExerciseSection, KeepsItsWorkAsText) {
                                               {u"Формат: 1", u"Формат: 2"},
                                               {u"\nИме:", u"\nбез смисъл\nИме:"},
                                               {u"заданието: 1", u"заданието: 4"},
-                                              {u"Решено: да", u"Решено: може би"}};
+                                              {u"Решено: да", u"Решено: може би"},
+                                              {u" latin ", u"_latin_"},
+                                              {u"Отворено упражнение: ", u"Отворено упражнение: a"},
+                                              {u"\nУпражнение ", u"\nУпражнение a"},
+                                              {u"Задание: 1", u"Задание: 2"}};
     for (const auto& [from, to] : damaged) {
         ExerciseSection section = worked;
         section.Restore(Replaced(kept, from, to));
@@ -333,6 +377,13 @@ TEST(ExerciseSection, KeepsItsWorkAsText) {
     }
     restored.Forget();
     EXPECT_EQ(restored.Kept(), ExerciseSection().Kept());
+    // Past the most it keeps, the first exercise worked on is forgotten.
+    for (int number = 1; number <= 201; ++number) {
+        restored.Open(lesson::ExerciseKind::kEncrypt, DecimalText(number));
+        restored.Type(u"a", u"");
+    }
+    EXPECT_FALSE(Has(restored.Kept(), u"Упражнение encrypt latin 1\n"));
+    EXPECT_TRUE(Has(restored.Kept(), u"Упражнение encrypt latin 2\n"));
 }
 
 }  // namespace
