@@ -124,9 +124,11 @@ const exerciseSection = (() => {
     }
 
     // The exercise the module opens with, once it is ready: the one the kept work left open.
+    // Kept work longer than any the page writes is damaged, and read as nothing.
     function ready(lesson) {
         const kept = classWork.kept();
-        show(kept === null ? lesson.call("showExercise") : lesson.call("restore", { kept, now: Date.now() }), kept !== null);
+        show(kept === null ? lesson.call("showExercise") : lesson.call("restore",
+            { kept: kept.length <= TEXTS.handedInCap ? kept : "", now: Date.now() }), kept !== null);
         classWork.opened();
     }
 
