@@ -200,7 +200,8 @@ void ClassResults::SortBy(std::size_t column) {
 std::vector<std::int32_t> ClassResults::Solvers() const {
     std::vector<std::int32_t> solvers(m_rows.empty() ? 0 : m_rows.front().cells.size());
     for (const ResultRow& row : m_rows) {
-        for (std::size_t e = 0; e < solvers.size() && e < row.cells.size(); ++e) {
+        // Every row has a cell for each exercise: the files are of one assignment.
+        for (std::size_t e = 0; e < solvers.size(); ++e) {
             solvers[e] += row.cells[e].counts ? 1 : 0;
         }
     }

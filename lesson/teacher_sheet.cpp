@@ -70,7 +70,7 @@ SheetPlace PlaceOnSheet(const SheetSettings& settings, std::int32_t variant,
 
 std::vector<Exercise> VariantExercises(const SheetSettings& settings, std::int32_t variant) {
     std::vector<Exercise> exercises;
-    for (std::int32_t e = 0; e < settings.perSheet && settings.kinds != 0; ++e) {
+    for (std::int32_t e = 0; e < settings.perSheet; ++e) {
         const SheetPlace place = PlaceOnSheet(settings, variant, e);
         exercises.push_back(*MakeExercise(place.kind, place.number, *settings.language));
     }

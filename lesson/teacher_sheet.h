@@ -16,7 +16,7 @@ namespace lesson {
 inline constexpr std::int32_t kMostPerSheet = 20;
 inline constexpr std::int32_t kMostVariants = 40;
 
-// The teacher's choices that make the sheets, and so an assignment.
+// The teacher's choices that make the sheets, and so an assignment; every sheet has a kind.
 struct SheetSettings {
     const Language* language = &Languages().front();
     std::uint32_t kinds = 0;    // a bit for each row of kExerciseKinds, the first the lowest

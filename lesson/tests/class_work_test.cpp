@@ -88,7 +88,7 @@ TEST(AssignmentCode, ReadsBackEverySettingAndCatchesCopyingMistakes) {
         const std::u16string code = AssignmentCode(set);
         const std::u16string digits = code.substr(0, 3) + code.substr(4, 3) + code.substr(8);
         for (const std::u16string& typed :
-             {code, digits, digits.substr(0, 5).append(u" - ").append(digits.substr(5))}) {
+             {code, digits, digits.substr(0, 5).append(u" -\t").append(digits.substr(5))}) {
             const auto read = lesson::ReadAssignmentCode(typed).settings;
             ASSERT_TRUE(read) << n;
             EXPECT_EQ(std::tuple(read->language, read->kinds, read->perSheet, read->first),
@@ -110,6 +110,7 @@ TEST(AssignmentCode, ReadsBackEverySettingAndCatchesCopyingMistakes) {
     const std::u16string_view refused[][2] = {{u"", u"Въведете кода"},
                                               {u" - ", u"Въведете кода"},
                                               {u"107-030-100x", u"„x“ не е цифра"},
+                                              {u"107+030", u"„+“ не е цифра"},
                                               {u"107 030 100", u"тук са 9"},
                                               {u"107-030-10050", u"тук са 11"}};
     for (const auto& [typed, says] : refused) {
@@ -155,6 +156,16 @@ TEST(Assignment, WalksTheVariantTheSheetPrints) {
     }
     section.NextAssigned();
     EXPECT_EQ(section.Current().number, 1);
+    section.StartAssignment(u"1", u"1");
+    EXPECT_TRUE(Has(section.AssignmentMessage(), u"тук са 1") && !section.Assigned());
+    // The same assignment again goes on where the student was; another variant starts anew.
+    for (const auto& [variant, place] :
+         {std::pair(u"1", u"Упражнение 2 от 3"), std::pair(u"1", u"Упражнение 3 от 3"),
+          std::pair(u"2", u"Упражнение 2 от 3")}) {
+        section.StartAssignment(AssignmentCode(kThree), variant);
+        section.NextAssigned();
+        EXPECT_EQ(section.AssignedPlace(), place);
+    }
 }
 
 // The file says what was done, when, and by whom; a student not named right hands in nothing,
@@ -166,6 +177,7 @@ TEST(HandIn, WritesWhatWasDoneAndReadsItBack) {
     section.SetTime(kMorning + 120000);
     const lesson::HandIn file = section.HandInWork({u"Иван П.", u"9а", u" 7"});
     EXPECT_EQ(file.fileName, u"9а-07-Иван П_.txt");
+    EXPECT_EQ(section.HandInWork({u"Ann-Z z", u"12", u"12"}).fileName, u"12-12-Ann-Z z.txt");
     const std::optional<lesson::HandedIn> in = lesson::ReadHandedIn(file.text).handedIn;
     ASSERT_TRUE(in);
     EXPECT_EQ(std::tuple(in->student.name, in->student.className, in->number, in->code, in->variant,
@@ -184,13 +196,16 @@ TEST(HandIn, WritesWhatWasDoneAndReadsItBack) {
     EXPECT_TRUE(Has(lesson::HandedInSentence(file.fileName), u"„9а-07-Иван П_.txt“"));
     // Exercises never opened are handed in empty.
     ExerciseSection early;
+    early.SetTime(253402300800000);  // past 9999: no time is written
     early.StartAssignment(AssignmentCode(kThree), u"1");
     const std::u16string unopened = early.HandInWork({u"Ана", u"9а", u"1"}).text;
     EXPECT_EQ(lesson::ReadHandedIn(unopened).handedIn->works.at(2).answer, u"");
+    EXPECT_EQ(lesson::ReadHandedIn(unopened).handedIn->works.at(0).opened, u"");
     const std::u16string longest(61, u'я');
     const std::u16string_view refused[][4] = {{u" ", u"9а", u"7", u"Въведете името си."},
                                               {longest, u"9а", u"7", u"до 60 знака"},
                                               {u"<b>Ана</b>", u"9а", u"7", u"< и >"},
+                                              {u"Ана", u"<9а>", u"7", u"< и >"},
                                               {u"Ана", u"", u"7", u"Въведете класа си."},
                                               {u"Ана", u"9а отличници", u"7", u"до 10 знака"},
                                               {u"Ана", u"9а", u"0", u"е цяло число от 1 до 99"},
@@ -248,6 +263,11 @@ TEST(ClassResults, SkipsEachBadFileSayingWhy) {
         {u"Край\n", u"Край\nП.С.\n", u"след реда „Край“ има още текст", 0},
         {answer, longAnswer, u"по-дълъг от 500", 0},
         {u"Z\n", u"z\n", u"не е момент", 0},
+        {u"Z\n", u"ZZ\n", u"не е момент", 0},
+        {u"T08", u"Tx8", u"не е момент", 0},
+        {u"Формат: 1\n", u"", u"липсва редът „Формат“", 0},
+        {u"\nКрай", u"\n: x\nКрай", u"не е от вида", 0},
+        {u"\nУпражнение 1", u"\nУпражнениеX 1", u"в него има 2 упражнения", 0},
         {u"Ключ: \n", fields, u"реда в един блок", 0},
         {code, u"123", u"кодът на заданието в него не е верен", 0},
         {code, other, u"той е за задание", 0},
@@ -263,7 +283,8 @@ TEST(ClassResults, SkipsEachBadFileSayingWhy) {
     }
     // Lines ended as on Windows, and a blank line after the end.
     std::u16string windows;
-    for (const char16_t c : GoodFile(u"9а", u"6", kMorning) + u"\n") {
+    for (const char16_t c :
+         Replaced(GoodFile(u"9а", u"16", kMorning), u"Ключ: \n", u"Ключ:\n") + u"\n") {
         windows += c == u'\n' ? std::u16string(u"\r\n") : std::u16string(1, c);
     }
     results.Add(u"9а-06.txt", 0, windows);
@@ -271,11 +292,15 @@ TEST(ClassResults, SkipsEachBadFileSayingWhy) {
     EXPECT_EQ(results.Rows().size(), 2U);
     results.Add(std::u16string(81, u'ф'), 0, u"");
     EXPECT_TRUE(Has(results.Line(), u"ф…“ е пропуснат: празен е."));
-    EXPECT_EQ(results.Summary(), u"Добавени файлове: 2. Пропуснати: 20.");
+    results.Add(u"-1.txt", -1, good);
+    EXPECT_TRUE(Has(results.Line(), u"„-1.txt“ е пропуснат"));
+    EXPECT_EQ(results.Summary(), u"Добавени файлове: 2. Пропуснати: 26.");
     EXPECT_EQ(results.Caption(), u"Резултати на класа по задание " + code + u": 2 ученици");
     EXPECT_EQ(results.CsvFileName(), u"резултати-" + code + u".csv");
-    EXPECT_EQ(lesson::ClassResults().Caption() + lesson::ClassResults().CsvFileName(),
-              u"Резултати на класарезултати.csv");
+    lesson::ClassResults empty;
+    empty.SortBy(9);
+    EXPECT_EQ(empty.Caption() + empty.CsvFileName(), u"Резултати на класарезултати.csv");
+    EXPECT_EQ(empty.Csv(), u"\ufeffКлас;№;Име;Вариант;Общо\r\nРешили;;;;0\r\n");
 }
 
 // The table trusts nothing but the letters: each answer is checked again, an answer shown
@@ -315,6 +340,8 @@ TEST(ClassResults, ChecksEveryAnswerAgainSortsAndWritesTheTable) {
         u"10б;5;Иван Петров;2;" + first + u';' + second + u";решено П О;0\r\n";
     EXPECT_EQ(results.Csv(), csv({nine, ten, wrong, u"Решили;;;;2;0;1;3\r\n"}));
     // By the total, and by an exercise: counted first, then solved with the answer shown.
+    results.SortBy(5);
+    EXPECT_EQ(results.Csv(), csv({nine, ten, wrong, u"Решили;;;;2;0;1;3\r\n"}));
     for (const std::size_t column : {7, 6}) {
         results.SortBy(column);
         EXPECT_EQ(results.Csv(), csv({ten, nine, wrong, u"Решили;;;;2;0;1;3\r\n"})) << column;
@@ -329,6 +356,10 @@ TEST(ClassResults, ChecksEveryAnswerAgainSortsAndWritesTheTable) {
                Replaced(Replaced(file, u"Показан отговор: да", u"Показан отговор: не"),
                         u"Отговор: " + Right(e[2]), u"Отговор: "));
     EXPECT_EQ(undone.Rows().front().cells[2].text, u"— П");
+    undone.Add(u"", 0,
+               Replaced(Replaced(file, u"10б", u"Б"), u"Отговор: " + Right(e[2]), u"Отговор: "));
+    EXPECT_EQ(undone.Rows().back().cells[2].text,
+              u"0 от " + DecimalText(static_cast<std::int64_t>(Right(e[2]).size())) + u" П О");
     results.SortBy(0);
     results.Add(u"", 0, Replaced(file, u"08:03:11Z", u"08:03:12Z"));
     const std::u16string later = Replaced(ten, u"П;2", u"П О;1");
@@ -366,7 +397,10 @@ TEST(ExerciseSection, KeepsItsWorkAsText) {
                                               {u" latin ", u"_latin_"},
                                               {u"Отворено упражнение: ", u"Отворено упражнение: a"},
                                               {u"\nУпражнение ", u"\nУпражнение a"},
-                                              {u"Задание: 1", u"Задание: 2"}};
+                                              {u"Задание: 1", u"Задание: 2"},
+                                              {u" latin ", u" greek "},
+                                              {u" latin 1", u" latin x"},
+                                              {u"\nИме:", u"\nИмена:"}};
     for (const auto& [from, to] : damaged) {
         ExerciseSection section = worked;
         section.Restore(Replaced(kept, from, to));
@@ -384,6 +418,12 @@ TEST(ExerciseSection, KeepsItsWorkAsText) {
     }
     EXPECT_FALSE(Has(restored.Kept(), u"Упражнение encrypt latin 1\n"));
     EXPECT_TRUE(Has(restored.Kept(), u"Упражнение encrypt latin 2\n"));
+    EXPECT_EQ(restored.Score(), u"Решени: 0 от 0 (0 с подсказка)");
+    restored.Open(lesson::ExerciseKind::kEncrypt, u"2", cipher::CyrillicAlphabet());
+    EXPECT_EQ(restored.Work().answer, u"");
+    ExerciseSection plain;
+    plain.Restore(ExerciseSection().Kept());
+    EXPECT_TRUE(plain.Message().empty() && !plain.Assigned());
 }
 
 }  // namespace
