@@ -83,7 +83,8 @@ const exerciseSection = (() => {
     function act(action, args) {
         whenReady(lesson => {
             show(lesson.call(action, { ...args, now: Date.now() }));
-            classWork.save(lesson);
+            // Kept after the frame that shows the action's outcome.
+            setTimeout(() => run(classWork.save));
         });
     }
 
