@@ -41,7 +41,8 @@ public:
     // The columns: "Клас", "№", "Име", "Вариант", one for each exercise, and "Общо".
     std::vector<std::u16string> Headers() const;
     // Sorts by a column, the exercises and the total highest first; by class and number at
-    // first. Rows added since stand where they were added until the next sort.
+    // first. Rows added since stand where they were added until the next sort, which the page
+    // makes before it shows the table.
     void SortBy(std::size_t column);
     std::size_t SortedBy() const { return m_sortedBy; }
     bool Descending(std::size_t column) const;

@@ -24,7 +24,7 @@ namespace {
 
 constexpr std::u16string_view kKeptLine = u"Шифърът на Цезар — работата на това устройство";
 constexpr std::u16string_view kHandedInLine = u"Шифърът на Цезар — предадена работа";
-constexpr std::u16string_view kFormat = u"1";
+constexpr std::u16string_view kFormat = kKeptFormat;
 // The longest line: an answer at its cap after its name.
 constexpr std::size_t kLineCap = kAnswerCap + 20;
 

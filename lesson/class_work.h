@@ -74,6 +74,9 @@ inline constexpr std::u16string_view kForgetQuestion =
 inline constexpr std::u16string_view kEnterVariant =
     u"Въведете номера на варианта си и натиснете „Започни“.";
 
+// The version of the kept text's form: a page of another keeps its work apart.
+inline constexpr std::u16string_view kKeptFormat = u"1";
+
 // Past this many exercises worked on, the oldest is forgotten.
 inline constexpr std::size_t kMostWorks = 200;
 

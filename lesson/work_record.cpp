@@ -17,6 +17,8 @@ namespace lesson {
 
 namespace {
 
+constexpr std::u16string_view kBlockWord = u"Упражнение";
+constexpr std::u16string_view kEndLine = u"Край";
 constexpr std::u16string_view kSeparator = u": ";
 // Far more lines than a block has, and few enough that looking for a name twice stays cheap.
 constexpr std::size_t kMostFields = 20;

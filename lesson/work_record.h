@@ -31,9 +31,6 @@ struct Record {
     std::vector<RecordBlock> blocks;
 };
 
-inline constexpr std::u16string_view kBlockWord = u"Упражнение";
-inline constexpr std::u16string_view kEndLine = u"Край";
-
 // The record under its first line; each value on its line, its line breaks and other control
 // characters as blanks.
 std::u16string WrittenRecord(std::u16string_view firstLine, const Record& record);

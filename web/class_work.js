@@ -4,8 +4,11 @@
 // forgotten on request. Where the browser refuses storage, the page works as before and says
 // once that nothing will be kept.
 const classWork = (() => {
-    const KEY = "caesar-cipher-lesson/work";
+    // A page that writes the work in another form keeps it apart, and never over this one's.
+    const KEY = "caesar-cipher-lesson/work/" + TEXTS.keptFormat;
     let storage;  // the page's storage, null where refused; undefined until first asked
+    // Nothing is written before what was kept has been read back.
+    let readBack = false;
 
     function refused() {
         storage = null;
@@ -42,7 +45,7 @@ const classWork = (() => {
     }
 
     function save(lesson) {
-        if (!store()) return;
+        if (!readBack || !store()) return;
         try {
             storage.setItem(KEY, lesson.call("keep").kept);
         } catch (error) {
@@ -53,12 +56,12 @@ const classWork = (() => {
     // The answer and key as typed go to the exercise's work at once, and to storage a moment
     // after the typing stops.
     let saving = 0;
+    // Before the module is ready, what is typed stays in the boxes, for the exercise opened.
     function typed() {
-        whenReady(lesson => {
-            lesson.call("type", { answer: byId("exercise_answer").value, key: byId("exercise_key").value });
-            clearTimeout(saving);
-            saving = setTimeout(() => whenReady(save), 400);
-        });
+        if (!lesson) return;
+        run(lesson => lesson.call("type", { answer: byId("exercise_answer").value, key: byId("exercise_key").value }));
+        clearTimeout(saving);
+        saving = setTimeout(() => run(save), 400);
     }
 
     function download(fileName, text, type) {
@@ -96,23 +99,28 @@ const classWork = (() => {
 
     // An assignment's link, the page's address with the code after "#": the code is typed in
     // for the student, who gives the variant; an assignment already begun with it stays.
+    // Any other anchor is not a code.
     function opened() {
-        let code;
-        try {
-            code = decodeURIComponent(location.hash.slice(1));
-        } catch (error) {
-            return;
-        }
-        if (code === "" || byId("assignment_code").value.replace(/\D/g, "") === code.replace(/\D/g, "")) return;
+        const code = location.hash.slice(1);
+        if (!/^[\d -]+$/.test(code) || byId("assignment_code").value.replace(/\D/g, "") === code.replace(/\D/g, "")) return;
         byId("assignment_code").value = code;
         byId("assignment_message").textContent = TEXTS.enterVariant;
+        announce(TEXTS.enterVariant);
         byId("assignment_variant").focus();
         byId("assignment_title").scrollIntoView();
+    }
+
+    // Once the kept work is read back: the link's code, if any, and saving from now on.
+    function restored() {
+        readBack = true;
+        opened();
     }
 
     function bind() {
         byId("hand_in_button").addEventListener("click", handIn);
         byId("forget_progress").addEventListener("click", forget);
+        // The teacher's link opened in a tab that has the page already.
+        addEventListener("hashchange", opened);
         // A tab thrown away in the background, or a browser closed at the bell.
         addEventListener("pagehide", () => {
             if (lesson) save(lesson);
@@ -122,5 +130,5 @@ const classWork = (() => {
         });
     }
 
-    return { bind, kept, save, typed, opened, download };
+    return { bind, kept, save, typed, restored, download };
 })();

@@ -40,14 +40,12 @@ const exerciseSection = (() => {
         }
     }
 
-    // The boxes the student types into take the exercise's own answer and key where it has
-    // any, and otherwise keep what is typed; with `fill`, after the kept work is read back or
-    // forgotten, the student's boxes and the assignment's too.
+    // The answer and key boxes show the open exercise's own, as last typed: what was typed for
+    // another is kept with it. With `fill`, after the kept work is read back or forgotten, the
+    // student's boxes and the assignment's too.
     function show(state, fill) {
-        if (state.typedAnswer !== "" || state.typedKey !== "" || fill) {
-            setIfChanged(byId("exercise_answer"), state.typedAnswer);
-            setIfChanged(byId("exercise_key"), state.typedKey);
-        }
+        setIfChanged(byId("exercise_answer"), state.typedAnswer);
+        setIfChanged(byId("exercise_key"), state.typedKey);
         if (fill) {
             byId("student_name").value = state.studentName;
             byId("student_class").value = state.studentClass;
@@ -124,14 +122,22 @@ const exerciseSection = (() => {
         }
     }
 
-    // The exercise the module opens with, once it is ready: the one the kept work left open.
-    // Kept work longer than any the page writes is damaged, and read as nothing.
-    function ready(lesson) {
+    // The exercise the module opens with, the one the kept work left open, before the clicks
+    // that waited for the module act on it. Kept work longer than any the page writes is
+    // damaged, and read as nothing. What was typed before the module was ready stays, for the
+    // exercise opened.
+    function restore(lesson) {
+        const typed = { answer: byId("exercise_answer").value, key: byId("exercise_key").value };
         const kept = classWork.kept();
         show(kept === null ? lesson.call("showExercise") : lesson.call("restore",
             { kept: kept.length <= TEXTS.handedInCap ? kept : "", now: Date.now() }), kept !== null);
-        classWork.opened();
+        if (typed.answer !== "" || typed.key !== "") {
+            lesson.call("type", typed);
+            byId("exercise_answer").value = typed.answer;
+            byId("exercise_key").value = typed.key;
+        }
+        classWork.restored();
     }
 
-    return { bind, ready, show, act };
+    return { bind, restore, show };
 })();

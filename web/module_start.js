@@ -78,6 +78,10 @@ function loadModule() {
         };
         CaesarLesson({ instantiateWasm }).then(wasm => {
             lesson = bindLesson(wasm);
+            // What the page kept, before the clicks that waited act on it.
+            for (const section of SECTIONS) {
+                if (section.restore) run(section.restore);
+            }
             for (const action of waiting.splice(0)) run(action);
             document.documentElement.dataset.ready = "true";
             // Each in a task of its own: the window's clicks need none of them.

@@ -446,6 +446,7 @@ std::string OpeningTexts(Page& /*page*/, const page::Request& /*request*/) {
          {"nameCap", page::Number(static_cast<std::int64_t>(lesson::kNameCap))},
          {"classCap", page::Number(static_cast<std::int64_t>(lesson::kClassCap))},
          {"inClassDigits", DigitsOf(lesson::kMostInClass)},
+         {"keptFormat", Quoted(lesson::kKeptFormat)},
          {"storageRefused", Quoted(lesson::kStorageRefused)},
          {"forgetQuestion", Quoted(lesson::kForgetQuestion)},
          {"enterVariant", Quoted(lesson::kEnterVariant)},

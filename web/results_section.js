@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// "Резултати на класа": handed-in files, from the picker or dropped on the section, read and
+// The class's results: handed-in files, from the picker or dropped on the section, read and
 // checked again by the lesson; a table of them sorted by a column header, a CSV for a
 // spreadsheet and a landscape print.
 const resultsSection = (() => {
@@ -7,7 +7,11 @@ const resultsSection = (() => {
         const cell = element("th", { scope: "col" });
         if (column === table.sortedBy) cell.setAttribute("aria-sort", table.descending ? "descending" : "ascending");
         const button = element("button", { type: "button" }, text);
-        button.addEventListener("click", () => whenReady(lesson => show(lesson.call("results", { sortBy: column }))));
+        button.addEventListener("click", () => whenReady(lesson => {
+            show(lesson.call("results", { sortBy: column }));
+            // The row of headers is drawn anew: the focus goes back to the button pressed.
+            byId("results_table").tHead.rows[0].cells[column].querySelector("button").focus();
+        }));
         cell.append(button);
         return cell;
     }
@@ -85,6 +89,8 @@ const resultsSection = (() => {
             document.documentElement.dataset.printing = "results";
             window.print();
         });
+        // The browser's own print command prints the sheets, as before.
+        addEventListener("afterprint", () => { delete document.documentElement.dataset.printing; });
     }
 
     return { bind };

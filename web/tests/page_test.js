@@ -305,15 +305,16 @@ async function main() {
         await page.screenshot({ path: path.join(path.dirname(screenshot), "page-exercises.png"),
             clip: { x: box.x, y: box.y, width: box.width, height: Math.min(box.height, 1100) } });
         await page.setViewportSize({ width: 600, height: 450 });
-        // One in Bulgarian, the typed answer kept across the switch.
+        // One in Bulgarian: the answer typed stays with its own exercise, and comes back with it.
         await page.fill("#exercise_answer", "typed");
         await page.check("#exercise_alphabet input[value=cyrillic]");
         await page.waitForFunction(() => /[А-Я]{5}/.test(document.getElementById("exercise_task").textContent));
-        check(await value("exercise_answer") === "typed", "switching alphabets lost the typed answer");
+        check(await value("exercise_answer") === "", "the Bulgarian exercise shows another's answer");
         const bulgarianAnswer = answerOf("findKey", "4711", "cyrillic");
         const bulgarianSolved = await summaryAfter(bulgarianAnswer.letters.toLowerCase(), String(bulgarianAnswer.key));
         check(bulgarianSolved.startsWith("Вярно!"), `the Bulgarian exercise answered right: ${bulgarianSolved}`);
         await page.check("#exercise_alphabet input[value=latin]");
+        check(await value("exercise_answer") === "typed", "switching alphabets lost the typed answer");
         await page.click("#next_exercise");
         check(await page.$eval("#exercise_number", box => box.value) === "4712", "Ново упражнение did not move on");
         await page.click("#reveal");
@@ -416,6 +417,20 @@ async function main() {
             `after a reload: ${await pupilText("score")}, ${await pupilText("assigned_place")}`);
         check(await pupil.inputValue("#exercise_answer") === firstAnswer && (await pupilText("check_summary")).startsWith("Вярно!"),
             "after a reload the solved exercise is not shown solved with its answer");
+        // A click before the module is ready acts on the kept work, and never writes over it.
+        const held = await student.newPage();
+        await held.addInitScript(() => {
+            const instantiate = WebAssembly.instantiate.bind(WebAssembly);
+            const ready = new Promise(resolve => { window.releaseModule = resolve; });
+            WebAssembly.instantiate = (...args) => ready.then(() => instantiate(...args));
+        });
+        await held.goto("file://" + path.resolve(pagePath));
+        await held.click("#next_exercise");
+        await held.evaluate(() => window.releaseModule());
+        await held.waitForFunction(() => document.getElementById("score").textContent === "Решени: 2 от 2 (0 с подсказка)");
+        check(Number(await held.inputValue("#exercise_number")) === Number(await pupil.inputValue("#exercise_number")) + 1,
+            "a click made before the module was ready did not act on the kept work");
+        await held.close();
         await pupil.setViewportSize({ width: 600, height: 700 });
         const assignmentBox = await pupil.$eval("#assignment_title", node => node.getBoundingClientRect().top + scrollY);
         await pupil.screenshot({ path: path.join(path.dirname(screenshot), "page-assignment.png"), fullPage: true,
