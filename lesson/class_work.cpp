@@ -181,6 +181,14 @@ std::u16string FileNamePart(std::u16string_view text) {
 
 }  // namespace
 
+ExerciseWork WorkOn(const Exercise& exercise) {
+    ExerciseWork work;
+    work.kind = exercise.kind;
+    work.language = &LanguageOf(*exercise.alphabet);
+    work.number = exercise.number;
+    return work;
+}
+
 std::u16string KeptText(const Progress& progress) {
     Record record;
     record.head.Add(u"Формат", kFormat);

@@ -35,6 +35,9 @@ struct ExerciseWork {
     }
 };
 
+// No work yet on the exercise.
+ExerciseWork WorkOn(const Exercise& exercise);
+
 // Who hands the work in, as typed; remembered on the device.
 struct Student {
     std::u16string name;

@@ -95,19 +95,14 @@ void ExerciseSection::Show(const Exercise& exercise) {
     if (m_work < m_works.size()) {
         Leave();
     }
-    const auto found = std::find_if(m_works.begin(), m_works.end(),
-                                    [&exercise](const ExerciseWork& w) { return w.Of(exercise); });
-    if (found != m_works.end()) {
-        m_work = static_cast<std::size_t>(found - m_works.begin());
+    if (const ExerciseWork* found = FoundWork(exercise)) {
+        m_work = static_cast<std::size_t>(found - m_works.data());
     } else {
         if (m_works.size() == kMostWorks) {
             m_works.erase(m_works.begin());
         }
-        ExerciseWork& work = m_works.emplace_back();
-        work.kind = exercise.kind;
-        work.language = &LanguageOf(*exercise.alphabet);
-        work.number = exercise.number;
-        work.opened = m_now;
+        m_works.push_back(WorkOn(exercise));
+        m_works.back().opened = m_now;
         m_work = m_works.size() - 1;
     }
     const ExerciseWork& work = Worked();
@@ -320,19 +315,16 @@ HandIn ExerciseSection::HandInWork(const Student& student) {
     }
     std::vector<ExerciseWork> works;
     for (const Exercise& exercise : m_assigned) {
-        const auto found =
-            std::find_if(m_works.begin(), m_works.end(),
-                         [&exercise](const ExerciseWork& w) { return w.Of(exercise); });
-        if (found != m_works.end()) {
-            works.push_back(*found);
-        } else {
-            ExerciseWork& work = works.emplace_back();
-            work.kind = exercise.kind;
-            work.language = &LanguageOf(*exercise.alphabet);
-            work.number = exercise.number;
-        }
+        const ExerciseWork* found = FoundWork(exercise);
+        works.push_back(found != nullptr ? *found : WorkOn(exercise));
     }
     return lesson::HandInWork(student, *m_assignment, works, m_now);
+}
+
+const ExerciseWork* ExerciseSection::FoundWork(const Exercise& exercise) const {
+    const auto found = std::find_if(m_works.begin(), m_works.end(),
+                                    [&exercise](const ExerciseWork& w) { return w.Of(exercise); });
+    return found != m_works.end() ? &*found : nullptr;
 }
 
 std::u16string ExerciseSection::Kept() const {

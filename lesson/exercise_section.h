@@ -125,6 +125,8 @@ private:
     void Show(const Exercise& exercise);
     void Leave();
     ExerciseWork& Worked() { return m_works[m_work]; }
+    // The work on the exercise, or none yet.
+    const ExerciseWork* FoundWork(const Exercise& exercise) const;
     // Shows the check of the answer and key; whether both are right.
     bool ShowCheck(std::u16string_view answer, std::u16string_view key);
     std::u16string CommonestSentence() const;
