@@ -7,7 +7,7 @@
 // the page is open, so files meet the rows the others left.
 //
 // Built with CAESAR_RESULTS_SEED instead, it writes the seeds: files as students hand them in,
-// in the input's form, and a dictionary of their lines' names.
+// in the input's form.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -65,7 +65,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <set>
 #include <string_view>
 
 #include "cipher/decimal_text.h"
@@ -117,31 +116,15 @@ int main(int argc, char** argv) {
     const std::u16string files[] = {
         WorkHandedIn({&lesson::Languages().front(), 7, 3, 100}, u"9а"),
         WorkHandedIn({&lesson::Languages().back(), 5, lesson::kMostPerSheet, 9990}, u"10б")};
-    std::set<std::u16string> names;
     for (std::size_t i = 0; i < std::size(files); ++i) {
         std::ofstream seed(directory / "results" / ("handed-in-" + std::to_string(i)),
                            std::ios::binary);
         WriteUnits(seed, files[i]);
-        // Each line's name with its colon, and each line without one.
-        for (std::size_t from = 0, end = 0; end != std::u16string::npos; from = end + 1) {
-            end = files[i].find(u'\n', from);
-            const std::u16string line = files[i].substr(from, end - from);
-            const std::size_t colon = line.find(u": ");
-            names.insert(colon == std::u16string::npos ? line + u'\n' : line.substr(0, colon + 2));
+        if (!seed) {
+            return 1;
         }
     }
-    std::ofstream dictionary(directory / "results.dict");
-    for (const std::u16string& name : names) {
-        dictionary << '"';
-        for (const unsigned unit : name) {
-            for (const unsigned byte : {unit & 0xFFU, unit >> 8U}) {
-                constexpr char kHex[] = "0123456789abcdef";
-                dictionary << "\\x" << kHex[byte >> 4U] << kHex[byte & 0xFU];
-            }
-        }
-        dictionary << "\"\n";
-    }
-    return dictionary ? 0 : 1;
+    return 0;
 }
 
 #endif

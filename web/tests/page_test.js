@@ -27,6 +27,17 @@ function check(condition, message) {
     if (!condition) throw new Error(message);
 }
 
+// A page whose module's WebAssembly is made only once the test lets it, by releaseModule().
+async function withModuleHeld(context) {
+    const held = await context.newPage();
+    await held.addInitScript(() => {
+        const instantiate = WebAssembly.instantiate.bind(WebAssembly);
+        const ready = new Promise(resolve => { window.releaseModule = resolve; });
+        WebAssembly.instantiate = (...args) => ready.then(() => instantiate(...args));
+    });
+    return held;
+}
+
 // What the same clicks leave in the fields and the log, natively.
 function native(clicks) {
     const writer = bindLesson(null);
@@ -418,12 +429,7 @@ async function main() {
         check(await pupil.inputValue("#exercise_answer") === firstAnswer && (await pupilText("check_summary")).startsWith("Вярно!"),
             "after a reload the solved exercise is not shown solved with its answer");
         // A click before the module is ready acts on the kept work, and never writes over it.
-        const held = await student.newPage();
-        await held.addInitScript(() => {
-            const instantiate = WebAssembly.instantiate.bind(WebAssembly);
-            const ready = new Promise(resolve => { window.releaseModule = resolve; });
-            WebAssembly.instantiate = (...args) => ready.then(() => instantiate(...args));
-        });
+        const held = await withModuleHeld(student);
         await held.goto("file://" + path.resolve(pagePath));
         await held.click("#next_exercise");
         await held.evaluate(() => window.releaseModule());
@@ -519,12 +525,7 @@ async function main() {
         check(sectionTop <= 320 * 398 / 532 + 1, `on a 320-pixel screen the section starts at ${sectionTop}`);
         // A click before the module is ready waits for it: the module is held back here, its
         // WebAssembly made only once the test lets it.
-        const early = await context.newPage();
-        await early.addInitScript(() => {
-            const instantiate = WebAssembly.instantiate.bind(WebAssembly);
-            const held = new Promise(resolve => { window.releaseModule = resolve; });
-            WebAssembly.instantiate = (...args) => held.then(() => instantiate(...args));
-        });
+        const early = await withModuleHeld(context);
         await early.goto("file://" + path.resolve(pagePath));
         await early.waitForSelector("html[data-usable=true]");
         check(await early.$eval("#Text1_0", box => box.value) === native([[1, "", ""]]).log,
