@@ -14,6 +14,7 @@
 #include "cipher/alphabet_trace.h"
 #include "cipher/cipher.h"
 #include "cipher/decimal_text.h"
+#include "lesson/look_alikes.h"
 
 namespace lesson {
 
@@ -21,10 +22,16 @@ namespace {
 
 using Kind = LetterMark::Kind;
 
-std::u16string Summary(std::size_t right, std::size_t expected) {
-    return cipher::DecimalText(static_cast<std::int64_t>(right)) + u" от " +
-           cipher::DecimalText(static_cast<std::int64_t>(expected)) +
-           (expected == 1 ? u" буква " : u" букви ") + (right == 1 ? u"е вярна" : u"са верни");
+std::u16string Summary(std::size_t right, std::size_t expected, std::size_t extra) {
+    std::u16string summary = cipher::DecimalText(static_cast<std::int64_t>(right)) + u" от " +
+                             cipher::DecimalText(static_cast<std::int64_t>(expected)) +
+                             (expected == 1 ? u" буква " : u" букви ") +
+                             (right == 1 ? u"е вярна" : u"са верни");
+    if (extra > 0) {
+        summary += u", " + cipher::DecimalText(static_cast<std::int64_t>(extra)) +
+                   (extra == 1 ? u" буква е излишна" : u" букви са излишни");
+    }
+    return summary;
 }
 
 // The fewest letters changed, left out or put in that turn the given letters into the
@@ -60,7 +67,8 @@ private:
 
 AnswerCheck CheckAnswer(std::u16string_view answer, std::u16string_view from, std::int32_t key,
                         Direction direction, const cipher::Alphabet& alphabet, bool marked) {
-    const std::u16string given = alphabet.Reduce(answer.substr(0, kAnswerCap));
+    const LookAlikeReading read = ReadLookAlikes(answer.substr(0, kAnswerCap), alphabet);
+    const std::u16string given = alphabet.Reduce(read.text);
     std::u16string expected;
     for (const char16_t letter : from) {
         expected += alphabet.Shifted(letter, direction == Direction::kEncrypt ? key : -key);
@@ -74,13 +82,14 @@ AnswerCheck CheckAnswer(std::u16string_view answer, std::u16string_view from, st
     AnswerCheck check;
     check.expected = expected.size();
     check.given = given.size();
+    check.lookAlikes = read.note;
     // A right answer, the common case of a class's files, needs no alignment.
     if (given == expected) {
         check.right = expected.size();
         for (std::size_t place = 0; marked && place < expected.size(); ++place) {
             check.marks.push_back({Kind::kRight, place + 1, expected[place], given[place], {}});
         }
-        check.summary = Summary(check.right, check.expected);
+        check.summary = Summary(check.right, check.expected, 0);
         return check;
     }
     // Walked from the start, a match or a change first, so that a letter left out or put in
@@ -88,6 +97,7 @@ AnswerCheck CheckAnswer(std::u16string_view answer, std::u16string_view from, st
     const EditCosts cost(given, expected);
     std::size_t i = 0;
     std::size_t j = 0;
+    std::size_t extra = 0;
     while (i < given.size() || j < expected.size()) {
         LetterMark mark;
         if (i < given.size() && j < expected.size() &&
@@ -107,6 +117,7 @@ AnswerCheck CheckAnswer(std::u16string_view answer, std::u16string_view from, st
             ++i;
         }
         check.right += mark.kind == Kind::kRight ? 1 : 0;
+        extra += mark.kind == Kind::kExtra ? 1 : 0;
         if (!marked) {
             continue;
         }
@@ -115,7 +126,7 @@ AnswerCheck CheckAnswer(std::u16string_view answer, std::u16string_view from, st
         }
         check.marks.push_back(std::move(mark));
     }
-    check.summary = Summary(check.right, check.expected);
+    check.summary = Summary(check.right, check.expected, extra);
     return check;
 }
 

@@ -35,8 +35,9 @@ struct AnswerCheck {
     std::vector<LetterMark> marks;  // in the order of the answer
     std::size_t right = 0;
     std::size_t expected = 0;
-    std::size_t given = 0;   // the answer's letters
-    std::u16string summary;  // "7 от 9 букви са верни"
+    std::size_t given = 0;      // the answer's letters
+    std::u16string summary;     // "7 от 9 букви са верни", and how many are too many
+    std::u16string lookAlikes;  // the letters of the other script read as the alphabet's
 };
 
 // Checks the letters of the answer, reduced to the alphabet's capitals, against the letters

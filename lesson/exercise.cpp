@@ -8,9 +8,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "cipher/alphabet.h"
 #include "cipher/decimal_text.h"
+#include "lesson/calculation.h"
 #include "lesson/language.h"
 
 namespace lesson {
@@ -20,6 +23,10 @@ namespace {
 // Sentences are joined until a text to break has this many letters; each has at most 50, so
 // the text stays within 150.
 constexpr std::size_t kFewestLettersToBreak = 60;
+// The words the window's arithmetic is done on: long enough to wrap now and then, short enough
+// to work through by hand.
+constexpr std::size_t kShortestWord = 3;
+constexpr std::size_t kLongestWord = 6;
 
 // SplitMix64's finaliser: integer arithmetic alone, so every machine and browser draws the
 // same exercise from the same number.
@@ -28,6 +35,28 @@ std::uint64_t Mixed(std::uint64_t x) {
     x = (x ^ (x >> 30U)) * 0xbf58476d1ce4e5b9U;
     x = (x ^ (x >> 27U)) * 0x94d049bb133111ebU;
     return x ^ (x >> 31U);
+}
+
+// A word of 3 to 6 letters, in capitals, from the sentences from the given one on: the
+// choice'th of those in the first sentence that has any.
+std::u16string ShortWord(const Sentences& sentences, const cipher::Alphabet& alphabet,
+                         std::size_t sentence, std::uint64_t choice) {
+    for (;; sentence = (sentence + 1) % sentences.drawn) {
+        std::vector<std::u16string> words;
+        const std::u16string text = sentences.At(sentence);
+        for (std::size_t start = 0; start < text.size();) {
+            std::size_t end = text.find(u' ', start);
+            end = end == std::u16string::npos ? text.size() : end;
+            std::u16string word = alphabet.Reduce(text.substr(start, end - start));
+            if (word.size() >= kShortestWord && word.size() <= kLongestWord) {
+                words.push_back(std::move(word));
+            }
+            start = end + 1;
+        }
+        if (!words.empty()) {
+            return words[choice % words.size()];
+        }
+    }
 }
 
 }  // namespace
@@ -66,15 +95,20 @@ std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number,
     exercise.key = static_cast<std::int32_t>(
         1 + Mixed(draw) % static_cast<std::uint64_t>(alphabet.Size() - 1));
     std::size_t next = draw % sentences.drawn;
-    do {
+    if (kind == ExerciseKind::kCalculate) {
+        exercise.plainLetters = ShortWord(sentences, alphabet, next, Mixed(draw + 1));
+        exercise.plain = exercise.plainLetters;
+    }
+    while (
+        exercise.plainLetters.empty() ||
+        (kind == ExerciseKind::kFindKey && exercise.plainLetters.size() < kFewestLettersToBreak)) {
         if (!exercise.plain.empty()) {
             exercise.plain += u' ';
         }
         exercise.plain += sentences.At(next);
         next = (next + 1) % sentences.drawn;
         exercise.plainLetters = alphabet.Reduce(exercise.plain);
-    } while (kind == ExerciseKind::kFindKey &&
-             exercise.plainLetters.size() < kFewestLettersToBreak);
+    }
     for (const char16_t letter : exercise.plainLetters) {
         exercise.cipherLetters += alphabet.Shifted(letter, exercise.key);
     }
@@ -114,6 +148,8 @@ std::u16string TaskText(const Exercise& exercise) {
             return u"Шифрирайте с ключ " + key + u": " + exercise.plain;
         case ExerciseKind::kDecrypt:
             return u"Дешифрирайте с ключ " + key + u": " + exercise.cipherLetters;
+        case ExerciseKind::kCalculate:
+            return u"Сметнете като прозореца с ключ " + key + u": " + exercise.plainLetters;
         case ExerciseKind::kFindKey:
             break;
     }
@@ -126,6 +162,8 @@ std::u16string AnswerText(const Exercise& exercise) {
             return exercise.cipherLetters;
         case ExerciseKind::kDecrypt:
             return exercise.plainLetters + u" (" + exercise.plain + u")";
+        case ExerciseKind::kCalculate:
+            return CalculationAnswer(exercise);
         case ExerciseKind::kFindKey:
             break;
     }

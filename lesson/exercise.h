@@ -16,6 +16,7 @@ enum class ExerciseKind : std::uint8_t {
     kEncrypt,  // a plain sentence and its key: type the encrypted letters
     kDecrypt,  // encrypted letters and their key: type the plain letters
     kFindKey,  // encrypted letters alone, 60 to 150 of them: find the key and the plain letters
+    kCalculate,  // a word of 3 to 6 letters and its key: fill in the numbers of its trace
 };
 
 // The kinds in the order the page offers them, with the names requests give them, the words
@@ -30,6 +31,7 @@ inline constexpr KindName kExerciseKinds[] = {
     {ExerciseKind::kEncrypt, u"encrypt", u"Шифрирай", true},
     {ExerciseKind::kDecrypt, u"decrypt", u"Дешифрирай", true},
     {ExerciseKind::kFindKey, u"findKey", u"Намери ключа", false},
+    {ExerciseKind::kCalculate, u"calculate", u"Сметни като прозореца", false},
 };
 
 // The row of a kind, and the row of a name, or none.

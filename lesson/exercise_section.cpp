@@ -7,14 +7,18 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cipher/decimal_text.h"
 #include "lesson/answer_check.h"
 #include "lesson/assignment.h"
+#include "lesson/calculation.h"
 #include "lesson/class_work.h"
+#include "lesson/diagnosis.h"
 #include "lesson/exercise.h"
 #include "lesson/field_caps.h"
 #include "lesson/language.h"
+#include "lesson/spelled_letters.h"
 #include "lesson/teacher_sheet.h"
 #include "lesson/work_record.h"
 
@@ -24,6 +28,50 @@ namespace {
 
 std::u16string Place(const LetterMark& mark) {
     return u"Място " + cipher::DecimalText(static_cast<std::int64_t>(mark.place));
+}
+
+// A letter's place in words, as in "4-та буква"; an answer has at most 500.
+std::u16string Ordinal(std::size_t n) {
+    const std::size_t lastTwo = n % 100;
+    std::u16string_view ending = u"-та";
+    if (lastTwo == 0) {
+        ending = u"-тна";
+    } else if (lastTwo < 11 || lastTwo > 19) {
+        const std::size_t last = n % 10;
+        ending = last == 1 ? u"-ва" : last == 2 ? u"-ра" : last == 7 || last == 8 ? u"-ма" : u"-та";
+    }
+    return cipher::DecimalText(static_cast<std::int64_t>(n)) + std::u16string(ending);
+}
+
+// "Липсват 66 букви: от 4-та до 68-ма.", each run of missing letters from its first place to
+// its last; the marks of the missing letters are taken out.
+std::u16string MissingRuns(std::vector<LetterMark>& marks) {
+    std::size_t missing = 0;
+    std::u16string runs;
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        if (marks[i].kind != LetterMark::Kind::kMissing) {
+            continue;
+        }
+        std::size_t last = i;
+        while (last + 1 < marks.size() && marks[last + 1].kind == LetterMark::Kind::kMissing) {
+            ++last;
+        }
+        missing += last - i + 1;
+        runs += runs.empty() ? u" " : u", ";
+        runs += last == i ? Ordinal(marks[i].place)
+                          : u"от " + Ordinal(marks[i].place) + u" до " + Ordinal(marks[last].place);
+        i = last;
+    }
+    std::erase_if(marks, [](const LetterMark& m) { return m.kind == LetterMark::Kind::kMissing; });
+    return (missing == 1 ? u"Липсва 1 буква:"
+                         : u"Липсват " + cipher::DecimalText(static_cast<std::int64_t>(missing)) +
+                               u" букви:") +
+           runs + u".";
+}
+
+// The letters of a task or an answer, spelled for a screen reader after the words before them.
+std::u16string SpelledAfter(std::u16string_view words, std::u16string_view letters) {
+    return std::u16string(words) + SpelledLetters(letters);
 }
 
 // Each letter that is not right, with its place, for a screen reader.
@@ -67,7 +115,13 @@ WorkCheck CheckWork(const Exercise& exercise, std::u16string_view answer, std::u
     const cipher::Alphabet& alphabet = *exercise.alphabet;
     check.key = exercise.kind == ExerciseKind::kFindKey ? CheckKey(key, exercise.key, alphabet)
                                                         : KeyCheck{true, {}};
-    if (exercise.kind == ExerciseKind::kEncrypt) {
+    if (exercise.kind == ExerciseKind::kCalculate) {
+        check.boxes = CheckCalculation(CalculationOf(exercise), answer, alphabet);
+        check.letters.right = check.boxes.right;
+        check.letters.expected = check.boxes.marks.size();
+        check.letters.given = check.boxes.filled;
+        check.letters.summary = check.boxes.summary;
+    } else if (exercise.kind == ExerciseKind::kEncrypt) {
         check.letters = CheckAnswer(answer, exercise.plainLetters, exercise.key,
                                     Direction::kEncrypt, alphabet, marked);
     } else {
@@ -113,6 +167,11 @@ void ExerciseSection::Show(const Exercise& exercise) {
     m_verdict.clear();
     m_letters = {};
     m_key = {};
+    m_diagnosis.reset();
+    m_missingNote.clear();
+    m_calculation =
+        exercise.kind == ExerciseKind::kCalculate ? CalculationOf(exercise) : Calculation{};
+    m_boxes = {};
     m_solved = work.solved;
     m_hints = work.hints;
     m_commonest.clear();
@@ -126,8 +185,15 @@ void ExerciseSection::Show(const Exercise& exercise) {
         ShowCheck(work.answer, work.key);
     }
     const std::u16string place = AssignedPlace();
+    // The letters to work from are spelled: a run of them is no word to be read.
+    const std::u16string_view words = std::u16string_view(m_task).substr(0, m_task.find(u": ") + 2);
     m_announcement = (place.empty() ? u"" : place + u". ") + u"Упражнение " +
-                     cipher::DecimalText(exercise.number) + u". " + m_task;
+                     cipher::DecimalText(exercise.number) + u". " +
+                     (exercise.kind == ExerciseKind::kEncrypt
+                          ? m_task
+                          : SpelledAfter(words, exercise.kind == ExerciseKind::kCalculate
+                                                    ? exercise.plainLetters
+                                                    : exercise.cipherLetters));
 }
 
 void ExerciseSection::Open(ExerciseKind kind, std::u16string_view number,
@@ -157,13 +223,8 @@ bool ExerciseSection::ShowCheck(std::u16string_view answer, std::u16string_view 
     const WorkCheck check = CheckWork(m_exercise, answer, key);
     m_letters = check.letters;
     m_key = check.key;
-    // The right letters and their trace lines would give a key still to be found away.
-    if (!m_key.right) {
-        for (LetterMark& mark : m_letters.marks) {
-            mark.expected = 0;
-            mark.line.clear();
-        }
-    }
+    m_boxes = check.boxes;
+    Mark(check, key);
     std::u16string keySaid;
     if (m_exercise.kind == ExerciseKind::kFindKey) {
         keySaid = m_key.right ? u"Ключът е верен." : u"Ключът не е верен.";
@@ -173,8 +234,51 @@ bool ExerciseSection::ShowCheck(std::u16string_view answer, std::u16string_view 
         keySaid += u" ";
     }
     m_verdict = (check.right ? u"Вярно! " : u"") + keySaid + m_letters.summary + u".";
-    m_announcement = m_verdict + Faults(m_letters);
+    if (!m_letters.lookAlikes.empty()) {
+        m_verdict += u" " + m_letters.lookAlikes;
+    }
+    m_announcement = m_verdict;
+    if (m_diagnosis) {
+        m_announcement += u" " + m_diagnosis->sentence;
+    }
+    if (!m_missingNote.empty()) {
+        m_announcement += u" " + m_missingNote;
+    }
+    m_announcement += Faults(m_letters);
+    for (std::size_t box = 0; box < m_boxes.marks.size(); ++box) {
+        if (!m_boxes.marks[box].right) {
+            const CalculationBox& named = m_calculation.boxes[box];
+            m_announcement += u" " + named.name + u": " + named.reason;
+        }
+    }
     return check.right;
+}
+
+void ExerciseSection::Mark(const WorkCheck& check, std::u16string_view key) {
+    m_diagnosis.reset();
+    m_missingNote.clear();
+    if (check.right || m_exercise.kind == ExerciseKind::kCalculate) {
+        return;
+    }
+    const cipher::Alphabet& alphabet = *m_exercise.alphabet;
+    // With a key still to be found, any letter marked, right or wrong, would give a letter of
+    // the answer away.
+    if (!m_key.right) {
+        m_diagnosis = DiagnoseKey(key, m_exercise.key, alphabet);
+        m_letters.marks.clear();
+        return;
+    }
+    const bool encrypts = m_exercise.kind == ExerciseKind::kEncrypt;
+    m_diagnosis =
+        Diagnose(m_letters, encrypts ? m_exercise.plainLetters : m_exercise.cipherLetters,
+                 m_exercise.key, encrypts ? Direction::kEncrypt : Direction::kDecrypt, alphabet);
+    // A wall of numbered blanks says less than one line.
+    const auto missing =
+        std::count_if(m_letters.marks.begin(), m_letters.marks.end(),
+                      [](const LetterMark& m) { return m.kind == LetterMark::Kind::kMissing; });
+    if (2 * static_cast<std::size_t>(missing) > m_letters.expected) {
+        m_missingNote = MissingRuns(m_letters.marks);
+    }
 }
 
 void ExerciseSection::Check(std::u16string_view answer, std::u16string_view key) {
@@ -228,7 +332,21 @@ void ExerciseSection::Reveal() {
     Worked().shown = true;
     m_message.clear();
     m_answer = AnswerText(m_exercise);
-    m_announcement = AnswerLine();
+    switch (m_exercise.kind) {
+        case ExerciseKind::kEncrypt:
+            m_announcement = SpelledAfter(u"Отговорът: ", m_exercise.cipherLetters);
+            break;
+        case ExerciseKind::kDecrypt:
+            m_announcement = u"Отговорът: " + m_exercise.plain;
+            break;
+        case ExerciseKind::kFindKey:
+            m_announcement = u"Отговорът: ключ " + cipher::DecimalText(m_exercise.key) + u": " +
+                             m_exercise.plain;
+            break;
+        case ExerciseKind::kCalculate:
+            m_announcement = AnswerLine();
+            break;
+    }
 }
 
 std::u16string ExerciseSection::CommonestSentence() const {
@@ -255,8 +373,12 @@ std::u16string ExerciseSection::AnswerLine() const {
 }
 
 std::u16string ExerciseSection::HintsUsed() const {
-    return u"Използвани подсказки: " + cipher::DecimalText(m_hints) + u" от " +
-           cipher::DecimalText(kHints);
+    std::u16string used = u"Използвани подсказки: " + cipher::DecimalText(m_hints) + u" от " +
+                          cipher::DecimalText(kHints);
+    if (m_hints == kHints) {
+        used += u". Следващата стъпка е „Покажи отговора“.";
+    }
+    return used;
 }
 
 std::u16string ExerciseSection::Score() const {

@@ -11,7 +11,9 @@
 #include "cipher/alphabet.h"
 #include "lesson/answer_check.h"
 #include "lesson/break_section.h"
+#include "lesson/calculation.h"
 #include "lesson/class_work.h"
+#include "lesson/diagnosis.h"
 #include "lesson/exercise.h"
 
 namespace lesson {
@@ -26,8 +28,9 @@ std::u16string MarkLine(const LetterMark& mark);
 // An answer and a key typed for an exercise, checked: the letters, the key where it is to be
 // found, and whether both are right; the letters' marks where they are to be shown.
 struct WorkCheck {
-    AnswerCheck letters;
+    AnswerCheck letters;  // for the window's arithmetic, the boxes counted as letters
     KeyCheck key;
+    CalculationCheck boxes;  // the window's arithmetic box by box; empty for the other kinds
     bool right = false;
 };
 WorkCheck CheckWork(const Exercise& exercise, std::u16string_view answer, std::u16string_view key,
@@ -97,6 +100,14 @@ public:
     // The last check in a sentence: "Вярно! …" when all was right, the key's result, the count.
     const std::u16string& Verdict() const { return m_verdict; }
     const AnswerCheck& LetterCheck() const { return m_letters; }
+    // The one cause that explains the wrong letters, where there is one.
+    const std::optional<Diagnosis>& Diagnosed() const { return m_diagnosis; }
+    // Where most letters are missing, they are not marked one by one but said in a line:
+    // "Липсват 66 букви: от 4-та до 68-ма."; otherwise empty.
+    const std::u16string& MissingNote() const { return m_missingNote; }
+    // The window's arithmetic: its lines with their boxes, and the last check of each box.
+    const Calculation& Calculated() const { return m_calculation; }
+    const CalculationCheck& BoxCheck() const { return m_boxes; }
     const KeyCheck& KeyResult() const { return m_key; }
     bool Solved() const { return m_solved; }
 
@@ -106,7 +117,7 @@ public:
     enum class HintStep : std::uint8_t { kChart = 1, kCommonest, kKeys };
     std::int32_t HintsGiven() const { return m_hints; }
     bool Shows(HintStep hint) const { return m_hints >= static_cast<std::int32_t>(hint); }
-    // "Използвани подсказки: 2 от 3".
+    // "Използвани подсказки: 2 от 3", and after the last, the step that is left.
     std::u16string HintsUsed() const;
     const BreakSection& Breaking() const { return m_breaking; }
     const std::u16string& CommonestLetterHint() const { return m_commonest; }
@@ -130,6 +141,8 @@ private:
     // Shows the check of the answer and key; whether both are right.
     bool ShowCheck(std::u16string_view answer, std::u16string_view key);
     std::u16string CommonestSentence() const;
+    // Marks the letters of a check that are to be shown, and finds the cause of the mistakes.
+    void Mark(const WorkCheck& check, std::u16string_view key);
 
     Exercise m_exercise;
     std::u16string m_task;
@@ -138,6 +151,10 @@ private:
     std::u16string m_verdict;
     AnswerCheck m_letters;
     KeyCheck m_key;
+    std::optional<Diagnosis> m_diagnosis;
+    std::u16string m_missingNote;
+    Calculation m_calculation;
+    CalculationCheck m_boxes;
     bool m_solved = false;
     std::int32_t m_hints = 0;
     BreakSection m_breaking;
