@@ -48,11 +48,11 @@ struct Cause {
 
 // The place of the first wrong letter the cause explains, where it explains enough of them and
 // no right letter goes against it. Two at least: one wrong letter is as likely a slip.
-std::optional<std::size_t> Explained(const AnswerCheck& check, const Cause& cause) {
+std::optional<std::size_t> Explained(const std::vector<LetterMark>& marks, const Cause& cause) {
     std::size_t wrong = 0;
     std::size_t explained = 0;
     std::optional<std::size_t> first;
-    for (const LetterMark& mark : check.marks) {
+    for (const LetterMark& mark : marks) {
         const std::size_t at = mark.place - 1;
         if (mark.kind == Kind::kExtra) {
             continue;
@@ -71,6 +71,28 @@ std::optional<std::size_t> Explained(const AnswerCheck& check, const Cause& caus
     }
     const bool enough = explained == wrong || (wrong >= 3 && 5 * explained >= 4 * wrong);
     return explained >= 2 && enough ? first : std::nullopt;
+}
+
+// An answer with as many letters as expected, compared place by place: an alignment that makes
+// a few letters right by putting others in and leaving others out hides a shift of them all.
+std::vector<LetterMark> PlaceByPlace(const AnswerCheck& check, std::u16string_view from,
+                                     std::int32_t step, const cipher::Alphabet& alphabet) {
+    if (check.given != check.expected) {
+        return check.marks;
+    }
+    std::vector<LetterMark> marks;
+    for (const LetterMark& mark : check.marks) {
+        if (mark.kind != Kind::kMissing) {
+            const std::size_t at = marks.size();
+            const char16_t expected = alphabet.Shifted(from[at], step);
+            marks.push_back({mark.given == expected ? Kind::kRight : Kind::kWrong,
+                             at + 1,
+                             expected,
+                             mark.given,
+                             {}});
+        }
+    }
+    return marks;
 }
 
 // The commonest of the shifts, or 0 where there is none.
@@ -111,7 +133,8 @@ class Causes {
 public:
     Causes(const AnswerCheck& check, std::u16string_view from, std::int32_t key,
            Direction direction, const cipher::Alphabet& alphabet)
-        : m_check(check),
+        : m_marks(
+              PlaceByPlace(check, from, direction == Direction::kEncrypt ? key : -key, alphabet)),
           m_from(from),
           m_key(key),
           m_step(direction == Direction::kEncrypt ? key : -key),
@@ -121,7 +144,7 @@ public:
     std::optional<Diagnosis> Find() const {
         const std::vector<Cause> causes = All();
         for (const Cause& cause : causes) {
-            if (const std::optional<std::size_t> at = Explained(m_check, cause)) {
+            if (const std::optional<std::size_t> at = Explained(m_marks, cause)) {
                 const char16_t given = GivenAt(*at);
                 return Diagnosis{cause.sentence, u"Вашето: " + cause.yours(*at, given),
                                  u"Вярно: " + Line(*at, m_key)};
@@ -170,7 +193,7 @@ private:
     // the key, nor no shift, nor the other direction, which are causes of their own.
     std::int32_t OtherKey() const {
         std::vector<std::int32_t> shifts;
-        for (const LetterMark& mark : m_check.marks) {
+        for (const LetterMark& mark : m_marks) {
             if (mark.kind == Kind::kWrong) {
                 const auto shift =
                     static_cast<std::int32_t>(m_alphabet.PlaceOf(mark.given)) -
@@ -186,7 +209,7 @@ private:
     // wrong by the same amount or left out; all the others right.
     Cause Wrap() const {
         std::vector<std::int32_t> offsets;
-        for (const LetterMark& mark : m_check.marks) {
+        for (const LetterMark& mark : m_marks) {
             if (mark.kind == Kind::kWrong && Passes(mark.place - 1)) {
                 offsets.push_back(
                     m_alphabet.KeyOf(static_cast<std::int32_t>(m_alphabet.PlaceOf(mark.given)) -
@@ -267,7 +290,7 @@ private:
     }
 
     char16_t GivenAt(std::size_t at) const {
-        for (const LetterMark& mark : m_check.marks) {
+        for (const LetterMark& mark : m_marks) {
             if (mark.kind != Kind::kExtra && mark.place == at + 1) {
                 return mark.kind == Kind::kMissing ? char16_t{0} : mark.given;
             }
@@ -275,7 +298,7 @@ private:
         return 0;
     }
 
-    const AnswerCheck& m_check;
+    std::vector<LetterMark> m_marks;
     std::u16string_view m_from;
     std::int32_t m_key;
     std::int32_t m_step;

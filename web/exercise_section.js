@@ -21,6 +21,53 @@ const exerciseSection = (() => {
         return span;
     }
 
+    // The window's arithmetic: its lines with a box for each blank, built once for each
+    // exercise; the boxes' values travel joined in the answer box, as the work keeps them.
+    // A checked box is marked by its outline and aria-invalid, with its reason listed after.
+    function showCalculation(state) {
+        const shown = byId("calculation");
+        const calculation = state.calculation;
+        shown.hidden = calculation === null;
+        byId("answer_label").hidden = byId("exercise_answer").hidden = calculation !== null;
+        if (calculation === null) {
+            shown.replaceChildren();
+            delete shown.dataset.exercise;
+            return;
+        }
+        const exercise = `${state.alphabet}/${state.number}`;
+        if (shown.dataset.exercise !== exercise) {
+            const line = written => {
+                const paragraph = element("p");
+                written.texts.forEach((text, i) => {
+                    paragraph.append(text);
+                    if (i < written.boxes.length) {
+                        paragraph.append(element("input", { type: "text", class: "calc_box", maxlength: "4",
+                            autocomplete: "off", spellcheck: "false", "aria-label": calculation.names[written.boxes[i]],
+                            "data-box": String(written.boxes[i]) }));
+                    }
+                });
+                return paragraph;
+            };
+            shown.replaceChildren(element("p", {}, calculation.encodeHeading), ...calculation.encode.map(line),
+                element("p", {}, calculation.decodeHeading), ...calculation.decode.map(line));
+            shown.dataset.exercise = exercise;
+        }
+        const values = state.typedAnswer.split(";");
+        for (const box of shown.querySelectorAll("input")) {
+            const at = Number(box.dataset.box);
+            setIfChanged(box, values[at] || "");
+            const mark = state.boxMarks[at];
+            box.classList.toggle("wrong", mark !== undefined && !mark.right);
+            box.classList.toggle("right", mark !== undefined && mark.right);
+            box.setAttribute("aria-invalid", String(mark !== undefined && !mark.right));
+        }
+    }
+
+    function boxesTyped() {
+        byId("exercise_answer").value = Array.from(byId("calculation").querySelectorAll("input"), box => box.value).join(";");
+        classWork.typed();
+    }
+
     function showHints(state) {
         byId("hints").hidden = !state.showsChart;
         byId("hints_used").textContent = state.hintsUsed;
@@ -69,8 +116,14 @@ const exerciseSection = (() => {
         byId("hint").hidden = !state.findsKey;
         byId("check_result").hidden = !state.checked;
         byId("check_summary").textContent = state.verdict;
+        byId("diagnosis").hidden = state.diagnosis === "";
+        byId("diagnosis_sentence").textContent = state.diagnosis;
+        byId("diagnosis_lines").replaceChildren(...state.diagnosisLines.filter(l => l !== "").flatMap((l, i) => i ? [element("br"), l] : [l]));
+        byId("missing_note").textContent = state.missingNote;
         byId("marked").replaceChildren(...state.marks.map(markedLetter));
-        byId("wrong_lines").replaceChildren(...state.marks.filter(m => m.line !== "").map(m => element("li", {}, m.line)));
+        byId("wrong_lines").replaceChildren(...state.marks.filter(m => m.line !== "").map(m => element("li", {}, m.line)),
+            ...state.boxMarks.filter(m => !m.right).map(m => element("li", {}, m.reason)));
+        showCalculation(state);
         showHints(state);
         byId("exercise_answer_shown").hidden = state.answer === "";
         byId("exercise_answer_shown").textContent = state.answer;
@@ -120,6 +173,10 @@ const exerciseSection = (() => {
         for (const box of [byId("exercise_answer"), byId("exercise_key")]) {
             box.addEventListener("input", () => classWork.typed());
         }
+        byId("calculation").addEventListener("input", boxesTyped);
+        byId("calculation").addEventListener("keydown", event => {
+            if (event.key === "Enter") check();
+        });
     }
 
     // The exercise the module opens with, the one the kept work left open, before the clicks
