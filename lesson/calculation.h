@@ -47,8 +47,8 @@ Calculation CalculationOf(const Exercise& exercise);
 inline constexpr char16_t kBoxSeparator = u';';
 std::vector<std::u16string> BoxValues(std::u16string_view answer, std::size_t boxes);
 
-// Each box checked against the trace: a number read as a whole number, blanks and a leading
-// plus allowed; a letter read as the alphabet's capital, look-alikes too.
+// Each box checked against the trace: a number read as a whole number, blanks anywhere and a
+// leading sign allowed; a letter read as the alphabet's capital, look-alikes too.
 struct BoxMark {
     bool filled = false;
     bool right = false;

@@ -52,14 +52,14 @@ const kindCounts = { Calculate: 0, Clear: 0, "no button, within 16 bits": 0,
     "assignment code refused": 0, "assignment": 0, "assignment refused": 0, "next assigned": 0, "type": 0,
     "keep": 0, "restore": 0, "restore, damaged": 0, "restore refused": 0, "forget": 0, "hand in": 0,
     "hand in refused": 0, "results file": 0, "results file, damaged": 0, "results file past the cap": 0,
-    "results file not counted": 0, "results": 0, "results CSV": 0, "moment": 0, "moment refused": 0 };
+    "results file not counted": 0, "results": 0, "results CSV": 0, "moment": 0, "moment refused": 0, "check, boxes": 0, "check, letters": 0 };
 for (const alphabet of ALPHABETS.slice(0, 3)) {
     kindCounts[`break, ${alphabet || "no"} alphabet`] = 0;
     kindCounts[`exercise, ${alphabet || "no"} alphabet`] = 0;
 }
 
 // The exercises' kinds, and one the page never sends.
-const EXERCISE_KINDS = ["encrypt", "decrypt", "findKey", "other"];
+const EXERCISE_KINDS = ["encrypt", "decrypt", "findKey", "calculate", "other"];
 function randomText(field, maxPieces) {
     let text = "";
     const count = random(maxPieces + 1);
@@ -112,7 +112,13 @@ function randomExercise() {
         const alphabet = ALPHABETS[random(ALPHABETS.length)];
         return { action: "exercise", kind: EXERCISE_KINDS[random(EXERCISE_KINDS.length)], number, ...alphabet && { alphabet } };
     }
-    if (roll === 1) return { action: "checkAnswer", answer: randomText("answer", 12), key: randomText("offset", 2) };
+    if (roll === 1) {
+        // Now and then the boxes of the window's arithmetic, joined as the page joins them.
+        const boxes = random(3) === 0;
+        kindCounts[boxes ? "check, boxes" : "check, letters"] += 1;
+        const answer = boxes ? Array.from({ length: random(45) }, () => randomText("answer", 2)).join(";") : randomText("answer", 12);
+        return { action: "checkAnswer", answer, key: randomText("offset", 2) };
+    }
     return { action: ["hint", "reveal", "nextExercise", "showExercise"][random(4)] };
 }
 
