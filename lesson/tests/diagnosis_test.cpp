@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -12,8 +13,12 @@
 #include <string>
 
 #include "cipher/alphabet.h"
+#include "cipher/decimal_text.h"
 #include "lesson/answer_check.h"
+#include "lesson/calculation.h"
 #include "lesson/exercise.h"
+#include "lesson/exercise_section.h"
+#include "lesson/spelled_letters.h"
 
 namespace {
 
@@ -66,6 +71,10 @@ TEST(Diagnose, NamesTheOneCauseOfTheMistakes) {
          u"Изглежда, че сте номерирали буквите като в Уникод (А…Я с Ы и Э, 32 букви), а не по "
          u"30-те букви на българската азбука.",
          u"Вашето: Щ + 3 = 25 + 3 = 28 -> Ь"},
+        {&cyrillic, Direction::kEncrypt, u"ЬЦЦ", 5, u"Б",
+         u"Изглежда, че сте номерирали буквите като в Уникод (А…Я с Ы и Э, 32 букви), а не по "
+         u"30-те букви на българската азбука.",
+         u"Вашето: Ь + 5 = 28 + 5 = 33 - 32 = 1 -> Б"},
         {&cyrillic, Direction::kDecrypt, u"ГДЕЖ", 3, u"ВГДЕ",
          u"Изглежда, че сте използвали ключ 1 вместо 3.", u"Вашето: Г - 1 = 3 - 1 = 2 -> В"},
         // Nine in ten letters shifted back, one slip: named. A right letter the direction
@@ -145,3 +154,77 @@ TEST(Diagnose, AlmostNeverNamesACauseForRandomAnswers) {
 }
 
 }  // namespace
+
+// The section says what the check found: the cause before the letters, the look-alikes read,
+// a short answer's missing letters in one line, the boxes of the window's arithmetic, and
+// each kind's answer with its letters spelled.
+TEST(ExerciseSection, SaysTheCauseTheLookAlikesTheMissingLettersAndTheBoxes) {
+    using lesson::ExerciseKind;
+    lesson::ExerciseSection section;
+    section.Open(ExerciseKind::kEncrypt, u"4711");
+    const lesson::Exercise shown = section.Current();
+    std::u16string backwards;
+    for (const char16_t letter : shown.plainLetters) {
+        backwards += cipher::LatinAlphabet().Shifted(letter, -shown.key);
+    }
+    section.Check(backwards, u"");
+    EXPECT_NE(section.Announcement().find(u". Изглежда, че сте изместили назад"),
+              std::u16string::npos);
+
+    // The longest text to break has 100 letters: its last is the 100th, "100-тна".
+    std::int32_t number = 1;
+    while (lesson::MakeExercise(ExerciseKind::kFindKey, number)->plainLetters.size() < 100) {
+        ++number;
+    }
+    section.Open(ExerciseKind::kFindKey, cipher::DecimalText(number));
+    const lesson::Exercise found = section.Current();
+    const std::u16string& letters = found.plainLetters;
+    section.Check(std::u16string{letters[2], letters[7], letters[11], letters[13]},
+                  cipher::DecimalText(found.key));
+    EXPECT_EQ(section.MissingNote(),
+              u"Липсват 96 букви: от 1-ва до 2-ра, от 4-та до 7-ма, от 9-та "
+              u"до 11-та, 13-та, от 15-та до 100-тна.");
+    EXPECT_EQ(section.LetterCheck().marks.size(), 4U);
+    section.Check(letters, cipher::DecimalText(26 - found.key));
+    EXPECT_EQ(section.Diagnosed()->sentence.rfind(u"Изглежда, че ключът ви измества", 0), 0U);
+    EXPECT_TRUE(section.LetterCheck().marks.empty());
+
+    section.Open(ExerciseKind::kDecrypt, u"7", cipher::CyrillicAlphabet());
+    std::u16string lookAlikes = section.Current().plainLetters;
+    std::replace(lookAlikes.begin(), lookAlikes.end(), u'А', u'A');
+    std::replace(lookAlikes.begin(), lookAlikes.end(), u'О', u'O');
+    section.Check(lookAlikes, u"");
+    EXPECT_EQ(section.Verdict().rfind(u"Вярно! ", 0), 0U);
+    EXPECT_NE(section.Verdict().find(u"„A“ (латинска) е прочетена като „А“."),
+              std::u16string::npos);
+
+    section.Open(ExerciseKind::kCalculate, u"1");
+    const lesson::Calculation calculation = lesson::CalculationOf(section.Current());
+    std::u16string boxes;
+    for (const lesson::CalculationBox& box : calculation.boxes) {
+        boxes += (boxes.empty() ? u"" : u";") + box.expected;
+    }
+    section.Check(u";" + boxes.substr(boxes.find(u';') + 1), u"");
+    EXPECT_NE(section.Announcement().find(calculation.boxes[0].name + u": " +
+                                          calculation.boxes[0].reason),
+              std::u16string::npos);
+    section.Check(boxes, u"");
+    EXPECT_TRUE(section.Solved());
+
+    const struct {
+        ExerciseKind kind;
+        std::u16string said;
+    } answers[] = {
+        {ExerciseKind::kEncrypt, u"Отговорът: " + lesson::SpelledLetters(shown.cipherLetters)},
+        {ExerciseKind::kFindKey,
+         u"Отговорът: ключ " + cipher::DecimalText(found.key) + u": " + found.plain},
+        {ExerciseKind::kCalculate, u"Отговорът: " + lesson::CalculationAnswer(section.Current())},
+    };
+    for (const auto& [kind, said] : answers) {
+        section.Open(kind, cipher::DecimalText(kind == ExerciseKind::kFindKey   ? number
+                                               : kind == ExerciseKind::kEncrypt ? 4711
+                                                                                : 1));
+        section.Reveal();
+        EXPECT_EQ(section.Announcement(), said);
+    }
+}

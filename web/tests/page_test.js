@@ -6,7 +6,8 @@
 // breaks a text, marks and chooses rows and takes the window's result; and Chromium's
 // accessibility tree names each control and hears each outcome. Saves screenshots of the
 // window as it starts, of the whole page once a text is broken, and, beside them, of the
-// exercises (page-exercises.png) and of a printed sheet's first page (page-sheet.png).
+// exercises (page-exercises.png), a mistake named (page-diagnosis.png), the window's arithmetic
+// in boxes (page-calculation.png) and a printed sheet's first page (page-sheet.png).
 // Usage: node page_test.js PAGE.html lesson_replay SCREENSHOT.png CAPTION PHRASE_CAP OFFSET_CAP
 //        SECTION_SCREENSHOT.png
 "use strict";
@@ -130,7 +131,7 @@ async function main() {
             "Z + 3 = 90 + 3 = 67 -> C", "Извеждам обратно кодираната фраза:", "68 - 3 = 65 -> A",
             "69 - 3 = 66 -> B", "70 - 3 = 67 -> C", "66 + 23 = 89 -> Y", "67 + 23 = 90 -> Z", ""];
         check(await value("Text1_0") === workedExample.join("\n"), "the worked example's trace is wrong");
-        check(await announced() === "Шифриран: DEFBC", "Calculate was not announced");
+        check(await announced() === "Шифриран: D, E, F, B, C", "Calculate was not announced");
         const start = await page.$eval("#Text1_0", box => [box.selectionStart, box.scrollTop]);
         check(start[0] === 0 && start[1] === 0, "the log does not show its start");
         const long = "The quick brown fox jumps over the lazy dog, twice!";
@@ -187,7 +188,7 @@ async function main() {
         const cyrillicTrace = await value("cyr_trace");
         check(cyrillicTrace === cyrillic.trace && cyrillicTrace.includes("\nЯ + 3 = 29 + 3 = 32 - 30 = 2 -> В\n"),
             "the Cyrillic trace is wrong");
-        check(await announced() === "Шифриран: КЗУГЕИМФЕВХ", "the Cyrillic result was not announced");
+        check(await announced() === "Шифриран: К, З, У, гъ, Е, И, М, Ф, Е, В, Х", "the Cyrillic result was not announced");
         check(await page.$$eval("#cyrillic_strip li", items => items.map(li => li.textContent).join(" ")) ===
             Array.from("АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЬЮЯ", (letter, i) => letter + i).join(" "), "the strip is wrong");
         await page.setViewportSize({ width: 600, height: 1400 });
@@ -213,7 +214,8 @@ async function main() {
         let trace = await traceLines();
         check(trace[0] === "Дължина на шифрирания текст и отместване: 31:3" && trace[1] === "P - 3 = 80 - 3 = 77 -> M",
             `the decryption starts ${trace.slice(0, 2)}`);
-        check(await announced() === "Най-вероятно отместване: 3. Текст: MEETMEATNOONBYTHEOLDHARBOURWALL",
+        check(await announced() === "Най-вероятно отместване: 3. Текст: " +
+            [..."MEETMEATNOONBYTHEOLDHARBOURWAL"].join(", ") + " и още 1 буква",
             "the outcome of breaking was not announced");
         // Another row by keyboard, then by mouse: its trace shows.
         await page.focus("#keys input:checked");
@@ -308,6 +310,53 @@ async function main() {
                 `${kind} answered right: ${solved}`);
             check(await announced() === (await page.$eval("#announcement", node => node.textContent)), "the check was not announced");
         }
+        // A mistake named: letters shifted back instead of forward get the sentence and the two
+        // lines; a Cyrillic answer typed with Latin look-alikes counts, with the note.
+        await page.fill("#exercise_number", "4711");
+        await page.click('#exercise_kinds label:has-text("Шифрирай")');
+        await page.click("#open_exercise");
+        const [, shiftText, sentence] = (await text("exercise_task")).match(/ключ (\d+): (.*)$/);
+        const backwards = sentence.toUpperCase().replace(/[^A-Z]/g, "").replace(/[A-Z]/g,
+            c => String.fromCharCode((c.charCodeAt(0) - 65 - Number(shiftText) + 26) % 26 + 65));
+        await summaryAfter(backwards);
+        check(await text("diagnosis_sentence") === "Изглежда, че сте изместили назад вместо напред." &&
+            /^Вашето: .* - .*Вярно: .* \+ /.test(await text("diagnosis_lines")), `a backwards answer: ${await text("diagnosis_lines")}`);
+        // The check as the README shows it, from the task to the letters' lines.
+        const shotOf = async (name, from, to) => {
+            await page.setViewportSize({ width: 600, height: 1900 });
+            const top = await page.$eval(from, node => node.getBoundingClientRect().toJSON());
+            const bottom = await page.$eval(to, node => node.getBoundingClientRect().toJSON());
+            await page.screenshot({ path: path.join(path.dirname(screenshot), name),
+                clip: { x: 0, y: top.y - 8, width: 600, height: Math.min(bottom.bottom - top.y + 16, 700) } });
+            await page.setViewportSize({ width: 600, height: 450 });
+        };
+        await shotOf("page-diagnosis.png", "#exercise_task", "#marked");
+        await page.check("#exercise_alphabet input[value=cyrillic]");
+        await page.click('#exercise_kinds label:has-text("Дешифрирай")');
+        const lookAlike = answerOf("decrypt", "4711", "cyrillic").letters.replace(/[АЕОРСТ]/g, c => "AEOPCT"["АЕОРСТ".indexOf(c)]);
+        const lookAlikeSaid = await summaryAfter(lookAlike);
+        check(lookAlikeSaid.startsWith("Вярно!") && lookAlikeSaid.includes("(латинска) е прочетена като „"), `look-alikes: ${lookAlikeSaid}`);
+        await page.check("#exercise_alphabet input[value=latin]");
+        // The window's arithmetic: a box for each number and letter; one wrong box gets its reason.
+        await page.click('#exercise_kinds label:has-text("Сметни като прозореца")');
+        await page.waitForSelector("#calculation input");
+        const [, calcKey, word] = (await text("exercise_task")).match(/ключ (\d+): ([A-Z]+)$/);
+        const k = Number(calcKey);
+        const codes = Array.from(word, c => c.charCodeAt(0));
+        const shifted = codes.map(code => (code + k > 90 ? code + k - 26 : code + k));
+        const boxes = [...codes.flatMap((code, i) => [code, shifted[i], String.fromCharCode(shifted[i])]),
+            ...codes.flatMap((code, i) => [shifted[i], shifted[i] - k < 65 ? `+${26 - k}` : `-${k}`, code, word[i]])].map(String);
+        const fillBoxes = async values => {
+            for (const [at, typed] of values.entries()) await page.fill(`#calculation input[data-box="${at}"]`, typed);
+            await page.press('#calculation input[data-box="0"]', "Enter");
+        };
+        await fillBoxes(boxes.map((typed, at) => (at === 1 ? String(Number(typed) + 26) : typed)));
+        check(await page.$$eval("#calculation input.wrong", inputs => inputs.length) === 1 &&
+            (await text("wrong_lines")).includes(`${codes[0]} + ${k} = `), `the window's arithmetic, one box wrong: ${await text("wrong_lines")}`);
+        await shotOf("page-calculation.png", "#exercise_task", "#wrong_lines");
+        await fillBoxes(boxes);
+        check((await text("check_summary")).startsWith("Вярно!"), `the window's arithmetic answered right: ${await text("check_summary")}`);
+        await page.click('#exercise_kinds label:has-text("Намери ключа")');
         // The section as the README shows it: a wrong letter and one left out, and the hints.
         const letters = answerOf("findKey", "4711").letters;
         await summaryAfter(`${letters.slice(0, 10)}X${letters.slice(11, 40)}${letters.slice(41)}`, "13");
@@ -330,7 +379,7 @@ async function main() {
         check(await page.$eval("#exercise_number", box => box.value) === "4712", "Ново упражнение did not move on");
         await page.click("#reveal");
         check((await text("exercise_answer_shown")).startsWith("Отговорът: Ключ "), "the answer is not shown");
-        check(await text("score") === "Решени: 4 от 5 (1 с подсказка)", `the score is ${await text("score")}`);
+        check(await text("score") === "Решени: 6 от 7 (1 с подсказка)", `the score is ${await text("score")}`);
         await page.fill("#exercise_number", "0");
         await page.press("#exercise_number", "Enter");
         check(await text("exercise_message") === "Номерът на упражнението е цяло число от 1 до 9999." &&
@@ -346,9 +395,8 @@ async function main() {
                 node.name.value.trim() === name), `no ${role} named ${name} in the accessibility tree`);
         }
 
-        // The teacher's sheet: settings out of range refused; 2 variants of 3 exercises from
-        // 4711, printed to PDF by Chromium with the page's print styles: a page a variant and
-        // one of answers, with the first exercise and its answer as the native build has them.
+        // The teacher's sheet: settings out of range refused; sheets printed to PDF by Chromium
+        // with the page's print styles, read back as the native build has them.
         await page.evaluate(() => { window.print = () => { document.documentElement.dataset.printed = "true"; }; });
         await page.fill("#sheet_per", "21");
         await page.click("#print_sheet");
@@ -360,31 +408,46 @@ async function main() {
         check((await text("unavailable")).includes("unknown kind"), `a sheet of an unknown kind says ${await text("unavailable")}`);
         await page.$eval("#sheet_kinds input[value=bogus]", box => { box.value = "decrypt"; });
         await page.$eval("#unavailable", message => { message.hidden = true; });
-        const choices = { kinds: ["encrypt", "decrypt", "findKey"], perSheet: "3", variants: "2", first: "4711" };
-        await page.fill("#sheet_per", choices.perSheet);
-        await page.fill("#sheet_variants", choices.variants);
-        await page.fill("#sheet_first", choices.first);
-        await page.check("#sheet_kinds input[value=findKey]");
-        await page.click("#print_sheet");
-        await page.waitForSelector("html[data-printed=true]", { state: "attached" });
         const pdf = path.join(fs.mkdtempSync(path.join(os.tmpdir(), "sheet-")), "sheet.pdf");
-        await page.pdf({ path: pdf, format: "A4" });
-        const pdfPages = Number(execFileSync("pdfinfo", [pdf]).toString().match(/^Pages:\s+(\d+)/m)[1]);
+        const squashed = textOf => textOf.replace(/\s+/g, "");
+        // The sheet of the choices as the native build has it, and the text of each printed page.
+        const printedPages = async choices => {
+            for (const box of await page.$$("#sheet_kinds input")) await box.setChecked(choices.kinds.includes(await box.inputValue()));
+            await page.check(`input[name=sheet_alphabet][value=${choices.alphabet || "latin"}]`);
+            for (const [id, value] of [["sheet_per", choices.perSheet], ["sheet_variants", choices.variants],
+                ["sheet_first", choices.first]]) await page.fill("#" + id, value);
+            await page.$eval("html", html => { delete html.dataset.printed; });
+            await page.click("#print_sheet");
+            await page.waitForSelector("html[data-printed=true]", { state: "attached" });
+            await page.pdf({ path: pdf, format: "A4" });
+            return [JSON.parse(execFileSync(replay, { input: bindLesson(null).request("sheet", choices) + "\n" }).toString()),
+                execFileSync("pdftotext", ["-layout", pdf, "-"]).toString().split("\f").slice(0, -1).map(squashed)];
+        };
+        // 20 exercises of every kind to a page, in the wider Cyrillic letters, still print a page
+        // a variant: their type is made smaller until they fit.
+        const [crowded, crowdedPages] = await printedPages({ kinds: ["encrypt", "decrypt", "findKey", "calculate"],
+            perSheet: "20", variants: "3", first: "1", alphabet: "cyrillic" });
+        check(crowded.variants.every((variant, v) => crowdedPages[v].startsWith(squashed(variant.heading))) &&
+            crowdedPages[3].startsWith(crowded.answersHeading), "20 exercises do not print on a page a variant");
+        // 2 variants of 3 exercises from 4711: a page a variant, with each letter given over its
+        // box and a calculation's lines with their blanks, and a page of answers, the
+        // calculation's filled in.
+        const choices = { kinds: ["encrypt", "decrypt", "calculate"], perSheet: "3", variants: "2", first: "4711" };
+        const [sheet, pages] = await printedPages(choices);
         execFileSync("pdftoppm", ["-png", "-r", "60", "-f", "1", "-l", "1", "-singlefile", pdf,
             path.join(path.dirname(screenshot), "page-sheet")]);
-        const squashed = textOf => textOf.replace(/\s+/g, "");
-        const printed = squashed(execFileSync("pdftotext", [pdf, "-"]).toString());
-        const sheet = JSON.parse(execFileSync(replay, { input: bindLesson(null).request("sheet", choices) + "\n" }).toString());
-        const opening = sheet.variants[0].exercises[0];
-        check(pdfPages === 3, `the sheet printed on ${pdfPages} pages`);
-        check(printed.includes(squashed(sheet.variants[0].heading + sheet.nameLine.split(" ")[0])) &&
-            printed.includes(squashed(opening.task)) && printed.includes(squashed(opening.answer)),
-            "the printed sheet does not hold the first exercise and its answer");
+        const opening = sheet.variants[0].exercises;
+        check(pages.length === 3, `the sheet printed on ${pages.length} pages`);
+        check(pages[0].startsWith(squashed(sheet.variants[0].heading + sheet.nameLine.split(" ")[0])) &&
+            opening.every(exercise => pages[0].includes(squashed(exercise.task + exercise.groups.join(""))) &&
+                pages[2].includes(squashed(exercise.answer))) &&
+            pages[0].includes(squashed(opening[2].calculation[0].lines[0])),
+            "the printed sheet does not hold the first variant's letters, lines and answers");
 
         // The class's work. The teacher turns the same choices into a code and a link; a student
         // opens the link, gives a variant, and gets the printed variant's exercises.
         const assignmentSheet = { ...choices, kinds: ["encrypt", "decrypt"], variants: "40" };
-        await page.uncheck("#sheet_kinds input[value=findKey]");
+        await page.uncheck("#sheet_kinds input[value=calculate]");
         await page.click("#make_assignment");
         const code = await text("board_code");
         check(/^\d{3}-\d{3}-\d{4}$/.test(code) && (await page.getAttribute("#assignment_link", "href")).endsWith("#" + code),
@@ -410,7 +473,8 @@ async function main() {
         await pupil.press("#assignment_variant", "Enter");
         const solve = async (place, right) => {
             check(await pupilText("assigned_place") === `Упражнение ${place} от 3` &&
-                printedVariant[place - 1].task.endsWith(await pupilText("exercise_task")), `exercise ${place} is not the printed one`);
+                printedVariant[place - 1].task.endsWith(`${await pupil.inputValue("#exercise_number")}. ${
+                    (await pupilText("exercise_task")).split(":")[0]}:`), `exercise ${place} is not the printed one`);
             const answer = answerOf(await pupil.$eval("input[name=exercise_kind]:checked", box => box.value),
                 await pupil.inputValue("#exercise_number")).letters;
             await pupil.fill("#exercise_answer", right ? answer : answer.slice(3));
