@@ -14,6 +14,7 @@
 #include "lesson/field_caps.h"
 #include "lesson/language.h"
 #include "lesson/line_feeds.h"
+#include "lesson/spelled_letters.h"
 
 namespace lesson {
 
@@ -90,9 +91,16 @@ void BreakSection::Break(std::u16string_view text, const cipher::Alphabet& alpha
     m_message = LettersNote(alphabet, m_result.letters.size());
     m_announcement = m_message;
     if (!m_result.trials.empty()) {
-        std::u16string outcome = u"Най-вероятно отместване: " + cipher::DecimalText(likeliest) +
-                                 u". Текст: " + m_decoded[0];
-        m_announcement = m_message.empty() ? outcome : outcome + u". " + m_message;
+        // The decrypted letters have no spaces between words, so they are spelled; counted
+        // from the whole text, not the part shown.
+        m_announcement = u"Най-вероятно отместване: ";
+        m_announcement += cipher::DecimalText(likeliest);
+        m_announcement += u". Текст: ";
+        m_announcement += SpelledLetters(m_result.trials[0].decoded);
+        if (!m_message.empty()) {
+            m_announcement += u". ";
+            m_announcement += m_message;
+        }
     }
     m_trace.clear();
     m_chosen = 0;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cipher/cipher.h"
+#include "lesson/spelled_letters.h"
 
 namespace lesson {
 
@@ -27,7 +28,10 @@ ClickOutcome Click(std::int16_t index, cipher::FormFields& fields, cipher::CodeB
         return outcome;
     }
     if (index == 0 && !fields.result.empty()) {
-        outcome.announcement = u"Шифриран: " + fields.result;
+        // Spelled, since a voice reads a run of cipher letters as one made-up word; the field
+        // shows them as they are.
+        outcome.announcement = u"Шифриран: ";
+        outcome.announcement += SpelledLetters(fields.result);
     } else if (index == 0) {
         outcome.announcement = u"Шифрираният текст е празен. Отместване: " + fields.offset;
     } else if (index == 1) {

@@ -14,6 +14,7 @@
 #include "lesson/field_caps.h"
 #include "lesson/language.h"
 #include "lesson/line_feeds.h"
+#include "lesson/spelled_letters.h"
 
 namespace lesson {
 
@@ -53,10 +54,15 @@ void CyrillicSection::Calculate(std::u16string_view typedPhrase, std::u16string_
                         u" букви, затова ключът се взема по модул " + size + u".";
         }
     }
-    if (m_result.empty() || m_message.empty()) {
-        m_announcement = m_result.empty() ? m_message : u"Шифриран: " + m_result;
-    } else {
-        m_announcement = u"Шифриран: " + m_result + u". " + m_message;
+    if (m_result.empty()) {
+        m_announcement = m_message;
+        return;
+    }
+    m_announcement = u"Шифриран: ";
+    m_announcement += SpelledLetters(m_result);
+    if (!m_message.empty()) {
+        m_announcement += u". ";
+        m_announcement += m_message;
     }
 }
 

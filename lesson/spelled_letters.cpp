@@ -15,8 +15,8 @@ namespace {
 // About ten seconds of speech; the rest is on the screen.
 constexpr std::size_t kMostSpelled = 30;
 
-// A letter as a voice should say it alone. espeak-ng's Bulgarian voice, which Orca and NVDA
-// use, says a lone Г as "к" and a lone Й as "и", so those two go by their names.
+// A letter as a voice should say it alone. espeak-ng's Bulgarian voice, Orca's, says a lone Г
+// as "к" and a lone Й as "и", so those two go by their names.
 std::u16string Spoken(char16_t letter) {
     switch (letter) {
         case u'Г':

@@ -64,14 +64,16 @@ class Transcript:
         with self.lock:
             return len(self.lines)
 
-    def since(self, mark):
-        """What was said after mark, once speech has settled."""
-        end = time.monotonic() + 10
+    def since(self, mark, until=""):
+        """What was said after mark, once speech has settled after the words until. Those may
+        wait on a page's loading or a busy machine, so they are waited for longer."""
+        end = time.monotonic() + (60 if until else 10)
         while time.monotonic() < end:
             time.sleep(0.1)
             with self.lock:
                 quiet = time.monotonic() - self.last
-                if len(self.lines) > mark and quiet >= SETTLE_SECONDS:
+                heard = until in " | ".join(self.lines[mark:])
+                if len(self.lines) > mark and quiet >= SETTLE_SECONDS and heard:
                     break
         with self.lock:
             return self.lines[mark:]
@@ -93,21 +95,21 @@ def orca_running():
 
 class ReaderSession:
     """Xvfb, a private session bus and home, speech-dispatcher with no sound card, Orca, and
-    the program, all stopped by close()."""
+    the program (a command, with settings added to its environment), all stopped by close()."""
 
-    def __init__(self, program):
+    def __init__(self, command, **settings):
         self.processes = []
         # Within the test's own time limit, with room to report.
         self.deadline = Deadline(160)
         self.desktop = VirtualDesktop()
         self.scratch = tempfile.TemporaryDirectory()
         try:
-            self.start(program)
+            self.start(command, settings)
         except BaseException:
             self.close()
             raise
 
-    def start(self, program):
+    def start(self, command, settings):
         scratch = self.scratch.name
         home = os.path.join(scratch, "home")
         os.makedirs(home)
@@ -137,11 +139,13 @@ class ReaderSession:
         self.transcript = Transcript()
         self.orca = self.spawn(["orca", "--user-prefs", os.path.join(scratch, "orca"),
                                 "--debug-file", self.transcript.path], self.bulgarian)
-        self.deadline.wait_for("Orca to start", lambda: self.transcript.mark() > 0)
+        self.deadline.wait_for("Orca to start", lambda: self.transcript.mark() > 0
+                               or self.orca.poll() is not None)
+        # Orca leaves at once when another one runs for this user.
+        check(self.orca.poll() is None, "Orca ended as it started; is another Orca running?")
         self.transcript.since(0)
 
-        self.program = self.spawn([program], dict(self.bulgarian, QT_QPA_PLATFORM="xcb",
-                                                  QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
+        self.program = self.spawn(command, dict(self.bulgarian, **settings))
         self.window = self.desktop.find_window(self.deadline, pid=self.program.pid)
 
     def spawn(self, command, env):
@@ -150,8 +154,9 @@ class ReaderSession:
         self.processes.append(process)
         return process
 
-    def say(self, *keys, typed=None, click=None):
-        """Presses keys (or types text, or clicks at a point) and returns what Orca said."""
+    def say(self, *keys, typed=None, click=None, until=""):
+        """Presses keys (or types text, or clicks at a point) and returns what Orca said,
+        waiting for the words until if they are given."""
         mark = self.transcript.mark()
         if click:
             self.desktop.click(self.window, *click)
@@ -159,7 +164,7 @@ class ReaderSession:
             self.desktop.xdotool("key", "--delay", "150", *keys)
         if typed:
             self.desktop.xdotool("type", "--delay", "60", typed)
-        return self.transcript.since(mark)
+        return self.transcript.since(mark, until)
 
     def close(self):
         for process in reversed(self.processes):
@@ -190,11 +195,7 @@ def expect(step, spoken, *fragments):
         check(fragment in said, f"{step}: Orca did not say {fragment!r}; it said: {said}")
 
 
-def run(session, steps):
-    def step(name, spoken, *fragments):
-        steps.append((name, spoken))
-        expect(name, spoken, *fragments)
-
+def run(session, step):
     session.desktop.focus(session.window)
     step("the window gets focus", session.transcript.since(session.transcript.mark()),
          LOG, "само за четене текст", "Шифърът на Цезар")
@@ -208,8 +209,10 @@ def run(session, steps):
 
     session.say("Tab", "Tab")
     step("type the offset", session.say(typed="29"), "2", "9")
-    step("Calculate by keyboard", session.say("Tab", "space"), "Шифриран: DEFGHIJKLMNO")
-    step("Calculate by a click", session.say(click=CALCULATE), "Шифриран: DEFGHIJKLMNO")
+    # Letter by letter: a voice reads a run of cipher letters as one made-up word.
+    spelled = "Шифриран: D, E, F, G, H, I, J, K, L, M, N, O"
+    step("Calculate by keyboard", session.say("Tab", "space"), spelled)
+    step("Calculate by a click", session.say(click=CALCULATE), spelled)
 
     step("to the trace", session.say("Tab", "Tab", "Tab", "Tab"), LOG, TRACE[0])
     step("trace line 2", session.say("Down"), TRACE[1])
@@ -224,19 +227,27 @@ def run(session, steps):
          "Полетата Текст, Отместване и Шифриран са празни.")
 
 
-def main():
+def hear(run, command, **settings):
+    """Runs the command (made from the path given on the command line) under Orca through
+    run(session, step), where step(name, spoken, *fragments) keeps and checks what was said;
+    with --transcript, prints what Orca said at each step."""
     parser = argparse.ArgumentParser()
     parser.add_argument("--transcript", action="store_true")
-    parser.add_argument("program")
+    parser.add_argument("path")
     arguments = parser.parse_args()
     if orca_running():
         sys.exit("screen_reader: another Orca is running for this user; stop it first, since "
                  "only one Orca can run per user")
     started = time.monotonic()
-    session = ReaderSession(arguments.program)
+    session = ReaderSession(command(arguments.path), **settings)
     steps = []
+
+    def step(name, spoken, *fragments):
+        steps.append((name, spoken))
+        expect(name, spoken, *fragments)
+
     try:
-        run(session, steps)
+        run(session, step)
         check(session.program.poll() is None, "the program ended")
     finally:
         session.close()
@@ -247,4 +258,5 @@ def main():
 
 
 if __name__ == "__main__":
-    main()
+    hear(run, lambda program: [program], QT_QPA_PLATFORM="xcb",
+         QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")

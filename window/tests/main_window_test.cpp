@@ -392,7 +392,7 @@ private slots:
         QTest::newRow("full run") << "abc"
                                   << "1"
                                   << "Command1(0)"
-                                  << "Шифриран: BCD";
+                                  << "Шифриран: B, C, D";
         QTest::newRow("no Latin letters") << "Цезар"
                                           << "29"
                                           << "Command1(0)"
