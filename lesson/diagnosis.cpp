@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -41,6 +42,7 @@ constexpr std::array<OtherOrder, 2> kOtherOrders{{
 // a letter left out, where the cause gives a character that is not one of the alphabet's),
 // and the line of arithmetic that gives it.
 struct Cause {
+    // cppcheck-suppress unusedStructMember ; read through the iterator that finds the cause
     std::u16string sentence;
     std::function<bool(std::size_t at, char16_t given)> gives;
     std::function<std::u16string(std::size_t at, char16_t given)> yours;
@@ -143,14 +145,16 @@ public:
 
     std::optional<Diagnosis> Find() const {
         const std::vector<Cause> causes = All();
-        for (const Cause& cause : causes) {
-            if (const std::optional<std::size_t> at = Explained(m_marks, cause)) {
-                const char16_t given = GivenAt(*at);
-                return Diagnosis{cause.sentence, u"Вашето: " + cause.yours(*at, given),
-                                 u"Вярно: " + Line(*at, m_key)};
-            }
+        std::optional<std::size_t> at;
+        const auto named = std::find_if(causes.begin(), causes.end(), [&](const Cause& cause) {
+            at = Explained(m_marks, cause);
+            return at.has_value();
+        });
+        if (named == causes.end()) {
+            return std::nullopt;
         }
-        return std::nullopt;
+        return Diagnosis{named->sentence, u"Вашето: " + named->yours(*at, GivenAt(*at)),
+                         u"Вярно: " + Line(*at, m_key)};
     }
 
 private:
@@ -179,9 +183,8 @@ private:
         }
         causes.push_back(Wrap());
         if (&m_alphabet == &cipher::CyrillicAlphabet()) {
-            for (const OtherOrder& order : kOtherOrders) {
-                causes.push_back(Numbered(order));
-            }
+            std::transform(kOtherOrders.begin(), kOtherOrders.end(), std::back_inserter(causes),
+                           [this](const OtherOrder& order) { return Numbered(order); });
         }
         causes.push_back({u"Изглежда, че сте преписали буквите, без да ги изместите.",
                           [this](std::size_t at, char16_t given) { return given == m_from[at]; },
@@ -290,12 +293,11 @@ private:
     }
 
     char16_t GivenAt(std::size_t at) const {
-        for (const LetterMark& mark : m_marks) {
-            if (mark.kind != Kind::kExtra && mark.place == at + 1) {
-                return mark.kind == Kind::kMissing ? char16_t{0} : mark.given;
-            }
-        }
-        return 0;
+        const auto found = std::find_if(m_marks.begin(), m_marks.end(), [at](const LetterMark& m) {
+            return m.kind != Kind::kExtra && m.place == at + 1;
+        });
+        // The place is one the cause explained, so it has its mark.
+        return found->kind == Kind::kMissing ? char16_t{0} : found->given;
     }
 
     std::vector<LetterMark> m_marks;

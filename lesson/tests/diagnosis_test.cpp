@@ -126,9 +126,7 @@ TEST(Diagnose, AlmostNeverNamesACauseForRandomAnswers) {
             } else {
                 answer.resize(how == kRandomLetters ? answer.size()
                                                     : 1 + draw() % (2 * answer.size()));
-                for (char16_t& c : answer) {
-                    c = letter();
-                }
+                std::generate(answer.begin(), answer.end(), letter);
             }
             const lesson::Direction direction =
                 encrypts ? Direction::kEncrypt : Direction::kDecrypt;
