@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lesson/teacher_sheet.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -8,10 +9,12 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cipher/alphabet.h"
 #include "cipher/decimal_text.h"
+#include "lesson/calculation.h"
 #include "lesson/exercise.h"
 #include "lesson/language.h"
 
@@ -84,11 +87,58 @@ std::u16string VariantHeading(std::int32_t variant, const cipher::Alphabet& alph
 }
 
 std::u16string SheetTaskLine(const Exercise& exercise) {
-    return u"Упражнение " + cipher::DecimalText(exercise.number) + u". " + TaskText(exercise);
+    std::u16string task = TaskText(exercise);
+    if (!SheetLetterGroups(exercise).empty()) {
+        // The letters follow the first ": ", after the key: the boxes show them instead.
+        task.resize(task.find(u": ") + 1);
+    }
+    return u"Упражнение " + cipher::DecimalText(exercise.number) + u". " + task;
 }
 
 std::u16string SheetAnswerLine(const Exercise& exercise) {
     return u"Упражнение " + cipher::DecimalText(exercise.number) + u": " + AnswerText(exercise);
+}
+
+std::vector<std::u16string> SheetLetterGroups(const Exercise& exercise) {
+    std::vector<std::u16string> groups;
+    if (exercise.kind == ExerciseKind::kEncrypt) {
+        const std::u16string_view plain = exercise.plain;
+        for (std::size_t start = 0; start <= plain.size();) {
+            const std::size_t end = std::min(plain.find(u' ', start), plain.size());
+            std::u16string word = exercise.alphabet->Reduce(plain.substr(start, end - start));
+            if (!word.empty()) {
+                groups.push_back(std::move(word));
+            }
+            start = end + 1;
+        }
+    } else if (exercise.kind == ExerciseKind::kDecrypt) {
+        const std::u16string_view letters = exercise.cipherLetters;
+        for (std::size_t start = 0; start < letters.size(); start += kSheetGroup) {
+            groups.emplace_back(letters.substr(start, kSheetGroup));
+        }
+    }
+    return groups;
+}
+
+bool HasSheetKeyBoxes(const Exercise& exercise) { return exercise.kind == ExerciseKind::kFindKey; }
+
+std::vector<SheetBlock> SheetCalculation(const Exercise& exercise) {
+    std::vector<SheetBlock> blocks;
+    if (exercise.kind != ExerciseKind::kCalculate) {
+        return blocks;
+    }
+    const Calculation calculation = CalculationOf(exercise);
+    const auto block = [&blocks](const std::u16string& heading,
+                                 const std::vector<CalculationLine>& lines) {
+        SheetBlock& printed = blocks.emplace_back();
+        printed.heading = heading;
+        for (const CalculationLine& line : lines) {
+            printed.lines.push_back(BlankLine(line));
+        }
+    };
+    block(calculation.encodeHeading, calculation.encodeLines);
+    block(calculation.decodeHeading, calculation.decodeLines);
+    return blocks;
 }
 
 }  // namespace lesson

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -54,9 +55,29 @@ inline constexpr std::u16string_view kSheetAnswersHeading = u"Отговори";
 // another exercise in each.
 std::u16string VariantHeading(std::int32_t variant, const cipher::Alphabet& alphabet);
 // An exercise on its variant's page, "Упражнение 7. Шифрирайте …", and among the answers,
-// "Упражнение 7: …".
+// "Упражнение 7: …". Where the letters are printed with boxes under them, the task stops
+// before them: "Упражнение 7. Шифрирайте с ключ 3:".
 std::u16string SheetTaskLine(const Exercise& exercise);
 std::u16string SheetAnswerLine(const Exercise& exercise);
+
+// The letters an exercise gives, printed with an empty box under each for the student's
+// letter: the sentence to encrypt by its words, in the alphabet's capitals; the letters to
+// decrypt in groups of kSheetGroup, as cipher text is written, which gives no word away. None
+// for the other kinds.
+inline constexpr std::size_t kSheetGroup = 5;
+std::vector<std::u16string> SheetLetterGroups(const Exercise& exercise);
+
+// Whether the student writes the key found in two boxes, after kSheetKeyLabel.
+bool HasSheetKeyBoxes(const Exercise& exercise);
+inline constexpr std::u16string_view kSheetKeyLabel = u"Ключ:";
+
+// A calculation as printed for the student: each of its two headings, with its lines and a
+// blank in each box. None for the other kinds.
+struct SheetBlock {
+    std::u16string heading;
+    std::vector<std::u16string> lines;
+};
+std::vector<SheetBlock> SheetCalculation(const Exercise& exercise);
 
 // The sheets of the choices typed, each kind once and in the order of kExerciseKinds.
 TeacherSheet MakeTeacherSheet(std::span<const ExerciseKind> kinds, std::u16string_view perSheet,

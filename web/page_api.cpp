@@ -22,9 +22,11 @@
 #include "lesson/answer_check.h"
 #include "lesson/assignment.h"
 #include "lesson/break_section.h"
+#include "lesson/calculation.h"
 #include "lesson/class_results.h"
 #include "lesson/class_work.h"
 #include "lesson/cyrillic_section.h"
+#include "lesson/diagnosis.h"
 #include "lesson/exercise.h"
 #include "lesson/exercise_section.h"
 #include "lesson/form.h"
@@ -163,6 +165,50 @@ std::string Letter(char16_t letter) {
     return page::Quoted(letter == 0 ? std::u16string() : std::u16string(1, letter));
 }
 
+// The window's arithmetic to fill in: its headings, its lines of texts between boxes, and each
+// box's name; null for the other kinds.
+std::string CalculationState(const lesson::Calculation& calculation) {
+    if (calculation.boxes.empty()) {
+        return "null";
+    }
+    const auto lines = [](const std::vector<lesson::CalculationLine>& written) {
+        std::vector<std::string> objects;
+        for (const lesson::CalculationLine& line : written) {
+            std::vector<std::string> texts(line.texts.size());
+            std::vector<std::string> boxes(line.boxes.size());
+            std::transform(line.texts.begin(), line.texts.end(), texts.begin(), page::Quoted);
+            std::transform(
+                line.boxes.begin(), line.boxes.end(), boxes.begin(),
+                [](std::size_t box) { return page::Number(static_cast<std::int64_t>(box)); });
+            objects.push_back(
+                page::Object({{"texts", page::Array(texts)}, {"boxes", page::Array(boxes)}}));
+        }
+        return page::Array(objects);
+    };
+    std::vector<std::string> names(calculation.boxes.size());
+    std::transform(calculation.boxes.begin(), calculation.boxes.end(), names.begin(),
+                   [](const lesson::CalculationBox& box) { return page::Quoted(box.name); });
+    return page::Object({{"encodeHeading", page::Quoted(calculation.encodeHeading)},
+                         {"decodeHeading", page::Quoted(calculation.decodeHeading)},
+                         {"encode", lines(calculation.encodeLines)},
+                         {"decode", lines(calculation.decodeLines)},
+                         {"names", page::Array(names)}});
+}
+
+// Each box of the last check: right or not, and for a wrong one its name and its reason.
+std::string BoxMarks(const lesson::ExerciseSection& section) {
+    std::vector<std::string> marks;
+    const std::vector<lesson::BoxMark>& checked = section.BoxCheck().marks;
+    for (std::size_t box = 0; box < checked.size(); ++box) {
+        const lesson::CalculationBox& named = section.Calculated().boxes[box];
+        marks.push_back(page::Object(
+            {{"right", page::Boolean(checked[box].right)},
+             {"reason",
+              page::Quoted(checked[box].right ? u"" : named.name + u": " + named.reason)}}));
+    }
+    return page::Array(marks);
+}
+
 // The exercise, the last check letter by letter, the hints to show (with the breaking
 // section's chart and table once asked for), the answer once shown, and the score.
 std::string ExerciseState(const lesson::ExerciseSection& section) {
@@ -182,6 +228,7 @@ std::string ExerciseState(const lesson::ExerciseSection& section) {
         });
     const lesson::Exercise& exercise = section.Current();
     const std::optional<lesson::Assignment>& assignment = section.Assigned();
+    const std::optional<lesson::Diagnosis>& diagnosis = section.Diagnosed();
     return page::Object(
         {{"kind", Quoted(lesson::NameOf(exercise.kind).name)},
          {"alphabet", Quoted(AlphabetName(*exercise.alphabet))},
@@ -194,6 +241,12 @@ std::string ExerciseState(const lesson::ExerciseSection& section) {
          {"findsKey", Boolean(exercise.kind == lesson::ExerciseKind::kFindKey)},
          {"marks", page::Array(marks)},
          {"verdict", Quoted(section.Verdict())},
+         {"diagnosis", Quoted(diagnosis ? diagnosis->sentence : u"")},
+         {"diagnosisLines", page::Array({Quoted(diagnosis ? diagnosis->yours : u""),
+                                         Quoted(diagnosis ? diagnosis->right : u"")})},
+         {"missingNote", Quoted(section.MissingNote())},
+         {"calculation", CalculationState(section.Calculated())},
+         {"boxMarks", BoxMarks(section)},
          {"hintsUsed", Quoted(section.HintsUsed())},
          {"showsChart", Boolean(section.Shows(Step::kChart))},
          {"showsCommonest", Boolean(section.Shows(Step::kCommonest))},
@@ -270,8 +323,24 @@ std::string Sheet(Page& /*page*/, const page::Request& request) {
     }
     const lesson::TeacherSheet& sheet = *made;
     const cipher::Alphabet* alphabet = sheet.settings.language->alphabet;
-    const auto written = [](const lesson::Exercise& exercise) {
+    const auto quotedAll = [](const std::vector<std::u16string>& texts) {
+        std::vector<std::string> quoted(texts.size());
+        std::transform(texts.begin(), texts.end(), quoted.begin(),
+                       [](const std::u16string& text) { return page::Quoted(text); });
+        return page::Array(quoted);
+    };
+    const auto written = [&quotedAll](const lesson::Exercise& exercise) {
+        const std::vector<lesson::SheetBlock> calculation = lesson::SheetCalculation(exercise);
+        std::vector<std::string> blocks(calculation.size());
+        std::transform(calculation.begin(), calculation.end(), blocks.begin(),
+                       [&quotedAll](const lesson::SheetBlock& block) {
+                           return page::Object({{"heading", page::Quoted(block.heading)},
+                                                {"lines", quotedAll(block.lines)}});
+                       });
         return page::Object({{"task", Quoted(lesson::SheetTaskLine(exercise))},
+                             {"groups", quotedAll(lesson::SheetLetterGroups(exercise))},
+                             {"keyBoxes", page::Boolean(lesson::HasSheetKeyBoxes(exercise))},
+                             {"calculation", page::Array(blocks)},
                              {"answer", Quoted(lesson::SheetAnswerLine(exercise))}});
     };
     std::vector<std::string> pages;
@@ -287,6 +356,7 @@ std::string Sheet(Page& /*page*/, const page::Request& request) {
     }
     return page::Object({{"message", Quoted(sheet.message)},
                          {"nameLine", Quoted(lesson::kSheetNameLine)},
+                         {"keyLabel", Quoted(lesson::kSheetKeyLabel)},
                          {"answersHeading", Quoted(lesson::kSheetAnswersHeading)},
                          {"variants", page::Array(pages)}});
 }

@@ -1,10 +1,76 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The teacher's sheets: a page for each variant, with room to write under each exercise,
-// then the answers of every variant; then the browser's print dialog.
+// The teacher's sheets: a page for each variant, with a box under each letter given, the lines
+// of a calculation with their blanks, or room to write; then the answers of every variant;
+// then the browser's print dialog.
 const sheetSection = (() => {
-    // A page's exercises share its height: the more of them, the smaller their type.
-    function typeSize(exercises) {
-        return exercises.length > 10 ? "8pt" : exercises.length > 5 ? "9.5pt" : "11pt";
+    // A page's exercises share its height: the more of them, the smaller their type, and with
+    // it their boxes, which are sized in em. Every variant gets the same type, the largest, in
+    // quarter points, at which each page holds its exercises, so that no student's is harder to
+    // read. Each page is tried alone in the sheets' place, where it is all there is to lay out.
+    const LARGEST_TYPE = 11;
+    const SMALLEST_TYPE = 4;
+    // A page holds its exercises when they leave it at its least height, give or take rounding.
+    function fits(page, points) {
+        page.style.fontSize = `${points}pt`;
+        return page.getBoundingClientRect().height <= parseFloat(getComputedStyle(page).minHeight) + 0.5;
+    }
+
+    function fitType(pages) {
+        const place = byId("print_sheets");
+        place.classList.add("fitting");
+        let size = LARGEST_TYPE;
+        for (const page of pages) {
+            place.replaceChildren(page);
+            if (fits(page, size)) continue;
+            let [low, high] = [SMALLEST_TYPE, size];
+            while (high - low > 0.25) {
+                const middle = Math.round((low + high) * 2) / 4;
+                [low, high] = fits(page, middle) ? [middle, high] : [low, middle];
+            }
+            size = low;
+        }
+        place.classList.remove("fitting");
+        for (const page of pages) page.style.fontSize = `${size}pt`;
+    }
+
+    // Each letter given above an empty box, the boxes of a group side by side; a line breaks
+    // only between groups.
+    function letterBoxes(groups) {
+        const row = element("div", { class: "sheet_letters" });
+        row.append(...groups.map(group => {
+            const boxes = element("span", { class: "sheet_group" });
+            boxes.append(...Array.from(group, letter => element("span", { class: "sheet_cell" }, letter)));
+            return boxes;
+        }));
+        return row;
+    }
+
+    // A calculation's headings, each followed by its lines with their blanks, in columns as
+    // many as fit.
+    function calculationLines(blocks) {
+        const lines = element("div", { class: "sheet_calculation" });
+        for (const block of blocks) {
+            lines.append(element("p", {}, block.heading), ...block.lines.map(line => element("div", {}, line)));
+        }
+        return lines;
+    }
+
+    function exerciseBlock(exercise, keyLabel) {
+        const block = element("div", { class: "sheet_exercise" });
+        block.append(element("p", { class: "sheet_task" }, exercise.task));
+        if (exercise.groups.length > 0) {
+            block.append(letterBoxes(exercise.groups));
+        } else if (exercise.calculation.length > 0) {
+            block.append(calculationLines(exercise.calculation));
+        } else {
+            if (exercise.keyBoxes) {
+                const key = element("p", { class: "sheet_key_boxes" }, keyLabel);
+                key.append(element("span", { class: "sheet_box" }), element("span", { class: "sheet_box" }));
+                block.append(key);
+            }
+            block.append(element("div", { class: "sheet_room" }));
+        }
+        return block;
     }
 
     function show(sheet) {
@@ -14,13 +80,9 @@ const sheetSection = (() => {
             return;
         }
         const pages = sheet.variants.map(variant => {
-            const page = element("section", { class: "sheet_page", style: `font-size: ${typeSize(variant.exercises)}` });
-            page.append(element("h1", {}, variant.heading), element("p", {}, sheet.nameLine));
-            for (const exercise of variant.exercises) {
-                const block = element("div", { class: "sheet_exercise" });
-                block.append(element("p", { class: "sheet_task" }, exercise.task), element("div", { class: "sheet_room" }));
-                page.append(block);
-            }
+            const page = element("section", { class: "sheet_page" });
+            page.append(element("h1", {}, variant.heading), element("p", {}, sheet.nameLine),
+                ...variant.exercises.map(exercise => exerciseBlock(exercise, sheet.keyLabel)));
             return page;
         });
         const answers = element("section", { class: "sheet_answers" });
@@ -31,6 +93,7 @@ const sheetSection = (() => {
             key.append(element("h2", {}, variant.heading), list);
             return key;
         }));
+        fitType(pages);
         byId("print_sheets").replaceChildren(...pages, answers);
         window.print();
     }
