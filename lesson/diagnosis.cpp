@@ -5,8 +5,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
-#include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -38,41 +36,42 @@ constexpr std::array<OtherOrder, 2> kOtherOrders{{
      u"като в руската азбука (33 букви, с Ё, Ы и Э), а не по 30-те букви на българската азбука"},
 }};
 
-// One cause of mistakes: whether the student would write this at a place of the letters (0 for
-// a letter left out, where the cause gives a character that is not one of the alphabet's),
-// and the line of arithmetic that gives it.
+// The causes a check looks for, in the order it tries them; some with an amount: the key used,
+// or how far the letters that pass the end were shifted past the right one.
+enum class CauseKind : std::uint8_t { kDirection, kOtherKey, kWrap, kNumbering, kNoShift };
 struct Cause {
-    // cppcheck-suppress unusedStructMember ; read through the iterator that finds the cause
-    std::u16string sentence;
-    std::function<bool(std::size_t at, char16_t given)> gives;
-    std::function<std::u16string(std::size_t at, char16_t given)> yours;
+    CauseKind kind;
+    std::int32_t amount = 0;
+    const OtherOrder* order = nullptr;
 };
 
-// The place of the first wrong letter the cause explains, where it explains enough of them and
-// no right letter goes against it. Two at least: one wrong letter is as likely a slip.
-std::optional<std::size_t> Explained(const std::vector<LetterMark>& marks, const Cause& cause) {
+// The first wrong letter the cause explains, where it explains enough of them and
+// no right letter goes against it. Two at least: one wrong letter is as likely a slip. GIVES
+// tells whether the cause makes this letter at a place, 0 for a letter left out.
+template <typename Gives>
+const LetterMark* Explained(const std::vector<LetterMark>& marks, const Gives& gives) {
     std::size_t wrong = 0;
     std::size_t explained = 0;
-    std::optional<std::size_t> first;
+    const LetterMark* first = nullptr;
     for (const LetterMark& mark : marks) {
         const std::size_t at = mark.place - 1;
         if (mark.kind == Kind::kExtra) {
             continue;
         }
         if (mark.kind == Kind::kRight) {
-            if (!cause.gives(at, mark.expected)) {
-                return std::nullopt;
+            if (!gives(at, mark.expected)) {
+                return nullptr;
             }
             continue;
         }
         ++wrong;
-        if (cause.gives(at, mark.kind == Kind::kMissing ? char16_t{0} : mark.given)) {
+        if (gives(at, mark.kind == Kind::kMissing ? char16_t{0} : mark.given)) {
             ++explained;
-            first = first.value_or(at);
+            first = first == nullptr ? &mark : first;
         }
     }
     const bool enough = explained == wrong || (wrong >= 3 && 5 * explained >= 4 * wrong);
-    return explained >= 2 && enough ? first : std::nullopt;
+    return explained >= 2 && enough ? first : nullptr;
 }
 
 // An answer with as many letters as expected, compared place by place: an alignment that makes
@@ -111,20 +110,22 @@ std::int32_t Commonest(const std::vector<std::int32_t>& shifts) {
     return commonest;
 }
 
+// A step of arithmetic as the traces write it: " + 3", " - 3".
+std::u16string Signed(std::int32_t step) {
+    return (step < 0 ? u" - " : u" + ") + cipher::DecimalText(step < 0 ? -step : step);
+}
+
 // "Ю + 3 = 30 + 3 = 33 - 32 = 1 -> Б", the letter numbered by its place in another order.
 std::u16string OrderLine(std::u16string_view order, char16_t letter, std::int32_t step) {
     const auto size = static_cast<std::int32_t>(order.size());
     const auto place = static_cast<std::int32_t>(order.find(letter));
-    const std::u16string sign = step < 0 ? u" - " : u" + ";
-    const std::u16string key = cipher::DecimalText(step < 0 ? -step : step);
     const std::int32_t sum = place + step;
     const std::int32_t wrapped = (sum % size + size) % size;
-    std::u16string line = std::u16string(1, letter) + sign + key + u" = " +
-                          cipher::DecimalText(place) + sign + key + u" = " +
+    std::u16string line = std::u16string(1, letter) + Signed(step) + u" = " +
+                          cipher::DecimalText(place) + Signed(step) + u" = " +
                           cipher::DecimalText(sum);
     if (wrapped != sum) {
-        line += (sum < 0 ? u" + " : u" - ") + cipher::DecimalText(size) + u" = " +
-                cipher::DecimalText(wrapped);
+        line += Signed(wrapped - sum) + u" = " + cipher::DecimalText(wrapped);
     }
     line += u" -> ";
     line += order[static_cast<std::size_t>(wrapped)];
@@ -144,52 +145,123 @@ public:
           m_alphabet(alphabet) {}
 
     std::optional<Diagnosis> Find() const {
-        const std::vector<Cause> causes = All();
-        std::optional<std::size_t> at;
+        std::vector<Cause> causes{{CauseKind::kDirection}};
+        if (const std::int32_t other = OtherKey(); other != 0) {
+            causes.push_back({CauseKind::kOtherKey, other});
+        }
+        causes.push_back({CauseKind::kWrap, WrapOffset()});
+        if (&m_alphabet == &cipher::CyrillicAlphabet()) {
+            for (const OtherOrder& order : kOtherOrders) {
+                causes.push_back({CauseKind::kNumbering, 0, &order});
+            }
+        }
+        causes.push_back({CauseKind::kNoShift});
+        const LetterMark* first = nullptr;
         const auto named = std::find_if(causes.begin(), causes.end(), [&](const Cause& cause) {
-            at = Explained(m_marks, cause);
-            return at.has_value();
+            first = Explained(m_marks, [&](std::size_t place, char16_t given) {
+                return Gives(cause, place, given);
+            });
+            return first != nullptr;
         });
         if (named == causes.end()) {
             return std::nullopt;
         }
-        return Diagnosis{named->sentence, u"Вашето: " + named->yours(*at, GivenAt(*at)),
-                         u"Вярно: " + Line(*at, m_key)};
+        const std::size_t at = first->place - 1;
+        const char16_t given = first->kind == Kind::kMissing ? char16_t{0} : first->given;
+        Diagnosis diagnosis{Sentence(*named), u"Вашето: ", u"Вярно: "};
+        diagnosis.yours += Yours(*named, at, given);
+        diagnosis.right += Line(at, m_key);
+        return diagnosis;
     }
 
 private:
-    std::vector<Cause> All() const {
-        std::vector<Cause> causes;
-        causes.push_back(
-            {m_encrypts ? u"Изглежда, че сте изместили назад вместо напред."
-                        : u"Изглежда, че сте шифрирали, вместо да дешифрирате: изместили сте "
-                          u"напред вместо назад.",
-             [this](std::size_t at, char16_t given) {
-                 return given == m_alphabet.Shifted(m_from[at], -m_step);
-             },
-             [this](std::size_t at, char16_t) {
-                 return m_encrypts ? cipher::DecryptionLine(m_alphabet, m_from[at], m_key)
-                                   : cipher::EncodeLine(m_alphabet, m_from[at], m_key);
-             }});
-        const std::int32_t other = OtherKey();
-        if (other != 0) {
-            causes.push_back({u"Изглежда, че сте използвали ключ " + cipher::DecimalText(other) +
-                                  u" вместо " + cipher::DecimalText(m_key) + u".",
-                              [this, other](std::size_t at, char16_t given) {
-                                  return given == m_alphabet.Shifted(m_from[at],
-                                                                     m_encrypts ? other : -other);
-                              },
-                              [this, other](std::size_t at, char16_t) { return Line(at, other); }});
+    std::u16string Sentence(const Cause& cause) const {
+        const char16_t first = m_alphabet.letters.front();
+        const char16_t last = m_alphabet.letters.back();
+        switch (cause.kind) {
+            case CauseKind::kDirection:
+                return m_encrypts ? u"Изглежда, че сте изместили назад вместо напред."
+                                  : u"Изглежда, че сте шифрирали, вместо да дешифрирате: "
+                                    u"изместили сте напред вместо назад.";
+            case CauseKind::kOtherKey:
+                return u"Изглежда, че сте използвали ключ " + cipher::DecimalText(cause.amount) +
+                       u" вместо " + cipher::DecimalText(m_key) + u".";
+            case CauseKind::kWrap: {
+                // "…след Z: след Z се продължава от A.", or "…преди A: преди A …от Z."
+                const std::u16string_view where = m_encrypts ? u"след " : u"преди ";
+                const char16_t edge = m_encrypts ? last : first;
+                std::u16string sentence = u"Изглежда, че сте сбъркали там, където се минава ";
+                sentence += where;
+                sentence += edge;
+                sentence += u": ";
+                sentence += where;
+                sentence += edge;
+                sentence += u" се продължава от ";
+                sentence += m_encrypts ? first : last;
+                sentence += u".";
+                return sentence;
+            }
+            case CauseKind::kNumbering:
+                return u"Изглежда, че сте номерирали буквите " +
+                       std::u16string(cause.order->named) + u".";
+            case CauseKind::kNoShift:
+                break;
         }
-        causes.push_back(Wrap());
-        if (&m_alphabet == &cipher::CyrillicAlphabet()) {
-            std::transform(kOtherOrders.begin(), kOtherOrders.end(), std::back_inserter(causes),
-                           [this](const OtherOrder& order) { return Numbered(order); });
+        return u"Изглежда, че сте преписали буквите, без да ги изместите.";
+    }
+
+    // Whether the cause makes this letter at the place; 0 for a letter left out, where the
+    // cause gives a character that is not one of the alphabet's.
+    bool Gives(const Cause& cause, std::size_t at, char16_t given) const {
+        const char16_t letter = m_from[at];
+        switch (cause.kind) {
+            case CauseKind::kDirection:
+                return given == m_alphabet.Shifted(letter, -m_step);
+            case CauseKind::kOtherKey:
+                return given ==
+                       m_alphabet.Shifted(letter, m_encrypts ? cause.amount : -cause.amount);
+            case CauseKind::kWrap: {
+                // The letters that pass the end, wrong by the same amount or left out; all the
+                // others right.
+                const char16_t right = m_alphabet.Shifted(letter, m_step);
+                if (!Passes(at)) {
+                    return given == right;
+                }
+                return given == 0 ||
+                       (cause.amount != 0 && given == m_alphabet.Shifted(right, cause.amount));
+            }
+            case CauseKind::kNumbering: {
+                // Shifted in the other order; a letter Bulgarian does not have is left out.
+                const std::u16string_view order = cause.order->letters;
+                const auto size = static_cast<std::int32_t>(order.size());
+                const auto place = static_cast<std::int32_t>(order.find(letter));
+                const char16_t shifted =
+                    order[static_cast<std::size_t>(((place + m_step) % size + size) % size)];
+                return given ==
+                       (m_alphabet.PlaceOf(shifted) == std::u16string_view::npos ? 0 : shifted);
+            }
+            case CauseKind::kNoShift:
+                break;
         }
-        causes.push_back({u"Изглежда, че сте преписали буквите, без да ги изместите.",
-                          [this](std::size_t at, char16_t given) { return given == m_from[at]; },
-                          [this](std::size_t at, char16_t) { return Line(at, 0); }});
-        return causes;
+        return given == letter;
+    }
+
+    // The line of arithmetic by which the cause gives the student's letter at the place.
+    std::u16string Yours(const Cause& cause, std::size_t at, char16_t given) const {
+        switch (cause.kind) {
+            case CauseKind::kDirection:
+                return m_encrypts ? cipher::DecryptionLine(m_alphabet, m_from[at], m_key)
+                                  : cipher::EncodeLine(m_alphabet, m_from[at], m_key);
+            case CauseKind::kOtherKey:
+                return Line(at, cause.amount);
+            case CauseKind::kWrap:
+                return Unwrapped(at, given);
+            case CauseKind::kNumbering:
+                return OrderLine(cause.order->letters, m_from[at], m_step);
+            case CauseKind::kNoShift:
+                break;
+        }
+        return Line(at, 0);
     }
 
     // The key that the student's wrong letters were most often shifted by, where it is neither
@@ -205,12 +277,12 @@ private:
             }
         }
         const std::int32_t other = Commonest(shifts);
-        return other == m_key || other == m_alphabet.Size() - m_key ? 0 : other;
+        // A wrong letter is never shifted by the key itself.
+        return other == m_alphabet.Size() - m_key ? 0 : other;
     }
 
-    // The letters whose shift passes the end of the alphabet, or its start on the way back,
-    // wrong by the same amount or left out; all the others right.
-    Cause Wrap() const {
+    // How far the wrong letters that pass the end are most often from the right ones.
+    std::int32_t WrapOffset() const {
         std::vector<std::int32_t> offsets;
         for (const LetterMark& mark : m_marks) {
             if (mark.kind == Kind::kWrong && Passes(mark.place - 1)) {
@@ -219,38 +291,7 @@ private:
                                      static_cast<std::int32_t>(m_alphabet.PlaceOf(mark.expected))));
             }
         }
-        const std::int32_t offset = Commonest(offsets);
-        const std::u16string first(1, m_alphabet.letters.front());
-        const std::u16string last(1, m_alphabet.letters.back());
-        return {m_encrypts ? u"Изглежда, че сте сбъркали там, където се минава след " + last +
-                                 u": след " + last + u" се продължава от " + first + u"."
-                           : u"Изглежда, че сте сбъркали там, където се минава преди " + first +
-                                 u": преди " + first + u" се продължава от " + last + u".",
-                [this, offset](std::size_t at, char16_t given) {
-                    const char16_t right = m_alphabet.Shifted(m_from[at], m_step);
-                    if (!Passes(at)) {
-                        return given == right;
-                    }
-                    return given == 0 ||
-                           (offset != 0 && given == m_alphabet.Shifted(right, offset));
-                },
-                [this](std::size_t at, char16_t given) { return Unwrapped(at, given); }};
-    }
-
-    // The Cyrillic letters numbered in another order, shifted there; a letter that Bulgarian
-    // does not have is left out of the answer.
-    Cause Numbered(const OtherOrder& order) const {
-        const auto gives = [this, order](std::size_t at, char16_t given) {
-            const auto size = static_cast<std::int32_t>(order.letters.size());
-            const auto place = static_cast<std::int32_t>(order.letters.find(m_from[at]));
-            const char16_t letter =
-                order.letters[static_cast<std::size_t>(((place + m_step) % size + size) % size)];
-            return given == (m_alphabet.PlaceOf(letter) == std::u16string_view::npos ? 0 : letter);
-        };
-        return {u"Изглежда, че сте номерирали буквите " + std::u16string(order.named) + u".", gives,
-                [this, order](std::size_t at, char16_t) {
-                    return OrderLine(order.letters, m_from[at], m_step);
-                }};
+        return Commonest(offsets);
     }
 
     bool Passes(std::size_t at) const {
@@ -269,17 +310,13 @@ private:
     // character the sum is: "Y + 3 = 89 + 3 = 92 - 25 = 67 -> C", "Y + 3 = 89 + 3 = 92 -> \".
     std::u16string Unwrapped(std::size_t at, char16_t given) const {
         const char16_t letter = m_from[at];
-        const std::u16string sign = m_encrypts ? u" + " : u" - ";
-        const std::u16string key = cipher::DecimalText(m_key);
         const std::int32_t sum = Number(letter) + m_step;
-        std::u16string line = std::u16string(1, letter) + sign + key + u" = " +
-                              cipher::DecimalText(Number(letter)) + sign + key + u" = " +
+        std::u16string line = std::u16string(1, letter) + Signed(m_step) + u" = " +
+                              cipher::DecimalText(Number(letter)) + Signed(m_step) + u" = " +
                               cipher::DecimalText(sum);
         if (given != 0) {
-            const std::int32_t difference = Number(given) - sum;
-            line += (difference < 0 ? u" - " : u" + ") +
-                    cipher::DecimalText(difference < 0 ? -difference : difference) + u" = " +
-                    cipher::DecimalText(Number(given)) + u" -> " + given;
+            line += Signed(Number(given) - sum) + u" = " + cipher::DecimalText(Number(given)) +
+                    u" -> " + given;
         } else if (m_alphabet.numbering == cipher::Numbering::kCharacterCode) {
             line += u" -> ";
             line += static_cast<char16_t>(sum);
@@ -290,14 +327,6 @@ private:
     std::u16string Line(std::size_t at, std::int32_t key) const {
         return m_encrypts ? cipher::EncodeLine(m_alphabet, m_from[at], key)
                           : cipher::DecryptionLine(m_alphabet, m_from[at], key);
-    }
-
-    char16_t GivenAt(std::size_t at) const {
-        const auto found = std::find_if(m_marks.begin(), m_marks.end(), [at](const LetterMark& m) {
-            return m.kind != Kind::kExtra && m.place == at + 1;
-        });
-        // The place is one the cause explained, so it has its mark.
-        return found->kind == Kind::kMissing ? char16_t{0} : found->given;
     }
 
     std::vector<LetterMark> m_marks;

@@ -63,9 +63,8 @@ std::u16string MissingRuns(std::vector<LetterMark>& marks) {
         i = last;
     }
     std::erase_if(marks, [](const LetterMark& m) { return m.kind == LetterMark::Kind::kMissing; });
-    return (missing == 1 ? u"Липсва 1 буква:"
-                         : u"Липсват " + cipher::DecimalText(static_cast<std::int64_t>(missing)) +
-                               u" букви:") +
+    // Most of the letters are missing, and a text has at least three: more than one.
+    return u"Липсват " + cipher::DecimalText(static_cast<std::int64_t>(missing)) + u" букви:" +
            runs + u".";
 }
 
@@ -92,12 +91,9 @@ std::u16string MarkSentence(const LetterMark& mark) {
         case LetterMark::Kind::kRight:
             break;
         case LetterMark::Kind::kWrong:
-            return Place(mark) + u": " + mark.given +
-                   (mark.expected == 0 ? u" е грешна"
-                                       : u" вместо " + std::u16string(1, mark.expected));
+            return Place(mark) + u": " + mark.given + u" вместо " + mark.expected;
         case LetterMark::Kind::kMissing:
-            return Place(mark) + u": липсва " +
-                   (mark.expected == 0 ? u"буква" : std::u16string(1, mark.expected));
+            return Place(mark) + u": липсва " + mark.expected;
         case LetterMark::Kind::kExtra:
             return u"Преди място " + cipher::DecimalText(static_cast<std::int64_t>(mark.place)) +
                    u": излишна буква " + mark.given;

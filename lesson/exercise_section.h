@@ -18,8 +18,8 @@
 
 namespace lesson {
 
-// What a letter mark says, with its place: "Място 3: X вместо Y", "Място 3: липсва буква",
-// "Преди място 3: излишна буква X"; without the right letter where it is not to be given.
+// What a letter mark says, with its place: "Място 3: X вместо Y", "Място 3: липсва Y",
+// "Преди място 3: излишна буква X".
 std::u16string MarkSentence(const LetterMark& mark);
 // A wrong or missing letter's line of arithmetic with its place, "Място 3: Y + 3 = …"; empty
 // where the mark has none.

@@ -5,15 +5,14 @@
 const exerciseSection = (() => {
     // One letter of the checked answer, marked by more than colour: a wrong one struck through
     // with the right one after it, a missing one underlined, one too many struck through; each
-    // mark says what it is and where. Where the key is still to be found, the right letters
-    // are not given.
+    // mark says what it is and where. Where the key is still to be found, no letter is marked.
     function markedLetter(mark) {
         if (mark.kind === "right") return document.createTextNode(mark.given);
         const span = element("span", { class: mark.kind, title: mark.sentence });
         if (mark.kind === "wrong") {
             span.append(element("s", {}, mark.given), element("ins", {}, mark.expected));
         } else if (mark.kind === "missing") {
-            span.append(element("ins", {}, mark.expected || "_"));
+            span.append(element("ins", {}, mark.expected));
         } else {
             span.append(element("s", {}, mark.given));
         }

@@ -96,7 +96,7 @@ TEST(CheckCalculation, ReadsEachBoxAsTheTraceWritesIt) {
          u"28 + 3 = 31, а след Я (29) се продължава от А: 31 - 30 = 1"},
         {kCyrillic, u";;;;;;;;;1;-2;ю;14;11;л", u".........+-++++",
          u"1 - 3 = -2, а преди А (0) се продължава от Я: -2 + 30 = 28"},
-        {kCyrillic, u";;;;;;1", u"......-", u"Номерът на А е 0: номерата започват от 0."},
+        {kCyrillic, u";;;;;;1;+", u"......--", u"Номерът на А е 0: номерата започват от 0."},
     };
     for (const auto& c : cases) {
         const Calculation calculation = CalculationOf(Word(c.alphabet));

@@ -75,6 +75,10 @@ TEST(Diagnose, NamesTheOneCauseOfTheMistakes) {
          u"Изглежда, че сте номерирали буквите като в Уникод (А…Я с Ы и Э, 32 букви), а не по "
          u"30-те букви на българската азбука.",
          u"Вашето: Ь + 5 = 28 + 5 = 33 - 32 = 1 -> Б"},
+        {&cyrillic, Direction::kDecrypt, u"ЯЬД", 3, u"ЬЩБ",
+         u"Изглежда, че сте номерирали буквите като в Уникод (А…Я с Ы и Э, 32 букви), а не по "
+         u"30-те букви на българската азбука.",
+         u"Вашето: Я - 3 = 31 - 3 = 28 -> Ь"},
         {&cyrillic, Direction::kDecrypt, u"ГДЕЖ", 3, u"ВГДЕ",
          u"Изглежда, че сте използвали ключ 1 вместо 3.", u"Вашето: Г - 1 = 3 - 1 = 2 -> В"},
         // Nine in ten letters shifted back, one slip: named. A right letter the direction
@@ -177,12 +181,14 @@ TEST(ExerciseSection, SaysTheCauseTheLookAlikesTheMissingLettersAndTheBoxes) {
     section.Open(ExerciseKind::kFindKey, cipher::DecimalText(number));
     const lesson::Exercise found = section.Current();
     const std::u16string& letters = found.plainLetters;
-    section.Check(std::u16string{letters[2], letters[7], letters[11], letters[13]},
+    section.Check(std::u16string{letters[2], letters[8], letters[11], letters[13], letters[37]},
                   cipher::DecimalText(found.key));
     EXPECT_EQ(section.MissingNote(),
-              u"Липсват 96 букви: от 1-ва до 2-ра, от 4-та до 7-ма, от 9-та "
-              u"до 11-та, 13-та, от 15-та до 100-тна.");
-    EXPECT_EQ(section.LetterCheck().marks.size(), 4U);
+              u"Липсват 95 букви: от 1-ва до 2-ра, от 4-та до 8-ма, от "
+              u"10-та до 11-та, 13-та, от 15-та до 37-ма, от 39-та до "
+              u"100-тна.");
+    EXPECT_EQ(section.LetterCheck().marks.size(), 5U);
+    EXPECT_EQ(section.HintsUsed(), u"Използвани подсказки: 0 от 3");
     section.Check(letters, cipher::DecimalText(26 - found.key));
     EXPECT_EQ(section.Diagnosed()->sentence.rfind(u"Изглежда, че ключът ви измества", 0), 0U);
     EXPECT_TRUE(section.LetterCheck().marks.empty());
@@ -214,6 +220,8 @@ TEST(ExerciseSection, SaysTheCauseTheLookAlikesTheMissingLettersAndTheBoxes) {
         std::u16string said;
     } answers[] = {
         {ExerciseKind::kEncrypt, u"Отговорът: " + lesson::SpelledLetters(shown.cipherLetters)},
+        {ExerciseKind::kDecrypt,
+         u"Отговорът: " + lesson::MakeExercise(ExerciseKind::kDecrypt, 1)->plain},
         {ExerciseKind::kFindKey,
          u"Отговорът: ключ " + cipher::DecimalText(found.key) + u": " + found.plain},
         {ExerciseKind::kCalculate, u"Отговорът: " + lesson::CalculationAnswer(section.Current())},

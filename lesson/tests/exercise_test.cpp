@@ -386,6 +386,8 @@ TEST(TeacherSheet, NumbersVariantsInTurnAndRefusesBadChoices) {
     ASSERT_EQ(blocks.size(), 2U);
     EXPECT_EQ(blocks[0].lines.front(), u"P + 11 = ____ + 11 = ____ -> ____");
     EXPECT_EQ(blocks[1].lines.size(), 4U);
+    const lesson::Exercise toBreak = *lesson::MakeExercise(ExerciseKind::kFindKey, 4);
+    EXPECT_TRUE(lesson::HasSheetKeyBoxes(toBreak) && lesson::SheetCalculation(toBreak).empty());
     // The same number is another exercise in each alphabet: the sheet says which, past A-Z.
     EXPECT_EQ(lesson::VariantHeading(2, cipher::LatinAlphabet()), u"Вариант 2");
     EXPECT_EQ(lesson::VariantHeading(2, cipher::CyrillicAlphabet()), u"Вариант 2 (на кирилица)");
