@@ -2,18 +2,19 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "cipher/alphabet.h"
 #include "lesson/exercise.h"
 
 namespace lesson {
 
 // The window's arithmetic as an exercise: a short word and its key, with the numbers and
 // letters of its trace left blank for the student to fill in. For A to Z the lines are the
-// window's own, on character codes; for Cyrillic, the Cyrillic section's, on places.
+// window's, on character codes, the way back with its sign in the amount's box ("66 +23 = 89");
+// for Cyrillic, the Cyrillic section's, on places.
 
 // One blank: what goes in it, for a screen reader ("Код на Y"), what the trace writes there
 // ("89", "B", "+23"), and the right arithmetic in one line, said when the box is wrong

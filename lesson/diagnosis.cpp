@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -46,7 +47,7 @@ struct Cause {
 };
 
 // The first wrong letter the cause explains, where it explains enough of them and
-// no right letter goes against it. Two at least: one wrong letter is as likely a slip. GIVES
+// no right letter goes against it. GIVES
 // tells whether the cause makes this letter at a place, 0 for a letter left out.
 template <typename Gives>
 const LetterMark* Explained(const std::vector<LetterMark>& marks, const Gives& gives) {
@@ -71,7 +72,7 @@ const LetterMark* Explained(const std::vector<LetterMark>& marks, const Gives& g
         }
     }
     const bool enough = explained == wrong || (wrong >= 3 && 5 * explained >= 4 * wrong);
-    return explained >= 2 && enough ? first : nullptr;
+    return explained > 0 && enough ? first : nullptr;
 }
 
 // An answer with as many letters as expected, compared place by place: an alignment that makes
@@ -151,9 +152,10 @@ public:
         }
         causes.push_back({CauseKind::kWrap, WrapOffset()});
         if (&m_alphabet == &cipher::CyrillicAlphabet()) {
-            for (const OtherOrder& order : kOtherOrders) {
-                causes.push_back({CauseKind::kNumbering, 0, &order});
-            }
+            std::transform(kOtherOrders.begin(), kOtherOrders.end(), std::back_inserter(causes),
+                           [](const OtherOrder& order) {
+                               return Cause{CauseKind::kNumbering, 0, &order};
+                           });
         }
         causes.push_back({CauseKind::kNoShift});
         const LetterMark* first = nullptr;

@@ -13,10 +13,11 @@ namespace lesson {
 
 // What the student is asked to do.
 enum class ExerciseKind : std::uint8_t {
-    kEncrypt,  // a plain sentence and its key: type the encrypted letters
-    kDecrypt,  // encrypted letters and their key: type the plain letters
-    kFindKey,  // encrypted letters alone, 60 to 150 of them: find the key and the plain letters
-    kCalculate,  // a word of 3 to 6 letters and its key: fill in the numbers of its trace
+    kEncrypt,    // a plain sentence and its key: type the encrypted letters
+    kDecrypt,    // encrypted letters and their key: type the plain letters
+    kFindKey,    // encrypted letters alone, 60 to 150 of them: find the key and the plain letters
+    kCalculate,  // a word of 3 to 6 letters and its key: fill in the numbers and letters of its
+                 // trace
 };
 
 // The kinds in the order the page offers them, with the names requests give them, the words

@@ -241,8 +241,9 @@ bool ExerciseSection::ShowCheck(std::u16string_view answer, std::u16string_view 
         m_announcement += u" " + m_missingNote;
     }
     m_announcement += Faults(m_letters);
+    // An empty box's reason would give its value away.
     for (std::size_t box = 0; box < m_boxes.marks.size(); ++box) {
-        if (!m_boxes.marks[box].right) {
+        if (m_boxes.marks[box].filled && !m_boxes.marks[box].right) {
             const CalculationBox& named = m_calculation.boxes[box];
             m_announcement += u" " + named.name + u": " + named.reason;
         }
@@ -284,7 +285,8 @@ void ExerciseSection::Check(std::u16string_view answer, std::u16string_view key)
     work.tried = true;
     work.checkStands = true;
     work.checked = m_now;
-    if (ShowCheck(answer, key) && !m_solved && m_answer.empty()) {
+    // Checked as kept: within the caps.
+    if (ShowCheck(work.answer, work.key) && !m_solved && m_answer.empty()) {
         m_solved = true;
         work.solved = true;
     }
@@ -371,7 +373,7 @@ std::u16string ExerciseSection::AnswerLine() const {
 std::u16string ExerciseSection::HintsUsed() const {
     std::u16string used = u"Използвани подсказки: " + cipher::DecimalText(m_hints) + u" от " +
                           cipher::DecimalText(kHints);
-    if (m_hints == kHints) {
+    if (m_hints == kHints && m_answer.empty() && !m_solved) {
         used += u". Следващата стъпка е „Покажи отговора“.";
     }
     return used;

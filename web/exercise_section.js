@@ -56,13 +56,16 @@ const exerciseSection = (() => {
             const at = Number(box.dataset.box);
             setIfChanged(box, values[at] || "");
             const mark = state.boxMarks[at];
-            box.classList.toggle("wrong", mark !== undefined && !mark.right);
+            const wrong = mark !== undefined && mark.filled && !mark.right;
+            box.classList.toggle("wrong", wrong);
             box.classList.toggle("right", mark !== undefined && mark.right);
-            box.setAttribute("aria-invalid", String(mark !== undefined && !mark.right));
+            box.setAttribute("aria-invalid", String(wrong));
         }
     }
 
-    function boxesTyped() {
+    // The joining character typed into a box would move every box after it.
+    function boxesTyped(event) {
+        if (event.target.value.includes(";")) event.target.value = event.target.value.replaceAll(";", "");
         byId("exercise_answer").value = Array.from(byId("calculation").querySelectorAll("input"), box => box.value).join(";");
         classWork.typed();
     }
@@ -121,7 +124,7 @@ const exerciseSection = (() => {
         byId("missing_note").textContent = state.missingNote;
         byId("marked").replaceChildren(...state.marks.map(markedLetter));
         byId("wrong_lines").replaceChildren(...state.marks.filter(m => m.line !== "").map(m => element("li", {}, m.line)),
-            ...state.boxMarks.filter(m => !m.right).map(m => element("li", {}, m.reason)));
+            ...state.boxMarks.filter(m => m.reason !== "").map(m => element("li", {}, m.reason)));
         showCalculation(state);
         showHints(state);
         byId("exercise_answer_shown").hidden = state.answer === "";

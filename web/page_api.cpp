@@ -195,16 +195,18 @@ std::string CalculationState(const lesson::Calculation& calculation) {
                          {"names", page::Array(names)}});
 }
 
-// Each box of the last check: right or not, and for a wrong one its name and its reason.
+// Each box of the last check: filled or not, right or not, and for one filled in wrong its name
+// and its reason; an empty box's reason would give its value away.
 std::string BoxMarks(const lesson::ExerciseSection& section) {
     std::vector<std::string> marks;
     const std::vector<lesson::BoxMark>& checked = section.BoxCheck().marks;
     for (std::size_t box = 0; box < checked.size(); ++box) {
         const lesson::CalculationBox& named = section.Calculated().boxes[box];
+        const bool wrong = checked[box].filled && !checked[box].right;
         marks.push_back(page::Object(
-            {{"right", page::Boolean(checked[box].right)},
-             {"reason",
-              page::Quoted(checked[box].right ? u"" : named.name + u": " + named.reason)}}));
+            {{"filled", page::Boolean(checked[box].filled)},
+             {"right", page::Boolean(checked[box].right)},
+             {"reason", page::Quoted(wrong ? named.name + u": " + named.reason : u"")}}));
     }
     return page::Array(marks);
 }
