@@ -217,7 +217,9 @@ TEST(ExerciseSection, SaysTheCauseTheLookAlikesTheMissingLettersAndTheBoxes) {
     // An empty box is not given away by its reason; a wrong one gets it.
     section.Check(boxes.substr(boxes.find(u';')), u"");
     EXPECT_EQ(section.Announcement().find(calculation.boxes[0].reason), std::u16string::npos);
-    section.Check(u"0" + boxes.substr(boxes.find(u';')), u"");
+    std::u16string firstWrong(1, u'0');
+    firstWrong.append(boxes, boxes.find(u';'));
+    section.Check(firstWrong, u"");
     EXPECT_NE(section.Announcement().find(calculation.boxes[0].name + u": " +
                                           calculation.boxes[0].reason),
               std::u16string::npos);
