@@ -12,14 +12,9 @@
 
 namespace cipher {
 
-namespace {
-
-// "L + k = p + k = s - n = r -> R" by places: the sign's step, then the wrap back into the
-// alphabet where the sum leaves it. The letter is one of the alphabet's, and the step lies
-// within the alphabet's size either way, so one wrap brings every sum back into it.
-std::u16string PlaceLine(const Alphabet& alphabet, char16_t letter, std::int32_t step) {
-    const std::int32_t size = alphabet.Size();
-    const auto place = static_cast<std::int32_t>(alphabet.PlaceOf(letter));
+std::u16string PlaceLine(std::u16string_view letters, char16_t letter, std::int32_t step) {
+    const auto size = static_cast<std::int32_t>(letters.size());
+    const auto place = static_cast<std::int32_t>(letters.find(letter));
     const std::u16string key = DecimalText(step < 0 ? -step : step);
     const std::u16string sign = step < 0 ? u" - " : u" + ";
     const std::int32_t sum = place + step;
@@ -33,18 +28,17 @@ std::u16string PlaceLine(const Alphabet& alphabet, char16_t letter, std::int32_t
         wrapped += size;
         line += u" + " + DecimalText(size) + u" = " + DecimalText(wrapped);
     }
-    return line + u" -> " + alphabet.letters[static_cast<std::size_t>(wrapped)];
+    return line + u" -> " + letters[static_cast<std::size_t>(wrapped)];
 }
-
-}  // namespace
 
 std::u16string EncodeLine(const Alphabet& alphabet, char16_t letter, std::int32_t key) {
     if (alphabet.PlaceOf(letter) == std::u16string_view::npos) {
         return {};
     }
     key = alphabet.KeyOf(key);
-    return alphabet.numbering == Numbering::kCharacterCode ? TraceLog::EncodeLine(letter, key)
-                                                           : PlaceLine(alphabet, letter, key);
+    return alphabet.numbering == Numbering::kCharacterCode
+               ? TraceLog::EncodeLine(letter, key)
+               : PlaceLine(alphabet.letters, letter, key);
 }
 
 std::u16string DecryptionLine(const Alphabet& alphabet, char16_t letter, std::int32_t key) {
@@ -52,8 +46,9 @@ std::u16string DecryptionLine(const Alphabet& alphabet, char16_t letter, std::in
         return {};
     }
     key = alphabet.KeyOf(key);
-    return alphabet.numbering == Numbering::kCharacterCode ? TraceLog::DecryptionLine(letter, key)
-                                                           : PlaceLine(alphabet, letter, -key);
+    return alphabet.numbering == Numbering::kCharacterCode
+               ? TraceLog::DecryptionLine(letter, key)
+               : PlaceLine(alphabet.letters, letter, -key);
 }
 
 std::u16string CipherTrace(const Alphabet& alphabet, std::u16string_view letters,

@@ -16,6 +16,10 @@ namespace cipher {
 // place writes the places, with the wrap written out so that each line is true as written:
 // "Ю + 3 = 28 + 3 = 31 - 30 = 1 -> Б", "Б - 3 = 1 - 3 = -2 + 30 = 28 -> Ю".
 std::u16string EncodeLine(const Alphabet& alphabet, char16_t letter, std::int32_t key);
+// "L + k = p + k = s - n = r -> R" on the places of LETTERS, in which the letter is: the
+// step, then the wrap back among them where the sum leaves them. The step lies within their
+// count either way, so one wrap brings every sum back.
+std::u16string PlaceLine(std::u16string_view letters, char16_t letter, std::int32_t step);
 std::u16string DecryptionLine(const Alphabet& alphabet, char16_t letter, std::int32_t key);
 
 // The encryption of letters by a key, line by line, then their decryption, each line ended by

@@ -116,23 +116,6 @@ std::u16string Signed(std::int32_t step) {
     return (step < 0 ? u" - " : u" + ") + cipher::DecimalText(step < 0 ? -step : step);
 }
 
-// "Ю + 3 = 30 + 3 = 33 - 32 = 1 -> Б", the letter numbered by its place in another order.
-std::u16string OrderLine(std::u16string_view order, char16_t letter, std::int32_t step) {
-    const auto size = static_cast<std::int32_t>(order.size());
-    const auto place = static_cast<std::int32_t>(order.find(letter));
-    const std::int32_t sum = place + step;
-    const std::int32_t wrapped = (sum % size + size) % size;
-    std::u16string line = std::u16string(1, letter) + Signed(step) + u" = " +
-                          cipher::DecimalText(place) + Signed(step) + u" = " +
-                          cipher::DecimalText(sum);
-    if (wrapped != sum) {
-        line += Signed(wrapped - sum) + u" = " + cipher::DecimalText(wrapped);
-    }
-    line += u" -> ";
-    line += order[static_cast<std::size_t>(wrapped)];
-    return line;
-}
-
 class Causes {
 public:
     Causes(const AnswerCheck& check, std::u16string_view from, std::int32_t key,
@@ -259,7 +242,7 @@ private:
             case CauseKind::kWrap:
                 return Unwrapped(at, given);
             case CauseKind::kNumbering:
-                return OrderLine(cause.order->letters, m_from[at], m_step);
+                return cipher::PlaceLine(cause.order->letters, m_from[at], m_step);
             case CauseKind::kNoShift:
                 break;
         }
