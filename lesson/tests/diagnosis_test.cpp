@@ -143,9 +143,9 @@ TEST(ExerciseSection, SaysTheCauseTheLookAlikesTheMissingLettersAndTheBoxes) {
     section.Open(ExerciseKind::kEncrypt, u"4711");
     const lesson::Exercise shown = section.Current();
     std::u16string backwards = shown.plainLetters;
-    for (char16_t& letter : backwards) {
-        letter = cipher::LatinAlphabet().Shifted(letter, -shown.key);
-    }
+    std::transform(backwards.begin(), backwards.end(), backwards.begin(), [&](char16_t letter) {
+        return cipher::LatinAlphabet().Shifted(letter, -shown.key);
+    });
     section.Check(backwards, u"");
     EXPECT_NE(section.Announcement().find(u". Изглежда, че сте изместили назад"),
               std::u16string::npos);
