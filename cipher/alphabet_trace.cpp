@@ -13,22 +13,40 @@
 namespace cipher {
 
 std::u16string PlaceLine(std::u16string_view letters, char16_t letter, std::int32_t step) {
+    return PlaceLine(letters, letter, step < 0 ? -step : step, step < 0,
+                     DecimalText(step < 0 ? -step : step));
+}
+
+std::u16string PlaceLine(std::u16string_view letters, char16_t letter, std::int32_t amount,
+                         bool back, std::u16string_view amountName) {
     const auto size = static_cast<std::int32_t>(letters.size());
     const auto place = static_cast<std::int32_t>(letters.find(letter));
-    const std::u16string key = DecimalText(step < 0 ? -step : step);
-    const std::u16string sign = step < 0 ? u" - " : u" + ";
-    const std::int32_t sum = place + step;
-    std::u16string line = std::u16string(1, letter) + sign + key + u" = " + DecimalText(place) +
-                          sign + key + u" = " + DecimalText(sum);
+    const std::u16string_view sign = back ? u" - " : u" + ";
+    const std::int32_t sum = back ? place - amount : place + amount;
+    std::u16string line(1, letter);
+    line += sign;
+    line += amountName;
+    line += u" = ";
+    AppendDecimal(line, place);
+    line += sign;
+    AppendDecimal(line, amount);
+    line += u" = ";
+    AppendDecimal(line, sum);
     std::int32_t wrapped = sum;
     if (sum >= size) {
         wrapped -= size;
-        line += u" - " + DecimalText(size) + u" = " + DecimalText(wrapped);
+        line += u" - ";
     } else if (sum < 0) {
         wrapped += size;
-        line += u" + " + DecimalText(size) + u" = " + DecimalText(wrapped);
+        line += u" + ";
     }
-    return line + u" -> " + letters[static_cast<std::size_t>(wrapped)];
+    if (wrapped != sum) {
+        AppendDecimal(line, size);
+        line += u" = ";
+        AppendDecimal(line, wrapped);
+    }
+    line += u" -> ";
+    return line + letters[static_cast<std::size_t>(wrapped)];
 }
 
 std::u16string EncodeLine(const Alphabet& alphabet, char16_t letter, std::int32_t key) {

@@ -20,6 +20,10 @@ std::u16string EncodeLine(const Alphabet& alphabet, char16_t letter, std::int32_
 // step, then the wrap back among them where the sum leaves them. The step lies within their
 // count either way, so one wrap brings every sum back.
 std::u16string PlaceLine(std::u16string_view letters, char16_t letter, std::int32_t step);
+// The same with the step's size apart from its way, written as AMOUNT_NAME after the letter:
+// "H + L(11) = 7 + 11 = 18 -> S" for a key letter.
+std::u16string PlaceLine(std::u16string_view letters, char16_t letter, std::int32_t amount,
+                         bool back, std::u16string_view amountName);
 std::u16string DecryptionLine(const Alphabet& alphabet, char16_t letter, std::int32_t key);
 
 // The encryption of letters by a key, line by line, then their decryption, each line ended by

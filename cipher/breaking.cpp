@@ -14,10 +14,14 @@
 
 namespace cipher {
 
-namespace {
+LetterCounts CountLetters(const Alphabet& alphabet, std::u16string_view letters) {
+    LetterCounts counts(alphabet.letters.size(), 0);
+    for (const char16_t letter : letters) {
+        ++counts[alphabet.PlaceOf(letter)];
+    }
+    return counts;
+}
 
-// Pearson's chi-squared of letters counted as cipher letters, read back by m, against the
-// counts the language's text of the same length would have.
 double ChiSquared(const Alphabet& alphabet, const LetterCounts& counts, std::size_t total,
                   std::int32_t offset) {
     const std::int32_t size = alphabet.Size();
@@ -31,15 +35,10 @@ double ChiSquared(const Alphabet& alphabet, const LetterCounts& counts, std::siz
     return sum;
 }
 
-}  // namespace
-
 BreakResult BreakCipher(std::u16string_view text, const Alphabet& alphabet) {
     BreakResult result;
     result.letters = alphabet.Reduce(text);
-    result.counts.assign(alphabet.letters.size(), 0);
-    for (const char16_t letter : result.letters) {
-        ++result.counts[alphabet.PlaceOf(letter)];
-    }
+    result.counts = CountLetters(alphabet, result.letters);
     if (result.letters.empty()) {
         return result;
     }
