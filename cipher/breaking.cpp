@@ -35,14 +35,15 @@ double ChiSquared(const Alphabet& alphabet, const LetterCounts& counts, std::siz
     return sum;
 }
 
-BreakResult BreakCipher(std::u16string_view text, const Alphabet& alphabet) {
+BreakResult BreakCipher(std::u16string_view text, const Alphabet& alphabet,
+                        std::int32_t firstOffset) {
     BreakResult result;
     result.letters = alphabet.Reduce(text);
     result.counts = CountLetters(alphabet, result.letters);
     if (result.letters.empty()) {
         return result;
     }
-    for (std::int32_t offset = 1; offset < alphabet.Size(); ++offset) {
+    for (std::int32_t offset = firstOffset; offset < alphabet.Size(); ++offset) {
         KeyTrial trial{
             offset, ChiSquared(alphabet, result.counts, result.letters.size(), offset), {}};
         trial.decoded.reserve(result.letters.size());

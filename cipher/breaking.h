@@ -32,13 +32,16 @@ struct KeyTrial {
 struct BreakResult {
     std::u16string letters;  // the text reduced to the alphabet's capitals
     LetterCounts counts;     // of the letters
-    // Every offset but 0, likeliest first (equal scores by offset); empty without letters.
+    // Every offset tried, likeliest first (equal scores by offset); empty without letters.
     std::vector<KeyTrial> trials;
 };
 
-// Tries every offset on the text's letters in the alphabet and ranks them by how much the
-// decoded letters look like its language. A to Z are reduced as Calculate reduces the phrase.
-BreakResult BreakCipher(std::u16string_view text, const Alphabet& alphabet = LatinAlphabet());
+// Tries every offset from the first to one less than the alphabet's size on the text's letters
+// in it, and ranks them by how much the decoded letters look like its language. A to Z are
+// reduced as Calculate reduces the phrase. A Caesar key starts from 1; the letter of a key
+// word, from 0, as it may be A.
+BreakResult BreakCipher(std::u16string_view text, const Alphabet& alphabet = LatinAlphabet(),
+                        std::int32_t firstOffset = 1);
 
 // The decryption of the encrypted letters, all of the alphabet, by an offset m from 1 to one
 // less than its size, as a trace: a heading with the length and m, then a line per letter,

@@ -133,17 +133,8 @@ std::u16string Column(std::u16string_view letters, std::int32_t length, std::int
 }
 
 std::int32_t ColumnShift(const Alphabet& alphabet, std::u16string_view column) {
-    const LetterCounts counts = CountLetters(alphabet, column);
-    std::int32_t best = 0;
-    double bestScore = ChiSquared(alphabet, counts, column.size(), 0);
-    for (std::int32_t shift = 1; shift < alphabet.Size(); ++shift) {
-        const double score = ChiSquared(alphabet, counts, column.size(), shift);
-        if (score < bestScore) {
-            best = shift;
-            bestScore = score;
-        }
-    }
-    return best;
+    const BreakResult broken = BreakCipher(column, alphabet, 0);
+    return broken.trials.empty() ? 0 : broken.trials.front().offset;
 }
 
 std::u16string LikeliestKeyWord(const Alphabet& alphabet, std::u16string_view letters,

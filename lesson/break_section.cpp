@@ -2,7 +2,6 @@
 #include "lesson/break_section.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,6 +10,7 @@
 #include "cipher/alphabet.h"
 #include "cipher/breaking.h"
 #include "cipher/decimal_text.h"
+#include "lesson/decimal_comma.h"
 #include "lesson/field_caps.h"
 #include "lesson/language.h"
 #include "lesson/line_feeds.h"
@@ -19,22 +19,6 @@
 namespace lesson {
 
 namespace {
-
-// The number rounded to the given decimals, written with a decimal comma: 12,34.
-std::u16string WithDecimalComma(double value, int decimals) {
-    double scale = 1;
-    for (int i = 0; i < decimals; ++i) {
-        scale *= 10;
-    }
-    const auto scaled = static_cast<std::int64_t>(std::llround(value * scale));
-    std::u16string digits = cipher::DecimalText(scaled);
-    const auto width = static_cast<std::size_t>(decimals) + 1;
-    if (digits.size() < width) {
-        digits.insert(0, width - digits.size(), u'0');
-    }
-    digits.insert(digits.size() - static_cast<std::size_t>(decimals), 1, u',');
-    return digits;
-}
 
 std::u16string LettersNote(const cipher::Alphabet& alphabet, std::size_t letters) {
     if (letters == 0) {
@@ -67,10 +51,11 @@ std::u16string BreakSection::ExpectedHeading() const {
     return u"В " + std::u16string(LanguageOf(*m_alphabet).adjective) + u" текст";
 }
 
-void BreakSection::Break(std::u16string_view text, const cipher::Alphabet& alphabet) {
+void BreakSection::Break(std::u16string_view text, const cipher::Alphabet& alphabet,
+                         std::int32_t firstOffset) {
     m_alphabet = &alphabet;
-    m_result =
-        cipher::BreakCipher(text.substr(0, static_cast<std::size_t>(kCiphertextCap)), alphabet);
+    m_result = cipher::BreakCipher(text.substr(0, static_cast<std::size_t>(kCiphertextCap)),
+                                   alphabet, firstOffset);
     m_decoded.clear();
     m_scores.clear();
     for (const cipher::KeyTrial& trial : m_result.trials) {

@@ -17,17 +17,17 @@ namespace lesson {
 // first, and the decryption trace of the chosen offset. Every text it shows comes from here.
 class BreakSection {
 public:
-    // Tries every offset on the text, its first kCiphertextCap characters, in the alphabet,
-    // and chooses the likeliest.
-    void Break(std::u16string_view text,
-               const cipher::Alphabet& alphabet = cipher::LatinAlphabet());
+    // Tries every offset from the first on the text, its first kCiphertextCap characters, in
+    // the alphabet, and chooses the likeliest.
+    void Break(std::u16string_view text, const cipher::Alphabet& alphabet = cipher::LatinAlphabet(),
+               std::int32_t firstOffset = 1);
 
     // Chooses a row of the offsets and writes its trace; a row past them changes nothing.
     void Choose(std::size_t row);
 
     const cipher::Alphabet& Letters() const { return *m_alphabet; }
-    // The offsets tried: one less than the alphabet's size, or none for a text without its
-    // letters.
+    // The offsets tried: from the first to one less than the alphabet's size, or none for a
+    // text without its letters.
     std::size_t Rows() const { return m_result.trials.size(); }
     std::size_t Chosen() const { return m_chosen; }
     std::int32_t Offset(std::size_t row) const { return m_result.trials.at(row).offset; }

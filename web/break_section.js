@@ -31,23 +31,6 @@ const breakSection = (() => {
         }));
     }
 
-    // The trace in blocks of lines, each laid out only once it scrolls into view: a text of
-    // 2,000 letters shows within a frame.
-    function showTrace(text) {
-        const BLOCK = 100;
-        const LINE_HEIGHT = 19;
-        const lines = text.split("\n");
-        const blocks = [];
-        for (let first = 0; first < lines.length; first += BLOCK) {
-            const block = lines.slice(first, first + BLOCK);
-            blocks.push(element("span", { style: `contain-intrinsic-size: auto ${block.length * LINE_HEIGHT}px` },
-                block.join("\n") + (first + BLOCK < lines.length ? "\n" : "")));
-        }
-        const box = byId("break_trace");
-        box.replaceChildren(...blocks);
-        box.scrollTop = 0;
-    }
-
     function show(state) {
         byId("break_message").textContent = state.message;
         byId("break_results").hidden = state.rows.length === 0;
@@ -57,7 +40,7 @@ const breakSection = (() => {
             drawChart(byId("chart"), state.letters);
             fillFrequencies(state.letters);
             fillKeys(state.rows, state.chosen);
-            showTrace(state.trace);
+            showInBlocks(byId("break_trace"), state.trace);
         }
         announce(state.announcement);
     }
@@ -70,7 +53,7 @@ const breakSection = (() => {
             tr.classList.toggle("chosen", mine);
             tr.querySelector("input").checked = mine;
         }
-        showTrace(state.trace);
+        showInBlocks(byId("break_trace"), state.trace);
     }
 
     function breakText() {

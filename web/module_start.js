@@ -3,8 +3,8 @@
 // takes clicks while the module still starts. Clicks that come before it is ready wait for
 // it, in their order; where it cannot start, the page says why, and so does each click that
 // needed it. Every section binds its controls here, once.
-const SECTIONS = [windowSection, cyrillicSection, breakSection, exerciseSection, classWork, sheetSection,
-    resultsSection];
+const SECTIONS = [windowSection, cyrillicSection, breakSection, vigenereSection, exerciseSection, classWork,
+    sheetSection, resultsSection];
 let lesson = null;
 let failure = null;
 const waiting = [];

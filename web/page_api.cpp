@@ -19,6 +19,8 @@
 
 #include "cipher/alphabet.h"
 #include "cipher/decimal_text.h"
+#include "cipher/vigenere.h"
+#include "cipher/vigenere_breaking.h"
 #include "lesson/answer_check.h"
 #include "lesson/assignment.h"
 #include "lesson/break_section.h"
@@ -34,6 +36,8 @@
 #include "lesson/language.h"
 #include "lesson/teacher_sheet.h"
 #include "lesson/unavailable_texts.h"
+#include "lesson/vigenere_break.h"
+#include "lesson/vigenere_section.h"
 #include "web/json_request.h"
 #include "web/json_writer.h"
 
@@ -43,6 +47,8 @@ struct Page {
     lesson::Form form;
     lesson::CyrillicSection cyrillic;
     lesson::BreakSection breaking;
+    lesson::VigenereSection vigenere;
+    lesson::VigenereBreak vigenereBreak;
     lesson::ExerciseSection exercises;
     lesson::ClassResults results;
     std::string request;
@@ -145,6 +151,63 @@ std::string BreakState(const lesson::BreakSection& section) {
                          {"message", Quoted(section.Message())},
                          {"announcement", Quoted(section.Announcement())},
                          {"trace", Quoted(section.Trace())}});
+}
+
+// The text's letters over the key word's, the result, the trace and what to say of them.
+std::string VigenereState(const lesson::VigenereSection& section) {
+    using page::Quoted;
+    return page::Object({{"letters", Quoted(section.Letters())},
+                         {"keyRow", Quoted(section.KeyRow())},
+                         {"result", Quoted(section.Result())},
+                         {"trace", Quoted(section.Trace())},
+                         {"message", Quoted(section.Message())},
+                         {"announcement", Quoted(section.Announcement())}});
+}
+
+// Each length's coincidence beside the language's, the repeated groups, the lengths to choose
+// from, the key word, the shown column broken as the breaking section shows a text, and the
+// decryption.
+std::string VigenereBreakState(const lesson::VigenereBreak& section) {
+    using page::Number;
+    using page::Quoted;
+    const auto thousandths = [](double value) { return Number(std::llround(value * 1000)); };
+    std::vector<std::string> coincidences;
+    std::vector<std::string> lengths;
+    for (std::size_t i = 0; i < section.Coincidences().size(); ++i) {
+        coincidences.push_back(
+            page::Object({{"thousandths", thousandths(section.Coincidences()[i])},
+                          {"text", Quoted(section.CoincidenceTexts()[i])}}));
+    }
+    for (std::int32_t length = 1; length <= cipher::kLongestKeyWord; ++length) {
+        lengths.push_back(Quoted(section.LengthChoice(length)));
+    }
+    std::vector<std::string> groups(section.Groups().size());
+    std::transform(section.Groups().begin(), section.Groups().end(), groups.begin(),
+                   [](const lesson::VigenereBreak::GroupRow& row) {
+                       return page::Object({{"letters", Quoted(row.letters)},
+                                            {"places", Quoted(row.places)},
+                                            {"distances", Quoted(row.distances)},
+                                            {"divisors", Quoted(row.divisors)}});
+                   });
+    return page::Object(
+        {{"alphabet", Quoted(AlphabetName(section.Letters()))},
+         {"broken", page::Boolean(section.Broken())},
+         {"coincidences", page::Array(coincidences)},
+         {"languageThousandths", thousandths(section.LanguageCoincidence())},
+         {"languageText", Quoted(section.LanguageCoincidenceText())},
+         {"likeliest", Number(std::int64_t{section.LikeliestLength()})},
+         {"lengths", page::Array(lengths)},
+         {"length", Number(std::int64_t{section.Length()})},
+         {"groups", page::Array(groups)},
+         {"groupsNote", Quoted(section.GroupsNote())},
+         {"keyWord", Quoted(section.KeyWord())},
+         {"shownColumn", Number(std::int64_t{section.ShownColumn()})},
+         {"columnHeading", Quoted(section.Broken() ? section.ColumnHeading() : u"")},
+         {"column", section.Broken() ? BreakState(section.Column()) : "null"},
+         {"decrypted", Quoted(section.Decrypted())},
+         {"trace", Quoted(section.Trace())},
+         {"message", Quoted(section.Message())},
+         {"announcement", Quoted(section.Announcement())}});
 }
 
 std::u16string_view MarkName(lesson::LetterMark::Kind kind) {
@@ -510,6 +573,10 @@ std::string OpeningTexts(Page& /*page*/, const page::Request& /*request*/) {
          {"decodedHeading", Quoted(lesson::BreakSection::DecodedHeading())},
          {"likeliest", Quoted(lesson::BreakSection::kLikeliestMark)},
          {"cyrillicLetters", Quoted(cipher::CyrillicAlphabet().letters)},
+         {"vigenereTextCap",
+          page::Number(static_cast<std::int64_t>(lesson::VigenereSection::kTextCap))},
+         {"keyWordCap",
+          page::Number(static_cast<std::int64_t>(lesson::VigenereSection::kKeyWordCap))},
          {"answerCap", page::Number(static_cast<std::int64_t>(lesson::kAnswerCap))},
          {"exerciseDigits", DigitsOf(lesson::kLastExercise)},
          {"perSheetDigits", DigitsOf(lesson::kMostPerSheet)},
@@ -569,6 +636,76 @@ std::string Cyrillic(Page& page, const page::Request& request) {
     return CyrillicState(page.cyrillic);
 }
 
+// Encrypts or decrypts, as the direction names.
+std::string Vigenere(Page& page, const page::Request& request) {
+    const std::optional<std::u16string> direction = request.Text("direction");
+    const std::optional<std::u16string> text = request.Text("text");
+    const std::optional<std::u16string> keyWord = request.Text("keyWord");
+    const cipher::Alphabet* alphabet = RequestedAlphabet(request);
+    if (!direction || (*direction != u"encrypt" && *direction != u"decrypt") || !text || !keyWord ||
+        alphabet == nullptr) {
+        return Error(
+            "vigenere needs a direction (encrypt or decrypt), a text, a keyWord and a "
+            "known alphabet");
+    }
+    page.vigenere.Calculate(
+        *direction == u"encrypt" ? cipher::Direction::kEncrypt : cipher::Direction::kDecrypt, *text,
+        *keyWord, *alphabet);
+    return VigenereState(page.vigenere);
+}
+
+std::string VigenereBreak(Page& page, const page::Request& request) {
+    const std::optional<std::u16string> text = request.Text("text");
+    const cipher::Alphabet* alphabet = RequestedAlphabet(request);
+    if (!text || alphabet == nullptr) {
+        return Error("vigenereBreak needs a text and a known alphabet");
+    }
+    page.vigenereBreak.Break(*text, *alphabet);
+    return VigenereBreakState(page.vigenereBreak);
+}
+
+// A whole number of the request within the bounds, or nothing.
+std::optional<std::int32_t> Within(const page::Request& request, std::string_view name,
+                                   std::int64_t lowest, std::int64_t highest) {
+    const std::optional<std::int64_t> number = request.Integer(name);
+    if (!number || *number < lowest || *number > highest) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(*number);
+}
+
+std::string VigenereLength(Page& page, const page::Request& request) {
+    const std::optional<std::int32_t> length =
+        Within(request, "length", 1, page.vigenereBreak.Broken() ? cipher::kLongestKeyWord : 0);
+    if (!length) {
+        return Error("vigenereLength needs a length of key for a broken text");
+    }
+    page.vigenereBreak.ChooseLength(*length);
+    return VigenereBreakState(page.vigenereBreak);
+}
+
+std::string VigenereLetter(Page& page, const page::Request& request) {
+    const lesson::VigenereBreak& section = page.vigenereBreak;
+    const std::optional<std::int32_t> column = Within(request, "column", 0, section.Length() - 1);
+    const std::optional<std::u16string> letter = request.Text("letter");
+    if (!column || !letter || letter->size() != 1 ||
+        section.Letters().PlaceOf(letter->front()) == std::u16string_view::npos) {
+        return Error("vigenereLetter needs one of the columns and one of the alphabet's letters");
+    }
+    page.vigenereBreak.ChooseLetter(*column, letter->front());
+    return VigenereBreakState(page.vigenereBreak);
+}
+
+std::string VigenereColumn(Page& page, const page::Request& request) {
+    const std::optional<std::int32_t> column =
+        Within(request, "column", 0, page.vigenereBreak.Length() - 1);
+    if (!column) {
+        return Error("vigenereColumn needs one of the columns");
+    }
+    page.vigenereBreak.ShowColumn(*column);
+    return VigenereBreakState(page.vigenereBreak);
+}
+
 std::string Choose(Page& page, const page::Request& request) {
     const std::optional<std::int64_t> row = request.Integer("row");
     if (!row || *row < 0 || static_cast<std::uint64_t>(*row) >= page.breaking.Rows()) {
@@ -611,6 +748,11 @@ constexpr Action kActions[] = {
     {"cyrillic", {"phrase", "key"}, Cyrillic},
     {"break", {"text", "alphabet"}, Break},
     {"choose", {"row"}, Choose},
+    {"vigenere", {"direction", "text", "keyWord", "alphabet"}, Vigenere},
+    {"vigenereBreak", {"text", "alphabet"}, VigenereBreak},
+    {"vigenereLength", {"length"}, VigenereLength},
+    {"vigenereLetter", {"column", "letter"}, VigenereLetter},
+    {"vigenereColumn", {"column"}, VigenereColumn},
     {"exercise", {"kind", "number", "alphabet"}, OpenExercise},
     {"nextExercise", {}, ExerciseStep<&lesson::ExerciseSection::OpenNext>},
     {"checkAnswer", {"answer", "key"}, CheckAnswer},

@@ -82,6 +82,22 @@ function drawChart(chart, letters) {
     chart.replaceChildren(...bars, line, ...names);
 }
 
+// A long trace in a box, in blocks of lines, each laid out only once it scrolls into view: a
+// text of 2,000 letters shows within a frame.
+function showInBlocks(box, text) {
+    const BLOCK = 100;
+    const LINE_HEIGHT = 19;
+    const lines = text.split("\n");
+    const blocks = [];
+    for (let first = 0; first < lines.length; first += BLOCK) {
+        const block = lines.slice(first, first + BLOCK);
+        blocks.push(element("span", { style: `contain-intrinsic-size: auto ${block.length * LINE_HEIGHT}px` },
+            block.join("\n") + (first + BLOCK < lines.length ? "\n" : "")));
+    }
+    box.replaceChildren(...blocks);
+    box.scrollTop = 0;
+}
+
 // A key's decoded letters and score, as both tables of keys show them.
 function keyCells(row) {
     return [element("td", { class: "decoded" }, row.decoded), element("td", { class: "number" }, row.score)];

@@ -1,0 +1,147 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Caesar cipher with a key word: a text encrypted and decrypted with the key word's
+// letters under its own, and an encrypted text broken: the length of its key, then each
+// column as a Caesar text, with the letters found for the student to change.
+const vigenereSection = (() => {
+    const alphabet = () => alphabetOf("vig_alphabet");
+
+    function showPairs(letters, keys) {
+        byId("vig_rows").hidden = letters === "";
+        byId("vig_rows_letters").textContent = letters;
+        byId("vig_rows_keys").textContent = keys;
+        byId("vig_pairs").replaceChildren(...Array.from(letters, (letter, i) => {
+            const pair = element("span");
+            pair.append(element("span", {}, letter), element("span", {}, keys[i]));
+            return pair;
+        }));
+    }
+
+    function show(state) {
+        byId("vig_message").textContent = state.message;
+        showPairs(state.letters, state.keyRow);
+        setIfChanged(byId("vig_result"), state.result);
+        showFromStart(byId("vig_trace"), state.trace);
+        announce(state.announcement);
+    }
+
+    function calculate(direction) {
+        const typed = { direction, text: byId("vig_text").value, keyWord: byId("vig_key").value, alphabet: alphabet() };
+        whenReady(lesson => show(lesson.call("vigenere", typed)));
+    }
+
+    // Bars of the coincidence for each length, the likeliest darker, and a line at the
+    // language's.
+    function drawCoincidences(chart, state) {
+        const values = state.coincidences.map(c => c.thousandths);
+        const top = Math.max(state.languageThousandths * 1.5, ...values, 1);
+        const y = value => 170 - value / top * 160;
+        const step = 43;
+        const bars = values.map((value, i) => element("svg:rect", {
+            class: i + 1 === state.likeliest ? "count likeliest" : "count",
+            x: 14 + i * step, y: y(value), width: step - 8, height: 170 - y(value) }));
+        const names = values.map((value, i) => element("svg:text",
+            { x: 14 + i * step + (step - 8) / 2, y: 190, "text-anchor": "middle" }, String(i + 1)));
+        const line = element("svg:polyline", { class: "expected",
+            points: `10,${y(state.languageThousandths)} ${14 + 12 * step},${y(state.languageThousandths)}` });
+        chart.replaceChildren(...bars, line, ...names);
+    }
+
+    function rowOf(cells) {
+        const row = element("tr");
+        row.append(...cells);
+        return row;
+    }
+
+    function fillLetters(state) {
+        const letters = state.column.letters.map(l => l.letter);
+        byId("vig_letters").replaceChildren(byId("vig_letters").firstElementChild,
+            ...Array.from(state.keyWord, (chosen, column) => {
+                const label = element("label", {}, `${column + 1} `);
+                const select = element("select", { "data-column": column });
+                select.append(...letters.map(letter => element("option", { value: letter }, letter)));
+                select.value = chosen;
+                label.append(select);
+                return label;
+            }));
+    }
+
+    // The column: its heading, its letters' chart and every key letter tried, the chosen one
+    // marked.
+    function showColumn(state) {
+        const column = state.column;
+        byId("vig_column_heading").textContent = state.columnHeading;
+        byId("vig_column_heading").dataset.column = state.shownColumn;
+        byId("vig_comparison").textContent = column.comparison;
+        drawChart(byId("vig_column_chart"), column.letters);
+        byId("vig_column_keys").tBodies[0].replaceChildren(...column.rows.map((r, i) => {
+            const row = rowOf([element("th", { scope: "row" }, `${column.letters[r.offset].letter} (${r.offset})`),
+                ...keyCells(r)]);
+            if (i === 0) row.firstChild.append(" ", element("strong", {}, TEXTS.likeliest));
+            row.classList.toggle("chosen", i === column.chosen);
+            return row;
+        }));
+        byId("vig_found").value = state.keyWord;
+        for (const select of byId("vig_letters").querySelectorAll("select")) {
+            select.value = state.keyWord[Number(select.dataset.column)];
+        }
+        byId("vig_decrypted").textContent = state.decrypted;
+        showInBlocks(byId("vig_break_trace"), state.trace);
+    }
+
+    function showBreak(state) {
+        byId("vig_break_message").textContent = state.message;
+        byId("vig_break_results").hidden = !state.broken;
+        if (state.broken) {
+            byId("vig_language_ic").textContent = state.languageText;
+            drawCoincidences(byId("vig_ic_chart"), state);
+            byId("vig_ic_table").tBodies[0].replaceChildren(...state.coincidences.map((c, i) =>
+                rowOf([element("th", { scope: "row" }, state.lengths[i]), element("td", { class: "number" }, c.text)])));
+            byId("vig_groups").tBodies[0].replaceChildren(...state.groups.map(g => rowOf([
+                element("td", { class: "letters" }, g.letters), element("td", {}, g.places),
+                element("td", {}, g.distances), element("td", {}, g.divisors)])));
+            byId("vig_groups_note").textContent = state.groupsNote;
+            const length = byId("vig_length");
+            length.replaceChildren(...state.lengths.map((text, i) => element("option", { value: i + 1 }, text)));
+            length.value = String(state.length);
+            fillLetters(state);
+            showColumn(state);
+        }
+        announce(state.announcement);
+    }
+
+    function breakText() {
+        const typed = { text: byId("vig_ciphertext").value, alphabet: alphabet() };
+        whenReady(lesson => showBreak(lesson.call("vigenereBreak", typed)));
+    }
+
+    function bind() {
+        fillAlphabetChoice(byId("vig_alphabet"));
+        byId("vig_encrypt").addEventListener("click", () => calculate("encrypt"));
+        byId("vig_decrypt").addEventListener("click", () => calculate("decrypt"));
+        onEnter([byId("vig_key")], () => calculate("encrypt"));
+        byId("vig_take").addEventListener("click",
+            () => whenReady(() => { byId("vig_ciphertext").value = byId("vig_result").value; }));
+        byId("vig_break").addEventListener("click", breakText);
+        byId("vig_length").addEventListener("change", event => whenReady(lesson => {
+            const state = lesson.call("vigenereLength", { length: Number(event.target.value) });
+            fillLetters(state);
+            showColumn(state);
+            announce(state.announcement);
+        }));
+        const letters = byId("vig_letters");
+        letters.addEventListener("change", event => whenReady(lesson => {
+            const state = lesson.call("vigenereLetter",
+                { column: Number(event.target.dataset.column), letter: event.target.value });
+            showColumn(state);
+            announce(state.announcement);
+        }));
+        // The column whose letter is being chosen is the one shown.
+        letters.addEventListener("focusin", event => {
+            const column = Number(event.target.dataset.column);
+            if (event.target.tagName !== "SELECT" || byId("vig_column_heading").dataset.column === String(column)) return;
+            whenReady(lesson => showColumn(lesson.call("vigenereColumn", { column })));
+        });
+    }
+
+    return { bind };
+})();
