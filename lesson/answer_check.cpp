@@ -14,6 +14,7 @@
 #include "cipher/alphabet_trace.h"
 #include "cipher/cipher.h"
 #include "cipher/decimal_text.h"
+#include "cipher/vigenere.h"
 #include "lesson/look_alikes.h"
 
 namespace lesson {
@@ -65,18 +66,35 @@ private:
 
 }  // namespace
 
-AnswerCheck CheckAnswer(std::u16string_view answer, std::u16string_view from, std::int32_t key,
-                        Direction direction, const cipher::Alphabet& alphabet, bool marked) {
+std::int32_t ExerciseKey::ShiftAt(const cipher::Alphabet& alphabet, std::size_t place) const {
+    return word.empty() ? number
+                        : static_cast<std::int32_t>(alphabet.PlaceOf(word[place % word.size()]));
+}
+
+std::u16string ExerciseKey::Line(const cipher::Alphabet& alphabet, char16_t letter,
+                                 std::size_t place, Direction direction, std::int32_t extra) const {
+    if (!word.empty()) {
+        return cipher::KeyWordLine(alphabet, letter,
+                                   alphabet.Shifted(word[place % word.size()], extra), direction);
+    }
+    return direction == Direction::kEncrypt
+               ? cipher::EncodeLine(alphabet, letter, number + extra)
+               : cipher::DecryptionLine(alphabet, letter, number + extra);
+}
+
+AnswerCheck CheckAnswer(std::u16string_view answer, std::u16string_view from,
+                        const ExerciseKey& key, Direction direction,
+                        const cipher::Alphabet& alphabet, bool marked) {
     const LookAlikeReading read = ReadLookAlikes(answer.substr(0, kAnswerCap), alphabet);
     const std::u16string given = alphabet.Reduce(read.text);
     std::u16string expected;
-    for (const char16_t letter : from) {
-        expected += alphabet.Shifted(letter, direction == Direction::kEncrypt ? key : -key);
+    for (std::size_t place = 0; place < from.size(); ++place) {
+        const std::int32_t shift = key.ShiftAt(alphabet, place);
+        expected +=
+            alphabet.Shifted(from[place], direction == Direction::kEncrypt ? shift : -shift);
     }
     const auto line = [&](std::size_t place) {
-        return direction == Direction::kEncrypt
-                   ? cipher::EncodeLine(alphabet, from[place], key)
-                   : cipher::DecryptionLine(alphabet, from[place], key);
+        return key.Line(alphabet, from[place], place, direction);
     };
 
     AnswerCheck check;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cipher/alphabet.h"
+#include "cipher/vigenere.h"
 
 namespace lesson {
 
@@ -15,7 +16,29 @@ namespace lesson {
 inline constexpr std::size_t kAnswerCap = 500;
 
 // Which way the student shifts the letters they work from.
-enum class Direction : std::uint8_t { kEncrypt, kDecrypt };
+using Direction = cipher::Direction;
+
+// What an exercise's letters are shifted by: a Caesar key, from 1 to one less than the
+// alphabet's size, or a key word of the alphabet's letters, each shifting the letter under it
+// by its place.
+struct ExerciseKey {
+    // Either makes one, where a key is asked for.
+    // cppcheck-suppress noExplicitConstructor
+    ExerciseKey(std::int32_t number) : number(number) {}
+    // cppcheck-suppress noExplicitConstructor
+    ExerciseKey(std::u16string_view word) : word(word) {}
+
+    std::int32_t number = 0;
+    std::u16string_view word;  // empty for a Caesar key
+
+    // The shift of the letter at the place, from 0.
+    std::int32_t ShiftAt(const cipher::Alphabet& alphabet, std::size_t place) const;
+    // The trace's line for the letter at the place, shifted by its own shift and EXTRA more:
+    // "D - 3 = 68 - 3 = 65 -> A" for a Caesar key on A to Z, "H + L(11) = 7 + 11 = 18 -> S"
+    // for a key word.
+    std::u16string Line(const cipher::Alphabet& alphabet, char16_t letter, std::size_t place,
+                        Direction direction, std::int32_t extra = 0) const;
+};
 
 // One letter of the expected answer, or one letter too many, as the check found it.
 struct LetterMark {
@@ -41,10 +64,10 @@ struct AnswerCheck {
 };
 
 // Checks the letters of the answer, reduced to the alphabet's capitals, against the letters
-// the student works from shifted by the key, from 1 to one less than the alphabet's size, in
-// the given direction; without the marks where only the count is wanted.
-AnswerCheck CheckAnswer(std::u16string_view answer, std::u16string_view from, std::int32_t key,
-                        Direction direction,
+// the student works from shifted by the key in the given direction; without the marks where
+// only the count is wanted.
+AnswerCheck CheckAnswer(std::u16string_view answer, std::u16string_view from,
+                        const ExerciseKey& key, Direction direction,
                         const cipher::Alphabet& alphabet = cipher::LatinAlphabet(),
                         bool marked = true);
 

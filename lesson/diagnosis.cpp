@@ -77,8 +77,9 @@ const LetterMark* Explained(const std::vector<LetterMark>& marks, const Gives& g
 
 // An answer with as many letters as expected, compared place by place: an alignment that makes
 // a few letters right by putting others in and leaving others out hides a shift of them all.
+template <typename Step>
 std::vector<LetterMark> PlaceByPlace(const AnswerCheck& check, std::u16string_view from,
-                                     std::int32_t step, const cipher::Alphabet& alphabet) {
+                                     const Step& step, const cipher::Alphabet& alphabet) {
     if (check.given != check.expected) {
         return check.marks;
     }
@@ -86,7 +87,7 @@ std::vector<LetterMark> PlaceByPlace(const AnswerCheck& check, std::u16string_vi
     for (const LetterMark& mark : check.marks) {
         if (mark.kind != Kind::kMissing) {
             const std::size_t at = marks.size();
-            const char16_t expected = alphabet.Shifted(from[at], step);
+            const char16_t expected = alphabet.Shifted(from[at], step(at));
             marks.push_back({mark.given == expected ? Kind::kRight : Kind::kWrong,
                              at + 1,
                              expected,
@@ -118,15 +119,15 @@ std::u16string Signed(std::int32_t step) {
 
 class Causes {
 public:
-    Causes(const AnswerCheck& check, std::u16string_view from, std::int32_t key,
+    Causes(const AnswerCheck& check, std::u16string_view from, const ExerciseKey& key,
            Direction direction, const cipher::Alphabet& alphabet)
-        : m_marks(
-              PlaceByPlace(check, from, direction == Direction::kEncrypt ? key : -key, alphabet)),
-          m_from(from),
+        : m_from(from),
           m_key(key),
-          m_step(direction == Direction::kEncrypt ? key : -key),
           m_encrypts(direction == Direction::kEncrypt),
-          m_alphabet(alphabet) {}
+          m_alphabet(alphabet) {
+        m_marks = PlaceByPlace(
+            check, from, [this](std::size_t at) { return Step(at); }, alphabet);
+    }
 
     std::optional<Diagnosis> Find() const {
         std::vector<Cause> causes{{CauseKind::kDirection}};
@@ -155,7 +156,7 @@ public:
         const char16_t given = first->kind == Kind::kMissing ? char16_t{0} : first->given;
         Diagnosis diagnosis{Sentence(*named), u"Вашето: ", u"Вярно: "};
         diagnosis.yours += Yours(*named, at, given);
-        diagnosis.right += Line(at, m_key);
+        diagnosis.right += Line(at);
         return diagnosis;
     }
 
@@ -169,8 +170,7 @@ private:
                                   : u"Изглежда, че сте шифрирали, вместо да дешифрирате: "
                                     u"изместили сте напред вместо назад.";
             case CauseKind::kOtherKey:
-                return u"Изглежда, че сте използвали ключ " + cipher::DecimalText(cause.amount) +
-                       u" вместо " + cipher::DecimalText(m_key) + u".";
+                return OtherKeySentence(cause.amount);
             case CauseKind::kWrap: {
                 // "…след Z: след Z се продължава от A.", or "…преди A: преди A …от Z."
                 const std::u16string_view where = m_encrypts ? u"след " : u"преди ";
@@ -201,14 +201,15 @@ private:
         const char16_t letter = m_from[at];
         switch (cause.kind) {
             case CauseKind::kDirection:
-                return given == m_alphabet.Shifted(letter, -m_step);
-            case CauseKind::kOtherKey:
-                return given ==
-                       m_alphabet.Shifted(letter, m_encrypts ? cause.amount : -cause.amount);
+                return given == m_alphabet.Shifted(letter, -Step(at));
+            case CauseKind::kOtherKey: {
+                const std::int32_t other = m_key.ShiftAt(m_alphabet, at) + cause.amount;
+                return given == m_alphabet.Shifted(letter, m_encrypts ? other : -other);
+            }
             case CauseKind::kWrap: {
                 // The letters that pass the end, wrong by the same amount or left out; all the
                 // others right.
-                const char16_t right = m_alphabet.Shifted(letter, m_step);
+                const char16_t right = m_alphabet.Shifted(letter, Step(at));
                 if (!Passes(at)) {
                     return given == right;
                 }
@@ -221,7 +222,7 @@ private:
                 const auto size = static_cast<std::int32_t>(order.size());
                 const auto place = static_cast<std::int32_t>(order.find(letter));
                 const char16_t shifted =
-                    order[static_cast<std::size_t>(((place + m_step) % size + size) % size)];
+                    order[static_cast<std::size_t>(((place + Step(at)) % size + size) % size)];
                 return given ==
                        (m_alphabet.PlaceOf(shifted) == std::u16string_view::npos ? 0 : shifted);
             }
@@ -235,35 +236,81 @@ private:
     std::u16string Yours(const Cause& cause, std::size_t at, char16_t given) const {
         switch (cause.kind) {
             case CauseKind::kDirection:
-                return m_encrypts ? cipher::DecryptionLine(m_alphabet, m_from[at], m_key)
-                                  : cipher::EncodeLine(m_alphabet, m_from[at], m_key);
+                return m_key.Line(m_alphabet, m_from[at], at,
+                                  m_encrypts ? Direction::kDecrypt : Direction::kEncrypt);
             case CauseKind::kOtherKey:
                 return Line(at, cause.amount);
             case CauseKind::kWrap:
                 return Unwrapped(at, given);
             case CauseKind::kNumbering:
-                return cipher::PlaceLine(cause.order->letters, m_from[at], m_step);
+                return cipher::PlaceLine(cause.order->letters, m_from[at],
+                                         m_key.ShiftAt(m_alphabet, at), !m_encrypts, StepName(at));
             case CauseKind::kNoShift:
                 break;
         }
-        return Line(at, 0);
+        return Line(at, -m_key.ShiftAt(m_alphabet, at));
     }
 
-    // The key that the student's wrong letters were most often shifted by, where it is neither
-    // the key, nor no shift, nor the other direction, which are causes of their own.
+    // What the student's wrong letters were most often shifted by past the key: another
+    // Caesar key, where it is neither no shift nor the other direction, which are causes of
+    // their own; for a key word, each of its letters one too far or one short.
     std::int32_t OtherKey() const {
-        std::vector<std::int32_t> shifts;
+        std::vector<std::int32_t> extras;
         for (const LetterMark& mark : m_marks) {
             if (mark.kind == Kind::kWrong) {
-                const auto shift =
-                    static_cast<std::int32_t>(m_alphabet.PlaceOf(mark.given)) -
-                    static_cast<std::int32_t>(m_alphabet.PlaceOf(m_from[mark.place - 1]));
-                shifts.push_back(m_alphabet.KeyOf(m_encrypts ? shift : -shift));
+                const std::size_t at = mark.place - 1;
+                const auto shift = static_cast<std::int32_t>(m_alphabet.PlaceOf(mark.given)) -
+                                   static_cast<std::int32_t>(m_alphabet.PlaceOf(m_from[at]));
+                extras.push_back(m_alphabet.KeyOf((m_encrypts ? shift : -shift) -
+                                                  m_key.ShiftAt(m_alphabet, at)));
             }
         }
-        const std::int32_t other = Commonest(shifts);
-        // A wrong letter is never shifted by the key itself.
-        return other == m_alphabet.Size() - m_key ? 0 : other;
+        const std::int32_t extra = Commonest(extras);
+        const std::int32_t size = m_alphabet.Size();
+        if (!m_key.word.empty()) {
+            return extra == 1 || extra == size - 1 ? extra : 0;
+        }
+        const std::int32_t other = m_alphabet.KeyOf(m_key.number + extra);
+        return other == 0 || other == size - m_key.number ? 0 : extra;
+    }
+
+    std::u16string OtherKeySentence(std::int32_t extra) const {
+        if (m_key.word.empty()) {
+            return u"Изглежда, че сте използвали ключ " +
+                   cipher::DecimalText(m_alphabet.KeyOf(m_key.number + extra)) + u" вместо " +
+                   cipher::DecimalText(m_key.number) + u".";
+        }
+        std::u16string sentence = u"Изглежда, че сте използвали ключовата дума ";
+        std::transform(m_key.word.begin(), m_key.word.end(), std::back_inserter(sentence),
+                       [&](char16_t letter) { return m_alphabet.Shifted(letter, extra); });
+        sentence += u" вместо ";
+        sentence += m_key.word;
+        sentence +=
+            u": всяка буква на ключа е изместена с една. Номерата на буквите започват "
+            u"от 0 (";
+        sentence += m_alphabet.letters.front();
+        sentence += u" = 0).";
+        return sentence;
+    }
+
+    // The key's letter as a step of the trace: its number for a Caesar key, "L(11)" for a
+    // letter of a key word.
+    std::u16string StepName(std::size_t at) const {
+        const std::int32_t shift = m_key.ShiftAt(m_alphabet, at);
+        if (m_key.word.empty()) {
+            return cipher::DecimalText(shift);
+        }
+        std::u16string name(1, m_key.word[at % m_key.word.size()]);
+        name += u"(";
+        cipher::AppendDecimal(name, shift);
+        name += u")";
+        return name;
+    }
+
+    // The shift of the letter at the place, with the sign of the direction.
+    std::int32_t Step(std::size_t at) const {
+        const std::int32_t shift = m_key.ShiftAt(m_alphabet, at);
+        return m_encrypts ? shift : -shift;
     }
 
     // How far the wrong letters that pass the end are most often from the right ones.
@@ -281,43 +328,53 @@ private:
 
     bool Passes(std::size_t at) const {
         const auto place = static_cast<std::int32_t>(m_alphabet.PlaceOf(m_from[at]));
-        return place + m_step >= m_alphabet.Size() || place + m_step < 0;
+        return place + Step(at) >= m_alphabet.Size() || place + Step(at) < 0;
     }
 
-    // A letter's number as the trace writes it.
+    // A letter's number as the trace writes it: a key word's trace writes places.
+    bool WritesCodes() const {
+        return m_key.word.empty() && m_alphabet.numbering == cipher::Numbering::kCharacterCode;
+    }
     std::int32_t Number(char16_t letter) const {
-        return m_alphabet.numbering == cipher::Numbering::kCharacterCode
-                   ? std::int32_t{letter}
-                   : static_cast<std::int32_t>(m_alphabet.PlaceOf(letter));
+        return WritesCodes() ? std::int32_t{letter}
+                             : static_cast<std::int32_t>(m_alphabet.PlaceOf(letter));
     }
 
     // The arithmetic without the wrap, then the step to the student's letter, or for codes the
     // character the sum is: "Y + 3 = 89 + 3 = 92 - 25 = 67 -> C", "Y + 3 = 89 + 3 = 92 -> \".
     std::u16string Unwrapped(std::size_t at, char16_t given) const {
         const char16_t letter = m_from[at];
-        const std::int32_t sum = Number(letter) + m_step;
-        std::u16string line = std::u16string(1, letter) + Signed(m_step) + u" = " +
-                              cipher::DecimalText(Number(letter)) + Signed(m_step) + u" = " +
-                              cipher::DecimalText(sum);
+        const std::int32_t step = Step(at);
+        const std::int32_t sum = Number(letter) + step;
+        const std::u16string_view sign = m_encrypts ? u" + " : u" - ";
+        std::u16string line(1, letter);
+        line += sign;
+        line += StepName(at);
+        line += u" = ";
+        cipher::AppendDecimal(line, Number(letter));
+        line += sign;
+        cipher::AppendDecimal(line, step < 0 ? -step : step);
+        line += u" = ";
+        cipher::AppendDecimal(line, sum);
         if (given != 0) {
             line += Signed(Number(given) - sum) + u" = " + cipher::DecimalText(Number(given)) +
                     u" -> " + given;
-        } else if (m_alphabet.numbering == cipher::Numbering::kCharacterCode) {
+        } else if (WritesCodes()) {
             line += u" -> ";
             line += static_cast<char16_t>(sum);
         }
         return line;
     }
 
-    std::u16string Line(std::size_t at, std::int32_t key) const {
-        return m_encrypts ? cipher::EncodeLine(m_alphabet, m_from[at], key)
-                          : cipher::DecryptionLine(m_alphabet, m_from[at], key);
+    // The trace's line for the letter at the place, by the key's shift and EXTRA more.
+    std::u16string Line(std::size_t at, std::int32_t extra = 0) const {
+        return m_key.Line(m_alphabet, m_from[at], at,
+                          m_encrypts ? Direction::kEncrypt : Direction::kDecrypt, extra);
     }
 
     std::vector<LetterMark> m_marks;
     std::u16string_view m_from;
-    std::int32_t m_key;
-    std::int32_t m_step;
+    ExerciseKey m_key;
     bool m_encrypts;
     const cipher::Alphabet& m_alphabet;
 };
@@ -325,7 +382,7 @@ private:
 }  // namespace
 
 std::optional<Diagnosis> Diagnose(const AnswerCheck& check, std::u16string_view from,
-                                  std::int32_t key, Direction direction,
+                                  const ExerciseKey& key, Direction direction,
                                   const cipher::Alphabet& alphabet) {
     return Causes(check, from, key, direction, alphabet).Find();
 }

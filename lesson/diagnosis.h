@@ -24,7 +24,7 @@ struct Diagnosis {
 // the direction; none where no single cause explains all of them, or four in five of three or
 // more, or where a right letter goes against it.
 std::optional<Diagnosis> Diagnose(const AnswerCheck& check, std::u16string_view from,
-                                  std::int32_t key, Direction direction,
+                                  const ExerciseKey& key, Direction direction,
                                   const cipher::Alphabet& alphabet);
 
 // A key found for a text to break, the size of the alphabet less the right one: the key that

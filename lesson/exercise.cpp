@@ -13,6 +13,7 @@
 
 #include "cipher/alphabet.h"
 #include "cipher/decimal_text.h"
+#include "cipher/vigenere.h"
 #include "lesson/calculation.h"
 #include "lesson/language.h"
 
@@ -61,6 +62,10 @@ std::u16string ShortWord(const Sentences& sentences, const cipher::Alphabet& alp
 
 }  // namespace
 
+bool HasKeyWord(ExerciseKind kind) {
+    return kind == ExerciseKind::kEncryptKeyWord || kind == ExerciseKind::kDecryptKeyWord;
+}
+
 const KindName& NameOf(ExerciseKind kind) {
     // Every kind has its row: the search stops before the last, which is then the one.
     return *std::find_if(std::begin(kExerciseKinds), std::end(kExerciseKinds) - 1,
@@ -95,6 +100,11 @@ std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number,
     exercise.key = static_cast<std::int32_t>(
         1 + Mixed(draw) % static_cast<std::uint64_t>(alphabet.Size() - 1));
     std::size_t next = draw % sentences.drawn;
+    if (HasKeyWord(kind)) {
+        const Sentences& keyWords = language.keyWords;
+        exercise.key = 0;
+        exercise.keyWord = keyWords.At(Mixed(draw + 2) % keyWords.drawn);
+    }
     if (kind == ExerciseKind::kCalculate) {
         exercise.plainLetters = ShortWord(sentences, alphabet, next, Mixed(draw + 1));
         exercise.plain = exercise.plainLetters;
@@ -108,6 +118,11 @@ std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number,
         exercise.plain += sentences.At(next);
         next = (next + 1) % sentences.drawn;
         exercise.plainLetters = alphabet.Reduce(exercise.plain);
+    }
+    if (!exercise.keyWord.empty()) {
+        exercise.cipherLetters = cipher::KeyWordShifted(
+            alphabet, exercise.plainLetters, exercise.keyWord, cipher::Direction::kEncrypt);
+        return exercise;
     }
     for (const char16_t letter : exercise.plainLetters) {
         exercise.cipherLetters += alphabet.Shifted(letter, exercise.key);
@@ -150,6 +165,11 @@ std::u16string TaskText(const Exercise& exercise) {
             return u"Дешифрирайте с ключ " + key + u": " + exercise.cipherLetters;
         case ExerciseKind::kCalculate:
             return u"Сметнете като прозореца с ключ " + key + u": " + exercise.plainLetters;
+        case ExerciseKind::kEncryptKeyWord:
+            return u"Шифрирайте с ключова дума " + exercise.keyWord + u": " + exercise.plain;
+        case ExerciseKind::kDecryptKeyWord:
+            return u"Дешифрирайте с ключова дума " + exercise.keyWord + u": " +
+                   exercise.cipherLetters;
         case ExerciseKind::kFindKey:
             break;
     }
@@ -159,8 +179,10 @@ std::u16string TaskText(const Exercise& exercise) {
 std::u16string AnswerText(const Exercise& exercise) {
     switch (exercise.kind) {
         case ExerciseKind::kEncrypt:
+        case ExerciseKind::kEncryptKeyWord:
             return exercise.cipherLetters;
         case ExerciseKind::kDecrypt:
+        case ExerciseKind::kDecryptKeyWord:
             return exercise.plainLetters + u" (" + exercise.plain + u")";
         case ExerciseKind::kCalculate:
             return CalculationAnswer(exercise);

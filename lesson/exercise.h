@@ -18,6 +18,8 @@ enum class ExerciseKind : std::uint8_t {
     kFindKey,    // encrypted letters alone, 60 to 150 of them: find the key and the plain letters
     kCalculate,  // a word of 3 to 6 letters and its key: fill in the numbers and letters of its
                  // trace
+    kEncryptKeyWord,  // a plain sentence and a key word: type the encrypted letters
+    kDecryptKeyWord,  // encrypted letters and their key word: type the plain letters
 };
 
 // The kinds in the order the page offers them, with the names requests give them, the words
@@ -33,6 +35,8 @@ inline constexpr KindName kExerciseKinds[] = {
     {ExerciseKind::kDecrypt, u"decrypt", u"Дешифрирай", true},
     {ExerciseKind::kFindKey, u"findKey", u"Намери ключа", false},
     {ExerciseKind::kCalculate, u"calculate", u"Сметни като прозореца", false},
+    {ExerciseKind::kEncryptKeyWord, u"encryptKeyWord", u"Шифрирай с ключова дума", false},
+    {ExerciseKind::kDecryptKeyWord, u"decryptKeyWord", u"Дешифрирай с ключова дума", false},
 };
 
 // The row of a kind, and the row of a name, or none.
@@ -47,11 +51,15 @@ struct Exercise {
     ExerciseKind kind = ExerciseKind::kEncrypt;
     std::int32_t number = 0;
     const cipher::Alphabet* alphabet = &cipher::LatinAlphabet();
-    std::int32_t key = 0;          // from 1 to one less than the alphabet's size
+    std::int32_t key = 0;          // from 1 to one less than the alphabet's size; 0 with a key word
+    std::u16string keyWord;        // 3 to 8 capitals, for the kinds with a key word; else empty
     std::u16string plain;          // the sentence, or sentences, as written
     std::u16string plainLetters;   // reduced to the alphabet's capitals
     std::u16string cipherLetters;  // the plain letters shifted by the key
 };
+
+// Whether the kind shifts by a key word rather than by one key.
+bool HasKeyWord(ExerciseKind kind);
 
 // The exercise of this kind and number, from 1 to 9999, in the alphabet: an English sentence
 // for A to Z, a Bulgarian one for Cyrillic. Nothing for any other number.

@@ -84,6 +84,15 @@ std::u16string Faults(const AnswerCheck& check) {
     return said;
 }
 
+// Whether the student encrypts the plain sentence, rather than decrypting letters.
+bool Encrypts(ExerciseKind kind) {
+    return kind == ExerciseKind::kEncrypt || kind == ExerciseKind::kEncryptKeyWord;
+}
+
+ExerciseKey KeyOf(const Exercise& exercise) {
+    return exercise.keyWord.empty() ? ExerciseKey(exercise.key) : ExerciseKey(exercise.keyWord);
+}
+
 }  // namespace
 
 std::u16string MarkSentence(const LetterMark& mark) {
@@ -117,11 +126,11 @@ WorkCheck CheckWork(const Exercise& exercise, std::u16string_view answer, std::u
         check.letters.expected = check.boxes.marks.size();
         check.letters.given = check.boxes.filled;
         check.letters.summary = check.boxes.summary;
-    } else if (exercise.kind == ExerciseKind::kEncrypt) {
-        check.letters = CheckAnswer(answer, exercise.plainLetters, exercise.key,
+    } else if (Encrypts(exercise.kind)) {
+        check.letters = CheckAnswer(answer, exercise.plainLetters, KeyOf(exercise),
                                     Direction::kEncrypt, alphabet, marked);
     } else {
-        check.letters = CheckAnswer(answer, exercise.cipherLetters, exercise.key,
+        check.letters = CheckAnswer(answer, exercise.cipherLetters, KeyOf(exercise),
                                     Direction::kDecrypt, alphabet, marked);
     }
     check.right = check.key.right && check.letters.right == check.letters.expected &&
@@ -183,13 +192,13 @@ void ExerciseSection::Show(const Exercise& exercise) {
     const std::u16string place = AssignedPlace();
     // The letters to work from are spelled: a run of them is no word to be read.
     const std::u16string_view words = std::u16string_view(m_task).substr(0, m_task.find(u": ") + 2);
-    m_announcement = (place.empty() ? u"" : place + u". ") + u"Упражнение " +
-                     cipher::DecimalText(exercise.number) + u". " +
-                     (exercise.kind == ExerciseKind::kEncrypt
-                          ? m_task
-                          : SpelledAfter(words, exercise.kind == ExerciseKind::kCalculate
-                                                    ? exercise.plainLetters
-                                                    : exercise.cipherLetters));
+    m_announcement =
+        (place.empty() ? u"" : place + u". ") + u"Упражнение " +
+        cipher::DecimalText(exercise.number) + u". " +
+        (Encrypts(exercise.kind) ? m_task
+                                 : SpelledAfter(words, exercise.kind == ExerciseKind::kCalculate
+                                                           ? exercise.plainLetters
+                                                           : exercise.cipherLetters));
 }
 
 void ExerciseSection::Open(ExerciseKind kind, std::u16string_view number,
@@ -265,10 +274,10 @@ void ExerciseSection::Mark(const WorkCheck& check, std::u16string_view key) {
         m_letters.marks.clear();
         return;
     }
-    const bool encrypts = m_exercise.kind == ExerciseKind::kEncrypt;
+    const bool encrypts = Encrypts(m_exercise.kind);
     m_diagnosis =
         Diagnose(m_letters, encrypts ? m_exercise.plainLetters : m_exercise.cipherLetters,
-                 m_exercise.key, encrypts ? Direction::kEncrypt : Direction::kDecrypt, alphabet);
+                 KeyOf(m_exercise), encrypts ? Direction::kEncrypt : Direction::kDecrypt, alphabet);
     // A wall of numbered blanks says less than one line.
     const auto missing =
         std::count_if(m_letters.marks.begin(), m_letters.marks.end(),
@@ -332,9 +341,11 @@ void ExerciseSection::Reveal() {
     m_answer = AnswerText(m_exercise);
     switch (m_exercise.kind) {
         case ExerciseKind::kEncrypt:
+        case ExerciseKind::kEncryptKeyWord:
             m_announcement = SpelledAfter(u"Отговорът: ", m_exercise.cipherLetters);
             break;
         case ExerciseKind::kDecrypt:
+        case ExerciseKind::kDecryptKeyWord:
             m_announcement = u"Отговорът: " + m_exercise.plain;
             break;
         case ExerciseKind::kFindKey:

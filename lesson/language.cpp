@@ -12,6 +12,7 @@
 #include "cipher/alphabet.h"
 #include "lesson/bulgarian_phrases.h"
 #include "lesson/english_phrases.h"
+#include "lesson/key_words.h"
 
 namespace lesson {
 
@@ -34,7 +35,8 @@ const Language kLanguages[] = {
      u"Lewand, 2000",
      u"",
      {EnglishPhrases(), {}, kEnglishPhrasesDrawn},
-     0},
+     0,
+     {EnglishKeyWords(), {}, kEnglishKeyWordsDrawn}},
     {&cipher::CyrillicAlphabet(),
      u"cyrillic",
      u"кирилица (А–Я)",
@@ -43,7 +45,8 @@ const Language kLanguages[] = {
      u"Стефанов и Бирданова, 1997",
      u"на кирилица",
      {{}, BulgarianPhrases(), kBulgarianPhrasesDrawn},
-     std::uint64_t{1} << 40U},
+     std::uint64_t{1} << 40U,
+     {{}, BulgarianKeyWords(), kBulgarianKeyWordsDrawn}},
 };
 
 }  // namespace

@@ -40,6 +40,8 @@ struct Language {
     std::u16string_view onSheet;
     Sentences sentences;
     std::uint64_t draws = 0;  // keeps its exercises' draws apart from the other languages'
+    // The key words its exercises with one are drawn from, in capitals.
+    Sentences keyWords;
 };
 
 // The languages in the order the page offers them, A to Z first.

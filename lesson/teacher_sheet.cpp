@@ -101,7 +101,7 @@ std::u16string SheetAnswerLine(const Exercise& exercise) {
 
 std::vector<std::u16string> SheetLetterGroups(const Exercise& exercise) {
     std::vector<std::u16string> groups;
-    if (exercise.kind == ExerciseKind::kEncrypt) {
+    if (exercise.kind == ExerciseKind::kEncrypt || exercise.kind == ExerciseKind::kEncryptKeyWord) {
         const std::u16string_view plain = exercise.plain;
         for (std::size_t start = 0; start <= plain.size();) {
             const std::size_t end = std::min(plain.find(u' ', start), plain.size());
@@ -111,7 +111,8 @@ std::vector<std::u16string> SheetLetterGroups(const Exercise& exercise) {
             }
             start = end + 1;
         }
-    } else if (exercise.kind == ExerciseKind::kDecrypt) {
+    } else if (exercise.kind == ExerciseKind::kDecrypt ||
+               exercise.kind == ExerciseKind::kDecryptKeyWord) {
         const std::u16string_view letters = exercise.cipherLetters;
         for (std::size_t start = 0; start < letters.size(); start += kSheetGroup) {
             groups.emplace_back(letters.substr(start, kSheetGroup));

@@ -43,7 +43,7 @@ TEST(Diagnose, NamesTheOneCauseOfTheMistakes) {
         const cipher::Alphabet* alphabet;
         Direction direction;
         std::u16string from, answer;
-        std::int32_t key;
+        lesson::ExerciseKey key;
         std::u16string sentence, yours;  // empty for none
     } cases[] = {
         {latin, kE, u"HELLO", u"EBIIL", 3, back, u"H - 3 = 72 - 3 = 69 -> E"},
@@ -67,6 +67,15 @@ TEST(Diagnose, NamesTheOneCauseOfTheMistakes) {
          u"Д + 3 = 4 + 3 = 7 -> Ж"},
         {cyrillic, kD, u"ГДЕЖ", u"ВГДЕ", 3, seems + u"използвали ключ 1 вместо 3.",
          u"Г - 1 = 3 - 1 = 2 -> В"},
+        // A key word, its letters shifting on places: back, each letter one on, and the wrap.
+        {latin, kE, u"HELLO", u"VEWZO", std::u16string_view(u"MAP"), back,
+         u"H - M(12) = 7 - 12 = -5 + 26 = 21 -> V"},
+        {latin, kE, u"HELLO", u"UFBYP", std::u16string_view(u"MAP"),
+         seems + u"използвали ключовата дума NBQ вместо MAP: всяка буква на ключа е изместена с "
+                 u"една. Номерата на буквите започват от 0 (A = 0).",
+         u"H + N(13) = 7 + 13 = 20 -> U"},
+        {latin, kE, u"YB", u"KM", std::u16string_view(u"L"), pastZ,
+         u"Y + L(11) = 24 + 11 = 35 - 25 = 10 -> K"},
         // Nine in ten: named. Three in four, a right letter against it, or no one cause: not.
         {latin, kE, u"ABCDEFGHIJ", u"XYZABCDEFQ", 3, back, u"A - 3 = 65 + 23 = 88 -> X"},
         {latin, kE, u"ABCD", u"XYZQ", 3, {}, {}},
@@ -198,8 +207,11 @@ TEST(ExerciseSection, SaysTheCauseTheLookAlikesTheMissingLettersAndTheBoxes) {
         lesson::MakeExercise(ExerciseKind::kDecrypt, 1)->plain,
         u"ключ " + cipher::DecimalText(found.key) + u": " + found.plain,
         lesson::CalculationAnswer(section.Current()),
+        lesson::SpelledLetters(
+            lesson::MakeExercise(ExerciseKind::kEncryptKeyWord, 1)->cipherLetters),
+        lesson::MakeExercise(ExerciseKind::kDecryptKeyWord, 1)->plain,
     };
-    const std::int32_t numbers[] = {4711, 1, number, 1};  // in the order of the kinds
+    const std::int32_t numbers[] = {4711, 1, number, 1, 1, 1};  // in the order of the kinds
     for (const lesson::KindName& kind : lesson::kExerciseKinds) {
         const auto at = static_cast<std::size_t>(&kind - lesson::kExerciseKinds);
         section.Open(kind.kind, cipher::DecimalText(numbers[at]));

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <initializer_list>
 #include <iterator>
 #include <limits>
 #include <optional>
@@ -17,10 +18,12 @@
 #include "cipher/alphabet.h"
 #include "cipher/alphabet_trace.h"
 #include "cipher/decimal_text.h"
+#include "cipher/vigenere.h"
 #include "lesson/answer_check.h"
 #include "lesson/english_phrases.h"
 #include "lesson/exercise.h"
 #include "lesson/exercise_section.h"
+#include "lesson/key_words.h"
 #include "lesson/language.h"
 #include "lesson/teacher_sheet.h"
 
@@ -71,18 +74,18 @@ TEST(MakeExercise, GivesTheSameExerciseForTheSameNumber) {
     }
 }
 
-// FNV-1a over the key and the sentences of every number of every kind: one number for all
-// that the exercises give out in a language.
-std::uint64_t DigestOfEveryExercise(const lesson::Language& language) {
+// FNV-1a over the key, the key word and the sentences of every number of each kind: one number
+// for all that the exercises of those kinds give out in a language.
+std::uint64_t DigestOfEveryExercise(const lesson::Language& language,
+                                    std::initializer_list<ExerciseKind> kinds) {
     std::uint64_t digest = 0xcbf29ce484222325U;
     const auto add = [&digest](std::uint64_t unit) { digest = (digest ^ unit) * 0x100000001b3U; };
-    for (const ExerciseKind kind :
-         {ExerciseKind::kEncrypt, ExerciseKind::kDecrypt, ExerciseKind::kFindKey}) {
+    for (const ExerciseKind kind : kinds) {
         for (std::int32_t number = lesson::kFirstExercise; number <= lesson::kLastExercise;
              ++number) {
             const lesson::Exercise exercise = *lesson::MakeExercise(kind, number, language);
             add(static_cast<std::uint64_t>(exercise.key));
-            for (const char16_t unit : exercise.plain) {
+            for (const char16_t unit : exercise.keyWord + exercise.plain) {
                 add(unit);
             }
         }
@@ -90,19 +93,26 @@ std::uint64_t DigestOfEveryExercise(const lesson::Language& language) {
     return digest;
 }
 
-// Every exercise of both languages as first given out; a sentence added to either list later
-// changes none of them.
+// Every exercise of both languages as first given out; a sentence or a key word added to
+// either list later changes none of them.
 TEST(MakeExercise, KeepsEveryNumbersExerciseWhenSentencesAreAdded) {
-    // A to Z, then the Bulgarian alphabet.
-    const std::uint64_t digests[] = {0x05275b26301ea0f4U, 0x0a0a031e43c34237U};
+    // A to Z, then the Bulgarian alphabet: the Caesar kinds, then those with a key word.
+    const std::uint64_t digests[][2] = {{0x05275b26301ea0f4U, 0x0d2ffd10c3b8e1e0U},
+                                        {0x0a0a031e43c34237U, 0x68c1cf226fe0f350U}};
     ASSERT_EQ(lesson::Languages().size(), std::size(digests));
-    for (std::size_t i = 0; i < std::size(digests); ++i) {
-        const lesson::Language& language = lesson::Languages()[i];
-        const std::uint64_t digest = DigestOfEveryExercise(language);
+    for (std::size_t i = 0; i < std::size(digests) * 2; ++i) {
+        const lesson::Language& language = lesson::Languages()[i / 2];
+        const auto kinds = i % 2 == 0
+                               ? std::initializer_list<ExerciseKind>{ExerciseKind::kEncrypt,
+                                                                     ExerciseKind::kDecrypt,
+                                                                     ExerciseKind::kFindKey}
+                               : std::initializer_list<ExerciseKind>{ExerciseKind::kEncryptKeyWord,
+                                                                     ExerciseKind::kDecryptKeyWord};
+        const std::uint64_t digest = DigestOfEveryExercise(language, kinds);
         std::printf("%s: digest %016llx\n",
                     std::string(language.name.begin(), language.name.end()).c_str(),
                     static_cast<unsigned long long>(digest));
-        EXPECT_EQ(digest, digests[i]);
+        EXPECT_EQ(digest, digests[i / 2][i % 2]);
         lesson::Language longer = language;
         std::vector<std::string_view> ascii(language.sentences.ascii.begin(),
                                             language.sentences.ascii.end());
@@ -115,23 +125,46 @@ TEST(MakeExercise, KeepsEveryNumbersExerciseWhenSentencesAreAdded) {
         }
         longer.sentences.ascii = ascii;
         longer.sentences.utf16 = utf16;
-        EXPECT_EQ(DigestOfEveryExercise(longer), digest);
+        std::vector<std::string_view> asciiWords(language.keyWords.ascii.begin(),
+                                                 language.keyWords.ascii.end());
+        std::vector<std::u16string_view> utf16Words(language.keyWords.utf16.begin(),
+                                                    language.keyWords.utf16.end());
+        if (asciiWords.empty()) {
+            utf16Words.emplace_back(u"ПОСЛЕ");
+        } else {
+            asciiWords.emplace_back("LATER");
+        }
+        longer.keyWords.ascii = asciiWords;
+        longer.keyWords.utf16 = utf16Words;
+        EXPECT_EQ(DigestOfEveryExercise(longer, kinds), digest);
     }
 }
 
-// Every number of every kind: lengths and keys in range, and every sentence given out.
+// Every number of every kind: lengths, keys and key words in range, and every sentence and key
+// word given out.
 TEST(MakeExercise, StaysInRangeAndUsesEverySentence) {
     for (const ExerciseKind kind :
-         {ExerciseKind::kEncrypt, ExerciseKind::kDecrypt, ExerciseKind::kFindKey}) {
+         {ExerciseKind::kEncrypt, ExerciseKind::kDecrypt, ExerciseKind::kFindKey,
+          ExerciseKind::kEncryptKeyWord, ExerciseKind::kDecryptKeyWord}) {
         const bool toBreak = kind == ExerciseKind::kFindKey;
+        const bool keyWord = lesson::HasKeyWord(kind);
+        std::set<std::u16string> keyWords;
         std::set<std::string> used;
         std::size_t shortest = 1000;
         std::size_t longest = 0;
         for (std::int32_t number = lesson::kFirstExercise; number <= lesson::kLastExercise;
              ++number) {
             const lesson::Exercise exercise = *lesson::MakeExercise(kind, number);
-            ASSERT_GE(exercise.key, 1);
-            ASSERT_LE(exercise.key, 25);
+            if (keyWord) {
+                keyWords.insert(exercise.keyWord);
+                ASSERT_EQ(exercise.key, 0);
+                ASSERT_EQ(exercise.cipherLetters,
+                          cipher::KeyWordShifted(cipher::LatinAlphabet(), exercise.plainLetters,
+                                                 exercise.keyWord, cipher::Direction::kEncrypt));
+            } else {
+                ASSERT_GE(exercise.key, 1);
+                ASSERT_LE(exercise.key, 25);
+            }
             shortest = std::min(shortest, exercise.plainLetters.size());
             longest = std::max(longest, exercise.plainLetters.size());
             ASSERT_EQ(exercise.cipherLetters.size(), exercise.plainLetters.size());
@@ -148,6 +181,7 @@ TEST(MakeExercise, StaysInRangeAndUsesEverySentence) {
         EXPECT_GE(shortest, toBreak ? 60U : 12U);
         EXPECT_LE(longest, toBreak ? 150U : 50U);
         EXPECT_EQ(used.size(), lesson::kEnglishPhrasesDrawn);
+        EXPECT_EQ(keyWords.size(), keyWord ? lesson::kEnglishKeyWordsDrawn : 0);
     }
 }
 
