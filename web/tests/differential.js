@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Random sessions of clicks, of the Cyrillic section, of breaking encrypted texts, of the
-// exercises, in either alphabet, and of the class's work, sent as requests through the
+// cipher with a key word and its breaking, of the exercises, in either alphabet, and of the class's work, sent as requests through the
 // page's WebAssembly module and through the same boundary built natively (lesson_replay):
 // every response must be the same text; the native build answers each request before the next
 // is made, so that the class's work can send back what it was given. In both, an index without
@@ -41,7 +41,8 @@ const ALPHABETS = ["latin", "cyrillic", undefined, "greek"];
 const NO_BUTTON = [-2147483648, -65536, -32769, -32768, -3, 2, 32767, 32768, 65536, 2147483647];
 // How often each piece came up in each field, and each kind of step: the run covers only what
 // came up.
-const pieceCounts = { phrase: [], offset: [], ciphertext: [], answer: [], "Cyrillic phrase": [] };
+const pieceCounts = { phrase: [], offset: [], ciphertext: [], answer: [], "Cyrillic phrase": [],
+    "key word text": [], "key word": [] };
 for (const field of Object.keys(pieceCounts)) pieceCounts[field] = new Array(PIECES.length).fill(0);
 const kindCounts = { Calculate: 0, Clear: 0, "no button, within 16 bits": 0,
     "no button, past 16 bits": 0, "phrase past its cap": 0, "break": 0, "break, no letters": 0,
@@ -52,14 +53,18 @@ const kindCounts = { Calculate: 0, Clear: 0, "no button, within 16 bits": 0,
     "assignment code refused": 0, "assignment": 0, "assignment refused": 0, "next assigned": 0, "type": 0,
     "keep": 0, "restore": 0, "restore, damaged": 0, "restore refused": 0, "forget": 0, "hand in": 0,
     "hand in refused": 0, "results file": 0, "results file, damaged": 0, "results file past the cap": 0,
-    "results file not counted": 0, "results": 0, "results CSV": 0, "moment": 0, "moment refused": 0, "check, boxes": 0, "check, letters": 0 };
+    "results file not counted": 0, "results": 0, "results CSV": 0, "moment": 0, "moment refused": 0, "check, boxes": 0, "check, letters": 0,
+    "key word": 0, "key word, no result": 0, "key word text past its cap": 0, "key word refused": 0, "key word break": 0,
+    "key word break, no letters": 0, "key word length": 0, "key word length refused": 0,
+    "key word letter": 0, "key word letter refused": 0, "key word column": 0, "key word column refused": 0 };
 for (const alphabet of ALPHABETS.slice(0, 3)) {
     kindCounts[`break, ${alphabet || "no"} alphabet`] = 0;
     kindCounts[`exercise, ${alphabet || "no"} alphabet`] = 0;
 }
 
 // The exercises' kinds, and one the page never sends.
-const EXERCISE_KINDS = ["encrypt", "decrypt", "findKey", "calculate", "other"];
+const EXERCISE_KINDS = ["encrypt", "decrypt", "findKey", "calculate", "encryptKeyWord", "decryptKeyWord",
+    "other"];
 function randomText(field, maxPieces) {
     let text = "";
     const count = random(maxPieces + 1);
@@ -101,6 +106,27 @@ function randomBreak() {
     }
     const alphabet = ALPHABETS[random(ALPHABETS.length)];
     return [{ action: "break", text, ...alphabet && { alphabet } }, { action: "choose", row: random(32) - 1 }];
+}
+
+// A step of the section on the cipher with a key word: a text encrypted or decrypted, now and
+// then in a way the page never asks for; a text broken, as the breaking section's; another
+// length, a column's letter or a column shown, some out of range.
+function randomKeyWord() {
+    const alphabet = ALPHABETS[random(ALPHABETS.length)];
+    const roll = random(5);
+    if (roll === 0) {
+        const direction = ["encrypt", "decrypt", "other"][random(3)];
+        const long = random(20) === 0;
+        kindCounts["key word text past its cap"] += long ? 1 : 0;
+        return [{ action: "vigenere", direction, text: long ? PROSE.repeat(8) : randomText("key word text", 14),
+            keyWord: randomText("key word", 3), ...alphabet && { alphabet } }];
+    }
+    if (roll === 1) return [{ ...randomBreak()[0], action: "vigenereBreak" }];
+    if (roll === 2) return [{ action: "vigenereLength", length: random(15) - 1 }];
+    if (roll === 3) return [{ action: "vigenereColumn", column: random(14) - 1 }];
+    const capitals = PIECES[34] + PIECES[35];
+    const letter = random(2) === 0 ? capitals[random(capitals.length)] : PIECES[random(PIECES.length)];
+    return [{ action: "vigenereLetter", column: random(6) - 1, letter }];
 }
 
 // A step of the exercises: one opened by any kind and a number or another text, an answer
@@ -203,6 +229,10 @@ async function randomSteps(answer) {
             requests.push(randomExercise());
             continue;
         }
+        if (random(8) === 0) {
+            requests.push(...randomKeyWord());
+            continue;
+        }
         if (random(40) === 0) {
             requests.push(random(2) === 0 ? randomSheet() : { raw: MALFORMED[random(MALFORMED.length)] });
             continue;
@@ -272,6 +302,16 @@ function brokenPromise(requests, responses) {
             const named = `${request.action}, ${request.alphabet || "no"} alphabet`;
             if (response.alphabet !== (request.alphabet || "latin")) return `step ${i}: ${named} answered in ${response.alphabet}`;
             ++kindCounts[named];
+        }
+        const keyWord = { vigenere: response.error !== undefined ? "key word refused"
+                : response.result === "" ? "key word, no result" : "key word",
+            vigenereBreak: response.broken ? "key word break" : "key word break, no letters",
+            vigenereLength: response.error === undefined ? "key word length" : "key word length refused",
+            vigenereLetter: response.error === undefined ? "key word letter" : "key word letter refused",
+            vigenereColumn: response.error === undefined ? "key word column" : "key word column refused" }[request.action];
+        if (keyWord) {
+            ++kindCounts[keyWord];
+            continue;
         }
         if (request.action === "cyrillic") ++kindCounts[response.result === "" ? "Cyrillic section, no result" : "Cyrillic section"];
         if (request.action === "break" && response.rows.length === 0) ++kindCounts["break, no letters"];

@@ -79,12 +79,15 @@ async function main() {
         check(await focused() === "Text1_0", "the focus does not start in the log");
         check(await page.title() === caption, `the caption is ${await page.title()}`);
 
-        // Tab visits the controls in the window's order, then the Cyrillic section's.
+        // Tab visits the controls in the window's order, the list of sections, then the
+        // Cyrillic section's controls.
         const order = ["Text2_0", "Text2_1", "Command1_0", "Command1_1", "Picture1", "Text2_2",
+            "#cyrillic", "#breaking", "#vigenere", "#exercises", "#sheet_title", "#class_results",
             "cyr_phrase", "cyr_key", "cyr_calculate"];
+        const focusedOrLink = () => page.evaluate(() => document.activeElement.id || document.activeElement.getAttribute("href"));
         for (const id of order) {
             await page.keyboard.press("Tab");
-            check(await focused() === id, `Tab went to ${await focused()}, not ${id}`);
+            check(await focusedOrLink() === id, `Tab went to ${await focusedOrLink()}, not ${id}`);
         }
         await page.keyboard.press("Shift+Tab");
         const outline = await page.$eval("#cyr_key", box => getComputedStyle(box).outlineStyle);
@@ -272,6 +275,68 @@ async function main() {
         await page.waitForFunction(() => document.querySelectorAll("#keys tbody tr").length === 29);
         check(await value("ciphertext") === bulgarian, "switching alphabets lost the typed text");
 
+        // The cipher with a key word: the classic pair, a Cyrillic one back, then an English and
+        // a Bulgarian text broken, a column's letter changed and another length chosen.
+        const vigenereTrace = async () => (await value("vig_trace")).split("\n");
+        const vigenere = async (alphabet, typed, keyWord, button) => {
+            await page.check(`#vig_alphabet input[value=${alphabet}]`);
+            await page.fill("#vig_text", typed);
+            await page.fill("#vig_key", keyWord);
+            await page.click(button);
+            await page.waitForFunction(() => document.getElementById("vig_result").value !== "");
+            return value("vig_result");
+        };
+        check(await vigenere("latin", "Attack at dawn", "lemon", "#vig_encrypt") === "LXFOPVEFRNHR" &&
+            await page.$$eval("#vig_pairs > span", pairs => pairs.length) === 12,
+            `ATTACKATDAWN with LEMON gives ${await value("vig_result")}`);
+        let lines = await vigenereTrace();
+        check(lines[2] === "A + L(11) = 0 + 11 = 11 -> L" && lines[4] === "T + M(12) = 19 + 12 = 31 - 26 = 5 -> F",
+            `the key word's trace starts ${lines.slice(0, 5)}`);
+        check(await vigenere("cyrillic", "ИГСЯГДК", "БЯ", "#vig_decrypt") === "ЗДРАВЕЙ", "ИГСЯГДК with БЯ back");
+        lines = await vigenereTrace();
+        check(lines.includes("Г - Я(29) = 3 - 29 = -26 + 30 = 4 -> Д"), `the Cyrillic decryption: ${lines.slice(0, 4)}`);
+        const breakKeyWord = async (alphabet, prose, keyWord) => {
+            await vigenere(alphabet, prose, keyWord, "#vig_encrypt");
+            await page.click("#vig_take");
+            await page.$eval("#vig_found", box => { box.value = ""; });
+            await page.click("#vig_break");
+            await page.waitForFunction(() => document.getElementById("vig_found").value !== "");
+            return value("vig_found");
+        };
+        check(await breakKeyWord("cyrillic", "Реката край нашето училище е тясна през лятото и широка през пролетта. " +
+            "Всяка сутрин децата минават по стария каменен мост и спират за миг, за да гледат водата. Някои дни " +
+            "броят патиците, а други хвърлят малки пръчки и гледат коя ще стигне първа до другия бряг. " +
+            "Учителката казва, че реката е по-стара от самия град и че ще тече и след нас.", "ГОРА") === "ГОРА" &&
+            await value("vig_length") === "4" && (await text("vig_decrypted")).startsWith("РЕКАТАКРАЙ"),
+            `the Bulgarian key word found: ${await value("vig_found")}`);
+        check(await breakKeyWord("latin", "The river that runs past our school is narrow in summer and wide in spring. " +
+            "Every morning the children cross the old stone bridge and stop for a moment to watch the water. Some " +
+            "days they count the ducks, and some days they throw small sticks and race them to the other side. The " +
+            "teacher says the river is older than the town itself and that it will still be there long after all " +
+            "of us are gone.", "LEMON") === "LEMON", `the English key word found: ${await value("vig_found")}`);
+        check(await page.$$eval("#vig_ic_chart rect", bars => bars.length) === 12 &&
+            await page.$$eval("#vig_groups tbody tr", rows => rows.length) > 0 &&
+            (await page.$eval("#vig_length", select => select.selectedOptions[0].textContent)) === "5 (най-вероятна)" &&
+            (await announced()).startsWith("Най-вероятна дължина на ключа: 5. Намерена ключова дума: L, E, M, O, N."),
+            "the lengths, the groups or the announcement of the key word");
+        await page.setViewportSize({ width: 600, height: 3000 });
+        const [shotTop, shotBottom] = await page.evaluate(() => [
+            document.getElementById("vig_ic_title").getBoundingClientRect().top + window.scrollY,
+            document.getElementById("vig_column_chart").getBoundingClientRect().bottom + window.scrollY]);
+        await page.screenshot({ path: path.join(path.dirname(screenshot), "page-vigenere.png"), fullPage: true,
+            clip: { x: 0, y: shotTop - 8, width: 600, height: shotBottom - shotTop + 16 } });
+        await page.setViewportSize({ width: 360, height: 640 });
+        const vigenereWidth = await page.evaluate(() => document.documentElement.scrollWidth);
+        check(vigenereWidth <= 360, `on a 360-pixel screen the page with a key word broken is ${vigenereWidth} wide`);
+        await page.setViewportSize({ width: 600, height: 450 });
+        await page.selectOption("#vig_letters select[data-column='1']", "F");
+        await page.waitForFunction(() => document.getElementById("vig_found").value === "LFMON");
+        check((await text("vig_decrypted")).startsWith("TGERI") && (await text("vig_column_heading")).startsWith("Колона 2 от 5"),
+            `a column's letter changed: ${(await text("vig_decrypted")).slice(0, 10)}`);
+        await page.selectOption("#vig_length", "10");
+        await page.waitForFunction(() => document.querySelectorAll("#vig_letters select").length === 10);
+        check(await value("vig_found") === "LEMONLEMON", `ten columns give ${await value("vig_found")}`);
+
         // Exercises: each kind answered wrong, then right, against the answers the native
         // build shows; the hints one by one; the answer shown; the score of the visit.
         const answerOf = (kind, number, alphabet = "latin") => {
@@ -287,7 +352,8 @@ async function main() {
             await page.press("#exercise_answer", "Enter");
             return text("check_summary");
         };
-        for (const [kind, label] of [["encrypt", "Шифрирай"], ["decrypt", "Дешифрирай"], ["findKey", "Намери ключа"]]) {
+        for (const [kind, label] of [["encrypt", "Шифрирай"], ["decrypt", "Дешифрирай"], ["findKey", "Намери ключа"],
+            ["encryptKeyWord", "Шифрирай с ключова дума"], ["decryptKeyWord", "Дешифрирай с ключова дума"]]) {
             await page.fill("#exercise_number", "4711");
             await page.click(`#exercise_kinds label:has-text("${label}")`);
             await page.click("#open_exercise");
@@ -379,7 +445,7 @@ async function main() {
         check(await page.$eval("#exercise_number", box => box.value) === "4712", "Ново упражнение did not move on");
         await page.click("#reveal");
         check((await text("exercise_answer_shown")).startsWith("Отговорът: Ключ "), "the answer is not shown");
-        check(await text("score") === "Решени: 6 от 7 (1 с подсказка)", `the score is ${await text("score")}`);
+        check(await text("score") === "Решени: 8 от 9 (1 с подсказка)", `the score is ${await text("score")}`);
         await page.fill("#exercise_number", "0");
         await page.press("#exercise_number", "Enter");
         check(await text("exercise_message") === "Номерът на упражнението е цяло число от 1 до 9999." &&
@@ -631,7 +697,8 @@ async function main() {
             "a cut-off copy of the page does not say it cannot work");
         await refused.waitForFunction(text => document.getElementById("announcement").textContent === text, said);
         const unavailable = await refused.$$eval("[aria-disabled=true]", buttons => buttons.map(b => b.id).join());
-        check(unavailable === "Command1_0,Command1_1,cyr_calculate,take_result,break,open_assignment,open_exercise,next_exercise," +
+        check(unavailable === "Command1_0,Command1_1,cyr_calculate,take_result,break,vig_encrypt,vig_decrypt,vig_take,vig_break," +
+            "open_assignment,open_exercise,next_exercise," +
             "next_assigned,check_answer,hint,reveal,hand_in_button,forget_progress,print_sheet,make_assignment,add_results,results_csv",
             `unavailable: ${unavailable}`);
         check(await refused.$eval("#Text2_0", box => box.value) === "abcdefghijkl" &&
