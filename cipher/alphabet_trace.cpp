@@ -19,11 +19,18 @@ std::u16string PlaceLine(std::u16string_view letters, char16_t letter, std::int3
 
 std::u16string PlaceLine(std::u16string_view letters, char16_t letter, std::int32_t amount,
                          bool back, std::u16string_view amountName) {
+    std::u16string line;
+    AppendPlaceLine(line, letters, letter, amount, back, amountName);
+    return line;
+}
+
+void AppendPlaceLine(std::u16string& line, std::u16string_view letters, char16_t letter,
+                     std::int32_t amount, bool back, std::u16string_view amountName) {
     const auto size = static_cast<std::int32_t>(letters.size());
     const auto place = static_cast<std::int32_t>(letters.find(letter));
     const std::u16string_view sign = back ? u" - " : u" + ";
     const std::int32_t sum = back ? place - amount : place + amount;
-    std::u16string line(1, letter);
+    line += letter;
     line += sign;
     line += amountName;
     line += u" = ";
@@ -46,7 +53,7 @@ std::u16string PlaceLine(std::u16string_view letters, char16_t letter, std::int3
         AppendDecimal(line, wrapped);
     }
     line += u" -> ";
-    return line + letters[static_cast<std::size_t>(wrapped)];
+    line += letters[static_cast<std::size_t>(wrapped)];
 }
 
 std::u16string EncodeLine(const Alphabet& alphabet, char16_t letter, std::int32_t key) {

@@ -24,6 +24,9 @@ std::u16string PlaceLine(std::u16string_view letters, char16_t letter, std::int3
 // "H + L(11) = 7 + 11 = 18 -> S" for a key letter.
 std::u16string PlaceLine(std::u16string_view letters, char16_t letter, std::int32_t amount,
                          bool back, std::u16string_view amountName);
+// The same, written at the end of LINE: a trace of many lines is written into one text.
+void AppendPlaceLine(std::u16string& line, std::u16string_view letters, char16_t letter,
+                     std::int32_t amount, bool back, std::u16string_view amountName);
 std::u16string DecryptionLine(const Alphabet& alphabet, char16_t letter, std::int32_t key);
 
 // The encryption of letters by a key, line by line, then their decryption, each line ended by

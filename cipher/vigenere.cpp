@@ -27,11 +27,28 @@ std::u16string Heading(std::size_t count, std::u16string_view keyWord) {
     return heading;
 }
 
+// A letter's line, with the key letter named by its shift, at the end of LINE; nothing for a
+// character not in the alphabet.
+void AppendKeyWordLine(std::u16string& line, const Alphabet& alphabet, char16_t letter,
+                       char16_t keyLetter, Direction direction) {
+    if (alphabet.PlaceOf(letter) == std::u16string_view::npos ||
+        alphabet.PlaceOf(keyLetter) == std::u16string_view::npos) {
+        return;
+    }
+    const std::int32_t shift = ShiftOf(alphabet, keyLetter);
+    std::u16string name(1, keyLetter);
+    name += u"(";
+    AppendDecimal(name, shift);
+    name += u")";
+    AppendPlaceLine(line, alphabet.letters, letter, shift, direction == Direction::kDecrypt, name);
+}
+
 void AppendLines(std::u16string& trace, const Alphabet& alphabet, std::u16string_view letters,
                  std::u16string_view keyWord, Direction direction) {
-    const std::u16string row = KeyWordRow(keyWord, letters.size());
+    // Each line is about 30 characters.
+    trace.reserve(trace.size() + letters.size() * 40);
     for (std::size_t i = 0; i < letters.size(); ++i) {
-        trace += KeyWordLine(alphabet, letters[i], row[i], direction);
+        AppendKeyWordLine(trace, alphabet, letters[i], keyWord[i % keyWord.size()], direction);
         trace += u"\r\n";
     }
 }
@@ -73,16 +90,9 @@ std::u16string KeyWordShifted(const Alphabet& alphabet, std::u16string_view lett
 
 std::u16string KeyWordLine(const Alphabet& alphabet, char16_t letter, char16_t keyLetter,
                            Direction direction) {
-    if (alphabet.PlaceOf(letter) == std::u16string_view::npos ||
-        alphabet.PlaceOf(keyLetter) == std::u16string_view::npos) {
-        return {};
-    }
-    const std::int32_t shift = ShiftOf(alphabet, keyLetter);
-    std::u16string name(1, keyLetter);
-    name += u"(";
-    AppendDecimal(name, shift);
-    name += u")";
-    return PlaceLine(alphabet.letters, letter, shift, direction == Direction::kDecrypt, name);
+    std::u16string line;
+    AppendKeyWordLine(line, alphabet, letter, keyLetter, direction);
+    return line;
 }
 
 std::u16string KeyWordTrace(const Alphabet& alphabet, std::u16string_view letters,

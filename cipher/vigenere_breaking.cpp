@@ -15,7 +15,6 @@
 
 #include "cipher/alphabet.h"
 #include "cipher/breaking.h"
-#include "cipher/vigenere.h"
 
 namespace cipher {
 
@@ -95,14 +94,40 @@ std::vector<RepeatedGroup> FindRepeatedGroups(std::u16string_view letters) {
     return groups;
 }
 
-// The natural log of the chance of drawing these letters, one by one, from the language's.
-double LogLikelihood(const Alphabet& alphabet, std::u16string_view letters) {
-    std::vector<double> logShares(alphabet.shares.size());
-    std::transform(alphabet.shares.begin(), alphabet.shares.end(), logShares.begin(),
-                   [](double share) { return std::log(share / 100); });
-    return std::accumulate(letters.begin(), letters.end(), 0.0, [&](double sum, char16_t letter) {
-        return sum + logShares[alphabet.PlaceOf(letter)];
-    });
+// The places of the letters in the alphabet, found once for every length tried.
+std::vector<std::size_t> PlacesOf(const Alphabet& alphabet, std::u16string_view letters) {
+    std::vector<std::size_t> places(letters.size());
+    std::transform(letters.begin(), letters.end(), places.begin(),
+                   [&alphabet](char16_t letter) { return alphabet.PlaceOf(letter); });
+    return places;
+}
+
+// The letters' counts in each of LENGTH columns.
+std::vector<LetterCounts> ColumnCounts(const Alphabet& alphabet,
+                                       const std::vector<std::size_t>& places,
+                                       std::int32_t length) {
+    std::vector<LetterCounts> counts(static_cast<std::size_t>(length),
+                                     LetterCounts(alphabet.letters.size(), 0));
+    for (std::size_t at = 0; at < places.size(); ++at) {
+        ++counts[at % counts.size()][places[at]];
+    }
+    return counts;
+}
+
+// The shift of a column's counted letters that gives the least chi-squared, the first of
+// equal ones: as the Caesar breaking ranks its offsets, from 0.
+std::int32_t ShiftOf(const Alphabet& alphabet, const LetterCounts& counts) {
+    const auto total =
+        static_cast<std::size_t>(std::accumulate(counts.begin(), counts.end(), std::int64_t{0}));
+    std::int32_t best = 0;
+    double least = ChiSquared(alphabet, counts, total, 0);
+    for (std::int32_t shift = 1; shift < alphabet.Size() && total > 0; ++shift) {
+        if (const double score = ChiSquared(alphabet, counts, total, shift); score < least) {
+            least = score;
+            best = shift;
+        }
+    }
+    return best;
 }
 
 }  // namespace
@@ -132,17 +157,11 @@ std::u16string Column(std::u16string_view letters, std::int32_t length, std::int
     return picked;
 }
 
-std::int32_t ColumnShift(const Alphabet& alphabet, std::u16string_view column) {
-    const BreakResult broken = BreakCipher(column, alphabet, 0);
-    return broken.trials.empty() ? 0 : broken.trials.front().offset;
-}
-
 std::u16string LikeliestKeyWord(const Alphabet& alphabet, std::u16string_view letters,
                                 std::int32_t length) {
     std::u16string keyWord;
-    for (std::int32_t column = 0; column < length; ++column) {
-        keyWord += alphabet.letters[static_cast<std::size_t>(
-            ColumnShift(alphabet, Column(letters, length, column)))];
+    for (const LetterCounts& counts : ColumnCounts(alphabet, PlacesOf(alphabet, letters), length)) {
+        keyWord += alphabet.letters[static_cast<std::size_t>(ShiftOf(alphabet, counts))];
     }
     return keyWord;
 }
@@ -150,27 +169,33 @@ std::u16string LikeliestKeyWord(const Alphabet& alphabet, std::u16string_view le
 KeyWordBreak BreakKeyWord(std::u16string_view text, const Alphabet& alphabet) {
     KeyWordBreak result;
     result.letters = alphabet.Reduce(text);
-    for (std::int32_t length = 1; length <= kLongestKeyWord; ++length) {
-        double sum = 0;
-        for (std::int32_t column = 0; column < length; ++column) {
-            sum += Coincidence(CountLetters(alphabet, Column(result.letters, length, column)));
-        }
-        result.coincidences.push_back(sum / length);
-    }
     result.groups = FindRepeatedGroups(result.letters);
-    // The length whose key word decrypts the text likeliest to be the language's, each letter of
-    // the key word costing as much as choosing one of the alphabet's letters: a multiple of the
-    // key word's length decrypts as well, but costs more, and columns too short to break come
-    // out no likelier than chance.
+    std::vector<double> logShares(alphabet.shares.size());
+    std::transform(alphabet.shares.begin(), alphabet.shares.end(), logShares.begin(),
+                   [](double share) { return std::log(share / 100); });
+    // The length whose key word decrypts the text likeliest to be the language's, each letter
+    // of the key word costing as much as choosing one of the alphabet's letters: a multiple of
+    // the key word's length decrypts as well, but costs more, and columns too short to break
+    // come out no likelier than chance. Worked on each column's counts: a letter counted at
+    // place p, decrypted by a shift, is the language's letter p - shift.
     const double letterCost = std::log(static_cast<double>(alphabet.Size()));
+    const auto size = static_cast<std::size_t>(alphabet.Size());
+    const std::vector<std::size_t> places = PlacesOf(alphabet, result.letters);
     double best = 0;
     for (std::int32_t length = 1; length <= kLongestKeyWord; ++length) {
-        const std::u16string keyWord = LikeliestKeyWord(alphabet, result.letters, length);
-        const double score = LogLikelihood(alphabet, KeyWordShifted(alphabet, result.letters,
-                                                                    keyWord, Direction::kDecrypt)) -
-                             letterCost * length;
-        if (length == 1 || score > best) {
-            best = score;
+        const std::vector<LetterCounts> columns = ColumnCounts(alphabet, places, length);
+        double coincidences = 0;
+        double likelihood = -letterCost * length;
+        for (const LetterCounts& counts : columns) {
+            coincidences += Coincidence(counts);
+            const auto shift = static_cast<std::size_t>(ShiftOf(alphabet, counts));
+            for (std::size_t place = 0; place < size; ++place) {
+                likelihood += counts[place] * logShares[(place + size - shift) % size];
+            }
+        }
+        result.coincidences.push_back(coincidences / length);
+        if (length == 1 || likelihood > best) {
+            best = likelihood;
             result.length = length;
         }
     }

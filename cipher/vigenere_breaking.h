@@ -49,10 +49,8 @@ struct KeyWordBreak {
 
 KeyWordBreak BreakKeyWord(std::u16string_view text, const Alphabet& alphabet);
 
-// The shift of one column, from 0 to one less than the alphabet's size, that the Caesar
-// breaking finds likeliest: the place of the key word's letter over it; 0 without letters.
-std::int32_t ColumnShift(const Alphabet& alphabet, std::u16string_view column);
-// The key word of LENGTH letters, each its column's likeliest.
+// The key word of LENGTH letters, each its column's likeliest: the shift from 0 that gives
+// the least chi-squared, the first of equal ones, as the Caesar breaking ranks its offsets.
 std::u16string LikeliestKeyWord(const Alphabet& alphabet, std::u16string_view letters,
                                 std::int32_t length);
 

@@ -87,9 +87,7 @@ void BreakSection::Break(std::u16string_view text, const cipher::Alphabet& alpha
             m_announcement += m_message;
         }
     }
-    m_trace.clear();
     m_chosen = 0;
-    Choose(0);
 }
 
 void BreakSection::Choose(std::size_t row) {
@@ -97,7 +95,13 @@ void BreakSection::Choose(std::size_t row) {
         return;
     }
     m_chosen = row;
-    m_trace = WithLineFeeds(cipher::DecryptionTrace(m_result.letters, Offset(row), *m_alphabet));
+}
+
+std::u16string BreakSection::Trace() const {
+    if (m_result.trials.empty()) {
+        return {};
+    }
+    return WithLineFeeds(cipher::DecryptionTrace(m_result.letters, Offset(m_chosen), *m_alphabet));
 }
 
 }  // namespace lesson

@@ -22,7 +22,7 @@ public:
     void Break(std::u16string_view text, const cipher::Alphabet& alphabet = cipher::LatinAlphabet(),
                std::int32_t firstOffset = 1);
 
-    // Chooses a row of the offsets and writes its trace; a row past them changes nothing.
+    // Chooses a row of the offsets; a row past them changes nothing.
     void Choose(std::size_t row);
 
     const cipher::Alphabet& Letters() const { return *m_alphabet; }
@@ -53,8 +53,9 @@ public:
     const std::u16string& Message() const { return m_message; }
     // What a screen reader says once the text is broken.
     const std::u16string& Announcement() const { return m_announcement; }
-    // The chosen row's decryption, its lines ended by line feeds alone.
-    const std::u16string& Trace() const { return m_trace; }
+    // The chosen row's decryption, its lines ended by line feeds alone; written when asked
+    // for, as a column of a text broken with a key word never shows its own.
+    std::u16string Trace() const;
 
     static constexpr std::size_t kDecodedShown = 60;
     // Below this many letters the note warns that frequencies may mislead: the likeliest key is
@@ -78,7 +79,6 @@ private:
         std::vector<std::u16string>(m_alphabet->letters.size());
     std::u16string m_message;
     std::u16string m_announcement;
-    std::u16string m_trace;
 };
 
 }  // namespace lesson

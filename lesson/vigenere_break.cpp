@@ -63,10 +63,10 @@ void VigenereBreak::Break(std::u16string_view text, const cipher::Alphabet& alph
     m_alphabet = &alphabet;
     m_broken =
         cipher::BreakKeyWord(text.substr(0, static_cast<std::size_t>(kCiphertextCap)), alphabet);
-    m_coincidenceTexts.clear();
-    for (const double coincidence : m_broken.coincidences) {
-        m_coincidenceTexts.push_back(WithDecimalComma(coincidence, 3));
-    }
+    m_coincidenceTexts.resize(m_broken.coincidences.size());
+    std::transform(m_broken.coincidences.begin(), m_broken.coincidences.end(),
+                   m_coincidenceTexts.begin(),
+                   [](double coincidence) { return WithDecimalComma(coincidence, 3); });
     m_groups.clear();
     for (std::size_t i = 0; i < m_broken.groups.size() && i < kGroupsShown; ++i) {
         const cipher::RepeatedGroup& group = m_broken.groups[i];

@@ -123,8 +123,8 @@ std::string CyrillicState(const lesson::CyrillicSection& section) {
 }
 
 // Every offset's row, likeliest first, the chosen one, each letter's count beside the
-// language's, the note, the announcement and the chosen row's trace.
-std::string BreakState(const lesson::BreakSection& section) {
+// language's, the note, the announcement and the chosen row's trace where it is shown.
+std::string BreakState(const lesson::BreakSection& section, bool withTrace = true) {
     using page::Number;
     using page::Quoted;
     std::vector<std::string> rows;
@@ -150,7 +150,7 @@ std::string BreakState(const lesson::BreakSection& section) {
                          {"letters", page::Array(letters)},
                          {"message", Quoted(section.Message())},
                          {"announcement", Quoted(section.Announcement())},
-                         {"trace", Quoted(section.Trace())}});
+                         {"trace", Quoted(withTrace ? section.Trace() : u"")}});
 }
 
 // The text's letters over the key word's, the result, the trace and what to say of them.
@@ -203,7 +203,7 @@ std::string VigenereBreakState(const lesson::VigenereBreak& section) {
          {"keyWord", Quoted(section.KeyWord())},
          {"shownColumn", Number(std::int64_t{section.ShownColumn()})},
          {"columnHeading", Quoted(section.Broken() ? section.ColumnHeading() : u"")},
-         {"column", section.Broken() ? BreakState(section.Column()) : "null"},
+         {"column", section.Broken() ? BreakState(section.Column(), false) : "null"},
          {"decrypted", Quoted(section.Decrypted())},
          {"trace", Quoted(section.Trace())},
          {"message", Quoted(section.Message())},

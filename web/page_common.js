@@ -95,7 +95,9 @@ function showInBlocks(box, text) {
             block.join("\n") + (first + BLOCK < lines.length ? "\n" : "")));
     }
     box.replaceChildren(...blocks);
-    box.scrollTop = 0;
+    // Back to the top just before the next frame is drawn, which lays the page out anyway:
+    // now, the scroll would lay it out at once, and again after anything changed later.
+    requestAnimationFrame(() => { box.scrollTop = 0; });
 }
 
 // A key's decoded letters and score, as both tables of keys show them.

@@ -52,21 +52,24 @@ const vigenereSection = (() => {
         return row;
     }
 
+    // A choice of letter for each column: one list of the alphabet's letters, copied.
     function fillLetters(state) {
-        const letters = state.column.letters.map(l => l.letter);
+        const choice = element("select");
+        choice.append(...state.column.letters.map(l => element("option", { value: l.letter }, l.letter)));
         byId("vig_letters").replaceChildren(byId("vig_letters").firstElementChild,
             ...Array.from(state.keyWord, (chosen, column) => {
                 const label = element("label", {}, `${column + 1} `);
-                const select = element("select", { "data-column": column });
-                select.append(...letters.map(letter => element("option", { value: letter }, letter)));
+                const select = choice.cloneNode(true);
+                select.dataset.column = column;
                 select.value = chosen;
                 label.append(select);
                 return label;
             }));
     }
 
-    // The column: its heading, its letters' chart and every key letter tried, the chosen one
-    // marked.
+    // The column: its heading, its letters' chart and every key letter tried with its score,
+    // the chosen one marked; a column's decoded letters are every few of the text's, no words
+    // to read, and are left out.
     function showColumn(state) {
         const column = state.column;
         byId("vig_column_heading").textContent = state.columnHeading;
@@ -75,7 +78,7 @@ const vigenereSection = (() => {
         drawChart(byId("vig_column_chart"), column.letters);
         byId("vig_column_keys").tBodies[0].replaceChildren(...column.rows.map((r, i) => {
             const row = rowOf([element("th", { scope: "row" }, `${column.letters[r.offset].letter} (${r.offset})`),
-                ...keyCells(r)]);
+                element("td", { class: "number" }, r.score)]);
             if (i === 0) row.firstChild.append(" ", element("strong", {}, TEXTS.likeliest));
             row.classList.toggle("chosen", i === column.chosen);
             return row;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -58,30 +59,30 @@ TEST(KeyWordShifted, EncryptsAndDecryptsLetterByLetter) {
 
 TEST(KeyWordTrace, NamesTheKeyLetterAndWritesTheWrap) {
     const cipher::Alphabet& latin = cipher::LatinAlphabet();
-    EXPECT_EQ(LogLines(cipher::KeyWordTrace(latin, u"HY", u"L", Direction::kEncrypt)),
-              (std::vector<std::u16string>{
-                  u"Дължина на текста и ключова дума: 2:L",
-                  u"Шифрирам, като към номера на всяка буква прибавям номера на буквата от "
-                  u"ключовата дума под нея:",
-                  u"H + L(11) = 7 + 11 = 18 -> S", u"Y + L(11) = 24 + 11 = 35 - 26 = 9 -> J",
-                  u"Дешифрирам обратно, като изваждам:", u"S - L(11) = 18 - 11 = 7 -> H",
-                  u"J - L(11) = 9 - 11 = -2 + 26 = 24 -> Y"}));
-    EXPECT_EQ(LogLines(cipher::KeyWordTrace(cipher::CyrillicAlphabet(), u"АЯ", u"АЯ",
-                                            Direction::kDecrypt)),
-              (std::vector<std::u16string>{
-                  u"Дължина на текста и ключова дума: 2:АЯ",
-                  u"Дешифрирам, като от номера на всяка буква изваждам номера на буквата от "
-                  u"ключовата дума под нея:",
-                  u"А - А(0) = 0 - 0 = 0 -> А", u"Я - Я(29) = 29 - 29 = 0 -> А",
-                  u"Шифрирам обратно, като прибавям:", u"А + А(0) = 0 + 0 = 0 -> А",
-                  u"А + Я(29) = 0 + 29 = 29 -> Я"}));
+    const std::u16string encrypting =
+        u"Шифрирам, като към номера на всяка буква прибавям номера на буквата от ключовата дума "
+        u"под нея:";
+    const std::u16string decrypting =
+        u"Дешифрирам, като от номера на всяка буква изваждам номера на буквата от ключовата дума "
+        u"под нея:";
+    EXPECT_EQ(
+        LogLines(cipher::KeyWordTrace(latin, u"HY", u"L", Direction::kEncrypt)),
+        (std::vector<std::u16string>{
+            u"Дължина на текста и ключова дума: 2:L", encrypting, u"H + L(11) = 7 + 11 = 18 -> S",
+            u"Y + L(11) = 24 + 11 = 35 - 26 = 9 -> J", u"Дешифрирам обратно, като изваждам:",
+            u"S - L(11) = 18 - 11 = 7 -> H", u"J - L(11) = 9 - 11 = -2 + 26 = 24 -> Y"}));
+    EXPECT_EQ(
+        LogLines(
+            cipher::KeyWordTrace(cipher::CyrillicAlphabet(), u"АЯ", u"АЯ", Direction::kDecrypt)),
+        (std::vector<std::u16string>{
+            u"Дължина на текста и ключова дума: 2:АЯ", decrypting, u"А - А(0) = 0 - 0 = 0 -> А",
+            u"Я - Я(29) = 29 - 29 = 0 -> А", u"Шифрирам обратно, като прибавям:",
+            u"А + А(0) = 0 + 0 = 0 -> А", u"А + Я(29) = 0 + 29 = 29 -> Я"}));
     EXPECT_EQ(LogLines(cipher::KeyWordDecryptionTrace(latin, u"LXF", u"LEMON")),
-              (std::vector<std::u16string>{
-                  u"Дължина на текста и ключова дума: 3:LEMON",
-                  u"Дешифрирам, като от номера на всяка буква изваждам номера на буквата от "
-                  u"ключовата дума под нея:",
-                  u"L - L(11) = 11 - 11 = 0 -> A", u"X - E(4) = 23 - 4 = 19 -> T",
-                  u"F - M(12) = 5 - 12 = -7 + 26 = 19 -> T"}));
+              (std::vector<std::u16string>{u"Дължина на текста и ключова дума: 3:LEMON", decrypting,
+                                           u"L - L(11) = 11 - 11 = 0 -> A",
+                                           u"X - E(4) = 23 - 4 = 19 -> T",
+                                           u"F - M(12) = 5 - 12 = -7 + 26 = 19 -> T"}));
     EXPECT_EQ(cipher::KeyWordLine(latin, u'Ж', u'L', Direction::kEncrypt), u"");
     EXPECT_EQ(cipher::KeyWordLine(latin, u'A', u'1', Direction::kEncrypt), u"");
 }
@@ -139,7 +140,8 @@ double ShareFound(const cipher::Alphabet& alphabet, std::u16string_view prose, s
         const std::u16string encrypted =
             KeyWordShifted(alphabet, letters.substr(start, window), keyWord, Direction::kEncrypt);
         const cipher::KeyWordBreak broken = cipher::BreakKeyWord(encrypted, alphabet);
-        found += cipher::LikeliestKeyWord(alphabet, broken.letters, broken.length) == keyWord;
+        found +=
+            cipher::LikeliestKeyWord(alphabet, broken.letters, broken.length) == keyWord ? 1 : 0;
     }
     std::printf("%zu letters: key word found in %d of %d (%.1f%%); key words of", window, found,
                 all, 100.0 * found / all);
@@ -152,10 +154,10 @@ double ShareFound(const cipher::Alphabet& alphabet, std::u16string_view prose, s
 }
 
 TEST(BreakKeyWord, FindsTheKeyWordOfEnglishAndBulgarianProse) {
-    std::vector<std::u16string> english;
-    for (const std::string_view word : lesson::EnglishKeyWords()) {
-        english.emplace_back(word.begin(), word.end());
-    }
+    std::vector<std::u16string> english(lesson::EnglishKeyWords().size());
+    std::transform(lesson::EnglishKeyWords().begin(), lesson::EnglishKeyWords().end(),
+                   english.begin(),
+                   [](std::string_view word) { return std::u16string(word.begin(), word.end()); });
     const std::vector<std::u16string> bulgarian(lesson::BulgarianKeyWords().begin(),
                                                 lesson::BulgarianKeyWords().end());
     for (const auto& [alphabet, prose, keyWords] :

@@ -2,11 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <utility>
 
 #include "cipher/alphabet.h"
 #include "lesson/break_section.h"
 #include "lesson/field_caps.h"
+#include "lesson/vigenere_break.h"
+#include "lesson/vigenere_section.h"
 
 namespace {
 
@@ -130,3 +134,104 @@ TEST(BreakSection, BreaksBulgarianWithBulgarianFrequencies) {
 }
 
 }  // namespace
+
+// What the section with a key word says of what was typed, and what a screen reader hears.
+TEST(VigenereSection, NotesWhatWasDroppedAndTheCaesarKeyWord) {
+    const cipher::Alphabet& latin = cipher::LatinAlphabet();
+    const cipher::Alphabet& cyrillic = cipher::CyrillicAlphabet();
+    const struct {
+        cipher::Direction direction;
+        const cipher::Alphabet& alphabet;
+        std::u16string text, keyWord, result, keyRow, message;
+    } cases[] = {
+        {cipher::Direction::kEncrypt, latin, u"Attack at dawn", u"lemon", u"LXFOPVEFRNHR",
+         u"LEMONLEMONLE", u""},
+        {cipher::Direction::kDecrypt, cyrillic, u"ИГСЯГДК!", u"БЯ", u"ЗДРАВЕЙ", u"БЯБЯБЯБ", u""},
+        {cipher::Direction::kEncrypt, latin, u"Hi Жё 5", u"b-b", u"IJ", u"BB",
+         u"Пропуснати букви, които не са латински букви (A–Z): 2. Ключовата дума е взета без "
+         u"знаците, които не са латински букви (A–Z): BB."},
+        {cipher::Direction::kEncrypt, latin, u"XYZ", u"d", u"ABC", u"DDD",
+         u"Ключова дума от една буква е шифърът на Цезар: всяка буква се измества с 3 (D)."},
+        {cipher::Direction::kEncrypt, latin, u"ABC", u"123", u"", u"",
+         u"Няма латински букви (A–Z) в ключовата дума."},
+        {cipher::Direction::kEncrypt, cyrillic, u"ABC", u"ключ", u"", u"",
+         u"Няма букви на кирилица (А–Я) в текста."},
+    };
+    for (const auto& c : cases) {
+        lesson::VigenereSection section;
+        section.Calculate(c.direction, c.text, c.keyWord, c.alphabet);
+        EXPECT_EQ(section.Result(), c.result);
+        EXPECT_EQ(section.KeyRow(), c.keyRow);
+        EXPECT_EQ(section.Message(), c.message);
+        EXPECT_EQ(section.Announcement().starts_with(u"Резултат: "), !c.result.empty());
+    }
+    lesson::VigenereSection section;
+    section.Calculate(cipher::Direction::kEncrypt, std::u16string(600, u'a'),
+                      std::u16string(30, u'b'), latin);
+    EXPECT_EQ(section.Result(), std::u16string(lesson::VigenereSection::kTextCap, u'B'));
+    EXPECT_EQ(section.Trace().substr(0, 43), u"Дължина на текста и ключова дума: 500:BBBBB");
+}
+
+// A text broken with a key word: the length, the key word, its letters changed, and the notes.
+TEST(VigenereBreak, FindsTheLengthAndKeyWordAndTakesTheStudentsLetters) {
+    const cipher::Alphabet& latin = cipher::LatinAlphabet();
+    lesson::VigenereBreak section;
+    section.Break(u"123 Жж", latin);
+    EXPECT_FALSE(section.Broken());
+    EXPECT_EQ(section.Message(), u"Няма латински букви (A–Z) в текста: няма какво да се разбие.");
+    EXPECT_EQ(section.GroupsNote(), u"Няма групи от 3 или повече букви, които се повтарят.");
+    section.ChooseLength(3);
+    EXPECT_EQ(section.Length(), 0);
+    section.Break(u"LXFOPVEFRNHR", latin);
+    EXPECT_EQ(
+        section.Message(),
+        u"Текстът има само 12 букви. При по-малко от 150 букви ключовата дума често се намира "
+        u"грешно: проверете дължината и буквите на колоните.");
+
+    const std::u16string plain =
+        u"THEREISNOTHINGMOREDECEPTIVETHANANOBVIOUSFACTANDTHELITTLETHINGSAREINFINITELYTHEMOST"
+        u"IMPORTANTWHENYOUHAVEELIMINATEDTHEIMPOSSIBLEWHATEVERREMAINSHOWEVERIMPROBABLEMUSTBETHE"
+        u"TRUTHIT";
+    section.Break(cipher::KeyWordShifted(latin, plain, u"LEMON", cipher::Direction::kEncrypt),
+                  latin);
+    EXPECT_EQ(section.LikeliestLength(), 5);
+    EXPECT_EQ(section.KeyWord(), u"LEMON");
+    EXPECT_EQ(section.Decrypted(), plain);
+    EXPECT_EQ(section.LengthChoice(5), u"5 (най-вероятна)");
+    EXPECT_EQ(section.LengthChoice(6), u"6");
+    EXPECT_EQ(section.CoincidenceTexts().size(), 12U);
+    EXPECT_EQ(section.LanguageCoincidenceText(), u"0,065");
+    EXPECT_EQ(section.ColumnHeading(),
+              u"Колона 1 от 5. Букви в нея: 35; всички са шифрирани с една и съща буква на "
+              u"ключа.");
+    EXPECT_TRUE(section.Announcement().starts_with(
+        u"Най-вероятна дължина на ключа: 5. Намерена ключова дума: L, E, M, O, N. Текст: T, H"));
+    EXPECT_EQ(section.Message(), u"");
+
+    section.ChooseLetter(1, u'F');
+    EXPECT_EQ(section.KeyWord(), u"LFMON");
+    EXPECT_EQ(section.ShownColumn(), 1);
+    EXPECT_EQ(section.Decrypted().substr(0, 3), u"TGE");
+    EXPECT_EQ(section.Column().Offset(section.Column().Chosen()), 5);
+    EXPECT_EQ(section.Trace().substr(section.Trace().find(u'\n', 60) + 1, 29),
+              u"E - L(11) = 4 - 11 = -7 + 26 ");
+    for (const auto& [column, letter] : {std::pair{5, u'A'}, {-1, u'A'}, {0, u'ж'}}) {
+        section.ChooseLetter(column, letter);
+        EXPECT_EQ(section.KeyWord(), u"LFMON");
+    }
+    section.ShowColumn(7);
+    EXPECT_EQ(section.ShownColumn(), 1);
+    section.ChooseLength(10);
+    EXPECT_EQ(section.KeyWord(), u"LEMONLEMON");
+    section.ChooseLength(13);
+    EXPECT_EQ(section.Length(), 10);
+    // Letters drawn at random repeat groups by chance: a thousand, more than the table shows.
+    std::u16string drawn;
+    for (std::uint32_t x = 1; drawn.size() < 1000;) {
+        x = x * 1103515245U + 12345U;
+        drawn += static_cast<char16_t>(u'A' + (x >> 16U) % 26);
+    }
+    section.Break(drawn, latin);
+    EXPECT_EQ(section.Groups().size(), lesson::VigenereBreak::kGroupsShown);
+    EXPECT_TRUE(section.GroupsNote().starts_with(u"Показани са първите 12 от "));
+}
