@@ -14,6 +14,9 @@
 
 namespace cipher {
 
+namespace {
+
+// How often each of the alphabet's letters occurs among letters all of it.
 LetterCounts CountLetters(const Alphabet& alphabet, std::u16string_view letters) {
     LetterCounts counts(alphabet.letters.size(), 0);
     for (const char16_t letter : letters) {
@@ -21,6 +24,8 @@ LetterCounts CountLetters(const Alphabet& alphabet, std::u16string_view letters)
     }
     return counts;
 }
+
+}  // namespace
 
 double ChiSquared(const Alphabet& alphabet, const LetterCounts& counts, std::size_t total,
                   std::int32_t offset) {

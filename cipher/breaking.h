@@ -13,8 +13,6 @@ namespace cipher {
 // How often each letter of the alphabet occurs, in its order.
 using LetterCounts = std::vector<std::int32_t>;
 
-// How often each of the alphabet's letters occurs among letters all of it.
-LetterCounts CountLetters(const Alphabet& alphabet, std::u16string_view letters);
 // Pearson's chi-squared of TOTAL letters counted as cipher letters, read back by an offset from
 // 0 to one less than the alphabet's size, against the counts the language's text of the same
 // length would have.
@@ -23,7 +21,7 @@ double ChiSquared(const Alphabet& alphabet, const LetterCounts& counts, std::siz
 
 // One offset tried on the whole encrypted text.
 struct KeyTrial {
-    std::int32_t offset = 0;  // m, from 1 to one less than the alphabet's size
+    std::int32_t offset = 0;  // m, from the first tried to one less than the alphabet's size
     double score = 0;  // chi-squared of the decoded letters against the language; lower is likelier
     std::u16string decoded;  // the letters decoded with m
 };

@@ -47,7 +47,7 @@ void AppendLines(std::u16string& trace, const Alphabet& alphabet, std::u16string
                  std::u16string_view keyWord, Direction direction) {
     // Each line is about 30 characters.
     trace.reserve(trace.size() + letters.size() * 40);
-    for (std::size_t i = 0; i < letters.size(); ++i) {
+    for (std::size_t i = 0; i < letters.size() && !keyWord.empty(); ++i) {
         AppendKeyWordLine(trace, alphabet, letters[i], keyWord[i % keyWord.size()], direction);
         trace += u"\r\n";
     }

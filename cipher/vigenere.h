@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -29,7 +30,7 @@ std::u16string KeyWordLine(const Alphabet& alphabet, char16_t letter, char16_t k
                            Direction direction);
 
 // The letters shifted one way line by line, then shifted back, each line ended by CR LF,
-// headed by the length and the key word.
+// headed by the length and the key word; the heading alone without a key word.
 std::u16string KeyWordTrace(const Alphabet& alphabet, std::u16string_view letters,
                             std::u16string_view keyWord, Direction direction);
 

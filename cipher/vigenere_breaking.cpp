@@ -69,6 +69,13 @@ std::vector<RepeatedGroup> FindRepeatedGroups(std::u16string_view letters) {
         })) {
             ++length;
         }
+        // A long group with two places where a shorter one repeats more often is found, back
+        // and forth, from each of them; it is listed once.
+        if (std::any_of(groups.begin(), groups.end(), [&](const RepeatedGroup& found) {
+                return found.places == places && found.letters.size() == length;
+            })) {
+            continue;
+        }
         RepeatedGroup group{std::u16string(letters.substr(places.front(), length)), places, {}, {}};
         std::transform(places.begin() + 1, places.end(), places.begin(),
                        std::back_inserter(group.distances), std::minus<>());

@@ -34,6 +34,13 @@ PAGE_REQUESTS = [
     {"action": "showExercise"},
     {"action": "sheet", "kinds": ["encrypt", "findKey"], "perSheet": "5", "variants": "2",
      "first": "1", "alphabet": "latin"},
+    {"action": "vigenere", "direction": "encrypt", "text": "Attack at dawn", "keyWord": "lemon",
+     "alphabet": "latin"},
+    {"action": "vigenereBreak", "text": "LXFOPVEFRNHR LXFOPVEFRNHR", "alphabet": "latin"},
+    {"action": "vigenereLength", "length": 3},
+    {"action": "vigenereLetter", "column": 1, "letter": "E"},
+    {"action": "vigenereColumn", "column": 2},
+    {"action": "exercise", "kind": "encryptKeyWord", "number": "9", "alphabet": "latin"},
     {"action": "form"},
 ]
 

@@ -285,9 +285,10 @@ private:
                        [&](char16_t letter) { return m_alphabet.Shifted(letter, extra); });
         sentence += u" вместо ";
         sentence += m_key.word;
-        sentence +=
-            u": всяка буква на ключа е изместена с една. Номерата на буквите започват "
-            u"от 0 (";
+        // One on is what numbering the letters from 1 gives.
+        sentence += extra == 1 ? u": всяка буква на ключа е с една позиция напред. Номерата на "
+                                 u"буквите започват от 0 ("
+                               : u": всяка буква на ключа е с една позиция назад (";
         sentence += m_alphabet.letters.front();
         sentence += u" = 0).";
         return sentence;

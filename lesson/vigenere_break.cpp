@@ -179,9 +179,14 @@ std::u16string VigenereBreak::GroupsNote() const {
     return note;
 }
 
+std::u16string VigenereBreak::ColumnName(std::int32_t column) {
+    std::u16string name = u"Колона ";
+    cipher::AppendDecimal(name, column + 1);
+    return name;
+}
+
 std::u16string VigenereBreak::ColumnHeading() const {
-    std::u16string heading = u"Колона ";
-    cipher::AppendDecimal(heading, m_shown + 1);
+    std::u16string heading = ColumnName(m_shown);
     heading += u" от ";
     cipher::AppendDecimal(heading, m_length);
     heading += u". Букви в нея: ";

@@ -26,6 +26,8 @@ public:
     };
 
     static constexpr std::size_t kGroupsShown = 12;
+    // The mark of the likeliest letter of a column.
+    static constexpr std::u16string_view kLikeliestLetterMark = u"най-вероятна";
     // Below this many letters the note warns that the key word may be found wrong: at 150,
     // it is found whole for about 85% of texts.
     static constexpr std::size_t kFewLetters = 150;
@@ -58,7 +60,9 @@ public:
     std::int32_t Length() const { return m_length; }
     const std::u16string& KeyWord() const { return m_keyWord; }
     std::int32_t ShownColumn() const { return m_shown; }
-    // "Колона 2 от 5: буквите 2, 7, 12, …, 38 букви."
+    // What a column's choice of letter is called: "Колона 2".
+    static std::u16string ColumnName(std::int32_t column);
+    // "Колона 2 от 5. Букви в нея: 38; всички са шифрирани с една и съща буква на ключа."
     std::u16string ColumnHeading() const;
     // The shown column broken as a Caesar text, every key letter from A tried.
     const BreakSection& Column() const { return m_column; }

@@ -33,13 +33,16 @@ void AddSentence(std::u16string& text, std::u16string_view sentence) {
     text += sentence;
 }
 
-}  // namespace
-
+// How many characters of a typed text are letters that the alphabet does not have: another
+// alphabet's, or a Cyrillic letter Bulgarian does not use. Digits, blanks and punctuation are
+// not counted.
 std::size_t ForeignLetters(std::u16string_view text, const cipher::Alphabet& alphabet) {
     return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [&](char16_t c) {
         return IsLetter(c) && alphabet.Reduce(std::u16string_view(&c, 1)).empty();
     }));
 }
+
+}  // namespace
 
 void VigenereSection::Calculate(cipher::Direction direction, std::u16string_view typedText,
                                 std::u16string_view typedKeyWord,
@@ -53,16 +56,16 @@ void VigenereSection::Calculate(cipher::Direction direction, std::u16string_view
     m_result.clear();
     m_trace.clear();
     m_message.clear();
-    if (keyWord.empty()) {
-        m_message = u"Няма " + lettersName + u" в ключовата дума.";
-    } else if (m_letters.empty()) {
-        m_message = u"Няма " + lettersName + u" в текста.";
+    if (keyWord.empty() || m_letters.empty()) {
+        m_message =
+            u"Няма " + lettersName + (keyWord.empty() ? u" в ключовата дума." : u" в текста.");
+        m_letters.clear();
     } else {
         m_keyRow = cipher::KeyWordRow(keyWord, m_letters.size());
         m_result = cipher::KeyWordShifted(alphabet, m_letters, keyWord, direction);
         m_trace = WithLineFeeds(cipher::KeyWordTrace(alphabet, m_letters, keyWord, direction));
         if (const std::size_t foreign = ForeignLetters(text, alphabet); foreign > 0) {
-            std::u16string note = u"Пропуснати букви, които не са " + lettersName + u": ";
+            std::u16string note = u"Пропуснати букви, които не са в избраната азбука: ";
             cipher::AppendDecimal(note, static_cast<std::int64_t>(foreign));
             AddSentence(m_message, note + u".");
         }

@@ -24,6 +24,7 @@ public:
     void Calculate(cipher::Direction direction, std::u16string_view typedText,
                    std::u16string_view typedKeyWord, const cipher::Alphabet& alphabet);
 
+    // The text's letters, while there is a result.
     const std::u16string& Letters() const { return m_letters; }
     // The key word repeated under the letters, letter for letter.
     const std::u16string& KeyRow() const { return m_keyRow; }
@@ -42,10 +43,5 @@ private:
     std::u16string m_message;
     std::u16string m_announcement;
 };
-
-// How many characters of a typed text are letters that the alphabet does not have: another
-// alphabet's, or a Cyrillic letter Bulgarian does not use. Digits, blanks and punctuation are
-// not counted.
-std::size_t ForeignLetters(std::u16string_view text, const cipher::Alphabet& alphabet);
 
 }  // namespace lesson

@@ -34,6 +34,7 @@
 #include "lesson/form.h"
 #include "lesson/identity.h"
 #include "lesson/language.h"
+#include "lesson/spelled_letters.h"
 #include "lesson/teacher_sheet.h"
 #include "lesson/unavailable_texts.h"
 #include "lesson/vigenere_break.h"
@@ -158,6 +159,8 @@ std::string VigenereState(const lesson::VigenereSection& section) {
     using page::Quoted;
     return page::Object({{"letters", Quoted(section.Letters())},
                          {"keyRow", Quoted(section.KeyRow())},
+                         {"lettersSaid", Quoted(lesson::SpelledLetters(section.Letters()))},
+                         {"keyRowSaid", Quoted(lesson::SpelledLetters(section.KeyRow()))},
                          {"result", Quoted(section.Result())},
                          {"trace", Quoted(section.Trace())},
                          {"message", Quoted(section.Message())},
@@ -178,8 +181,10 @@ std::string VigenereBreakState(const lesson::VigenereBreak& section) {
             page::Object({{"thousandths", thousandths(section.Coincidences()[i])},
                           {"text", Quoted(section.CoincidenceTexts()[i])}}));
     }
+    std::vector<std::string> columnNames;
     for (std::int32_t length = 1; length <= cipher::kLongestKeyWord; ++length) {
         lengths.push_back(Quoted(section.LengthChoice(length)));
+        columnNames.push_back(Quoted(lesson::VigenereBreak::ColumnName(length - 1)));
     }
     std::vector<std::string> groups(section.Groups().size());
     std::transform(section.Groups().begin(), section.Groups().end(), groups.begin(),
@@ -201,6 +206,7 @@ std::string VigenereBreakState(const lesson::VigenereBreak& section) {
          {"groups", page::Array(groups)},
          {"groupsNote", Quoted(section.GroupsNote())},
          {"keyWord", Quoted(section.KeyWord())},
+         {"columnNames", page::Array(columnNames)},
          {"shownColumn", Number(std::int64_t{section.ShownColumn()})},
          {"columnHeading", Quoted(section.Broken() ? section.ColumnHeading() : u"")},
          {"column", section.Broken() ? BreakState(section.Column(), false) : "null"},
@@ -572,6 +578,7 @@ std::string OpeningTexts(Page& /*page*/, const page::Request& /*request*/) {
          {"log", Quoted(opening.ShownLog())},
          {"decodedHeading", Quoted(lesson::BreakSection::DecodedHeading())},
          {"likeliest", Quoted(lesson::BreakSection::kLikeliestMark)},
+         {"likeliestLetter", Quoted(lesson::VigenereBreak::kLikeliestLetterMark)},
          {"cyrillicLetters", Quoted(cipher::CyrillicAlphabet().letters)},
          {"vigenereTextCap",
           page::Number(static_cast<std::int64_t>(lesson::VigenereSection::kTextCap))},

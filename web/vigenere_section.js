@@ -5,10 +5,12 @@
 const vigenereSection = (() => {
     const alphabet = () => alphabetOf("vig_alphabet");
 
-    function showPairs(letters, keys) {
+    function showPairs(state) {
+        const letters = state.letters;
+        const keys = state.keyRow;
         byId("vig_rows").hidden = letters === "";
-        byId("vig_rows_letters").textContent = letters;
-        byId("vig_rows_keys").textContent = keys;
+        byId("vig_rows_letters").textContent = state.lettersSaid;
+        byId("vig_rows_keys").textContent = state.keyRowSaid;
         byId("vig_pairs").replaceChildren(...Array.from(letters, (letter, i) => {
             const pair = element("span");
             pair.append(element("span", {}, letter), element("span", {}, keys[i]));
@@ -18,7 +20,7 @@ const vigenereSection = (() => {
 
     function show(state) {
         byId("vig_message").textContent = state.message;
-        showPairs(state.letters, state.keyRow);
+        showPairs(state);
         setIfChanged(byId("vig_result"), state.result);
         showFromStart(byId("vig_trace"), state.trace);
         announce(state.announcement);
@@ -42,7 +44,7 @@ const vigenereSection = (() => {
         const names = values.map((value, i) => element("svg:text",
             { x: 14 + i * step + (step - 8) / 2, y: 190, "text-anchor": "middle" }, String(i + 1)));
         const line = element("svg:polyline", { class: "expected",
-            points: `10,${y(state.languageThousandths)} ${14 + 12 * step},${y(state.languageThousandths)}` });
+            points: `10,${y(state.languageThousandths)} ${14 + values.length * step},${y(state.languageThousandths)}` });
         chart.replaceChildren(...bars, line, ...names);
     }
 
@@ -61,6 +63,7 @@ const vigenereSection = (() => {
                 const label = element("label", {}, `${column + 1} `);
                 const select = choice.cloneNode(true);
                 select.dataset.column = column;
+                select.setAttribute("aria-label", state.columnNames[column]);
                 select.value = chosen;
                 label.append(select);
                 return label;
@@ -79,7 +82,7 @@ const vigenereSection = (() => {
         byId("vig_column_keys").tBodies[0].replaceChildren(...column.rows.map((r, i) => {
             const row = rowOf([element("th", { scope: "row" }, `${column.letters[r.offset].letter} (${r.offset})`),
                 element("td", { class: "number" }, r.score)]);
-            if (i === 0) row.firstChild.append(" ", element("strong", {}, TEXTS.likeliest));
+            if (i === 0) row.firstChild.append(" ", element("strong", {}, TEXTS.likeliestLetter));
             row.classList.toggle("chosen", i === column.chosen);
             return row;
         }));

@@ -108,6 +108,9 @@ TEST(BreakKeyWord, CountsCoincidencesAndRepeatedGroups) {
         {u"THEDOGTHECATTHEDOG",
          {{u"THEDOG", {0, 12}, {12}, {2, 3, 4, 6, 12}}, {u"THE", {0, 6, 12}, {6, 6}, {2, 3, 6}}}},
         {u"ABCXABCYABC", {{u"ABC", {0, 4, 8}, {4, 4}, {2, 4}}}},
+        // Reached back and forth from two of its places where THE, more often, breaks it: once.
+        {u"THECATANDTHEDOGQQTHECATANDTHEDOG",
+         {{u"THECATANDTHEDOG", {0, 17}, {17}, {}}, {u"THE", {0, 9, 17, 26}, {9, 8, 9}, {}}}},
         {u"AAAAA", {{u"AAA", {0, 1, 2}, {1, 1}, {}}}},
         {u"ABCAB", {}},
         {u"ABC", {}},

@@ -148,7 +148,7 @@ TEST(VigenereSection, NotesWhatWasDroppedAndTheCaesarKeyWord) {
          u"LEMONLEMONLE", u""},
         {cipher::Direction::kDecrypt, cyrillic, u"ИГСЯГДК!", u"БЯ", u"ЗДРАВЕЙ", u"БЯБЯБЯБ", u""},
         {cipher::Direction::kEncrypt, latin, u"Hi Жё 5", u"b-b", u"IJ", u"BB",
-         u"Пропуснати букви, които не са латински букви (A–Z): 2. Ключовата дума е взета без "
+         u"Пропуснати букви, които не са в избраната азбука: 2. Ключовата дума е взета без "
          u"знаците, които не са латински букви (A–Z): BB."},
         {cipher::Direction::kEncrypt, latin, u"XYZ", u"d", u"ABC", u"DDD",
          u"Ключова дума от една буква е шифърът на Цезар: всяка буква се измества с 3 (D)."},
@@ -164,6 +164,7 @@ TEST(VigenereSection, NotesWhatWasDroppedAndTheCaesarKeyWord) {
         EXPECT_EQ(section.KeyRow(), c.keyRow);
         EXPECT_EQ(section.Message(), c.message);
         EXPECT_EQ(section.Announcement().starts_with(u"Резултат: "), !c.result.empty());
+        EXPECT_EQ(section.Letters().size(), c.result.size());
     }
     lesson::VigenereSection section;
     section.Calculate(cipher::Direction::kEncrypt, std::u16string(600, u'a'),

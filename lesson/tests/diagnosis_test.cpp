@@ -71,8 +71,8 @@ TEST(Diagnose, NamesTheOneCauseOfTheMistakes) {
         {latin, kE, u"HELLO", u"VEWZO", std::u16string_view(u"MAP"), back,
          u"H - M(12) = 7 - 12 = -5 + 26 = 21 -> V"},
         {latin, kE, u"HELLO", u"UFBYP", std::u16string_view(u"MAP"),
-         seems + u"използвали ключовата дума NBQ вместо MAP: всяка буква на ключа е изместена с "
-                 u"една. Номерата на буквите започват от 0 (A = 0).",
+         seems + u"използвали ключовата дума NBQ вместо MAP: всяка буква на ключа е с една позиция "
+                 u"напред. Номерата на буквите започват от 0 (A = 0).",
          u"H + N(13) = 7 + 13 = 20 -> U"},
         {latin, kE, u"YB", u"KM", std::u16string_view(u"L"), pastZ,
          u"Y + L(11) = 24 + 11 = 35 - 25 = 10 -> K"},
