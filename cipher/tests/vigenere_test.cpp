@@ -55,6 +55,7 @@ TEST(KeyWordShifted, EncryptsAndDecryptsLetterByLetter) {
     }
     EXPECT_EQ(cipher::KeyWordRow(u"LEMON", 12), u"LEMONLEMONLE");
     EXPECT_EQ(cipher::KeyWordRow(u"LEMON", 3), u"LEM");
+    EXPECT_EQ(cipher::KeyWordRow(u"", 3), u"");
 }
 
 TEST(KeyWordTrace, NamesTheKeyLetterAndWritesTheWrap) {

@@ -42,6 +42,7 @@ TEST(BreakSection, NotesTextsWithoutLettersOrWithTooFew) {
         BreakSection section;
         section.Break(c.text);
         EXPECT_EQ(section.Rows(), c.rows);
+        EXPECT_EQ(section.Trace().empty(), c.rows == 0);
         EXPECT_EQ(section.Message(), c.message);
         EXPECT_EQ(section.Announcement().rfind(c.announcementStart, 0), 0U)
             << std::string(section.Announcement().begin(), section.Announcement().end());
@@ -183,6 +184,8 @@ TEST(VigenereBreak, FindsTheLengthAndKeyWordAndTakesTheStudentsLetters) {
     EXPECT_EQ(section.GroupsNote(), u"Няма групи от 3 или повече букви, които се повтарят.");
     section.ChooseLength(3);
     EXPECT_EQ(section.Length(), 0);
+    section.Break(u"ABCXABCYABC", latin);
+    EXPECT_EQ(section.GroupsNote(), u"");
     section.Break(u"LXFOPVEFRNHR", latin);
     EXPECT_EQ(
         section.Message(),
