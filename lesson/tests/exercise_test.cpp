@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <initializer_list>
 #include <iterator>
 #include <limits>
 #include <optional>
@@ -77,7 +76,7 @@ TEST(MakeExercise, GivesTheSameExerciseForTheSameNumber) {
 // FNV-1a over the key, the key word and the sentences of every number of each kind: one number
 // for all that the exercises of those kinds give out in a language.
 std::uint64_t DigestOfEveryExercise(const lesson::Language& language,
-                                    std::initializer_list<ExerciseKind> kinds) {
+                                    std::span<const ExerciseKind> kinds) {
     std::uint64_t digest = 0xcbf29ce484222325U;
     const auto add = [&digest](std::uint64_t unit) { digest = (digest ^ unit) * 0x100000001b3U; };
     for (const ExerciseKind kind : kinds) {
@@ -93,6 +92,11 @@ std::uint64_t DigestOfEveryExercise(const lesson::Language& language,
     return digest;
 }
 
+constexpr ExerciseKind kCaesarKinds[] = {ExerciseKind::kEncrypt, ExerciseKind::kDecrypt,
+                                         ExerciseKind::kFindKey};
+constexpr ExerciseKind kKeyWordKinds[] = {ExerciseKind::kEncryptKeyWord,
+                                          ExerciseKind::kDecryptKeyWord};
+
 // Every exercise of both languages as first given out; a sentence or a key word added to
 // either list later changes none of them.
 TEST(MakeExercise, KeepsEveryNumbersExerciseWhenSentencesAreAdded) {
@@ -102,12 +106,8 @@ TEST(MakeExercise, KeepsEveryNumbersExerciseWhenSentencesAreAdded) {
     ASSERT_EQ(lesson::Languages().size(), std::size(digests));
     for (std::size_t i = 0; i < std::size(digests) * 2; ++i) {
         const lesson::Language& language = lesson::Languages()[i / 2];
-        const auto kinds = i % 2 == 0
-                               ? std::initializer_list<ExerciseKind>{ExerciseKind::kEncrypt,
-                                                                     ExerciseKind::kDecrypt,
-                                                                     ExerciseKind::kFindKey}
-                               : std::initializer_list<ExerciseKind>{ExerciseKind::kEncryptKeyWord,
-                                                                     ExerciseKind::kDecryptKeyWord};
+        const std::span<const ExerciseKind> kinds =
+            i % 2 == 0 ? std::span<const ExerciseKind>(kCaesarKinds) : kKeyWordKinds;
         const std::uint64_t digest = DigestOfEveryExercise(language, kinds);
         std::printf("%s: digest %016llx\n",
                     std::string(language.name.begin(), language.name.end()).c_str(),
