@@ -33,10 +33,6 @@ TEST(KeyWordShifted, EncryptsAndDecryptsLetterByLetter) {
         // On places, Б = 1 and Я = 29: З 7 + 1 = 8 И, Д 4 + 29 = 33 - 30 = 3 Г, Р 16 + 1 = 17 С,
         // А 0 + 29 = 29 Я, В 2 + 1 = 3 Г, Е 5 + 29 = 34 - 30 = 4 Д, Й 9 + 1 = 10 К.
         {cyrillic, u"ЗДРАВЕЙ", u"БЯ", u"ИГСЯГДК"},
-        // One key letter is the Caesar cipher by its place: D shifts by 3, Г by 3, Ю 28 + 3 =
-        // 31 - 30 = 1 to Б.
-        {latin, u"XYZABC", u"D", u"ABCDEF"},
-        {cyrillic, u"ЮЯАБ", u"Г", u"БВГД"},
         {latin, u"", u"KEY", u""},
         {latin, u"ABC", u"", u"ABC"},
     };
@@ -44,6 +40,7 @@ TEST(KeyWordShifted, EncryptsAndDecryptsLetterByLetter) {
         EXPECT_EQ(KeyWordShifted(c.alphabet, c.plain, c.keyWord, Direction::kEncrypt), c.encrypted);
         EXPECT_EQ(KeyWordShifted(c.alphabet, c.encrypted, c.keyWord, Direction::kDecrypt), c.plain);
     }
+    // One key letter is the Caesar cipher by its place.
     for (const cipher::Alphabet* alphabet : {&latin, &cyrillic}) {
         std::u16string caesar;
         for (const char16_t letter : alphabet->letters) {
@@ -72,13 +69,6 @@ TEST(KeyWordTrace, NamesTheKeyLetterAndWritesTheWrap) {
             u"Дължина на текста и ключова дума: 2:L", encrypting, u"H + L(11) = 7 + 11 = 18 -> S",
             u"Y + L(11) = 24 + 11 = 35 - 26 = 9 -> J", u"Дешифрирам обратно, като изваждам:",
             u"S - L(11) = 18 - 11 = 7 -> H", u"J - L(11) = 9 - 11 = -2 + 26 = 24 -> Y"}));
-    EXPECT_EQ(
-        LogLines(
-            cipher::KeyWordTrace(cipher::CyrillicAlphabet(), u"АЯ", u"АЯ", Direction::kDecrypt)),
-        (std::vector<std::u16string>{
-            u"Дължина на текста и ключова дума: 2:АЯ", decrypting, u"А - А(0) = 0 - 0 = 0 -> А",
-            u"Я - Я(29) = 29 - 29 = 0 -> А", u"Шифрирам обратно, като прибавям:",
-            u"А + А(0) = 0 + 0 = 0 -> А", u"А + Я(29) = 0 + 29 = 29 -> Я"}));
     EXPECT_EQ(LogLines(cipher::KeyWordDecryptionTrace(latin, u"LXF", u"LEMON")),
               (std::vector<std::u16string>{u"Дължина на текста и ключова дума: 3:LEMON", decrypting,
                                            u"L - L(11) = 11 - 11 = 0 -> A",
@@ -98,8 +88,6 @@ TEST(BreakKeyWord, CountsCoincidencesAndRepeatedGroups) {
     EXPECT_DOUBLE_EQ(abc.coincidences[0], 18.0 / 110);
     EXPECT_DOUBLE_EQ(abc.coincidences[3], 0.75);
     EXPECT_DOUBLE_EQ(cipher::Coincidence({1, 0}), 0);
-    EXPECT_NEAR(cipher::LanguageCoincidence(latin), 0.0655, 0.0001);
-    EXPECT_NEAR(cipher::LanguageCoincidence(cipher::CyrillicAlphabet()), 0.0641, 0.0001);
     // THEDOG comes twice, 12 apart; THE three times, 6 apart. HEDOG, EDO and the rest are
     // parts of those, and CAT comes once.
     const struct {
