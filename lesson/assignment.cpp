@@ -19,6 +19,11 @@ namespace lesson {
 namespace {
 
 constexpr std::size_t kDigits = 10;
+// Each field has its own width in the code: one that outgrows it needs a longer code, and a
+// reader that knows it.
+static_assert((1U << std::size(kExerciseKinds)) - 1 <= 99, "the kinds' bits fill two digits");
+static_assert(kMostPerSheet <= 99, "the exercises on a sheet fill two digits");
+static_assert(kLastExercise <= 9999, "the first exercise fills four digits");
 
 // Luhn's sum over the digits, the last of them the check digit: every second digit from the
 // right doubled, its digits added.
@@ -35,8 +40,8 @@ std::int32_t LuhnSum(std::u16string_view digits) {
 }
 
 std::u16string Padded(std::int64_t number, std::size_t width) {
-    std::u16string text = cipher::DecimalText(number);
-    return std::u16string(width - text.size(), u'0') + text;
+    const std::u16string text = cipher::DecimalText(number);
+    return std::u16string(text.size() < width ? width - text.size() : 0, u'0') + text;
 }
 
 std::int32_t NumberAt(std::u16string_view digits, std::size_t from, std::size_t count) {

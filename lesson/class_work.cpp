@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lesson/class_work.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "lesson/exercise.h"
 #include "lesson/field_caps.h"
 #include "lesson/language.h"
+#include "lesson/student_names.h"
 #include "lesson/teacher_sheet.h"
 #include "lesson/work_record.h"
 
@@ -120,50 +122,82 @@ void ReadWork(FieldReader& fields, ExerciseWork& work) {
 }
 
 // The exercise a kept text names: "encrypt latin 4711".
-std::optional<ExerciseWork> NamedExercise(std::u16string_view name) {
+struct NamedWork {
+    std::optional<ExerciseWork> work;
+    bool unknown = false;  // a kind or alphabet that a later version of the program may know
+};
+NamedWork NamedExercise(std::u16string_view name) {
     const std::size_t first = name.find(u' ');
     const std::size_t second = name.find(u' ', first == std::u16string_view::npos ? 0 : first + 1);
     if (second == std::u16string_view::npos) {
-        return std::nullopt;
+        return {};
     }
     const KindName* kind = KindNamed(name.substr(0, first));
     const Language* language = LanguageNamed(name.substr(first + 1, second - first - 1));
     const std::optional<std::int32_t> number =
         NumberFrom(name.substr(second + 1), kFirstExercise, kLastExercise);
     if (kind == nullptr || language == nullptr || !number) {
-        return std::nullopt;
+        return {std::nullopt, number.has_value()};
     }
     ExerciseWork work;
     work.kind = kind->kind;
     work.language = language;
     work.number = *number;
-    return work;
+    return {work, false};
 }
 
-// What keeps these from naming a student in a file, or empty.
-std::u16string StudentFault(const Student& student) {
-    const auto markup = [](const std::u16string& text) {
-        return text.find_first_of(u"<>") != std::u16string::npos;
-    };
-    if (student.name.find_first_not_of(u' ') == std::u16string::npos) {
-        return u"Въведете името си.";
+// Milliseconds since 1970 as the kept text writes them, or nothing.
+std::optional<std::int64_t> MillisecondsFrom(std::u16string_view text) {
+    constexpr std::size_t kMostDigits = 15;
+    if (text.empty() || text.size() > kMostDigits ||
+        text.find_first_not_of(u"0123456789") != std::u16string_view::npos) {
+        return std::nullopt;
     }
-    if (student.name.size() > kNameCap) {
-        return u"Името е до " + Decimal(kNameCap) + u" знака.";
+    std::int64_t number = 0;
+    for (const char16_t digit : text) {
+        number = number * 10 + (digit - u'0');
     }
-    if (student.className.find_first_not_of(u' ') == std::u16string::npos) {
-        return u"Въведете класа си.";
+    return number;
+}
+
+// The assignment a kept head names, or nothing where any of its lines does not read.
+std::optional<Assignment> KeptAssignment(const RecordBlock& head) {
+    const std::u16string* code = head.Field(u"Задание");
+    const std::u16string* variant = head.Field(u"Вариант");
+    const std::u16string* place = head.Field(u"Място в заданието");
+    if (code == nullptr || variant == nullptr || place == nullptr) {
+        return std::nullopt;
     }
-    if (student.className.size() > kClassCap) {
-        return u"Класът е до " + Decimal(kClassCap) + u" знака.";
+    const CodeReading reading = ReadAssignmentCode(*code);
+    const std::optional<std::int32_t> number = NumberFrom(*variant, 1, kMostVariants);
+    const std::optional<std::int32_t> at =
+        reading.settings ? NumberFrom(*place, 1, reading.settings->perSheet) : std::nullopt;
+    if (!number || !at) {
+        return std::nullopt;
     }
-    if (markup(student.name) || markup(student.className)) {
-        return u"Името и класът не могат да съдържат знаците < и >.";
+    return Assignment{AssignmentCode(*reading.settings), *reading.settings, *number,
+                      static_cast<std::size_t>(*at - 1)};
+}
+
+// The work a kept block holds, or nothing where a line of it does not read.
+std::optional<ExerciseWork> KeptWork(const RecordBlock& block, ExerciseWork work) {
+    FieldReader fields(block);
+    ReadWork(fields, work);
+    work.tried = fields.Yes(u"Опитано");
+    work.solved = fields.Yes(u"Решено");
+    work.checkStands = fields.Yes(u"Проверен отговорът");
+    // Work kept before each exercise had its own time is older than any that has one.
+    if (const std::u16string* changed = block.Field(u"Изменено")) {
+        const std::optional<std::int64_t> milliseconds = MillisecondsFrom(*changed);
+        if (!milliseconds) {
+            return std::nullopt;
+        }
+        work.changed = *milliseconds;
     }
-    if (!NumberFrom(student.number, 1, kMostInClass)) {
-        return WholeNumberNote(u"Номерът в класа", kMostInClass);
+    if (!fields.Fault().empty()) {
+        return std::nullopt;
     }
-    return {};
+    return work;
 }
 
 // Letters and digits, blanks and hyphens of a text, anything else as "_": a file name that
@@ -180,6 +214,42 @@ std::u16string FileNamePart(std::u16string_view text) {
 }
 
 }  // namespace
+
+Student Tidied(const Student& student) {
+    return {TidiedName(student.name), TidiedName(student.className), TidiedName(student.number)};
+}
+
+std::u16string StudentFault(const Student& typed) {
+    const Student student = Tidied(typed);
+    if (student.name.empty()) {
+        return u"Въведете името си.";
+    }
+    if (student.name.size() > kNameCap) {
+        return u"Името е до " + Decimal(kNameCap) + u" знака.";
+    }
+    if (std::u16string fault = NameFault(u"Името", student.name); !fault.empty()) {
+        return fault;
+    }
+    if (student.className.empty()) {
+        return u"Въведете класа си.";
+    }
+    if (student.className.size() > kClassCap) {
+        return u"Класът е до " + Decimal(kClassCap) + u" знака.";
+    }
+    if (std::u16string fault = NameFault(u"Класът", student.className, false); !fault.empty()) {
+        return fault;
+    }
+    const auto markup = [](const std::u16string& text) {
+        return text.find_first_of(u"<>") != std::u16string::npos;
+    };
+    if (markup(student.name) || markup(student.className)) {
+        return u"Името и класът не могат да съдържат знаците < и >.";
+    }
+    if (!NumberFrom(student.number, 1, kMostInClass)) {
+        return WholeNumberNote(u"Номерът в класа", kMostInClass);
+    }
+    return {};
+}
 
 ExerciseWork WorkOn(const Exercise& exercise) {
     ExerciseWork work;
@@ -203,6 +273,9 @@ std::u16string KeptText(const Progress& progress) {
     }
     record.head.Add(u"Отворено упражнение",
                     ExerciseName(progress.kind, *progress.language, progress.number));
+    if (progress.cleared != 0) {
+        record.head.Add(u"Изчистено", Decimal(progress.cleared));
+    }
     for (const ExerciseWork& work : progress.works) {
         RecordBlock& block = record.blocks.emplace_back();
         block.title = ExerciseName(work.kind, *work.language, work.number);
@@ -210,63 +283,89 @@ std::u16string KeptText(const Progress& progress) {
         block.Add(u"Опитано", YesNo(work.tried));
         block.Add(u"Решено", YesNo(work.solved));
         block.Add(u"Проверен отговорът", YesNo(work.checkStands));
+        if (work.changed != 0) {
+            block.Add(u"Изменено", Decimal(work.changed));
+        }
     }
+    record.verbatim = progress.setAside;
     return WrittenRecord(kKeptLine, record);
 }
 
-std::optional<Progress> ReadKept(std::u16string_view text) {
-    const RecordReading reading = ReadRecord(text, kKeptLine, kMostWorks, kLineCap);
-    if (!reading.record) {
-        return std::nullopt;
+KeptReading ReadKept(std::u16string_view text) {
+    const std::optional<LooseRecord> record = ReadLooseRecord(text, kKeptLine, kLineCap);
+    const std::u16string* format = record ? record->head.Field(u"Формат") : nullptr;
+    KeptReading reading;
+    if (format == nullptr || *format != kFormat) {
+        return reading;
     }
-    FieldReader head(reading.record->head);
-    Progress progress;
-    if (head.Text(u"Формат", kLineCap) != kFormat) {
-        return std::nullopt;
-    }
+    const RecordBlock& head = record->head;
+    const auto field = [&head](std::u16string_view name) {
+        const std::u16string* value = head.Field(name);
+        return value != nullptr ? *value : std::u16string();
+    };
+    Progress& progress = reading.progress.emplace();
     // As typed, refused or not: the boxes' own caps keep them short.
-    progress.student = {head.Text(u"Име", kLineCap).value_or(u""),
-                        head.Text(u"Клас", kLineCap).value_or(u""),
-                        head.Text(u"Номер в класа", kLineCap).value_or(u"")};
-    if (reading.record->head.Field(u"Задание") != nullptr) {
-        Assignment assignment;
-        const CodeReading code = ReadAssignmentCode(head.Text(u"Задание", kLineCap).value_or(u""));
-        assignment.variant = head.Number(u"Вариант", 1, kMostVariants).value_or(1);
-        const std::optional<std::int32_t> place =
-            code.settings ? head.Number(u"Място в заданието", 1, code.settings->perSheet)
-                          : std::nullopt;
-        if (!place) {
-            return std::nullopt;
-        }
-        assignment.code = AssignmentCode(*code.settings);
-        assignment.settings = *code.settings;
-        assignment.place = static_cast<std::size_t>(*place - 1);
-        progress.assignment = std::move(assignment);
+    progress.student = {field(u"Име"), field(u"Клас"), field(u"Номер в класа")};
+    progress.assignment = KeptAssignment(head);
+    const std::optional<ExerciseWork> open = NamedExercise(field(u"Отворено упражнение")).work;
+    if (open) {
+        progress.kind = open->kind;
+        progress.language = open->language;
+        progress.number = open->number;
     }
-    const std::optional<ExerciseWork> open =
-        NamedExercise(head.Text(u"Отворено упражнение", kLineCap).value_or(u""));
-    if (!open || !head.Fault().empty()) {
-        return std::nullopt;
-    }
-    progress.kind = open->kind;
-    progress.language = open->language;
-    progress.number = open->number;
-    for (const RecordBlock& block : reading.record->blocks) {
-        std::optional<ExerciseWork> work = NamedExercise(block.title);
-        FieldReader fields(block);
-        if (!work) {
-            return std::nullopt;
+    const std::optional<std::int64_t> cleared = MillisecondsFrom(field(u"Изчистено"));
+    progress.cleared = cleared.value_or(0);
+    reading.headDamaged = record->headDamaged || !open ||
+                          (head.Field(u"Задание") != nullptr && !progress.assignment) ||
+                          (head.Field(u"Изчистено") != nullptr && !cleared);
+    for (const LooseBlock& block : record->blocks) {
+        const NamedWork named = block.block ? NamedExercise(block.block->title) : NamedWork{};
+        const std::optional<ExerciseWork> work =
+            named.work ? KeptWork(*block.block, *named.work) : std::nullopt;
+        if (work) {
+            // Of two works on one exercise, the later stays, as when tabs' works are merged.
+            const auto same = std::find_if(
+                progress.works.begin(), progress.works.end(),
+                [&work](const ExerciseWork& other) { return other.OfSameExercise(*work); });
+            if (same == progress.works.end()) {
+                progress.works.push_back(*work);
+            } else if (work->changed > same->changed) {
+                *same = *work;
+            }
+            continue;
         }
-        ReadWork(fields, *work);
-        work->tried = fields.Yes(u"Опитано");
-        work->solved = fields.Yes(u"Решено");
-        work->checkStands = fields.Yes(u"Проверен отговорът");
-        if (!fields.Fault().empty()) {
-            return std::nullopt;
-        }
-        progress.works.push_back(std::move(*work));
+        ++(named.unknown ? reading.unknown : reading.damaged);
+        progress.setAside.push_back(block.lines);
     }
-    return progress;
+    if (progress.setAside.size() > kMostWorks) {
+        progress.setAside.erase(progress.setAside.begin(),
+                                progress.setAside.end() - static_cast<std::ptrdiff_t>(kMostWorks));
+    }
+    return reading;
+}
+
+std::u16string SetAsideNote(const KeptReading& reading) {
+    const std::u16string head =
+        reading.headDamaged
+            ? u"Повреден ред в началото на запазената работа не е зареден: проверете името, "
+              u"класа и заданието."
+            : u"";
+    if (reading.damaged + reading.unknown == 0) {
+        return head;
+    }
+    const auto exercises = [](std::size_t n) {
+        return Decimal(static_cast<std::int64_t>(n)) + (n == 1 ? u" упражнение" : u" упражнения");
+    };
+    std::u16string why;
+    if (reading.unknown > 0) {
+        why = exercises(reading.unknown) + u" от по-нова версия на програмата";
+    }
+    if (reading.damaged > 0) {
+        why += (why.empty() ? u"" : u" и ") + exercises(reading.damaged) +
+               (reading.damaged == 1 ? u" с повреден ред" : u" с повредени редове");
+    }
+    return (head.empty() ? u"" : head + u' ') + u"Не са заредени " + why +
+           u". Те се пазят на това устройство непроменени; останалата работа е заредена.";
 }
 
 std::u16string HandedInSentence(std::u16string_view fileName) {
@@ -274,9 +373,10 @@ std::u16string HandedInSentence(std::u16string_view fileName) {
            u"“ в папката за изтеглени файлове. Предайте го на учителя.";
 }
 
-HandIn HandInWork(const Student& student, const Assignment& assignment,
+HandIn HandInWork(const Student& typed, const Assignment& assignment,
                   const std::vector<ExerciseWork>& works, std::u16string_view now) {
-    const std::u16string fault = StudentFault(student);
+    const std::u16string fault = StudentFault(typed);
+    const Student student = Tidied(typed);
     if (!fault.empty()) {
         return {fault, {}, {}};
     }
@@ -326,6 +426,7 @@ HandedInReading ReadHandedIn(std::u16string_view text) {
     if (!head.Fault().empty()) {
         return {std::nullopt, head.Fault()};
     }
+    handedIn.student = Tidied(handedIn.student);
     const std::u16string student = StudentFault(handedIn.student);
     if (!student.empty()) {
         return {std::nullopt, u"ученикът не е назован както трябва: " + student};

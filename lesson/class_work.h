@@ -28,10 +28,14 @@ struct ExerciseWork {
     bool checkStands = false;  // the answer and key as typed are those last checked
     std::u16string opened;     // when first opened, as MomentText; empty where not known
     std::u16string checked;    // when last checked; empty for never
+    std::int64_t changed = 0;  // when last changed, in milliseconds since 1970; 0 where not known
 
     bool Of(const Exercise& exercise) const {
         return kind == exercise.kind && language->alphabet == exercise.alphabet &&
                number == exercise.number;
+    }
+    bool OfSameExercise(const ExerciseWork& other) const {
+        return kind == other.kind && language == other.language && number == other.number;
     }
 };
 
@@ -66,6 +70,11 @@ struct Progress {
     const Language* language = &Languages().front();
     std::int32_t number = kFirstExercise;
     std::vector<ExerciseWork> works;  // the oldest first
+    // When the work on the device was last forgotten, in milliseconds since 1970: work changed
+    // before it is not brought back from another tab.
+    std::int64_t cleared = 0;
+    // The lines of each block that could not be read, kept to be written back as they were.
+    std::vector<std::vector<std::u16string>> setAside;
 };
 
 // What the page says of the work it keeps, and asks before it forgets it.
@@ -80,12 +89,27 @@ inline constexpr std::u16string_view kEnterVariant =
 // The version of the kept text's form: a page of another keeps its work apart.
 inline constexpr std::u16string_view kKeptFormat = u"1";
 
-// Past this many exercises worked on, the oldest is forgotten.
+// Past this many exercises worked on, the oldest is forgotten; never one of the assignment.
 inline constexpr std::size_t kMostWorks = 200;
 
 std::u16string KeptText(const Progress& progress);
-// What was kept, or nothing where it is damaged or of another version.
-std::optional<Progress> ReadKept(std::u16string_view text);
+// What was kept, exercise by exercise: an exercise whose block does not read, damaged or of a
+// kind this copy does not know, is set aside and the others are read; a head line that does not
+// read leaves its default. Nothing where the text is not kept work at all.
+struct KeptReading {
+    std::optional<Progress> progress;
+    std::size_t damaged = 0;   // blocks set aside for a line that does not read
+    std::size_t unknown = 0;   // blocks set aside for naming an exercise this copy does not know
+    bool headDamaged = false;  // a line before the exercises did not read, and left its default
+};
+KeptReading ReadKept(std::u16string_view text);
+// The line that says what was set aside, and why; empty where nothing was.
+std::u16string SetAsideNote(const KeptReading& reading);
+
+// What keeps these from naming a student in a file, or empty; the name and class tidied first.
+std::u16string StudentFault(const Student& student);
+// The student with the name's and class's blanks trimmed and each run of them made one.
+Student Tidied(const Student& student);
 
 // A file of handed-in work: its name, after the class, the number and the name, and its text;
 // or, with neither, what keeps the student from handing in.

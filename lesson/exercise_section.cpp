@@ -93,6 +93,11 @@ ExerciseKey KeyOf(const Exercise& exercise) {
     return exercise.keyWord.empty() ? ExerciseKey(exercise.key) : ExerciseKey(exercise.keyWord);
 }
 
+// Anything done on the exercise beyond opening it.
+bool Begun(const ExerciseWork& work) {
+    return !work.answer.empty() || !work.key.empty() || work.hints > 0 || work.tried;
+}
+
 }  // namespace
 
 std::u16string MarkSentence(const LetterMark& mark) {
@@ -142,12 +147,35 @@ ExerciseSection::ExerciseSection() { Show(*MakeExercise(ExerciseKind::kEncrypt, 
 
 // An exercise only opened, and not the assignment's, leaves nothing to keep.
 void ExerciseSection::Leave() {
-    const ExerciseWork& work = Worked();
-    const bool assigned = std::any_of(m_assigned.begin(), m_assigned.end(),
-                                      [&work](const Exercise& e) { return work.Of(e); });
-    if (!assigned && work.answer.empty() && work.key.empty() && work.hints == 0 && !work.tried) {
+    if (!Assigned(Worked()) && !Begun(Worked())) {
         m_works.erase(m_works.begin() + static_cast<std::ptrdiff_t>(m_work));
     }
+}
+
+bool ExerciseSection::Assigned(const ExerciseWork& work) const {
+    return std::any_of(m_assigned.begin(), m_assigned.end(),
+                       [&work](const Exercise& e) { return work.Of(e); });
+}
+
+// Never older than forgetting in this tab, whatever the time the page last gave.
+void ExerciseSection::Touch() { Worked().changed = std::max(m_nowMilliseconds, m_cleared); }
+
+void ExerciseSection::KeepWithinCap() {
+    const ExerciseWork open = Work();
+    while (m_works.size() > kMostWorks) {
+        auto oldest = m_works.end();
+        for (auto work = m_works.begin(); work != m_works.end(); ++work) {
+            const bool kept = work->OfSameExercise(open) || Assigned(*work);
+            if (!kept && (oldest == m_works.end() || work->changed < oldest->changed)) {
+                oldest = work;
+            }
+        }
+        m_works.erase(oldest);
+    }
+    m_work = static_cast<std::size_t>(
+        std::find_if(m_works.begin(), m_works.end(),
+                     [&open](const ExerciseWork& work) { return work.OfSameExercise(open); }) -
+        m_works.begin());
 }
 
 void ExerciseSection::Show(const Exercise& exercise) {
@@ -157,12 +185,11 @@ void ExerciseSection::Show(const Exercise& exercise) {
     if (const ExerciseWork* found = FoundWork(exercise)) {
         m_work = static_cast<std::size_t>(found - m_works.data());
     } else {
-        if (m_works.size() == kMostWorks) {
-            m_works.erase(m_works.begin());
-        }
+        // Only opened, it is no change: work on it in another tab stays the later.
         m_works.push_back(WorkOn(exercise));
         m_works.back().opened = m_now;
         m_work = m_works.size() - 1;
+        KeepWithinCap();
     }
     const ExerciseWork& work = Worked();
     m_exercise = exercise;
@@ -219,8 +246,9 @@ void ExerciseSection::OpenNext() {
 
 void ExerciseSection::SetTime(std::int64_t milliseconds) {
     // Within the years 1970 to 9999, which the moment's text has room for.
-    m_now = milliseconds > 0 && milliseconds < 253402300800000 ? MomentText(milliseconds)
-                                                               : std::u16string();
+    const bool within = milliseconds > 0 && milliseconds < 253402300800000;
+    m_now = within ? MomentText(milliseconds) : std::u16string();
+    m_nowMilliseconds = within ? milliseconds : 0;
 }
 
 bool ExerciseSection::ShowCheck(std::u16string_view answer, std::u16string_view key) {
@@ -294,6 +322,7 @@ void ExerciseSection::Check(std::u16string_view answer, std::u16string_view key)
     work.tried = true;
     work.checkStands = true;
     work.checked = m_now;
+    Touch();
     // Checked as kept: within the caps.
     if (ShowCheck(work.answer, work.key) && !m_solved && m_answer.empty()) {
         m_solved = true;
@@ -305,9 +334,13 @@ void ExerciseSection::Type(std::u16string_view answer, std::u16string_view key) 
     ExerciseWork& work = Worked();
     answer = answer.substr(0, kAnswerCap);
     key = key.substr(0, static_cast<std::size_t>(kOffsetCap));
-    work.checkStands = work.checkStands && answer == work.answer && key == work.key;
+    if (answer == work.answer && key == work.key) {
+        return;
+    }
+    work.checkStands = false;
     work.answer = answer;
     work.key = key;
+    Touch();
 }
 
 void ExerciseSection::Hint() {
@@ -318,6 +351,7 @@ void ExerciseSection::Hint() {
     }
     ++m_hints;
     Worked().hints = m_hints;
+    Touch();
     const cipher::Alphabet& alphabet = *m_exercise.alphabet;
     switch (m_hints) {
         case 1:
@@ -337,6 +371,7 @@ void ExerciseSection::Hint() {
 void ExerciseSection::Reveal() {
     Worked().tried = true;
     Worked().shown = true;
+    Touch();
     m_message.clear();
     m_answer = AnswerText(m_exercise);
     switch (m_exercise.kind) {
@@ -460,32 +495,114 @@ const ExerciseWork* ExerciseSection::FoundWork(const Exercise& exercise) const {
 
 std::u16string ExerciseSection::Kept() const {
     return KeptText({m_student, m_assignment, m_exercise.kind, &LanguageOf(*m_exercise.alphabet),
-                     m_exercise.number, m_works});
+                     m_exercise.number, m_works, m_cleared, m_setAside});
 }
 
 void ExerciseSection::Restore(std::u16string_view kept) {
-    std::optional<Progress> progress = ReadKept(kept);
-    if (!progress) {
+    KeptReading reading = ReadKept(kept);
+    if (!reading.progress) {
         m_message =
             u"Работата, запазена на това устройство, е повредена или е от друга версия "
             u"на програмата и не е заредена.";
         m_announcement = m_message;
         return;
     }
-    m_student = progress->student;
-    m_assignment = progress->assignment;
+    Progress& progress = *reading.progress;
+    m_student = progress.student;
+    m_assignment = progress.assignment;
     m_assigned = m_assignment ? VariantExercises(m_assignment->settings, m_assignment->variant)
                               : std::vector<Exercise>();
-    m_works = std::move(progress->works);
+    m_works = std::move(progress.works);
+    m_cleared = progress.cleared;
+    m_setAside = std::move(progress.setAside);
     // No exercise is open yet, to be left.
     m_work = m_works.size();
-    Show(*MakeExercise(progress->kind, progress->number, *progress->language));
+    Show(*MakeExercise(progress.kind, progress.number, *progress.language));
+    KeepWithinCap();
+    m_keptNote = SetAsideNote(reading);
+    if (!m_keptNote.empty()) {
+        m_announcement = m_keptNote + u" " + m_announcement;
+    }
+}
+
+ExerciseSection::Merged ExerciseSection::Merge(std::u16string_view kept) {
+    KeptReading reading = ReadKept(kept);
+    if (!reading.progress) {
+        return Merged::kUnreadable;
+    }
+    Progress& other = *reading.progress;
+    const bool forgotten = other.cleared > m_cleared;
+    if (forgotten) {
+        m_student = {};
+        m_assignment.reset();
+        m_assigned.clear();
+        m_setAside.clear();
+        m_cleared = other.cleared;
+    } else if (other.cleared < m_cleared) {
+        // Kept before this tab forgot the work: the student, the assignment and what was set
+        // aside are forgotten too.
+        other.student = {};
+        other.assignment.reset();
+        other.setAside.clear();
+    }
+    if (m_student.name.empty() && m_student.className.empty() && m_student.number.empty()) {
+        m_student = other.student;
+    }
+    if (!m_assignment && other.assignment) {
+        m_assignment = other.assignment;
+        m_assigned = VariantExercises(m_assignment->settings, m_assignment->variant);
+    }
+    const ExerciseWork open = Work();
+    std::vector<ExerciseWork> works;
+    for (const ExerciseWork& work : m_works) {
+        if (!forgotten || work.changed >= m_cleared) {
+            works.push_back(work);
+        }
+    }
+    for (const ExerciseWork& work : other.works) {
+        const auto mine = std::find_if(works.begin(), works.end(), [&work](const ExerciseWork& w) {
+            return w.OfSameExercise(work);
+        });
+        if (work.changed < m_cleared || (mine == works.end() && !Begun(work))) {
+            continue;
+        }
+        if (mine == works.end()) {
+            works.push_back(work);
+        } else if (work.changed > mine->changed && !mine->OfSameExercise(open)) {
+            *mine = work;
+        }
+    }
+    m_works = std::move(works);
+    for (std::vector<std::u16string>& lines : other.setAside) {
+        if (std::find(m_setAside.begin(), m_setAside.end(), lines) == m_setAside.end()) {
+            m_setAside.push_back(std::move(lines));
+        }
+    }
+    if (m_setAside.size() > kMostWorks) {
+        m_setAside.erase(m_setAside.begin(),
+                         m_setAside.end() - static_cast<std::ptrdiff_t>(kMostWorks));
+    }
+    if (!forgotten) {
+        m_work = static_cast<std::size_t>(FoundWork(m_exercise) - m_works.data());
+        KeepWithinCap();
+        return Merged::kWork;
+    }
+    // The exercise open stays open, with the work on it forgotten.
+    m_work = m_works.size();
+    Show(m_exercise);
+    KeepWithinCap();
+    m_announcement = u"Работата на това устройство е изчистена в друг раздел.";
+    return Merged::kForgotten;
 }
 
 void ExerciseSection::Forget() {
     const std::u16string now = m_now;
+    const std::int64_t milliseconds = m_nowMilliseconds;
     *this = ExerciseSection();
     m_now = now;
+    m_nowMilliseconds = milliseconds;
+    // Work changed at the very moment of forgetting is kept, as newer.
+    m_cleared = milliseconds;
     m_announcement = u"Работата на това устройство е изчистена.";
 }
 

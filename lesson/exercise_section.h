@@ -78,11 +78,20 @@ public:
     HandIn HandInWork(const Student& student);
     const Student& StudentTyped() const { return m_student; }
 
-    // The whole work on the device as text, and back; what cannot be read back changes nothing
-    // and leaves a note in Message().
+    // The whole work on the device as text, and back. An exercise whose work cannot be read
+    // back is set aside, to be kept as it was, and said in KeptNote(); a text that cannot be
+    // read at all changes nothing and leaves a note in Message().
     std::u16string Kept() const;
     void Restore(std::u16string_view kept);
-    // Forgets all the work, the assignment and the student, as on a new device.
+    // Takes in the work another tab kept, exercise by exercise, the later change winning; the
+    // exercise open here keeps what is typed in it. Where the other tab has forgotten the work
+    // since, so does this one. A text that cannot be read changes nothing.
+    enum class Merged : std::uint8_t { kUnreadable, kWork, kForgotten };
+    Merged Merge(std::u16string_view kept);
+    // What the last reading back set aside, and why; empty where it set nothing aside.
+    const std::u16string& KeptNote() const { return m_keptNote; }
+    // Forgets all the work, the assignment and the student, as on a new device, and keeps the
+    // moment, so that no other tab brings older work back.
     void Forget();
     // The work on the exercise open: its answer and key as last typed.
     const ExerciseWork& Work() const { return m_works[m_work]; }
@@ -136,6 +145,11 @@ private:
     void Show(const Exercise& exercise);
     void Leave();
     ExerciseWork& Worked() { return m_works[m_work]; }
+    // The work on the exercise open has changed now.
+    void Touch();
+    // Past the most works kept, the oldest go, but never the assignment's nor the one open.
+    void KeepWithinCap();
+    bool Assigned(const ExerciseWork& work) const;
     // The work on the exercise, or none yet.
     const ExerciseWork* FoundWork(const Exercise& exercise) const;
     // Shows the check of the answer and key; whether both are right.
@@ -147,6 +161,7 @@ private:
     Exercise m_exercise;
     std::u16string m_task;
     std::u16string m_message;
+    std::u16string m_keptNote;
     bool m_checked = false;
     std::u16string m_verdict;
     AnswerCheck m_letters;
@@ -162,7 +177,10 @@ private:
     std::u16string m_answer;
     std::u16string m_announcement;
     std::u16string m_now;
+    std::int64_t m_nowMilliseconds = 0;
     std::vector<ExerciseWork> m_works;
+    std::int64_t m_cleared = 0;
+    std::vector<std::vector<std::u16string>> m_setAside;
     std::size_t m_work = 0;
     std::optional<Assignment> m_assignment;
     std::vector<Exercise> m_assigned;

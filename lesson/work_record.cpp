@@ -36,6 +36,51 @@ std::u16string OnOneLine(std::u16string_view value) {
     return line;
 }
 
+using Field = std::pair<std::u16string_view, std::u16string_view>;
+
+// A text's lines one by one, each without its line end, counted from 1.
+class Lines {
+public:
+    explicit Lines(std::u16string_view text) : m_text(text) {}
+
+    std::optional<std::u16string_view> Next() {
+        if (m_text.empty()) {
+            return std::nullopt;
+        }
+        const std::size_t end = std::min(m_text.find(u'\n'), m_text.size());
+        std::u16string_view line = m_text.substr(0, end);
+        m_text.remove_prefix(std::min(end + 1, m_text.size()));
+        ++m_number;
+        if (!line.empty() && line.back() == u'\r') {
+            line.remove_suffix(1);
+        }
+        return line;
+    }
+    std::size_t Number() const { return m_number; }
+
+private:
+    std::u16string_view m_text;
+    std::size_t m_number = 0;
+};
+
+bool IsBlockHeading(std::u16string_view line) {
+    return line.starts_with(kBlockWord) && line.size() > kBlockWord.size() &&
+           line[kBlockWord.size()] == u' ';
+}
+
+// A line "Име: стойност" as its name and value, or nothing.
+std::optional<Field> FieldOf(std::u16string_view line) {
+    const std::size_t colon = line.find(u':');
+    if (colon == std::u16string_view::npos || colon == 0) {
+        return std::nullopt;
+    }
+    std::u16string_view value = line.substr(colon + 1);
+    if (!value.empty() && value.front() == u' ') {
+        value.remove_prefix(1);
+    }
+    return Field(line.substr(0, colon), value);
+}
+
 std::u16string LineNumbered(std::size_t number) {
     return u"ред " + cipher::DecimalText(static_cast<std::int64_t>(number));
 }
@@ -65,6 +110,12 @@ std::u16string WrittenRecord(std::u16string_view firstLine, const Record& record
         text += u'\n' + std::u16string(kBlockWord) + u' ' + OnOneLine(block.title) + u'\n';
         writeFields(block);
     }
+    for (const std::vector<std::u16string>& lines : record.verbatim) {
+        text += u'\n';
+        for (const std::u16string& line : lines) {
+            text += OnOneLine(line) + u'\n';
+        }
+    }
     text += u'\n' + std::u16string(kEndLine) + u'\n';
     return text;
 }
@@ -73,22 +124,16 @@ RecordReading ReadRecord(std::u16string_view text, std::u16string_view firstLine
                          std::size_t blockCap, std::size_t lineCap) {
     Record record;
     RecordBlock* block = &record.head;
-    std::size_t number = 0;
+    Lines lines(text);
     bool ended = false;
-    while (!text.empty()) {
-        const std::size_t end = std::min(text.find(u'\n'), text.size());
-        std::u16string_view line = text.substr(0, end);
-        text.remove_prefix(std::min(end + 1, text.size()));
-        ++number;
-        if (!line.empty() && line.back() == u'\r') {
-            line.remove_suffix(1);
-        }
+    while (const std::optional<std::u16string_view> read = lines.Next()) {
+        const std::u16string_view line = *read;
         if (line.size() > lineCap) {
-            return {std::nullopt, LineNumbered(number) + u" е по-дълъг от " +
+            return {std::nullopt, LineNumbered(lines.Number()) + u" е по-дълъг от " +
                                       cipher::DecimalText(static_cast<std::int64_t>(lineCap)) +
                                       u" знака"};
         }
-        if (number == 1) {
+        if (lines.Number() == 1) {
             if (line != firstLine) {
                 return {std::nullopt, u"това не е предадена работа от урока"};
             }
@@ -107,8 +152,7 @@ RecordReading ReadRecord(std::u16string_view text, std::u16string_view firstLine
             ended = true;
             continue;
         }
-        if (line.starts_with(kBlockWord) && line.size() > kBlockWord.size() &&
-            line[kBlockWord.size()] == u' ') {
+        if (IsBlockHeading(line)) {
             if (record.blocks.size() == blockCap) {
                 return {std::nullopt, u"в него има повече от " +
                                           cipher::DecimalText(static_cast<std::int64_t>(blockCap)) +
@@ -118,28 +162,76 @@ RecordReading ReadRecord(std::u16string_view text, std::u16string_view firstLine
             block->title = line.substr(kBlockWord.size() + 1);
             continue;
         }
-        const std::size_t colon = line.find(u':');
-        if (colon == std::u16string_view::npos || colon == 0) {
-            return {std::nullopt, LineNumbered(number) + u" не е от вида „Име: стойност“"};
-        }
-        const std::u16string_view name = line.substr(0, colon);
-        std::u16string_view value = line.substr(colon + 1);
-        if (!value.empty() && value.front() == u' ') {
-            value.remove_prefix(1);
+        const std::optional<Field> field = FieldOf(line);
+        if (!field) {
+            return {std::nullopt, LineNumbered(lines.Number()) + u" не е от вида „Име: стойност“"};
         }
         if (block->fields.size() == kMostFields) {
-            return {std::nullopt, LineNumbered(number) + u" е след повече от " +
+            return {std::nullopt, LineNumbered(lines.Number()) + u" е след повече от " +
                                       cipher::DecimalText(kMostFields) + u" реда в един блок"};
         }
-        if (block->Field(name) != nullptr) {
-            return {std::nullopt, u"редът „" + std::u16string(name) + u"“ се среща два пъти"};
+        if (block->Field(field->first) != nullptr) {
+            return {std::nullopt,
+                    u"редът „" + std::u16string(field->first) + u"“ се среща два пъти"};
         }
-        block->fields.emplace_back(name, value);
+        block->fields.emplace_back(field->first, field->second);
     }
     if (!ended) {
-        return {std::nullopt, number == 0 ? u"празен е" : u"непълен е: липсва краят му"};
+        return {std::nullopt, lines.Number() == 0 ? u"празен е" : u"непълен е: липсва краят му"};
     }
     return {std::move(record), {}};
+}
+
+std::optional<LooseRecord> ReadLooseRecord(std::u16string_view text, std::u16string_view firstLine,
+                                           std::size_t lineCap) {
+    Lines lines(text);
+    if (lines.Next() != firstLine) {
+        return std::nullopt;
+    }
+    LooseRecord record;
+    LooseBlock* block = nullptr;  // in the head while there is none
+    bool afterBlank = false;
+    while (const std::optional<std::u16string_view> read = lines.Next()) {
+        // Read as it will be written back, so that it reads back the same.
+        const std::u16string line = OnOneLine(*read);
+        if (line.empty()) {
+            afterBlank = true;
+            continue;
+        }
+        if (line == kEndLine) {
+            break;
+        }
+        const bool heading = IsBlockHeading(line);
+        if (heading || afterBlank) {
+            block = &record.blocks.emplace_back();
+            // A block without its heading names no exercise: it is kept, unread.
+            if (heading) {
+                block->block.emplace().title = line.substr(kBlockWord.size() + 1);
+            }
+        }
+        afterBlank = false;
+        if (block != nullptr) {
+            block->lines.push_back(line);
+        }
+        RecordBlock* fields = block == nullptr ? &record.head
+                              : block->block   ? &*block->block
+                                               : nullptr;
+        if (heading || fields == nullptr) {
+            continue;
+        }
+        const std::optional<Field> field =
+            line.size() <= lineCap ? FieldOf(line) : std::optional<Field>();
+        const bool reads =
+            field && fields->fields.size() < kMostFields && fields->Field(field->first) == nullptr;
+        if (reads) {
+            fields->fields.emplace_back(field->first, field->second);
+        } else if (block != nullptr) {
+            block->block.reset();
+        } else {
+            record.headDamaged = true;
+        }
+    }
+    return record;
 }
 
 std::u16string MomentText(std::int64_t milliseconds) {
@@ -170,6 +262,32 @@ bool IsMomentText(std::u16string_view text) {
            std::equal(text.begin(), text.end(), kShape.begin(), [](char16_t c, char16_t shape) {
                return shape == u'0' ? c >= u'0' && c <= u'9' : c == shape;
            });
+}
+
+std::optional<std::int64_t> MomentMilliseconds(std::u16string_view text) {
+    if (!IsMomentText(text)) {
+        return std::nullopt;
+    }
+    const auto number = [text](std::size_t from, std::size_t digits) {
+        int value = 0;
+        for (const char16_t digit : text.substr(from, digits)) {
+            value = value * 10 + (digit - u'0');
+        }
+        return value;
+    };
+    const std::chrono::year_month_day date{std::chrono::year(number(0, 4)),
+                                           std::chrono::month(static_cast<unsigned>(number(5, 2))),
+                                           std::chrono::day(static_cast<unsigned>(number(8, 2)))};
+    const int hours = number(11, 2);
+    const int minutes = number(14, 2);
+    const int seconds = number(17, 2);
+    if (!date.ok() || hours > 23 || minutes > 59 || seconds > 59) {
+        return std::nullopt;
+    }
+    const std::chrono::sys_seconds moment =
+        std::chrono::sys_days(date) + std::chrono::hours(hours) + std::chrono::minutes(minutes) +
+        std::chrono::seconds(seconds);
+    return std::chrono::duration_cast<std::chrono::milliseconds>(moment.time_since_epoch()).count();
 }
 
 }  // namespace lesson

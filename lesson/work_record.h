@@ -29,6 +29,9 @@ struct RecordBlock {
 struct Record {
     RecordBlock head;
     std::vector<RecordBlock> blocks;
+    // Blocks this copy of the program could not read, written back after the others as they
+    // were read, a line each.
+    std::vector<std::vector<std::u16string>> verbatim;
 };
 
 // The record under its first line; each value on its line, its line breaks and other control
@@ -46,9 +49,27 @@ struct RecordReading {
 RecordReading ReadRecord(std::u16string_view text, std::u16string_view firstLine,
                          std::size_t blockCap, std::size_t lineCap);
 
+// A record read block by block, so that a damaged line costs no more than its own block: a
+// block begins at a line "Упражнение …" or after a blank line, and ends before the next. The
+// head keeps the lines that read; a block keeps its lines as they stand either way.
+struct LooseBlock {
+    std::optional<RecordBlock> block;  // nothing where one of its lines does not read
+    std::vector<std::u16string> lines;
+};
+struct LooseRecord {
+    RecordBlock head;
+    bool headDamaged = false;  // a line of the head did not read
+    std::vector<LooseBlock> blocks;
+};
+// Nothing where the text's first line is not this one.
+std::optional<LooseRecord> ReadLooseRecord(std::u16string_view text, std::u16string_view firstLine,
+                                           std::size_t lineCap);
+
 // A moment, milliseconds since 1970 in UTC, as "2026-12-10T08:03:10Z", which sorts as text
 // in the order of time; and whether a text is one.
 std::u16string MomentText(std::int64_t milliseconds);
 bool IsMomentText(std::u16string_view text);
+// The moment a MomentText names, or nothing where the text is not a real date and time.
+std::optional<std::int64_t> MomentMilliseconds(std::u16string_view text);
 
 }  // namespace lesson

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The class's work on this device: kept in the browser's storage for the page after every
 // action and as the student types, read back when the page opens, handed in as a file, and
-// forgotten on request. Where the browser refuses storage, the page works as before and says
-// once that nothing will be kept.
+// forgotten on request. Each save merges what another tab or copy of the page kept, exercise by
+// exercise, and another tab's save is taken in as it happens. Where the browser refuses
+// storage, the page works as before and says once that nothing will be kept.
 const classWork = (() => {
     // A page that writes the work in another form keeps it apart, and never over this one's.
     const KEY = "caesar-cipher-lesson/work/" + TEXTS.keptFormat;
+    // A kept text that this copy cannot read is set aside here, under the time, before anything
+    // is written over it; the three latest stay.
+    const UNREAD = KEY + "/unread/";
     let storage;  // the page's storage, null where refused; undefined until first asked
     // Nothing is written before what was kept has been read back.
     let readBack = false;
@@ -44,13 +48,41 @@ const classWork = (() => {
         }
     }
 
+    function unreadKeys() {
+        return Array.from({ length: storage.length }, (_, i) => storage.key(i)).filter(key => key?.startsWith(UNREAD)).sort();
+    }
+
+    function setAside(text) {
+        storage.setItem(UNREAD + new Date().toISOString(), text);
+        for (const key of unreadKeys().slice(0, -3)) storage.removeItem(key);
+    }
+
+    // Read, merged and written: what another tab kept since is taken in, never written over.
+    // Setting aside a text that cannot be read must succeed before it is written over.
     function save(lesson) {
         if (!readBack || !store()) return;
         try {
-            storage.setItem(KEY, lesson.call("keep").kept);
+            let stored = storage.getItem(KEY) ?? "";
+            if (stored.length > TEXTS.handedInCap) {
+                setAside(stored);
+                stored = "";
+            }
+            const kept = lesson.call("keep", { stored, now: Date.now() });
+            if (kept.unreadable) setAside(stored);
+            storage.setItem(KEY, kept.kept);
         } catch (error) {
             refused();
         }
+    }
+
+    // Another tab's save: its work is taken in, and where it forgot the work, so does this tab.
+    function changedElsewhere(event) {
+        if (event.key !== KEY || event.newValue === null || !readBack || event.newValue.length > TEXTS.handedInCap) return;
+        run(lesson => {
+            const merged = lesson.call("merge", { stored: event.newValue, now: Date.now() });
+            if (merged.forgotten) byId("hand_in_message").textContent = "";
+            exerciseSection.show(merged.state, merged.forgotten);
+        });
     }
 
     // The answer and key as typed go to the exercise's work at once, and to storage a moment
@@ -59,7 +91,7 @@ const classWork = (() => {
     // Before the module is ready, what is typed stays in the boxes, for the exercise opened.
     function typed() {
         if (!lesson) return;
-        run(lesson => lesson.call("type", { answer: byId("exercise_answer").value, key: byId("exercise_key").value }));
+        run(lesson => lesson.call("type", { answer: byId("exercise_answer").value, key: byId("exercise_key").value, now: Date.now() }));
         clearTimeout(saving);
         saving = setTimeout(() => run(save), 400);
     }
@@ -87,10 +119,12 @@ const classWork = (() => {
     function forget() {
         if (!window.confirm(TEXTS.forgetQuestion)) return;
         whenReady(lesson => {
-            exerciseSection.show(lesson.call("forget"), true);
+            exerciseSection.show(lesson.call("forget", { now: Date.now() }), true);
             byId("hand_in_message").textContent = "";
+            // The moment of forgetting is kept, so that no other tab writes the old work back.
+            save(lesson);
             try {
-                if (store()) storage.removeItem(KEY);
+                if (store()) for (const key of unreadKeys()) storage.removeItem(key);
             } catch (error) {
                 refused();
             }
@@ -110,9 +144,14 @@ const classWork = (() => {
         byId("assignment_title").scrollIntoView();
     }
 
-    // Once the kept work is read back: the link's code, if any, and saving from now on.
-    function restored() {
+    // Once the kept work is read back: what was set aside of it, the link's code, if any, and
+    // saving from now on.
+    function restored(note) {
         readBack = true;
+        if (note !== "") {
+            byId("storage_note").textContent = note;
+            byId("storage_note").hidden = false;
+        }
         opened();
     }
 
@@ -121,6 +160,7 @@ const classWork = (() => {
         byId("forget_progress").addEventListener("click", forget);
         // The teacher's link opened in a tab that has the page already.
         addEventListener("hashchange", opened);
+        addEventListener("storage", changedElsewhere);
         // A tab thrown away in the background, or a browser closed at the bell.
         addEventListener("pagehide", () => {
             if (lesson) save(lesson);

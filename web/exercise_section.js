@@ -188,14 +188,15 @@ const exerciseSection = (() => {
     function restore(lesson) {
         const typed = { answer: byId("exercise_answer").value, key: byId("exercise_key").value };
         const kept = classWork.kept();
-        show(kept === null ? lesson.call("showExercise") : lesson.call("restore",
-            { kept: kept.length <= TEXTS.handedInCap ? kept : "", now: Date.now() }), kept !== null);
+        const state = kept === null ? lesson.call("showExercise") : lesson.call("restore",
+            { kept: kept.length <= TEXTS.handedInCap ? kept : "", now: Date.now() });
+        show(state, kept !== null);
         if (typed.answer !== "" || typed.key !== "") {
             lesson.call("type", typed);
             byId("exercise_answer").value = typed.answer;
             byId("exercise_key").value = typed.key;
         }
-        classWork.restored();
+        classWork.restored(state.keptNote);
     }
 
     return { bind, restore, show };
