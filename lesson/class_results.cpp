@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <iterator>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -16,7 +18,9 @@
 #include "lesson/class_work.h"
 #include "lesson/exercise.h"
 #include "lesson/exercise_section.h"
+#include "lesson/student_names.h"
 #include "lesson/teacher_sheet.h"
+#include "lesson/work_record.h"
 
 namespace lesson {
 
@@ -26,8 +30,21 @@ namespace {
 constexpr std::size_t kStudentColumns = 4;
 // A file's name as its lines quote it, cut where it is long.
 constexpr std::size_t kFileNameShown = 80;
+// No file was handed in before 2020-01-01T00:00:00Z, nor more than a day ahead of the
+// teacher's clock, which may be that much behind the student's.
+constexpr std::int64_t kEarliest = 1577836800000;
+constexpr std::int64_t kDay = 86400000;
 
 std::u16string Decimal(std::int64_t number) { return cipher::DecimalText(number); }
+
+// The parts one after another, in one string where a chain of + would make one for each.
+std::u16string Joined(std::initializer_list<std::u16string_view> parts) {
+    std::u16string text;
+    for (const std::u16string_view part : parts) {
+        text += part;
+    }
+    return text;
+}
 
 std::u16string Quoted(std::u16string_view fileName) {
     std::u16string shown(fileName.substr(0, kFileNameShown));
@@ -60,8 +77,10 @@ ResultCell CellOf(const Exercise& exercise, const ExerciseWork& work) {
     return cell;
 }
 
-// A class as "10б": its number first, then its letters, so that 9 comes before 10.
-std::pair<std::int64_t, std::u16string_view> ClassOrder(std::u16string_view name) {
+// A class as "10б": its number first, then its letters as ClassKey has them, so that 9 comes
+// before 10 and "9А" beside "9а".
+std::pair<std::int64_t, std::u16string> ClassOrder(std::u16string_view className) {
+    const std::u16string name = ClassKey(className);
     std::size_t digits = 0;
     std::int64_t number = 0;
     while (digits < name.size() && digits < 6 && name[digits] >= u'0' && name[digits] <= u'9') {
@@ -70,26 +89,14 @@ std::pair<std::int64_t, std::u16string_view> ClassOrder(std::u16string_view name
     return {number, name.substr(digits)};
 }
 
-auto StudentOrder(const ResultRow& row) {
-    return std::tuple(ClassOrder(row.handedIn.student.className), row.handedIn.number);
+// "Мария Иванова, 9а, № 5"
+std::u16string Who(const ResultRow& row) {
+    return Joined({row.handedIn.student.name, u", ", row.handedIn.student.className, u", № ",
+                   Decimal(row.handedIn.number)});
 }
 
-// A field for a spreadsheet: quoted where it holds a separator, a quote or a line break, and
-// never taken for a formula.
-std::u16string CsvField(std::u16string_view text) {
-    std::u16string field(text);
-    if (!field.empty() &&
-        std::u16string_view(u"=+-@\t\r").find(field.front()) != std::u16string_view::npos) {
-        field.insert(field.begin(), u'\'');
-    }
-    if (field.find_first_of(u";\"\r\n") == std::u16string::npos) {
-        return field;
-    }
-    std::u16string quoted = u"\"";
-    for (const char16_t c : field) {
-        quoted += c == u'"' ? std::u16string(u"\"\"") : std::u16string(1, c);
-    }
-    return quoted + u'"';
+auto StudentOrder(const ResultRow& row) {
+    return std::tuple(ClassOrder(row.handedIn.student.className), row.handedIn.number);
 }
 
 void AppendCsvRow(std::u16string& csv, const std::vector<std::u16string>& fields) {
@@ -104,30 +111,66 @@ void AppendCsvRow(std::u16string& csv, const std::vector<std::u16string>& fields
 
 }  // namespace
 
+std::u16string CsvField(std::u16string_view text) {
+    std::u16string field(text);
+    // A spreadsheet skips leading blanks before it looks for a formula.
+    const std::size_t first = field.find_first_not_of(u" \u00a0\u3000");
+    if (first != std::u16string::npos &&
+        std::u16string_view(u"=+-@\t\r").find(field[first]) != std::u16string_view::npos) {
+        field.insert(field.begin(), u'\'');
+    }
+    if (field.find_first_of(u";\"\r\n") == std::u16string::npos) {
+        return field;
+    }
+    std::u16string quoted = u"\"";
+    for (const char16_t c : field) {
+        quoted += c == u'"' ? std::u16string(u"\"\"") : std::u16string(1, c);
+    }
+    return quoted + u'"';
+}
+
 void ClassResults::Add(std::u16string_view fileName, std::int64_t size, std::u16string_view text) {
-    ++m_read;
-    const std::u16string name = Quoted(fileName);
-    const auto skip = [&](std::u16string_view why) {
-        ++m_skipped;
-        m_line = name + u" е пропуснат: " + std::u16string(why) + u".";
-    };
+    m_line.clear();
     if (size < 0 || static_cast<std::uint64_t>(size) > kHandedInCap) {
-        skip(u"по-голям е от 1 MB");
+        Skip(fileName, u"по-голям е от 1 MB");
         return;
     }
     HandedInReading reading = ReadHandedIn(text);
-    if (!reading.handedIn) {
-        skip(reading.fault);
+    const std::u16string fault =
+        reading.handedIn ? Fault(*reading.handedIn) : std::move(reading.fault);
+    if (!fault.empty()) {
+        Skip(fileName, fault);
         return;
     }
-    HandedIn& handedIn = *reading.handedIn;
+    m_code = reading.handedIn->code;
+    Place(RowOf(fileName, std::move(*reading.handedIn)));
+}
+
+void ClassResults::AddUnread(std::u16string_view fileName, std::u16string_view reason) {
+    Skip(fileName, Joined({u"браузърът не можа да го прочете (", reason, u")"}));
+}
+
+void ClassResults::Skip(std::u16string_view fileName, std::u16string_view why) {
+    ++m_skipped;
+    m_line = Joined({Quoted(fileName), u" е пропуснат: ", why, u"."});
+}
+
+std::u16string ClassResults::Fault(const HandedIn& handedIn) const {
     if (!m_code.empty() && handedIn.code != m_code) {
-        skip(u"той е за задание " + handedIn.code + u", а таблицата — за " + m_code);
-        return;
+        return Joined({u"той е за задание ", handedIn.code, u", а таблицата — за ", m_code});
     }
-    m_code = handedIn.code;
-    m_line.clear();
+    const std::optional<std::int64_t> at = MomentMilliseconds(handedIn.handedAt);
+    const std::u16string_view why = !at ? u"не е истинска дата и час"
+                                    : *at < kEarliest ? u"е преди 2020 г."
+                                    : m_now && *at > *m_now + kDay
+                                        ? u"е в бъдещето по часовника на този компютър"
+                                        : u"";
+    return why.empty() ? u"" : Joined({u"„Предадено: ", handedIn.handedAt, u"“ ", why});
+}
+
+ResultRow ClassResults::RowOf(std::u16string_view fileName, HandedIn handedIn) {
     ResultRow row;
+    row.fileName = fileName;
     // A class shares a few variants: each is made once.
     std::vector<Exercise>& exercises = m_variants[static_cast<std::size_t>(handedIn.variant) - 1];
     if (exercises.empty()) {
@@ -138,20 +181,69 @@ void ClassResults::Add(std::u16string_view fileName, std::int64_t size, std::u16
         row.total += row.cells.back().counts ? 1 : 0;
     }
     row.handedIn = std::move(handedIn);
-    const auto same = std::find_if(m_rows.begin(), m_rows.end(), [&row](const ResultRow& other) {
-        return other.handedIn.student.className == row.handedIn.student.className &&
-               other.handedIn.number == row.handedIn.number;
+    return row;
+}
+
+// Two files of one student under two names may be two students with one number written
+// wrong, or one student named two ways: both stay for the teacher to tell.
+void ClassResults::Place(ResultRow row) {
+    const Student& student = row.handedIn.student;
+    const auto sameStudent = [&row](const ResultRow& other) {
+        return other.handedIn.number == row.handedIn.number &&
+               ClassKey(other.handedIn.student.className) ==
+                   ClassKey(row.handedIn.student.className);
+    };
+    const auto same = std::find_if(m_rows.begin(), m_rows.end(), [&](const ResultRow& other) {
+        return sameStudent(other) && other.handedIn.student.name == student.name;
     });
-    if (same == m_rows.end()) {
-        m_rows.push_back(std::move(row));
+    if (same != m_rows.end()) {
+        const std::u16string earlier = Quoted(same->fileName);
+        if (*MomentMilliseconds(row.handedIn.handedAt) <=
+            *MomentMilliseconds(same->handedIn.handedAt)) {
+            Skip(row.fileName, Joined({u"в таблицата вече е ", earlier, u" на ", Who(row),
+                                       u", предаден по-късно или в същия момент"}));
+            return;
+        }
+        ++m_replaced;
+        m_line = Joined({Quoted(row.fileName), u" замества ", earlier,
+                         u": по-късно предадена работа на ", Who(row), u"."});
+        *same = std::move(row);
         return;
     }
-    m_line = name + u": " + row.handedIn.student.className + u", № " +
-             Decimal(row.handedIn.number) +
-             u" е предал(а) повече от веднъж; в таблицата остава по-късно предаденият файл.";
-    if (row.handedIn.handedAt >= same->handedIn.handedAt) {
-        *same = std::move(row);
+    const auto clash = std::find_if(m_rows.begin(), m_rows.end(), sameStudent);
+    if (clash != m_rows.end()) {
+        m_line = Joined({Quoted(clash->fileName), u" и ", Quoted(row.fileName), u" са за ",
+                         student.className, u", № ", Decimal(row.handedIn.number),
+                         u", но с различни имена: „", clash->handedIn.student.name, u"“ и „",
+                         student.name, u"“. И двата файла са в таблицата: проверете кой е кой."});
     }
+    ++m_added;
+    m_rows.push_back(std::move(row));
+}
+
+void ClassResults::Remove(std::size_t row) {
+    if (row >= m_rows.size()) {
+        return;
+    }
+    std::u16string removed = Joined({u"Редът на ", Who(m_rows[row]), u" е премахнат."});
+    m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(row));
+    if (m_rows.empty()) {
+        Clear();
+    }
+    m_change = std::move(removed);
+}
+
+void ClassResults::Clear() {
+    // The variants made are the assignment's, and the next file may be of another.
+    m_code.clear();
+    m_rows.clear();
+    std::for_each(m_variants.begin(), m_variants.end(), [](auto& variant) { variant.clear(); });
+    m_line.clear();
+    m_change = u"Таблицата е изчистена.";
+}
+
+std::u16string ClassResults::RemoveLabel(const ResultRow& row) {
+    return Joined({kRemove, u" ", Who(row)});
 }
 
 std::vector<std::u16string> ClassResults::Headers() const {
@@ -215,9 +307,14 @@ std::u16string ClassResults::Caption() const {
 }
 
 std::u16string ClassResults::Summary() {
-    std::u16string summary = u"Добавени файлове: " + Decimal(m_read - m_skipped) +
-                             u". Пропуснати: " + Decimal(m_skipped) + u".";
-    m_read = 0;
+    std::u16string summary =
+        m_added + m_replaced + m_skipped == 0
+            ? std::move(m_change)
+            : Joined({u"Добавени файлове: ", Decimal(m_added), u". Заменили по-ранен файл: ",
+                      Decimal(m_replaced), u". Пропуснати: ", Decimal(m_skipped), u"."});
+    m_change.clear();
+    m_added = 0;
+    m_replaced = 0;
     m_skipped = 0;
     return summary;
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The class's results: handed-in files, from the picker or dropped on the section, read and
-// checked again by the lesson; a table of them sorted by a column header, a CSV for a
-// spreadsheet and a landscape print.
+// checked again by the lesson; a table of them sorted by a column header, its rows removed one
+// by one or all at once, a CSV for a spreadsheet and a landscape print.
 const resultsSection = (() => {
     function headerCell(text, column, table) {
         const cell = element("th", { scope: "col" });
@@ -16,51 +16,71 @@ const resultsSection = (() => {
         return cell;
     }
 
+    // Removes its row; the focus goes on to the next row's button, the last row's, or adding.
+    function removeButton(table, index) {
+        const button = element("button", { type: "button", class: "remove", "aria-label": table.removeLabels[index] }, table.remove);
+        button.addEventListener("click", () => whenReady(lesson => {
+            changed(lesson.call("removeResult", { row: index }));
+            const left = byId("results_table").tBodies[0].querySelectorAll("button");
+            (left[index] || left[index - 1] || byId("add_results")).focus();
+        }));
+        return button;
+    }
+
+    let clearQuestion = "";
     function show(table) {
-        byId("results_box").hidden = table.rows.length === 0;
-        byId("results_csv").disabled = table.rows.length === 0;
-        byId("print_results").disabled = table.rows.length === 0;
+        const empty = table.rows.length === 0;
+        byId("results_box").hidden = empty;
+        for (const id of ["results_csv", "print_results", "clear_results"]) byId(id).disabled = empty;
+        clearQuestion = table.clearQuestion;
         byId("results_caption").textContent = table.caption;
-        byId("results_legend").textContent = table.rows.length === 0 ? "" : table.legend;
+        byId("results_legend").textContent = empty ? "" : table.legend;
         const [head] = byId("results_table").tHead.rows;
-        head.replaceChildren(...table.headers.map((text, column) => headerCell(text, column, table)));
+        head.replaceChildren(...table.headers.map((text, column) => headerCell(text, column, table)), element("td"));
         // The name is the row's header: a screen reader says it with each cell.
         const body = document.createElement("tbody");
-        for (const cells of table.rows) {
+        table.rows.forEach((cells, index) => {
             const row = body.insertRow();
             cells.forEach((cell, column) => {
                 const box = column === 2 ? row.appendChild(document.createElement("th")) : row.insertCell();
                 if (column === 2) box.scope = "row";
                 box.textContent = cell;
             });
-        }
+            row.insertCell().append(removeButton(table, index));
+        });
         byId("results_table").tBodies[0].replaceWith(body);
         const footer = element("tr");
         footer.append(element("th", { scope: "row", colspan: "4" }, table.solvers[0]),
             ...table.solvers.slice(4).map(count => element("td", {}, count)));
-        byId("results_table").tFoot.replaceChildren(...(table.rows.length === 0 ? [] : [footer]));
+        byId("results_table").tFoot.replaceChildren(...(empty ? [] : [footer]));
     }
 
-    // Each file's bytes as text where it is within the cap; the lesson says why not where not,
-    // and keeps the later of two files of one student, in the order they were picked.
+    // The table after a change, and what it came to, shown and said.
+    function changed(table) {
+        show(table);
+        byId("results_summary").textContent = table.summary;
+        announce(table.summary);
+    }
+
+    // Four files at a time, so that a thousand never sit in memory at once, each read as text
+    // where within the cap and added in the order picked; one that fails is named with why.
     async function add(files) {
-        const read = await Promise.all(Array.from(files, async file => {
-            let text = "";
-            try {
-                if (file.size <= TEXTS.handedInCap) text = await file.text();
-            } catch (error) {
-                text = "";
-            }
-            return { fileName: file.name, size: file.size, text };
-        }));
-        whenReady(lesson => {
-            const lines = read.map(file => lesson.call("addResults", file).line).filter(line => line !== "");
-            byId("results_lines").replaceChildren(...lines.map(line => element("li", {}, line)));
-            const table = lesson.call("results", {});
-            show(table);
-            byId("results_summary").textContent = table.summary;
-            announce(table.summary);
-        });
+        const list = Array.from(files), lines = [];
+        const lesson = await new Promise(ready => whenReady(ready));
+        for (let first = 0; first < list.length; first += 4) {
+            const some = list.slice(first, first + 4);
+            const read = await Promise.all(some.map(file => file.size > TEXTS.handedInCap ? { text: "" }
+                : file.text().then(text => ({ text }), error => ({ text: "", unread: reason(error) }))));
+            some.forEach((file, i) => {
+                try {
+                    lines.push(lesson.call("addResults", { fileName: file.name, size: file.size, ...read[i], now: Date.now() }).line);
+                } catch (error) {
+                    lines.push(filled(TEXTS.actionFailed, { reason: `${file.name}: ${reason(error)}` }));
+                }
+            });
+        }
+        byId("results_lines").replaceChildren(...lines.filter(line => line).map(line => element("li", {}, line)));
+        whenReady(lesson => changed(lesson.call("results", {})));
     }
 
     function bind() {
@@ -84,6 +104,12 @@ const resultsSection = (() => {
         byId("results_csv").addEventListener("click", () => whenReady(lesson => {
             const sheet = lesson.call("resultsCsv");
             classWork.download(sheet.fileName, sheet.csv, "text/csv;charset=utf-8");
+        }));
+        byId("clear_results").addEventListener("click", () => whenReady(lesson => {
+            if (!window.confirm(clearQuestion)) return;
+            byId("results_lines").replaceChildren();
+            changed(lesson.call("clearResults"));
+            byId("add_results").focus();
         }));
         byId("print_results").addEventListener("click", () => {
             document.documentElement.dataset.printing = "results";
