@@ -42,6 +42,19 @@ PAGE_REQUESTS = [
     {"action": "vigenereColumn", "column": 2},
     {"action": "exercise", "kind": "encryptKeyWord", "number": "9", "alphabet": "latin"},
     {"action": "form"},
+    {"action": "assignment", "code": "103-054-7118", "variant": "2"},
+    {"action": "nextAssigned"},
+    {"action": "type", "answer": "KHOOR", "key": "", "now": 1765353790000},
+    {"action": "handIn", "name": "Мария\u202e", "className": "9 А", "number": "5",
+     "now": 1765353790000},
+    {"action": "keep", "stored": "", "now": 1765353790000},
+    {"action": "merge", "stored": "x"},
+    {"action": "restore", "kept": ""},
+    {"action": "forget", "now": 1765353790000},
+    {"action": "addResults", "fileName": "9а-05.txt", "size": 2000000, "text": "",
+     "now": 1765353790000},
+    {"action": "results", "sortBy": 4},
+    {"action": "resultsCsv"},
 ]
 
 

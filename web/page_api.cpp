@@ -335,6 +335,7 @@ std::string ExerciseState(const lesson::ExerciseSection& section) {
          {"studentName", Quoted(section.StudentTyped().name)},
          {"studentClass", Quoted(section.StudentTyped().className)},
          {"studentNumber", Quoted(section.StudentTyped().number)},
+         {"keptNote", Quoted(section.KeptNote())},
          {"announcement", Quoted(section.Announcement())}});
 }
 
@@ -467,9 +468,29 @@ std::string Type(Page& page, const page::Request& request) {
     return page::Object({});
 }
 
-// cppcheck-suppress constParameter
-std::string Kept(Page& page, const page::Request& /*request*/) {
-    return page::Object({{"kept", page::Quoted(page.exercises.Kept())}});
+// The work to write over what is stored, with what is stored merged in; whether what is
+// stored could not be read, and is to be set aside before it is written over.
+std::string Kept(Page& page, const page::Request& request) {
+    const std::optional<std::u16string> stored = request.Text("stored");
+    if (!stored) {
+        return Error("keep needs the stored text");
+    }
+    const bool unreadable = !stored->empty() && page.exercises.Merge(*stored) ==
+                                                    lesson::ExerciseSection::Merged::kUnreadable;
+    return page::Object(
+        {{"kept", page::Quoted(page.exercises.Kept())}, {"unreadable", page::Boolean(unreadable)}});
+}
+
+// What another tab kept, taken in: whether it had forgotten the work, and the exercises' state.
+std::string Merge(Page& page, const page::Request& request) {
+    const std::optional<std::u16string> stored = request.Text("stored");
+    if (!stored) {
+        return Error("merge needs the stored text");
+    }
+    const bool forgotten =
+        page.exercises.Merge(*stored) == lesson::ExerciseSection::Merged::kForgotten;
+    return page::Object(
+        {{"forgotten", page::Boolean(forgotten)}, {"state", ExerciseState(page.exercises)}});
 }
 
 std::string Restore(Page& page, const page::Request& request) {
@@ -507,18 +528,20 @@ std::string AddResults(Page& page, const page::Request& request) {
     if (!fileName || !size || !text) {
         return Error("addResults needs a fileName, a size and a text");
     }
-    page.results.Add(*fileName, *size, *text);
+    // A file the browser could not read comes with its reason, to be skipped with it.
+    if (const std::optional<std::u16string> unread = request.Text("unread")) {
+        page.results.AddUnread(*fileName, *unread);
+    } else {
+        page.results.Add(*fileName, *size, *text);
+    }
     return page::Object({{"line", page::Quoted(page.results.Line())}});
 }
 
-// The class's table, sorted by the column asked for: its caption, headers, a row of texts for
-// each student, the row of those who solved each exercise, and what the files added came to.
-std::string Results(Page& page, const page::Request& request) {
+// The class's table in its order: its caption, headers, a row of texts for each student with
+// the name of its button that removes it, the row of those who solved each exercise, and what
+// the last changes came to.
+std::string ResultsState(Page& page) {
     using page::Quoted;
-    const std::optional<std::int64_t> column = request.Integer("sortBy");
-    page.results.SortBy(!column       ? page.results.SortedBy()
-                        : *column < 0 ? 0
-                                      : static_cast<std::size_t>(*column));
     const lesson::ClassResults& results = page.results;
     const auto quotedAll = [](const std::vector<std::u16string>& texts) {
         std::vector<std::string> quoted(texts.size());
@@ -531,14 +554,46 @@ std::string Results(Page& page, const page::Request& request) {
                    [&quotedAll](const lesson::ResultRow& row) {
                        return quotedAll(lesson::ClassResults::Fields(row));
                    });
+    std::vector<std::string> removeLabels(results.Rows().size());
+    std::transform(results.Rows().begin(), results.Rows().end(), removeLabels.begin(),
+                   [](const lesson::ResultRow& row) {
+                       return Quoted(lesson::ClassResults::RemoveLabel(row));
+                   });
     return page::Object({{"caption", Quoted(results.Caption())},
                          {"headers", quotedAll(results.Headers())},
                          {"sortedBy", page::Number(static_cast<std::int64_t>(results.SortedBy()))},
                          {"descending", page::Boolean(results.Descending(results.SortedBy()))},
                          {"rows", page::Array(rows)},
+                         {"remove", Quoted(lesson::ClassResults::kRemove)},
+                         {"removeLabels", page::Array(removeLabels)},
+                         {"clearQuestion", Quoted(lesson::ClassResults::kClearQuestion)},
                          {"solvers", quotedAll(results.SolversFields())},
                          {"legend", Quoted(lesson::ClassResults::kLegend)},
                          {"summary", Quoted(page.results.Summary())}});
+}
+
+// The table sorted by the column asked for, or as it was sorted.
+std::string Results(Page& page, const page::Request& request) {
+    const std::optional<std::int64_t> column = request.Integer("sortBy");
+    page.results.SortBy(!column       ? page.results.SortedBy()
+                        : *column < 0 ? 0
+                                      : static_cast<std::size_t>(*column));
+    return ResultsState(page);
+}
+
+// A row of the table as last shown, by its place from 0.
+std::string RemoveResult(Page& page, const page::Request& request) {
+    const std::optional<std::int64_t> row = request.Integer("row");
+    if (!row || *row < 0 || static_cast<std::uint64_t>(*row) >= page.results.Rows().size()) {
+        return Error("removeResult needs one of the rows");
+    }
+    page.results.Remove(static_cast<std::size_t>(*row));
+    return ResultsState(page);
+}
+
+std::string ClearResults(Page& page, const page::Request& /*request*/) {
+    page.results.Clear();
+    return ResultsState(page);
 }
 
 // In the order the table was last shown in.
@@ -771,12 +826,15 @@ constexpr Action kActions[] = {
     {"assignment", {"code", "variant"}, StartAssignment},
     {"nextAssigned", {}, ExerciseStep<&lesson::ExerciseSection::NextAssigned>},
     {"type", {"answer", "key"}, Type},
-    {"keep", {}, Kept},
+    {"keep", {"stored"}, Kept},
+    {"merge", {"stored"}, Merge},
     {"restore", {"kept"}, Restore},
     {"forget", {}, ExerciseStep<&lesson::ExerciseSection::Forget>},
     {"handIn", {"name", "className", "number"}, HandIn},
-    {"addResults", {"fileName", "size", "text"}, AddResults},
+    {"addResults", {"fileName", "size", "text", "unread"}, AddResults},
     {"results", {"sortBy"}, Results},
+    {"removeResult", {"row"}, RemoveResult},
+    {"clearResults", {}, ClearResults},
     {"resultsCsv", {}, ResultsCsv},
     {"openingTexts", {}, OpeningTexts},
 };
@@ -812,6 +870,7 @@ std::string Respond(Page& page, std::string_view json) {
             return Error("now is a whole number of milliseconds");
         }
         page.exercises.SetTime(*now);
+        page.results.SetTime(*now);
     }
     return action->handle(page, *request);
 }

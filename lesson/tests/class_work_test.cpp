@@ -19,6 +19,7 @@
 #include "lesson/exercise.h"
 #include "lesson/exercise_section.h"
 #include "lesson/language.h"
+#include "lesson/student_names.h"
 #include "lesson/teacher_sheet.h"
 
 namespace {
@@ -242,6 +243,7 @@ TEST(ClassResults, SkipsEachBadFileSayingWhy) {
     }
     const std::u16string code = AssignmentCode(kThree);
     const std::u16string other = AssignmentCode({kThree.language, 7, 3, 200});
+    const std::u16string_view at = u"Предадено: 2025-12-10T08:03:10Z";
     // The good file with its first `from` made `to`.
     const struct {
         std::u16string_view from, to, says;
@@ -271,8 +273,14 @@ TEST(ClassResults, SkipsEachBadFileSayingWhy) {
         {u"Ключ: \n", fields, u"реда в един блок", 0},
         {code, u"123", u"кодът на заданието в него не е верен", 0},
         {code, other, u"той е за задание", 0},
+        {at, u"Предадено: 9999-99-99T99:99:99Z", u"не е истинска дата и час", 0},
+        {at, u"Предадено: 2026-02-30T08:03:10Z", u"не е истинска дата и час", 0},
+        {at, u"Предадено: 2019-12-31T23:59:59Z", u"е преди 2020 г.", 0},
+        {at, u"Предадено: 2025-12-11T08:03:11Z", u"в бъдещето по часовника", 0},
+        {at, u"Предадено: ", u"„Предадено: “ не е истинска дата и час", 0},
     };
     lesson::ClassResults results;
+    results.SetTime(kMorning);
     results.Add(u"9а-05.txt", 0, good);
     for (const auto& c : cases) {
         const std::u16string text = Replaced(good, c.from, c.to);
@@ -294,7 +302,11 @@ TEST(ClassResults, SkipsEachBadFileSayingWhy) {
     EXPECT_TRUE(Has(results.Line(), u"ф…“ е пропуснат: празен е."));
     results.Add(u"-1.txt", -1, good);
     EXPECT_TRUE(Has(results.Line(), u"„-1.txt“ е пропуснат"));
-    EXPECT_EQ(results.Summary(), u"Добавени файлове: 2. Пропуснати: 26.");
+    results.AddUnread(u"u.txt", u"NotReadableError");
+    EXPECT_EQ(results.Line(),
+              u"„u.txt“ е пропуснат: браузърът не можа да го прочете (NotReadableError).");
+    EXPECT_EQ(results.Summary(),
+              u"Добавени файлове: 2. Заменили по-ранен файл: 0. Пропуснати: 32.");
     EXPECT_EQ(results.Caption(), u"Резултати на класа по задание " + code + u": 2 ученици");
     EXPECT_EQ(results.CsvFileName(), u"резултати-" + code + u".csv");
     lesson::ClassResults empty;
@@ -304,8 +316,9 @@ TEST(ClassResults, SkipsEachBadFileSayingWhy) {
 }
 
 // The table trusts nothing but the letters: each answer is checked again, an answer shown
-// never counts, and of a student's two files the one handed in later stays. Its CSV is what
-// a spreadsheet reads, a name never taken for a formula.
+// never counts, and of a student's two files the one handed in later stays; two names of one
+// class and number both stay, and are said. Its CSV is what a spreadsheet reads, a field never
+// taken for a formula.
 TEST(ClassResults, ChecksEveryAnswerAgainSortsAndWritesTheTable) {
     const std::u16string file = GoodFile(u"10б", u"3", kMorning + 1000);  // at 08:03:11
     const std::vector<lesson::Exercise> e = lesson::VariantExercises(kThree, 2);
@@ -324,7 +337,7 @@ TEST(ClassResults, ChecksEveryAnswerAgainSortsAndWritesTheTable) {
     results.Add(u"", 0, Replaced(Replaced(file, u"10б", u"9а"), u"Иван", u"=Иван; \"Ив\""));
     results.Add(u"", 0, Replaced(file, u"Показан отговор: да", u"Показан отговор: не"));
     results.Add(u"по-рано.txt", 0, Replaced(file, u"08:03:11Z", u"08:03:09Z"));
-    EXPECT_TRUE(Has(results.Line(), u"„по-рано.txt“: 10б, № 3 е предал(а) повече от веднъж"));
+    EXPECT_TRUE(Has(results.Line(), u"„по-рано.txt“ е пропуснат: в таблицата вече е „“"));
     results.SortBy(0);
     const auto csv = [](std::initializer_list<std::u16string_view> rows) {
         std::u16string text = u"\ufeffКлас;№;Име;Вариант;Упр. 1;Упр. 2;Упр. 3;Общо\r\n";
@@ -364,6 +377,87 @@ TEST(ClassResults, ChecksEveryAnswerAgainSortsAndWritesTheTable) {
     results.Add(u"", 0, Replaced(file, u"08:03:11Z", u"08:03:12Z"));
     const std::u16string later = Replaced(ten, u"П;2", u"П О;1");
     EXPECT_EQ(results.Csv(), csv({nine, later, wrong, u"Решили;;;;2;0;0;2\r\n"}));
+    const std::u16string_view fields[][2] = {{u"=1", u"'=1"},
+                                             {u" =HYPERLINK(1)", u"' =HYPERLINK(1)"},
+                                             {u"\u00a0+1", u"'\u00a0+1"},
+                                             {u"\u3000@x", u"'\u3000@x"},
+                                             {u"-", u"'-"},
+                                             {u"\tx", u"'\tx"},
+                                             {u"a=b", u"a=b"},
+                                             {u"", u""},
+                                             {u"a;b", u"\"a;b\""}};
+    for (const auto& [field, written] : fields) {
+        EXPECT_EQ(lesson::CsvField(field), written) << (&field - &fields[0][0]) / 2;
+    }
+    // A student is the class, as ClassKey compares it, and the number: of one name the file
+    // handed in later stays, up to a day past the teacher's clock.
+    constexpr std::int64_t kDay = 86400000;
+    const struct {
+        std::u16string_view class1, name1, class2, name2;
+        std::int64_t later;  // the second file's moment past the first's
+        std::size_t rows;
+        std::u16string_view says;  // of the second file
+    } pairs[] = {
+        {u"9а", u"Мария Иванова", u"9а", u"Мария И.", 1000, 2,
+         u"„a.txt“ и „b.txt“ са за 9а, № 1, но с различни имена: „Мария Иванова“ и „Мария И.“."},
+        {u"9А", u"Мария Иванова", u"9 а", u"Мария Иванова", kDay, 1, u"„b.txt“ замества „a.txt“"},
+        {u"9а", u"Мария Иванова", u"9а", u"Мария Иванова", -1000, 1, u"„b.txt“ е пропуснат"},
+        {u"9а", u"Мария Иванова", u"9а", u"Мария Иванова", 0, 1, u"„b.txt“ е пропуснат"},
+        {u"9а", u"Мария Иванова", u"9б", u"Мария Иванова", 0, 2, u""},
+    };
+    lesson::ClassResults students;
+    students.SetTime(kMorning);
+    for (const auto& p : pairs) {
+        const std::u16string number = DecimalText(&p - pairs + 1);
+        const std::size_t before = students.Rows().size();
+        students.Add(u"a.txt", 0,
+                     Replaced(GoodFile(p.class1, number, kMorning), u"Иван Петров", p.name1));
+        students.Add(
+            u"b.txt", 0,
+            Replaced(GoodFile(p.class2, number, kMorning + p.later), u"Иван Петров", p.name2));
+        EXPECT_TRUE(Has(students.Line(), p.says) && students.Line().empty() == p.says.empty())
+            << (&p - pairs);
+        EXPECT_EQ(students.Rows().size(), before + p.rows) << (&p - pairs);
+    }
+    EXPECT_EQ(students.Summary(),
+              u"Добавени файлове: 7. Заменили по-ранен файл: 1. Пропуснати: 2.");
+    students.SortBy(0);
+    students.Remove(0);
+    EXPECT_EQ(students.Summary(), u"Редът на Мария Иванова, 9а, № 1 е премахнат.");
+    EXPECT_EQ(lesson::ClassResults::RemoveLabel(students.Rows().front()),
+              u"Премахни Мария И., 9а, № 1");
+    // Cleared, the table takes another assignment, its exercises its own.
+    students.Clear();
+    const std::u16string other = AssignmentCode({kThree.language, 7, 3, 200});
+    students.Add(u"", 0, Replaced(GoodFile(u"9а", u"1", kMorning), AssignmentCode(kThree), other));
+    EXPECT_TRUE(students.Rows().size() == 1 && students.Code() == other);
+    EXPECT_NE(students.Rows().front().cells[0].text, u"решено");
+}
+
+// A name that hides a character, or turns the text around, is refused with the character's
+// code and never the character; so is one without a letter. Blanks of any kind are tidied.
+TEST(StudentNames, RefusesHiddenCharactersAndTextsWithoutLetters) {
+    const std::u16string_view refused[][3] = {
+        // typed, the character, what is said
+        {u"Мария\u202eИванова", u"\u202e", u"(U+202E)"},
+        {std::u16string_view(u"Ана\0", 4), std::u16string_view(u"\0", 1), u"(U+0000)"},
+        {u"\u00a0\u200b", u"\u200b", u"(U+200B)"},
+        {u"Ма\u200bрия", u"\u200b", u"(U+200B)"},
+        {u"\ufeffМария", u"\ufeff", u"(U+FEFF)"},
+        {u"Мария\U000E0041", u"\U000E0041", u"(U+E0041)"},
+        {u"Мария\xD800", u"\xD800", u"(U+D800)"},
+        {u"12345", u"", u"поне една буква"}};
+    for (const auto& [typed, hidden, says] : refused) {
+        const std::u16string fault = lesson::NameFault(u"Името", typed);
+        EXPECT_TRUE(fault.starts_with(u"Името ") && Has(fault, says))
+            << (&typed - &refused[0][0]) / 3;
+        EXPECT_TRUE(hidden.empty() || !Has(fault, hidden)) << (&typed - &refused[0][0]) / 3;
+    }
+    for (const std::u16string_view typed :
+         {u"  Мария   Иванова ", u"\u3000Мария\t\u00a0Иванова\u2003"}) {
+        EXPECT_EQ(lesson::NameFault(u"Името", typed), u"");
+        EXPECT_EQ(lesson::TidiedName(typed), u"Мария Иванова");
+    }
 }
 
 // What the device keeps comes back whole; a damaged text changes nothing but the message, and
@@ -388,42 +482,122 @@ TEST(ExerciseSection, KeepsItsWorkAsText) {
         restored.NextAssigned();
         worked.NextAssigned();
     }
-    const std::u16string_view damaged[][2] = {{u"\nКрай", u""},
-                                              {u"работата на това", u"предадена работа"},
-                                              {u"Формат: 1", u"Формат: 2"},
-                                              {u"\nИме:", u"\nбез смисъл\nИме:"},
-                                              {u"заданието: 1", u"заданието: 4"},
-                                              {u"Решено: да", u"Решено: може би"},
-                                              {u" latin ", u"_latin_"},
-                                              {u"Отворено упражнение: ", u"Отворено упражнение: a"},
-                                              {u"\nУпражнение ", u"\nУпражнение a"},
-                                              {u"Задание: 1", u"Задание: 2"},
-                                              {u" latin ", u" greek "},
-                                              {u" latin 1", u" latin x"},
-                                              {u"\nИме:", u"\nИмена:"}};
-    for (const auto& [from, to] : damaged) {
+    // A text that is not kept work at all changes nothing but the message.
+    const std::u16string_view unread[][2] = {{u"работата на това", u"предадена работа"},
+                                             {u"Формат: 1", u"Формат: 2"},
+                                             {u"Формат: 1\n", u""}};
+    for (const auto& [from, to] : unread) {
         ExerciseSection section = worked;
         section.Restore(Replaced(kept, from, to));
         EXPECT_TRUE(Has(section.Message(), u"повредена")) << from.size();
         EXPECT_EQ(section.Kept(), worked.Kept()) << from.size();
-        section.NextAssigned();
-        EXPECT_EQ(section.AssignedPlace(), u"Упражнение 2 от 3");
+    }
+    // One damaged line costs no more than its own exercise: the others are read, and its block
+    // is set aside, said, and written back as it was.
+    const struct {
+        std::u16string_view from, to;
+        std::size_t works;
+        std::u16string_view note;
+    } lines[] = {
+        {u"\nКрай", u"", 3, u""},
+        {u"\n\nУпражнение decrypt", u"\nУпражнение decrypt", 3, u""},
+        {u"\nИме:", u"\nбез смисъл\nИме:", 3, u"Повреден ред в началото"},
+        {u"заданието: 1", u"заданието: 4", 3, u"проверете името, класа и заданието"},
+        {u"Решено: да", u"Решено: може би", 2, u"Не са заредени 1 упражнение с повреден ред."},
+        {u"Подсказки: 0", u"Подсказки: 99", 2, u"1 упражнение с повреден ред"},
+        {u"Изменено: 1", u"Изменено: x", 2, u"1 упражнение с повреден ред"},
+        {u"\nКлюч: 4", u"\nКлюч 4", 2, u"1 упражнение с повреден ред"},
+        {u"\nУпражнение decrypt", u"\nУпражнениe decrypt", 2, u"1 упражнение с повреден ред"},
+        {u" latin 104", u" greek 104", 2, u"1 упражнение от по-нова версия на програмата."},
+    };
+    for (const auto& c : lines) {
+        const std::u16string damaged = Replaced(kept, c.from, c.to);
+        ExerciseSection section;
+        section.Restore(damaged);
+        EXPECT_EQ(lesson::ReadKept(damaged).progress->works.size(), c.works) << c.to.size();
+        EXPECT_TRUE(c.note.empty() ? section.KeptNote().empty() : Has(section.KeptNote(), c.note))
+            << c.to.size();
+        EXPECT_EQ(section.Message(), u"") << c.to.size();
+        EXPECT_TRUE(c.works == 3 || Has(section.Kept(), c.to)) << c.to.size();
     }
     restored.Forget();
     EXPECT_EQ(restored.Kept(), ExerciseSection().Kept());
-    // Past the most it keeps, the first exercise worked on is forgotten.
+    // Past the most it keeps, the first exercises worked on are forgotten, but never the
+    // assignment's, which is begun first.
+    restored.StartAssignment(AssignmentCode(kThree), u"1");
+    restored.Type(u"assigned", u"");
     for (int number = 1; number <= 201; ++number) {
-        restored.Open(lesson::ExerciseKind::kEncrypt, DecimalText(number));
+        restored.Open(lesson::ExerciseKind::kEncrypt, DecimalText(number),
+                      cipher::CyrillicAlphabet());
         restored.Type(u"a", u"");
     }
-    EXPECT_FALSE(Has(restored.Kept(), u"Упражнение encrypt latin 1\n"));
-    EXPECT_TRUE(Has(restored.Kept(), u"Упражнение encrypt latin 2\n"));
+    EXPECT_TRUE(Has(restored.Kept(), u"Отговор: assigned\n"));
+    EXPECT_FALSE(Has(restored.Kept(), u"Упражнение encrypt cyrillic 2\n"));
+    EXPECT_TRUE(Has(restored.Kept(), u"Упражнение encrypt cyrillic 3\n"));
     EXPECT_EQ(restored.Score(), u"Решени: 0 от 0 (0 с подсказка)");
     restored.Open(lesson::ExerciseKind::kEncrypt, u"2", cipher::CyrillicAlphabet());
     EXPECT_EQ(restored.Work().answer, u"");
     ExerciseSection plain;
     plain.Restore(ExerciseSection().Kept());
     EXPECT_TRUE(plain.Message().empty() && !plain.Assigned());
+}
+
+// Tabs of one browser share what is kept: each saves by merging what is stored, exercise by
+// exercise, the later change winning but for the exercise open in the tab; forgetting in one is
+// taken by the others, and none brings the old work back.
+TEST(ExerciseSection, MergesTheWorkOfTabs) {
+    std::u16string stored;
+    const auto save = [&stored](ExerciseSection& tab) {
+        tab.Merge(stored);
+        stored = tab.Kept();
+    };
+    const auto work = [](ExerciseSection& tab, int number, std::int64_t at,
+                         std::u16string_view answer) {
+        tab.SetTime(at);
+        tab.Open(lesson::ExerciseKind::kEncrypt, DecimalText(number));
+        tab.Type(answer, u"");
+    };
+    const auto answers = [](ExerciseSection tab) {
+        std::u16string found;
+        for (const int number : {11, 12, 13}) {
+            tab.Open(lesson::ExerciseKind::kEncrypt, DecimalText(number));
+            found += tab.Work().answer + u' ';
+        }
+        return found;
+    };
+    ExerciseSection a;
+    ExerciseSection b;
+    work(a, 11, kMorning, u"A11");
+    save(a);
+    work(b, 12, kMorning + 1000, u"B12");
+    save(b);
+    work(a, 13, kMorning + 2000, u"A13");
+    save(a);
+    ExerciseSection third;
+    third.Restore(stored);
+    EXPECT_EQ(answers(third), u"A11 B12 A13 ");
+    work(b, 11, kMorning + 3000, u"B11");
+    work(b, 13, kMorning + 4000, u"B13");
+    save(b);
+    EXPECT_EQ(a.Merge(stored), ExerciseSection::Merged::kWork);
+    EXPECT_EQ(a.Work().answer, u"A13");
+    EXPECT_EQ(answers(a), u"B11 B12 A13 ");
+    EXPECT_EQ(a.Merge(u"не е запазена работа"), ExerciseSection::Merged::kUnreadable);
+    // Forgotten in one tab: the other takes it, and its save, or a third's that never heard of
+    // it, writes none of the old work back.
+    b.HandInWork({u"Ана", u"9а", u"7"});
+    save(b);
+    a.SetTime(kMorning + 5000);
+    a.Forget();
+    save(a);
+    EXPECT_FALSE(Has(stored, u"Ана"));
+    EXPECT_EQ(b.Merge(stored), ExerciseSection::Merged::kForgotten);
+    EXPECT_EQ(answers(b), u"   ");
+    save(third);
+    ExerciseSection fourth;
+    fourth.Restore(stored);
+    EXPECT_EQ(answers(fourth), u"   ");
+    EXPECT_FALSE(Has(stored, u"Отговор: A"));
 }
 
 }  // namespace

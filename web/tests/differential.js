@@ -51,9 +51,10 @@ const kindCounts = { Calculate: 0, Clear: 0, "no button, within 16 bits": 0,
     "Cyrillic section, no result": 0, "alphabet refused": 0, "show exercise": 0, "sheet": 0,
     "sheet refused": 0, "sheet, unknown kind": 0, "malformed": 0, "assignment code": 0,
     "assignment code refused": 0, "assignment": 0, "assignment refused": 0, "next assigned": 0, "type": 0,
-    "keep": 0, "restore": 0, "restore, damaged": 0, "restore refused": 0, "forget": 0, "hand in": 0,
+    "keep": 0, "keep, damaged": 0, "merge": 0, "merge, damaged": 0, "restore": 0, "restore, damaged": 0, "restore refused": 0, "forget": 0, "hand in": 0,
     "hand in refused": 0, "results file": 0, "results file, damaged": 0, "results file past the cap": 0,
-    "results file not counted": 0, "results": 0, "results CSV": 0, "moment": 0, "moment refused": 0, "check, boxes": 0, "check, letters": 0,
+    "results file not counted": 0, "results file unread": 0, "results": 0, "results CSV": 0,
+    "results row removed": 0, "results row refused": 0, "results cleared": 0, "moment": 0, "moment refused": 0, "check, boxes": 0, "check, letters": 0,
     "key word": 0, "key word, no result": 0, "key word text past its cap": 0, "key word refused": 0, "key word break": 0,
     "key word break, no letters": 0, "key word length": 0, "key word length refused": 0,
     "key word letter": 0, "key word letter refused": 0, "key word column": 0, "key word column refused": 0 };
@@ -159,11 +160,12 @@ function randomSheet() {
 }
 
 // The class's work: codes made and typed with a variant, the assignment walked and typed into,
-// the work kept, handed in, and what came back sent again, now and then damaged; a file now and
-// then past the cap, and a request now and then with its moment, a fraction refused.
+// the work kept and merged with what was kept before, handed in, and what came back sent
+// again, now and then damaged; a file now and then past the cap, and a request now and then
+// with its moment, a fraction refused.
 const NAMES = ["Иван Петров", "=Ана; \"Б\"", "Мая", "", "<b>", "я".repeat(61)];
-const CLASS_WORK = ["assignmentCode", "assignment", "nextAssigned", "type", "keep", "restore", "handIn",
-    "addResults", "results", "resultsCsv"];
+const CLASS_WORK = ["assignmentCode", "assignment", "nextAssigned", "type", "keep", "merge", "restore", "handIn",
+    "addResults", "results", "resultsCsv", "removeResult", "clearResults"];
 function damaged(texts, kind) {
     const text = texts.length > 0 ? texts[random(texts.length)] : "";
     if (random(3) !== 0) return text;
@@ -182,15 +184,20 @@ function randomClassWork(earlier) {
             earlier.codes[random(Math.min(2, earlier.codes.length))] : randomText("answer", 3) }),
         type: () => ({ answer: randomText("answer", 6), key: randomText("offset", 1) }),
         restore: () => ({ kept: damaged(earlier.kept, "restore, damaged") }),
+        keep: () => ({ stored: damaged(earlier.kept, "keep, damaged") }),
+        merge: () => ({ stored: damaged(earlier.kept, "merge, damaged") }),
         handIn: () => ({ name: NAMES[random(NAMES.length)], className: ["9а", "10б", "9а отличници"][random(3)],
             number: String(random(101)) }),
         addResults: () => {
             const text = damaged(earlier.handed, "results file, damaged");
             const past = random(10) === 0;
             kindCounts["results file past the cap"] += past ? 1 : 0;
-            return { fileName: "f.txt", size: past ? (1 << 20) + 1 : text.length, text };
+            const unread = random(20) === 0;
+            kindCounts["results file unread"] += unread ? 1 : 0;
+            return { fileName: "f.txt", size: past ? (1 << 20) + 1 : text.length, text, ...unread && { unread: "NotReadableError" } };
         },
         results: () => ({ sortBy: random(12) - 1 }),
+        removeResult: () => ({ row: random(6) - 1 }),
     }[action];
     const now = [undefined, 1765353790000 + random(1e9), 1765353790000 + random(1e9), -1, 2.5][random(5)];
     return { ...members && members(), action, ...now !== undefined && { now } };
@@ -286,7 +293,9 @@ function brokenPromise(requests, responses) {
             assignment: response.assignmentMessage === "" ? "assignment" : "assignment refused",
             restore: response.message === "" ? "restore" : "restore refused", handIn: response.text ? "hand in" : "hand in refused",
             addResults: response.line === "" ? "results file" : "results file not counted", nextAssigned: "next assigned",
-            type: "type", keep: "keep", forget: "forget", results: "results", resultsCsv: "results CSV" }[request.action];
+            type: "type", keep: "keep", merge: "merge", forget: "forget", results: "results", resultsCsv: "results CSV",
+            removeResult: response.error === undefined ? "results row removed" : "results row refused",
+            clearResults: "results cleared" }[request.action];
         if (classWork) {
             ++kindCounts[classWork];
             continue;

@@ -593,12 +593,12 @@ async function main() {
         // The teacher adds the three files: two rows, the damaged one named with its reason.
         await page.setInputFiles("#results_files", [...files, damaged]);
         await page.waitForFunction(() => document.getElementById("results_summary").textContent !== "");
-        check(await text("results_summary") === "Добавени файлове: 2. Пропуснати: 1." &&
+        check(await text("results_summary") === "Добавени файлове: 2. Заменили по-ранен файл: 0. Пропуснати: 1." &&
             await text("results_lines") === "„повреден.txt“ е пропуснат: непълен е: липсва краят му.",
             `adding the files says ${await text("results_summary")} ${await text("results_lines")}`);
         const tableRows = await page.$$eval("#results_table tbody tr", trs => trs.map(tr => Array.from(tr.cells, c => c.textContent)));
         check(tableRows.length === 2 && tableRows[0].slice(0, 4).join() === "10б,3,Петър Петров,1" &&
-            tableRows[0].slice(5).join() === "—,—,0" && tableRows[1].slice(0, 6).join() === "10б,12,Мария Иванова,2,решено,решено" &&
+            tableRows[0].slice(5, 8).join() === "—,—,0" && tableRows[1].slice(0, 6).join() === "10б,12,Мария Иванова,2,решено,решено" &&
             / от /.test(tableRows[1][6]) && tableRows[1][7] === "2", `the table is ${JSON.stringify(tableRows)}`);
         const [csvDownload] = await Promise.all([page.waitForEvent("download"), page.click("#results_csv")]);
         const csvFile = path.join(folder, csvDownload.suggestedFilename());
@@ -615,6 +615,18 @@ async function main() {
         const resultsPdf = path.join(folder, "results.pdf");
         await page.pdf({ path: resultsPdf, preferCSSPageSize: true });
         check(/Page size:\s+84[12][.\d]* x 59[45]/.test(execFileSync("pdfinfo", [resultsPdf]).toString()), "the table does not print on A4 landscape");
+        // The same class and number under another name: a row of its own and a line naming both;
+        // removed, the table is as it was and the focus on the last row's button.
+        await page.setInputFiles("#results_files", [await handIn(pupil, "Мария И.", "12")]);
+        await page.waitForFunction(() => document.getElementById("results_summary").textContent.startsWith("Добавени файлове: 1."));
+        check(await text("results_lines") === "„10б-12-Мария Иванова.txt“ и „10б-12-Мария И_.txt“ са за 10б, № 12, но с " +
+            "различни имена: „Мария Иванова“ и „Мария И.“. И двата файла са в таблицата: проверете кой е кой." &&
+            (await page.$$("#results_table tbody tr")).length === 3, `another name says ${await text("results_lines")}`);
+        await page.click("[aria-label='Премахни Мария И., 10б, № 12']");
+        const removed = [await text("results_summary"), await text("results_caption"), await page.$$eval("#results_table tbody tr", trs => trs.length),
+            await page.evaluate(() => document.activeElement.getAttribute("aria-label"))];
+        check(removed.join() === `Редът на Мария И., 10б, № 12 е премахнат.,Резултати на класа по задание ${code}: 2 ученици,2,` +
+            "Премахни Мария Иванова, 10б, № 12", `removing the row leaves ${removed}`);
         // A shared computer: the student's work forgotten on request, and gone after a reload.
         pupil.on("dialog", dialog => dialog.accept());
         await pupil.click("#forget_progress");
@@ -623,6 +635,59 @@ async function main() {
         await pupil.waitForSelector("html[data-ready=true]");
         check(await pupilText("score") === "Решени: 0 от 0 (0 с подсказка)" && await pupil.inputValue("#student_name") === "",
             "Изчисти моя напредък left work behind");
+        // Two tabs of one browser, each on an exercise of its own, then the first on a third:
+        // each saves by merging, so a third tab finds all three.
+        const tab = async () => {
+            const opened = await student.newPage();
+            opened.on("pageerror", error => errors.push(String(error)));
+            await opened.goto("file://" + path.resolve(pagePath));
+            await opened.waitForSelector("html[data-ready=true]");
+            return opened;
+        };
+        const keptHas = (who, text) => who.waitForFunction(part => Object.values(localStorage).some(kept => kept.includes(part)), text);
+        const workOn = async (who, number) => {
+            await who.fill("#exercise_number", String(number));
+            await who.press("#exercise_number", "Enter");
+            await who.fill("#exercise_answer", `ОТГОВОР ${number}`);
+            await who.click("#check_answer");
+            await keptHas(who, `Отговор: ОТГОВОР ${number}`);
+        };
+        const [tabA, tabB] = [await tab(), await tab()];
+        await workOn(tabA, 11);
+        await workOn(tabB, 12);
+        await workOn(tabA, 13);
+        const answers = async who => {
+            const found = [];
+            for (const number of [11, 12, 13]) {
+                await who.fill("#exercise_number", String(number));
+                await who.press("#exercise_number", "Enter");
+                found.push(await who.inputValue("#exercise_answer"));
+            }
+            return found.join();
+        };
+        const third = await tab();
+        check(await answers(third) === "ОТГОВОР 11,ОТГОВОР 12,ОТГОВОР 13", `a third tab finds ${await answers(third)}`);
+        for (const open of [pupil, tabA, tabB, third]) await open.close();
+        // Kept work damaged while no page is open, from a blank page of the same origin: the
+        // damaged exercise is set aside and said, the others are read, and it is still kept
+        // after the next save.
+        const blank = path.join(folder, "blank.html");
+        fs.writeFileSync(blank, "<!DOCTYPE html><title>blank</title>");
+        const editor = await student.newPage();
+        await editor.goto("file://" + blank);
+        await editor.evaluate(() => {
+            const key = Object.keys(localStorage).find(k => localStorage.getItem(k).includes("ОТГОВОР 12"));
+            const kept = localStorage.getItem(key);
+            const at = kept.indexOf("Подсказки: 0", kept.indexOf("ОТГОВОР 12"));
+            localStorage.setItem(key, kept.slice(0, at) + "Подсказки: 99" + kept.slice(at + 12));
+        });
+        await editor.close();
+        const reopened = await tab();
+        const note = await reopened.$eval("#storage_note", p => p.hidden ? "" : p.textContent);
+        check(note.startsWith("Не са заредени 1 упражнение с повреден ред."), `the damaged kept work says ${note}`);
+        check(await answers(reopened) === "ОТГОВОР 11,,ОТГОВОР 13", `after damage the tab finds ${await answers(reopened)}`);
+        await reopened.click("#check_answer");
+        await keptHas(reopened, "Подсказки: 99");
         // Storage refused: said once, and the exercises still work.
         const refusing = await (await browser.newContext()).newPage();
         await refusing.addInitScript(() => {
