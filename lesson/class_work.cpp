@@ -315,8 +315,9 @@ KeptReading ReadKept(std::u16string_view text) {
     }
     const std::optional<std::int64_t> cleared = MillisecondsFrom(field(u"Изчистено"));
     progress.cleared = cleared.value_or(0);
-    reading.headDamaged = record->headDamaged || !open ||
-                          (head.Field(u"Задание") != nullptr && !progress.assignment) ||
+    const bool assigned = head.Field(u"Задание") != nullptr || head.Field(u"Вариант") != nullptr ||
+                          head.Field(u"Място в заданието") != nullptr;
+    reading.headDamaged = record->headDamaged || !open || (assigned && !progress.assignment) ||
                           (head.Field(u"Изчистено") != nullptr && !cleared);
     for (const LooseBlock& block : record->blocks) {
         const NamedWork named = block.block ? NamedExercise(block.block->title) : NamedWork{};

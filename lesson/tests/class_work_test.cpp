@@ -211,7 +211,9 @@ TEST(HandIn, WritesWhatWasDoneAndReadsItBack) {
                                               {u"Ана", u"9а отличници", u"7", u"до 10 знака"},
                                               {u"Ана", u"9а", u"0", u"е цяло число от 1 до 99"},
                                               {u"Ана", u"9а", u"100", u"е цяло число от 1 до 99"},
-                                              {u"Ана", u"9а", u"x", u"е цяло число от 1 до 99"}};
+                                              {u"Ана", u"9а", u"x", u"е цяло число от 1 до 99"},
+                                              {u"Ана\u202e", u"9а", u"7", u"Името съдържа"},
+                                              {u"Ана", u"9\u200bа", u"7", u"Класът съдържа"}};
     for (const auto& [name, className, number, says] : refused) {
         const lesson::Student student{std::u16string(name), std::u16string(className),
                                       std::u16string(number)};
@@ -275,6 +277,9 @@ TEST(ClassResults, SkipsEachBadFileSayingWhy) {
         {code, other, u"той е за задание", 0},
         {at, u"Предадено: 9999-99-99T99:99:99Z", u"не е истинска дата и час", 0},
         {at, u"Предадено: 2026-02-30T08:03:10Z", u"не е истинска дата и час", 0},
+        {at, u"Предадено: 2025-12-10T24:03:10Z", u"не е истинска дата и час", 0},
+        {at, u"Предадено: 2025-12-10T08:60:10Z", u"не е истинска дата и час", 0},
+        {at, u"Предадено: 2025-12-10T08:03:60Z", u"не е истинска дата и час", 0},
         {at, u"Предадено: 2019-12-31T23:59:59Z", u"е преди 2020 г.", 0},
         {at, u"Предадено: 2025-12-11T08:03:11Z", u"в бъдещето по часовника", 0},
         {at, u"Предадено: ", u"„Предадено: “ не е истинска дата и час", 0},
@@ -306,7 +311,7 @@ TEST(ClassResults, SkipsEachBadFileSayingWhy) {
     EXPECT_EQ(results.Line(),
               u"„u.txt“ е пропуснат: браузърът не можа да го прочете (NotReadableError).");
     EXPECT_EQ(results.Summary(),
-              u"Добавени файлове: 2. Заменили по-ранен файл: 0. Пропуснати: 32.");
+              u"Добавени файлове: 2. Заменили по-ранен файл: 0. Пропуснати: 35.");
     EXPECT_EQ(results.Caption(), u"Резултати на класа по задание " + code + u": 2 ученици");
     EXPECT_EQ(results.CsvFileName(), u"резултати-" + code + u".csv");
     lesson::ClassResults empty;
@@ -432,6 +437,9 @@ TEST(ClassResults, ChecksEveryAnswerAgainSortsAndWritesTheTable) {
     students.Add(u"", 0, Replaced(GoodFile(u"9а", u"1", kMorning), AssignmentCode(kThree), other));
     EXPECT_TRUE(students.Rows().size() == 1 && students.Code() == other);
     EXPECT_NE(students.Rows().front().cells[0].text, u"решено");
+    students.Remove(1);
+    students.Remove(0);
+    EXPECT_TRUE(students.Rows().empty() && students.Code().empty());
 }
 
 // A name that hides a character, or turns the text around, is refused with the character's
@@ -446,6 +454,8 @@ TEST(StudentNames, RefusesHiddenCharactersAndTextsWithoutLetters) {
         {u"\ufeffМария", u"\ufeff", u"(U+FEFF)"},
         {u"Мария\U000E0041", u"\U000E0041", u"(U+E0041)"},
         {u"Мария\xD800", u"\xD800", u"(U+D800)"},
+        {u"Мария\xD800x", u"\xD800", u"(U+D800)"},
+        {u"Мария\xDC00", u"\xDC00", u"(U+DC00)"},
         {u"12345", u"", u"поне една буква"}};
     for (const auto& [typed, hidden, says] : refused) {
         const std::u16string fault = lesson::NameFault(u"Името", typed);
@@ -454,10 +464,14 @@ TEST(StudentNames, RefusesHiddenCharactersAndTextsWithoutLetters) {
         EXPECT_TRUE(hidden.empty() || !Has(fault, hidden)) << (&typed - &refused[0][0]) / 3;
     }
     for (const std::u16string_view typed :
-         {u"  Мария   Иванова ", u"\u3000Мария\t\u00a0Иванова\u2003"}) {
-        EXPECT_EQ(lesson::NameFault(u"Името", typed), u"");
-        EXPECT_EQ(lesson::TidiedName(typed), u"Мария Иванова");
+         {u"  Мария   Иванова ", u"\u3000Мария\t\u00a0Иванова\u2003",
+          u"Мария\u1680\u202f\u205f\u200aИванова\U0001D400"}) {
+        EXPECT_EQ(lesson::TidiedName(typed).substr(0, 13), u"Мария Иванова");
     }
+    EXPECT_EQ(lesson::NameFault(u"Класът", u"12", false), u"");
+    EXPECT_EQ(lesson::NameFault(u"Името", u"\U0001D400 Мария"), u"");
+    EXPECT_EQ(lesson::ClassKey(u" 9\u00a0ЀZ\u00c0\u00d7\u00de\u00dfЯя"),
+              u"9ѐzà\u00d7\u00fe\u00dfяя");
 }
 
 // What the device keeps comes back whole; a damaged text changes nothing but the message, and
@@ -492,6 +506,7 @@ TEST(ExerciseSection, KeepsItsWorkAsText) {
         EXPECT_TRUE(Has(section.Message(), u"повредена")) << from.size();
         EXPECT_EQ(section.Kept(), worked.Kept()) << from.size();
     }
+    const std::u16string longAnswer = u"Отговор: " + std::u16string(600, u'я');
     // One damaged line costs no more than its own exercise: the others are read, and its block
     // is set aside, said, and written back as it was.
     const struct {
@@ -499,9 +514,21 @@ TEST(ExerciseSection, KeepsItsWorkAsText) {
         std::size_t works;
         std::u16string_view note;
     } lines[] = {
+        {u"Отговор: typed", longAnswer, 2, u"1 упражнение с повреден ред"},
+        {u"\nКлюч: 4", u"\nКлюч:4\nКлюч: 4", 2, u"1 упражнение с повреден ред"},
+        {u"\nИме:", u"\nУпражнение\nИме:", 3, u"Повреден ред в началото"},
         {u"\nКрай", u"", 3, u""},
         {u"\n\nУпражнение decrypt", u"\nУпражнение decrypt", 3, u""},
         {u"\nИме:", u"\nбез смисъл\nИме:", 3, u"Повреден ред в началото"},
+        {u"\nОтворено упражнение", u"\nИзчистено: x\nОтворено упражнение", 3, u"Повреден ред"},
+        {u"упражнение: encrypt", u"упражнение: substitute", 3, u"Повреден ред"},
+        {u"Задание: ", u"Заданиe: ", 3, u"Повреден ред"},
+        {u"Вариант: ", u"Вариантт: ", 3, u"Повреден ред"},
+        {u"Място в", u"Място във", 3, u"Повреден ред"},
+        {u"Задание: 1", u"Задание: 2", 3, u"Повреден ред"},
+        {u"Вариант: 2", u"Вариант: 99", 3, u"Повреден ред"},
+        {u"Изменено: 1", u"Изменено: 1234567890123456", 2, u"1 упражнение с повреден ред"},
+        {u" latin 104", u" latin 0", 2, u"1 упражнение с повреден ред"},
         {u"заданието: 1", u"заданието: 4", 3, u"проверете името, класа и заданието"},
         {u"Решено: да", u"Решено: може би", 2, u"Не са заредени 1 упражнение с повреден ред."},
         {u"Подсказки: 0", u"Подсказки: 99", 2, u"1 упражнение с повреден ред"},
@@ -586,12 +613,17 @@ TEST(ExerciseSection, MergesTheWorkOfTabs) {
     // Forgotten in one tab: the other takes it, and its save, or a third's that never heard of
     // it, writes none of the old work back.
     b.HandInWork({u"Ана", u"9а", u"7"});
+    b.StartAssignment(AssignmentCode(kThree), u"2");
     save(b);
+    a.Merge(stored);
+    EXPECT_EQ(a.Assigned()->variant, 2);
     a.SetTime(kMorning + 5000);
     a.Forget();
     save(a);
     EXPECT_FALSE(Has(stored, u"Ана"));
+    work(b, 14, kMorning + 6000, u"B14");
     EXPECT_EQ(b.Merge(stored), ExerciseSection::Merged::kForgotten);
+    EXPECT_EQ(b.Work().answer, u"B14");
     EXPECT_EQ(answers(b), u"   ");
     save(third);
     ExerciseSection fourth;
@@ -601,3 +633,40 @@ TEST(ExerciseSection, MergesTheWorkOfTabs) {
 }
 
 }  // namespace
+
+// Of two blocks of one exercise the later stays; blocks set aside are said by kind and kept up
+// to the cap, in reading and in merging, the latest staying.
+TEST(ExerciseSection, ReadsTheLaterOfTwoBlocksAndSetsAsideUpToTheCap) {
+    ExerciseSection section;
+    section.SetTime(kMorning);
+    section.Type(u"early", u"");
+    const std::u16string early = section.Kept();
+    section.SetTime(kMorning + 1000);
+    section.Type(u"late", u"");
+    const auto block = [](const std::u16string& text) {
+        const std::size_t from = text.find(u"\nУпражнение");
+        return text.substr(from, text.find(u"\nКрай") - from);
+    };
+    const std::u16string blocks[] = {block(early), block(section.Kept())};
+    for (const bool lateFirst : {false, true}) {
+        const std::u16string text =
+            Replaced(early, blocks[0], blocks[lateFirst ? 1 : 0] + blocks[lateFirst ? 0 : 1]);
+        EXPECT_EQ(lesson::ReadKept(text).progress->works.at(0).answer, u"late") << lateFirst;
+    }
+    std::u16string setAside = u"\nУпражнение substitute latin 5\n\nУпражнение substitute latin 6\n";
+    for (int number = 0; number <= 200; ++number) {
+        setAside += u"\nУпражнение " + DecimalText(number) + u"\n";
+    }
+    const std::u16string text = Replaced(early, u"\nКрай", setAside + u"\nКрай");
+    const lesson::KeptReading reading = lesson::ReadKept(text);
+    EXPECT_EQ(lesson::SetAsideNote(reading),
+              u"Не са заредени 2 упражнения от по-нова версия на програмата и 201 упражнения с "
+              u"повредени редове. Те се пазят на това устройство непроменени; останалата работа "
+              u"е заредена.");
+    EXPECT_EQ(reading.progress->setAside.size(), lesson::kMostWorks);
+    ExerciseSection tab;
+    tab.Restore(text);
+    tab.Merge(Replaced(early, u"\nКрай", u"\nУпражнение нов\n\nУпражнение 200\n\nКрай"));
+    EXPECT_TRUE(Has(tab.Kept(), u"\nУпражнение нов\n"));
+    EXPECT_FALSE(Has(tab.Kept(), u"\nУпражнение 1\n"));
+}
