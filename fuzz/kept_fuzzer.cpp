@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
     section.StartAssignment(lesson::AssignmentCode({&lesson::Languages().back(), 63, 6, 100}),
                             u"3");
     for (int place = 0; place < 6; ++place) {
-        section.SetTime(1765353790000 + place * 1000);
+        section.SetTime(1765353790000 + std::int64_t{place} * 1000);
         section.Check(u"ЦЕЗАР", u"3");
         section.Hint();
         section.NextAssigned();

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -153,11 +154,9 @@ std::optional<std::int64_t> MillisecondsFrom(std::u16string_view text) {
         text.find_first_not_of(u"0123456789") != std::u16string_view::npos) {
         return std::nullopt;
     }
-    std::int64_t number = 0;
-    for (const char16_t digit : text) {
-        number = number * 10 + (digit - u'0');
-    }
-    return number;
+    return std::accumulate(
+        text.begin(), text.end(), std::int64_t{0},
+        [](std::int64_t number, char16_t digit) { return number * 10 + (digit - u'0'); });
 }
 
 // The assignment a kept head names, or nothing where any of its lines does not read.
@@ -219,33 +218,33 @@ Student Tidied(const Student& student) {
     return {TidiedName(student.name), TidiedName(student.className), TidiedName(student.number)};
 }
 
-std::u16string StudentFault(const Student& typed) {
-    const Student student = Tidied(typed);
-    if (student.name.empty()) {
+std::u16string StudentFault(const Student& student) {
+    const Student tidied = Tidied(student);
+    if (tidied.name.empty()) {
         return u"Въведете името си.";
     }
-    if (student.name.size() > kNameCap) {
+    if (tidied.name.size() > kNameCap) {
         return u"Името е до " + Decimal(kNameCap) + u" знака.";
     }
-    if (std::u16string fault = NameFault(u"Името", student.name); !fault.empty()) {
+    if (std::u16string fault = NameFault(u"Името", tidied.name); !fault.empty()) {
         return fault;
     }
-    if (student.className.empty()) {
+    if (tidied.className.empty()) {
         return u"Въведете класа си.";
     }
-    if (student.className.size() > kClassCap) {
+    if (tidied.className.size() > kClassCap) {
         return u"Класът е до " + Decimal(kClassCap) + u" знака.";
     }
-    if (std::u16string fault = NameFault(u"Класът", student.className, false); !fault.empty()) {
+    if (std::u16string fault = NameFault(u"Класът", tidied.className, false); !fault.empty()) {
         return fault;
     }
     const auto markup = [](const std::u16string& text) {
         return text.find_first_of(u"<>") != std::u16string::npos;
     };
-    if (markup(student.name) || markup(student.className)) {
+    if (markup(tidied.name) || markup(tidied.className)) {
         return u"Името и класът не могат да съдържат знаците < и >.";
     }
-    if (!NumberFrom(student.number, 1, kMostInClass)) {
+    if (!NumberFrom(tidied.number, 1, kMostInClass)) {
         return WholeNumberNote(u"Номерът в класа", kMostInClass);
     }
     return {};
@@ -346,7 +345,7 @@ KeptReading ReadKept(std::u16string_view text) {
 }
 
 std::u16string SetAsideNote(const KeptReading& reading) {
-    const std::u16string head =
+    std::u16string head =
         reading.headDamaged
             ? u"Повреден ред в началото на запазената работа не е зареден: проверете името, "
               u"класа и заданието."
@@ -374,10 +373,10 @@ std::u16string HandedInSentence(std::u16string_view fileName) {
            u"“ в папката за изтеглени файлове. Предайте го на учителя.";
 }
 
-HandIn HandInWork(const Student& typed, const Assignment& assignment,
+HandIn HandInWork(const Student& student, const Assignment& assignment,
                   const std::vector<ExerciseWork>& works, std::u16string_view now) {
-    const std::u16string fault = StudentFault(typed);
-    const Student student = Tidied(typed);
+    const std::u16string fault = StudentFault(student);
+    const Student tidied = Tidied(student);
     if (!fault.empty()) {
         return {fault, {}, {}};
     }
@@ -385,9 +384,9 @@ HandIn HandInWork(const Student& typed, const Assignment& assignment,
     record.head.Add(u"Формат", kFormat);
     record.head.Add(u"Задание", assignment.code);
     record.head.Add(u"Вариант", Decimal(assignment.variant));
-    record.head.Add(u"Клас", student.className);
-    record.head.Add(u"Номер в класа", Decimal(*NumberFrom(student.number, 1, kMostInClass)));
-    record.head.Add(u"Име", student.name);
+    record.head.Add(u"Клас", tidied.className);
+    record.head.Add(u"Номер в класа", Decimal(*NumberFrom(tidied.number, 1, kMostInClass)));
+    record.head.Add(u"Име", tidied.name);
     record.head.Add(u"Предадено", now);
     for (std::size_t place = 0; place < works.size(); ++place) {
         const ExerciseWork& work = works[place];
@@ -396,10 +395,10 @@ HandIn HandInWork(const Student& typed, const Assignment& assignment,
                       std::u16string(NameOf(work.kind).label) + u", № " + Decimal(work.number);
         WriteWork(block, work);
     }
-    const std::u16string number = Decimal(*NumberFrom(student.number, 1, kMostInClass));
+    const std::u16string number = Decimal(*NumberFrom(tidied.number, 1, kMostInClass));
     return {{},
-            FileNamePart(student.className) + u'-' + (number.size() == 1 ? u"0" : u"") + number +
-                u'-' + FileNamePart(student.name) + u".txt",
+            FileNamePart(tidied.className) + u'-' + (number.size() == 1 ? u"0" : u"") + number +
+                u'-' + FileNamePart(tidied.name) + u".txt",
             WrittenRecord(kHandedInLine, record)};
 }
 

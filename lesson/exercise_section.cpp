@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -554,11 +555,10 @@ ExerciseSection::Merged ExerciseSection::Merge(std::u16string_view kept) {
     }
     const ExerciseWork open = Work();
     std::vector<ExerciseWork> works;
-    for (const ExerciseWork& work : m_works) {
-        if (!forgotten || work.changed >= m_cleared) {
-            works.push_back(work);
-        }
-    }
+    std::copy_if(m_works.begin(), m_works.end(), std::back_inserter(works),
+                 [this, forgotten](const ExerciseWork& work) {
+                     return !forgotten || work.changed >= m_cleared;
+                 });
     for (const ExerciseWork& work : other.works) {
         const auto mine = std::find_if(works.begin(), works.end(), [&work](const ExerciseWork& w) {
             return w.OfSameExercise(work);

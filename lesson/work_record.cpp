@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -269,11 +270,10 @@ std::optional<std::int64_t> MomentMilliseconds(std::u16string_view text) {
         return std::nullopt;
     }
     const auto number = [text](std::size_t from, std::size_t digits) {
-        int value = 0;
-        for (const char16_t digit : text.substr(from, digits)) {
-            value = value * 10 + (digit - u'0');
-        }
-        return value;
+        const std::u16string_view part = text.substr(from, digits);
+        return std::accumulate(part.begin(), part.end(), 0, [](int value, char16_t digit) {
+            return value * 10 + (digit - u'0');
+        });
     };
     const std::chrono::year_month_day date{std::chrono::year(number(0, 4)),
                                            std::chrono::month(static_cast<unsigned>(number(5, 2))),
