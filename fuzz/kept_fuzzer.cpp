@@ -49,38 +49,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 #else
 
 #include <filesystem>
-#include <fstream>
+#include <iterator>
 #include <string_view>
-#include <vector>
 
-#include "cipher/decimal_text.h"
+#include "fuzz/seed_file.h"
 #include "lesson/assignment.h"
-#include "lesson/exercise.h"
-#include "lesson/teacher_sheet.h"
+#include "lesson/language.h"
 #include "web/json_writer.h"
-
-namespace {
-
-void Write(const std::filesystem::path& path, std::string_view bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string Utf16(std::u16string_view text) {
-    std::string bytes;
-    for (const char16_t unit : text) {
-        bytes += static_cast<char>(unit & 0xffU);
-        bytes += static_cast<char>(unit >> 8U);
-    }
-    return bytes;
-}
-
-std::u16string Replaced(std::u16string text, std::u16string_view from, std::u16string_view to) {
-    const std::size_t at = text.find(from);
-    return at == std::u16string::npos ? text : text.replace(at, from.size(), to);
-}
-
-}  // namespace
 
 // Writes the seeds into kept/ and page/ under the folder named.
 int main(int argc, char** argv) {
@@ -95,38 +70,29 @@ int main(int argc, char** argv) {
     section.StartAssignment(lesson::AssignmentCode({&lesson::Languages().back(), 63, 6, 100}),
                             u"3");
     for (int place = 0; place < 6; ++place) {
-        section.SetTime(1765353790000 + std::int64_t{place} * 1000);
         section.Check(u"ЦЕЗАР", u"3");
         section.Hint();
         section.NextAssigned();
     }
     section.HandInWork({u"Мария Иванова", u"9а", u"5"});
-    section.Type(u"начало", u"");
     const std::u16string whole = section.Kept();
-    lesson::ExerciseSection forgotten = section;
-    forgotten.SetTime(1765353900000);
-    forgotten.Forget();
-    const std::vector<std::u16string> texts = {
-        whole,
-        forgotten.Kept(),
-        lesson::ExerciseSection().Kept(),
-        Replaced(whole, u"Подсказки: 1", u"Подсказки: 99"),
-        Replaced(whole, u" encrypt ", u" substitute "),
-        Replaced(whole, u"\nУпражнение ", u"\nУпражнениe "),
-        Replaced(whole, u"Изменено: 1", u"Изменено: x"),
-        Replaced(whole, u"\n\nУпражнение", u"\nУпражнение"),
-        Replaced(whole, u"Място в заданието: 1", u"Място в заданието: 9"),
-    };
-    for (std::size_t seed = 0; seed < texts.size(); ++seed) {
+    // Whole, a line damaged, an exercise of a kind a later version knows, and forgotten.
+    section.Forget();
+    const std::u16string texts[] = {
+        whole, std::u16string(whole).replace(whole.find(u"Подсказки"), 1, u"_"),
+        std::u16string(whole).replace(whole.find(u" encrypt "), 9, u" later "), section.Kept()};
+    bool written = true;
+    for (std::size_t seed = 0; seed < std::size(texts); ++seed) {
         const std::string number = std::to_string(seed);
-        Write(root / "kept" / ("kept-" + number), Utf16(texts[seed]));
         const std::string kept = page::Quoted(texts[seed]);
-        Write(root / "page" / ("restore-" + number), R"({"action":"restore","kept":)" + kept + "}");
-        Write(root / "page" / ("keep-" + number),
-              R"({"action":"keep","stored":)" + kept + R"(,"now":1765353990000})");
-        Write(root / "page" / ("merge-" + number), R"({"action":"merge","stored":)" + kept + "}");
+        written = WriteUnitsSeed(root / "kept" / ("kept-" + number), texts[seed]) &&
+                  WriteBytesSeed(root / "page" / ("restore-" + number),
+                                 R"({"action":"restore","kept":)" + kept + "}") &&
+                  WriteBytesSeed(root / "page" / ("keep-" + number),
+                                 R"({"action":"keep","stored":)" + kept + "}") &&
+                  written;
     }
-    return 0;
+    return written ? 0 : 1;
 }
 
 #endif

@@ -109,10 +109,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 #else
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string_view>
 
+#include "fuzz/seed_file.h"
 #include "lesson/assignment.h"
 #include "lesson/exercise.h"
 #include "lesson/exercise_section.h"
@@ -120,13 +120,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 #include "lesson/teacher_sheet.h"
 
 namespace {
-
-void WriteUnits(std::ofstream& out, std::u16string_view text) {
-    for (const char16_t unit : text) {
-        out.put(static_cast<char>(unit & 0xFFU));
-        out.put(static_cast<char>(unit >> 8U));
-    }
-}
 
 // A student's work on an assignment: every exercise opened, some solved, some wrong, a hint
 // and an answer shown.
@@ -162,10 +155,8 @@ int main(int argc, char** argv) {
         WorkHandedIn({&lesson::Languages().front(), 7, 3, 100}, u"9а"),
         WorkHandedIn({&lesson::Languages().back(), 5, lesson::kMostPerSheet, 9990}, u"10б")};
     for (std::size_t i = 0; i < std::size(files); ++i) {
-        std::ofstream seed(directory / "results" / ("handed-in-" + std::to_string(i)),
-                           std::ios::binary);
-        WriteUnits(seed, std::u16string(1, u'\0') + files[i]);
-        if (!seed) {
+        if (!WriteUnitsSeed(directory / "results" / ("handed-in-" + std::to_string(i)),
+                            std::u16string(1, u'\0') + files[i])) {
             return 1;
         }
     }
