@@ -643,6 +643,7 @@ std::string OpeningTexts(Page& /*page*/, const page::Request& /*request*/) {
          {"exerciseDigits", DigitsOf(lesson::kLastExercise)},
          {"perSheetDigits", DigitsOf(lesson::kMostPerSheet)},
          {"variantsDigits", DigitsOf(lesson::kMostVariants)},
+         {"assignmentCodeCap", page::Number(static_cast<std::int64_t>(lesson::kAssignmentCodeCap))},
          {"handedInCap", page::Number(static_cast<std::int64_t>(lesson::kHandedInCap))},
          {"nameCap", page::Number(static_cast<std::int64_t>(lesson::kNameCap))},
          {"classCap", page::Number(static_cast<std::int64_t>(lesson::kClassCap))},
