@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <QString>
 
-#include "lesson/identity.h"
+#include "lesson/text/identity.h"
 #include "window/accessibility.h"
 #include "window/main_window.h"
 #include "window/qt_texts.h"

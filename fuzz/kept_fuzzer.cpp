@@ -14,8 +14,8 @@
 
 #include "fuzz/expect.h"
 #include "fuzz/fuzz_input.h"
-#include "lesson/class_work.h"
-#include "lesson/exercise_section.h"
+#include "lesson/classroom/class_work.h"
+#include "lesson/classroom/exercise_section.h"
 
 #ifndef CAESAR_KEPT_SEED
 
@@ -53,8 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 #include <string_view>
 
 #include "fuzz/seed_file.h"
-#include "lesson/assignment.h"
-#include "lesson/language.h"
+#include "lesson/classroom/assignment.h"
+#include "lesson/text/language.h"
 #include "web/json_writer.h"
 
 // Writes the seeds into kept/ and page/ under the folder named.

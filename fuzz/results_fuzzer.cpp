@@ -22,10 +22,10 @@
 #include "cipher/decimal_text.h"
 #include "fuzz/expect.h"
 #include "fuzz/fuzz_input.h"
-#include "lesson/class_results.h"
-#include "lesson/class_work.h"
-#include "lesson/student_names.h"
-#include "lesson/work_record.h"
+#include "lesson/classroom/class_results.h"
+#include "lesson/classroom/class_work.h"
+#include "lesson/classroom/student_names.h"
+#include "lesson/classroom/work_record.h"
 
 #ifndef CAESAR_RESULTS_SEED
 
@@ -113,11 +113,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 #include <string_view>
 
 #include "fuzz/seed_file.h"
-#include "lesson/assignment.h"
-#include "lesson/exercise.h"
-#include "lesson/exercise_section.h"
-#include "lesson/language.h"
-#include "lesson/teacher_sheet.h"
+#include "lesson/classroom/assignment.h"
+#include "lesson/classroom/exercise_section.h"
+#include "lesson/classroom/teacher_sheet.h"
+#include "lesson/exercises/exercise.h"
+#include "lesson/text/language.h"
 
 namespace {
 

@@ -18,9 +18,9 @@
 #include <string>
 
 #include "cipher/cipher.h"
-#include "lesson/click_outcome.h"
-#include "lesson/field_caps.h"
-#include "lesson/identity.h"
+#include "lesson/form/click_outcome.h"
+#include "lesson/text/field_caps.h"
+#include "lesson/text/identity.h"
 #include "window/announcer.h"
 #include "window/picture_box.h"
 #include "window/raw_image.h"

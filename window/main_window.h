@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "lesson/form.h"
+#include "lesson/form/form.h"
 
 class QLabel;
 class QLineEdit;

@@ -16,7 +16,7 @@
 #include "cipher/tests/log_lines.h"
 #include "cipher/vigenere.h"
 #include "cipher/vigenere_breaking.h"
-#include "lesson/key_words.h"
+#include "lesson/text/key_words.h"
 
 namespace {
 

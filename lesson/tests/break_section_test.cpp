@@ -7,10 +7,10 @@
 #include <utility>
 
 #include "cipher/alphabet.h"
-#include "lesson/break_section.h"
-#include "lesson/field_caps.h"
-#include "lesson/vigenere_break.h"
-#include "lesson/vigenere_section.h"
+#include "lesson/caesar/break_section.h"
+#include "lesson/text/field_caps.h"
+#include "lesson/vigenere/vigenere_break.h"
+#include "lesson/vigenere/vigenere_section.h"
 
 namespace {
 

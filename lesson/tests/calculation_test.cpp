@@ -11,8 +11,8 @@
 
 #include "cipher/alphabet.h"
 #include "cipher/alphabet_trace.h"
-#include "lesson/calculation.h"
-#include "lesson/exercise.h"
+#include "lesson/exercises/calculation.h"
+#include "lesson/exercises/exercise.h"
 
 namespace lesson {
 namespace {

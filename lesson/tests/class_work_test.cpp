@@ -13,14 +13,14 @@
 
 #include "cipher/alphabet.h"
 #include "cipher/decimal_text.h"
-#include "lesson/assignment.h"
-#include "lesson/class_results.h"
-#include "lesson/class_work.h"
-#include "lesson/exercise.h"
-#include "lesson/exercise_section.h"
-#include "lesson/language.h"
-#include "lesson/student_names.h"
-#include "lesson/teacher_sheet.h"
+#include "lesson/classroom/assignment.h"
+#include "lesson/classroom/class_results.h"
+#include "lesson/classroom/class_work.h"
+#include "lesson/classroom/exercise_section.h"
+#include "lesson/classroom/student_names.h"
+#include "lesson/classroom/teacher_sheet.h"
+#include "lesson/exercises/exercise.h"
+#include "lesson/text/language.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lesson/diagnosis.h"
+#include "lesson/exercises/diagnosis.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +12,11 @@
 
 #include "cipher/alphabet.h"
 #include "cipher/decimal_text.h"
-#include "lesson/answer_check.h"
-#include "lesson/calculation.h"
-#include "lesson/exercise.h"
-#include "lesson/exercise_section.h"
-#include "lesson/spelled_letters.h"
+#include "lesson/classroom/exercise_section.h"
+#include "lesson/exercises/answer_check.h"
+#include "lesson/exercises/calculation.h"
+#include "lesson/exercises/exercise.h"
+#include "lesson/text/spelled_letters.h"
 
 namespace {
 

@@ -18,13 +18,13 @@
 #include "cipher/alphabet_trace.h"
 #include "cipher/decimal_text.h"
 #include "cipher/vigenere.h"
-#include "lesson/answer_check.h"
-#include "lesson/english_phrases.h"
-#include "lesson/exercise.h"
-#include "lesson/exercise_section.h"
-#include "lesson/key_words.h"
-#include "lesson/language.h"
-#include "lesson/teacher_sheet.h"
+#include "lesson/classroom/exercise_section.h"
+#include "lesson/classroom/teacher_sheet.h"
+#include "lesson/exercises/answer_check.h"
+#include "lesson/exercises/exercise.h"
+#include "lesson/text/english_phrases.h"
+#include "lesson/text/key_words.h"
+#include "lesson/text/language.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "lesson/cyrillic_section.h"
-#include "lesson/form.h"
+#include "lesson/caesar/cyrillic_section.h"
+#include "lesson/form/form.h"
 
 namespace {
 

@@ -29,9 +29,9 @@
 #include <utility>
 #include <vector>
 
-#include "lesson/field_caps.h"
-#include "lesson/help_text.h"
-#include "lesson/identity.h"
+#include "lesson/form/help_text.h"
+#include "lesson/text/field_caps.h"
+#include "lesson/text/identity.h"
 #include "window/accessibility.h"
 #include "window/main_window.h"
 #include "window/qt_texts.h"

@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lesson/classroom/assignment.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <numeric>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "cipher/decimal_text.h"
+#include "lesson/classroom/teacher_sheet.h"
+#include "lesson/exercises/exercise.h"
+#include "lesson/text/language.h"
+
+namespace lesson {
+
+namespace {
+
+constexpr std::size_t kDigits = 10;
+// Each field has its own width in the code: one that outgrows it needs a longer code, and a
+// reader that knows it.
+static_assert((1U << std::size(kExerciseKinds)) - 1 <= 99, "the kinds' bits fill two digits");
+static_assert(kMostPerSheet <= 99, "the exercises on a sheet fill two digits");
+static_assert(kLastExercise <= 9999, "the first exercise fills four digits");
+
+// Luhn's sum over the digits, the last of them the check digit: every second digit from the
+// right doubled, its digits added.
+std::int32_t LuhnSum(std::u16string_view digits) {
+    std::int32_t sum = 0;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        std::int32_t digit = digits[digits.size() - 1 - i] - u'0';
+        if (i % 2 == 1) {
+            digit = digit * 2 > 9 ? digit * 2 - 9 : digit * 2;
+        }
+        sum += digit;
+    }
+    return sum;
+}
+
+std::u16string Padded(std::int64_t number, std::size_t width) {
+    const std::u16string text = cipher::DecimalText(number);
+    return std::u16string(text.size() < width ? width - text.size() : 0, u'0') + text;
+}
+
+std::int32_t NumberAt(std::u16string_view digits, std::size_t from, std::size_t count) {
+    const std::u16string_view part = digits.substr(from, count);
+    return std::accumulate(
+        part.begin(), part.end(), std::int32_t{0},
+        [](std::int32_t number, char16_t digit) { return number * 10 + (digit - u'0'); });
+}
+
+}  // namespace
+
+std::u16string AssignmentCode(const SheetSettings& settings) {
+    const std::span<const Language> languages = Languages();
+    const auto language = static_cast<std::int64_t>(settings.language - languages.data()) + 1;
+    std::u16string digits = cipher::DecimalText(language) + Padded(settings.kinds, 2) +
+                            Padded(settings.perSheet, 2) + Padded(settings.first, 4);
+    digits += static_cast<char16_t>(u'0' + (10 - LuhnSum(digits + u'0') % 10) % 10);
+    return digits.substr(0, 3) + u'-' + digits.substr(3, 3) + u'-' + digits.substr(6);
+}
+
+CodeReading ReadAssignmentCode(std::u16string_view typed) {
+    std::u16string digits;
+    for (const char16_t c : typed) {
+        if (c == u' ' || c == u'-' || c == u'\t') {
+            continue;
+        }
+        if (c < u'0' || c > u'9') {
+            return {std::nullopt, u"Кодът на заданието е само от цифри, а „" +
+                                      std::u16string(1, c) + u"“ не е цифра."};
+        }
+        digits += c;
+    }
+    if (digits.empty()) {
+        return {std::nullopt, u"Въведете кода на заданието от дъската."};
+    }
+    if (digits.size() != kDigits) {
+        return {std::nullopt, u"Кодът на заданието има 10 цифри, а тук са " +
+                                  cipher::DecimalText(static_cast<std::int64_t>(digits.size())) +
+                                  u"."};
+    }
+    if (LuhnSum(digits) % 10 != 0) {
+        return {std::nullopt,
+                u"Кодът на заданието не е верен: някоя цифра е сбъркана. Сверете го с дъската."};
+    }
+    const std::span<const Language> languages = Languages();
+    const std::int32_t language = NumberAt(digits, 0, 1);
+    SheetSettings settings{nullptr, static_cast<std::uint32_t>(NumberAt(digits, 1, 2)),
+                           NumberAt(digits, 3, 2), NumberAt(digits, 5, 4)};
+    const bool known = language >= 1 && static_cast<std::size_t>(language) <= languages.size() &&
+                       settings.kinds != 0 && settings.kinds < (1U << std::size(kExerciseKinds)) &&
+                       settings.perSheet >= 1 && settings.perSheet <= kMostPerSheet &&
+                       settings.first >= kFirstExercise;
+    if (!known) {
+        return {std::nullopt,
+                u"Кодът на заданието е за по-нова версия на програмата: тази не "
+                u"познава всичко, което той назовава."};
+    }
+    settings.language = &languages[static_cast<std::size_t>(language) - 1];
+    return {settings, {}};
+}
+
+std::u16string VariantNote() { return WholeNumberNote(u"Вариантът", kMostVariants); }
+
+}  // namespace lesson

@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lesson/classroom/teacher_sheet.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "cipher/alphabet.h"
+#include "cipher/decimal_text.h"
+#include "lesson/exercises/calculation.h"
+#include "lesson/exercises/exercise.h"
+#include "lesson/text/language.h"
+
+namespace lesson {
+
+TeacherSheet MakeTeacherSheet(std::span<const ExerciseKind> kinds, std::u16string_view perSheet,
+                              std::u16string_view variants, std::u16string_view first,
+                              const cipher::Alphabet& alphabet) {
+    TeacherSheet sheet;
+    const std::optional<std::int32_t> each = NumberFrom(perSheet, 1, kMostPerSheet);
+    const std::optional<std::int32_t> students = NumberFrom(variants, 1, kMostVariants);
+    const std::optional<std::int32_t> start = NumberFrom(first, kFirstExercise, kLastExercise);
+    if (kinds.empty()) {
+        sheet.message = u"Изберете поне един вид упражнение.";
+    } else if (!each) {
+        sheet.message = WholeNumberNote(u"Броят на упражненията на лист", kMostPerSheet);
+    } else if (!students) {
+        sheet.message = WholeNumberNote(u"Броят на вариантите", kMostVariants);
+    } else if (!start) {
+        sheet.message = WholeNumberNote(u"Номерът на първото упражнение", kLastExercise);
+    } else {
+        sheet.settings.language = &LanguageOf(alphabet);
+        for (const ExerciseKind kind : kinds) {
+            sheet.settings.kinds |= KindBit(kind);
+        }
+        sheet.settings.perSheet = *each;
+        sheet.settings.first = *start;
+        for (std::int32_t variant = 1; variant <= *students; ++variant) {
+            sheet.variants.push_back(VariantExercises(sheet.settings, variant));
+        }
+    }
+    return sheet;
+}
+
+std::uint32_t KindBit(ExerciseKind kind) {
+    return 1U << static_cast<std::uint32_t>(&NameOf(kind) - std::begin(kExerciseKinds));
+}
+
+std::vector<ExerciseKind> KindsOf(std::uint32_t bits) {
+    std::vector<ExerciseKind> kinds;
+    for (const KindName& named : kExerciseKinds) {
+        if ((bits & KindBit(named.kind)) != 0) {
+            kinds.push_back(named.kind);
+        }
+    }
+    return kinds;
+}
+
+SheetPlace PlaceOnSheet(const SheetSettings& settings, std::int32_t variant,
+                        std::int32_t exercise) {
+    const std::vector<ExerciseKind> kinds = KindsOf(settings.kinds);
+    return {
+        kinds[static_cast<std::size_t>(exercise) % kinds.size()],
+        (settings.first - 1 + (variant - 1) * settings.perSheet + exercise) % kLastExercise + 1};
+}
+
+std::vector<Exercise> VariantExercises(const SheetSettings& settings, std::int32_t variant) {
+    std::vector<Exercise> exercises;
+    for (std::int32_t e = 0; e < settings.perSheet; ++e) {
+        const SheetPlace place = PlaceOnSheet(settings, variant, e);
+        exercises.push_back(*MakeExercise(place.kind, place.number, *settings.language));
+    }
+    return exercises;
+}
+
+std::u16string VariantHeading(std::int32_t variant, const cipher::Alphabet& alphabet) {
+    const std::u16string_view note = LanguageOf(alphabet).onSheet;
+    return u"Вариант " + cipher::DecimalText(variant) +
+           (note.empty() ? std::u16string() : u" (" + std::u16string(note) + u")");
+}
+
+std::u16string SheetTaskLine(const Exercise& exercise) {
+    std::u16string task = TaskText(exercise);
+    if (!SheetLetterGroups(exercise).empty()) {
+        // The letters follow the first ": ", after the key: the boxes show them instead.
+        task.resize(task.find(u": ") + 1);
+    }
+    return u"Упражнение " + cipher::DecimalText(exercise.number) + u". " + task;
+}
+
+std::u16string SheetAnswerLine(const Exercise& exercise) {
+    return u"Упражнение " + cipher::DecimalText(exercise.number) + u": " + AnswerText(exercise);
+}
+
+std::vector<std::u16string> SheetLetterGroups(const Exercise& exercise) {
+    std::vector<std::u16string> groups;
+    if (exercise.kind == ExerciseKind::kEncrypt || exercise.kind == ExerciseKind::kEncryptKeyWord) {
+        const std::u16string_view plain = exercise.plain;
+        for (std::size_t start = 0; start <= plain.size();) {
+            const std::size_t end = std::min(plain.find(u' ', start), plain.size());
+            std::u16string word = exercise.alphabet->Reduce(plain.substr(start, end - start));
+            if (!word.empty()) {
+                groups.push_back(std::move(word));
+            }
+            start = end + 1;
+        }
+    } else if (exercise.kind == ExerciseKind::kDecrypt ||
+               exercise.kind == ExerciseKind::kDecryptKeyWord) {
+        const std::u16string_view letters = exercise.cipherLetters;
+        for (std::size_t start = 0; start < letters.size(); start += kSheetGroup) {
+            groups.emplace_back(letters.substr(start, kSheetGroup));
+        }
+    }
+    return groups;
+}
+
+bool HasSheetKeyBoxes(const Exercise& exercise) { return exercise.kind == ExerciseKind::kFindKey; }
+
+std::vector<SheetBlock> SheetCalculation(const Exercise& exercise) {
+    std::vector<SheetBlock> blocks;
+    if (exercise.kind != ExerciseKind::kCalculate) {
+        return blocks;
+    }
+    const Calculation calculation = CalculationOf(exercise);
+    const auto block = [&blocks](const std::u16string& heading,
+                                 const std::vector<CalculationLine>& lines) {
+        SheetBlock& printed = blocks.emplace_back();
+        printed.heading = heading;
+        for (const CalculationLine& line : lines) {
+            printed.lines.push_back(BlankLine(line));
+        }
+    };
+    block(calculation.encodeHeading, calculation.encodeLines);
+    block(calculation.decodeHeading, calculation.decodeLines);
+    return blocks;
+}
+
+}  // namespace lesson

@@ -1,0 +1,196 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lesson/exercises/exercise.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "cipher/alphabet.h"
+#include "cipher/decimal_text.h"
+#include "cipher/vigenere.h"
+#include "lesson/exercises/calculation.h"
+#include "lesson/text/language.h"
+
+namespace lesson {
+
+namespace {
+
+// Sentences are joined until a text to break has this many letters; each has at most 50, so
+// the text stays within 150.
+constexpr std::size_t kFewestLettersToBreak = 60;
+// The words the window's arithmetic is done on: long enough to wrap now and then, short enough
+// to work through by hand.
+constexpr std::size_t kShortestWord = 3;
+constexpr std::size_t kLongestWord = 6;
+
+// SplitMix64's finaliser: integer arithmetic alone, so every machine and browser draws the
+// same exercise from the same number.
+std::uint64_t Mixed(std::uint64_t x) {
+    x += 0x9e3779b97f4a7c15U;
+    x = (x ^ (x >> 30U)) * 0xbf58476d1ce4e5b9U;
+    x = (x ^ (x >> 27U)) * 0x94d049bb133111ebU;
+    return x ^ (x >> 31U);
+}
+
+// A word of 3 to 6 letters, in capitals, from the sentences from the given one on: the
+// choice'th of those in the first sentence that has any.
+std::u16string ShortWord(const Sentences& sentences, const cipher::Alphabet& alphabet,
+                         std::size_t sentence, std::uint64_t choice) {
+    for (;; sentence = (sentence + 1) % sentences.drawn) {
+        std::vector<std::u16string> words;
+        const std::u16string text = sentences.At(sentence);
+        for (std::size_t start = 0; start < text.size();) {
+            std::size_t end = text.find(u' ', start);
+            end = end == std::u16string::npos ? text.size() : end;
+            std::u16string word = alphabet.Reduce(text.substr(start, end - start));
+            if (word.size() >= kShortestWord && word.size() <= kLongestWord) {
+                words.push_back(std::move(word));
+            }
+            start = end + 1;
+        }
+        if (!words.empty()) {
+            return words[choice % words.size()];
+        }
+    }
+}
+
+}  // namespace
+
+bool HasKeyWord(ExerciseKind kind) {
+    return kind == ExerciseKind::kEncryptKeyWord || kind == ExerciseKind::kDecryptKeyWord;
+}
+
+const KindName& NameOf(ExerciseKind kind) {
+    // Every kind has its row: the search stops before the last, which is then the one.
+    return *std::find_if(std::begin(kExerciseKinds), std::end(kExerciseKinds) - 1,
+                         [kind](const KindName& named) { return named.kind == kind; });
+}
+
+const KindName* KindNamed(std::u16string_view name) {
+    const auto* found = std::find_if(std::begin(kExerciseKinds), std::end(kExerciseKinds),
+                                     [name](const KindName& named) { return named.name == name; });
+    return found != std::end(kExerciseKinds) ? found : nullptr;
+}
+
+std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number,
+                                     const cipher::Alphabet& alphabet) {
+    return MakeExercise(kind, number, LanguageOf(alphabet));
+}
+
+std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number,
+                                     const Language& language) {
+    if (number < kFirstExercise || number > kLastExercise) {
+        return std::nullopt;
+    }
+    const cipher::Alphabet& alphabet = *language.alphabet;
+    const Sentences& sentences = language.sentences;
+    const std::uint64_t draw =
+        Mixed(language.draws | (std::uint64_t{static_cast<std::uint8_t>(kind)} << 32U) |
+              std::uint64_t(number));
+    Exercise exercise;
+    exercise.kind = kind;
+    exercise.number = number;
+    exercise.alphabet = &alphabet;
+    exercise.key = static_cast<std::int32_t>(
+        1 + Mixed(draw) % static_cast<std::uint64_t>(alphabet.Size() - 1));
+    std::size_t next = draw % sentences.drawn;
+    if (HasKeyWord(kind)) {
+        const Sentences& keyWords = language.keyWords;
+        exercise.key = 0;
+        exercise.keyWord = keyWords.At(Mixed(draw + 2) % keyWords.drawn);
+    }
+    if (kind == ExerciseKind::kCalculate) {
+        exercise.plainLetters = ShortWord(sentences, alphabet, next, Mixed(draw + 1));
+        exercise.plain = exercise.plainLetters;
+    }
+    while (
+        exercise.plainLetters.empty() ||
+        (kind == ExerciseKind::kFindKey && exercise.plainLetters.size() < kFewestLettersToBreak)) {
+        if (!exercise.plain.empty()) {
+            exercise.plain += u' ';
+        }
+        exercise.plain += sentences.At(next);
+        next = (next + 1) % sentences.drawn;
+        exercise.plainLetters = alphabet.Reduce(exercise.plain);
+    }
+    if (!exercise.keyWord.empty()) {
+        exercise.cipherLetters = cipher::KeyWordShifted(
+            alphabet, exercise.plainLetters, exercise.keyWord, cipher::Direction::kEncrypt);
+        return exercise;
+    }
+    for (const char16_t letter : exercise.plainLetters) {
+        exercise.cipherLetters += alphabet.Shifted(letter, exercise.key);
+    }
+    return exercise;
+}
+
+std::optional<std::int32_t> NumberFrom(std::u16string_view typed, std::int32_t lowest,
+                                       std::int32_t highest) {
+    const std::size_t first = typed.find_first_not_of(u" \t");
+    const std::size_t last = typed.find_last_not_of(u" \t");
+    if (first == std::u16string_view::npos) {
+        return std::nullopt;
+    }
+    // Wider than the result: a number past the highest stops the reading before it can
+    // overflow, whatever the highest.
+    std::int64_t number = 0;
+    for (const char16_t c : typed.substr(first, last - first + 1)) {
+        if (c < u'0' || c > u'9' || number > highest) {
+            return std::nullopt;
+        }
+        number = number * 10 + (c - u'0');
+    }
+    if (number < lowest || number > highest) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(number);
+}
+
+std::u16string WholeNumberNote(std::u16string_view what, std::int32_t highest) {
+    return std::u16string(what) + u" е цяло число от 1 до " + cipher::DecimalText(highest) + u".";
+}
+
+std::u16string TaskText(const Exercise& exercise) {
+    const std::u16string key = cipher::DecimalText(exercise.key);
+    switch (exercise.kind) {
+        case ExerciseKind::kEncrypt:
+            return u"Шифрирайте с ключ " + key + u": " + exercise.plain;
+        case ExerciseKind::kDecrypt:
+            return u"Дешифрирайте с ключ " + key + u": " + exercise.cipherLetters;
+        case ExerciseKind::kCalculate:
+            return u"Сметнете като прозореца с ключ " + key + u": " + exercise.plainLetters;
+        case ExerciseKind::kEncryptKeyWord:
+            return u"Шифрирайте с ключова дума " + exercise.keyWord + u": " + exercise.plain;
+        case ExerciseKind::kDecryptKeyWord:
+            return u"Дешифрирайте с ключова дума " + exercise.keyWord + u": " +
+                   exercise.cipherLetters;
+        case ExerciseKind::kFindKey:
+            break;
+    }
+    return u"Намерете ключа и дешифрирайте: " + exercise.cipherLetters;
+}
+
+std::u16string AnswerText(const Exercise& exercise) {
+    switch (exercise.kind) {
+        case ExerciseKind::kEncrypt:
+        case ExerciseKind::kEncryptKeyWord:
+            return exercise.cipherLetters;
+        case ExerciseKind::kDecrypt:
+        case ExerciseKind::kDecryptKeyWord:
+            return exercise.plainLetters + u" (" + exercise.plain + u")";
+        case ExerciseKind::kCalculate:
+            return CalculationAnswer(exercise);
+        case ExerciseKind::kFindKey:
+            break;
+    }
+    return u"Ключ " + cipher::DecimalText(exercise.key) + u": " + exercise.plainLetters + u" (" +
+           exercise.plain + u")";
+}
+
+}  // namespace lesson

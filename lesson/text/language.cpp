@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lesson/text/language.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "cipher/alphabet.h"
+#include "lesson/text/bulgarian_phrases.h"
+#include "lesson/text/english_phrases.h"
+#include "lesson/text/key_words.h"
+
+namespace lesson {
+
+std::u16string Sentences::At(std::size_t index) const {
+    if (index < utf16.size()) {
+        return std::u16string(utf16[index]);
+    }
+    const std::string_view sentence = ascii[index - utf16.size()];
+    return {sentence.begin(), sentence.end()};
+}
+
+namespace {
+
+const Language kLanguages[] = {
+    {&cipher::LatinAlphabet(),
+     u"latin",
+     u"латиница (A–Z)",
+     u"латински букви (A–Z)",
+     u"английски",
+     u"Lewand, 2000",
+     u"",
+     {EnglishPhrases(), {}, kEnglishPhrasesDrawn},
+     0,
+     {EnglishKeyWords(), {}, kEnglishKeyWordsDrawn}},
+    {&cipher::CyrillicAlphabet(),
+     u"cyrillic",
+     u"кирилица (А–Я)",
+     u"букви на кирилица (А–Я)",
+     u"български",
+     u"Стефанов и Бирданова, 1997",
+     u"на кирилица",
+     {{}, BulgarianPhrases(), kBulgarianPhrasesDrawn},
+     std::uint64_t{1} << 40U,
+     {{}, BulgarianKeyWords(), kBulgarianKeyWordsDrawn}},
+};
+
+}  // namespace
+
+std::span<const Language> Languages() { return kLanguages; }
+
+const Language& LanguageOf(const cipher::Alphabet& alphabet) {
+    // Every alphabet has its row: one not among the others is the last one's.
+    return *std::find_if(std::begin(kLanguages), std::end(kLanguages) - 1,
+                         [&](const Language& l) { return l.alphabet == &alphabet; });
+}
+
+const Language* LanguageNamed(std::u16string_view name) {
+    const auto* found = std::find_if(std::begin(kLanguages), std::end(kLanguages),
+                                     [&](const Language& l) { return l.name == name; });
+    return found != std::end(kLanguages) ? found : nullptr;
+}
+
+}  // namespace lesson

@@ -1,0 +1,201 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lesson/vigenere/vigenere_break.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cipher/alphabet.h"
+#include "cipher/decimal_text.h"
+#include "cipher/vigenere.h"
+#include "cipher/vigenere_breaking.h"
+#include "lesson/text/decimal_comma.h"
+#include "lesson/text/field_caps.h"
+#include "lesson/text/language.h"
+#include "lesson/text/line_feeds.h"
+#include "lesson/text/spelled_letters.h"
+
+namespace lesson {
+
+namespace {
+
+// Numbers joined by commas, each with what is added to it; a dash for none.
+template <typename Number>
+std::u16string Joined(const std::vector<Number>& numbers, std::int64_t added) {
+    if (numbers.empty()) {
+        return u"—";
+    }
+    std::u16string text;
+    for (const Number number : numbers) {
+        if (!text.empty()) {
+            text += u", ";
+        }
+        cipher::AppendDecimal(text, static_cast<std::int64_t>(number) + added);
+    }
+    return text;
+}
+
+std::u16string LettersNote(const cipher::Alphabet& alphabet, std::size_t letters) {
+    if (letters == 0) {
+        return u"Няма " + std::u16string(LanguageOf(alphabet).lettersName) +
+               u" в текста: няма какво да се разбие.";
+    }
+    if (letters >= VigenereBreak::kFewLetters) {
+        return {};
+    }
+    std::u16string note = u"Текстът има само ";
+    cipher::AppendDecimal(note, static_cast<std::int64_t>(letters));
+    note += letters == 1 ? u" буква" : u" букви";
+    note += u". При по-малко от ";
+    cipher::AppendDecimal(note, static_cast<std::int64_t>(VigenereBreak::kFewLetters));
+    note +=
+        u" букви ключовата дума често се намира грешно: проверете дължината и буквите на "
+        u"колоните.";
+    return note;
+}
+
+}  // namespace
+
+void VigenereBreak::Break(std::u16string_view text, const cipher::Alphabet& alphabet) {
+    m_alphabet = &alphabet;
+    m_broken =
+        cipher::BreakKeyWord(text.substr(0, static_cast<std::size_t>(kCiphertextCap)), alphabet);
+    m_coincidenceTexts.resize(m_broken.coincidences.size());
+    std::transform(m_broken.coincidences.begin(), m_broken.coincidences.end(),
+                   m_coincidenceTexts.begin(),
+                   [](double coincidence) { return WithDecimalComma(coincidence, 3); });
+    m_groups.clear();
+    for (std::size_t i = 0; i < m_broken.groups.size() && i < kGroupsShown; ++i) {
+        const cipher::RepeatedGroup& group = m_broken.groups[i];
+        m_groups.push_back({group.letters, Joined(group.places, 1), Joined(group.distances, 0),
+                            Joined(group.divisors, 0)});
+    }
+    m_message = LettersNote(alphabet, m_broken.letters.size());
+    m_length = 0;
+    m_keyWord.clear();
+    m_decrypted.clear();
+    m_trace.clear();
+    m_announcement = m_message;
+    if (!Broken()) {
+        return;
+    }
+    ChooseLength(m_broken.length);
+    m_announcement = u"Най-вероятна дължина на ключа: ";
+    cipher::AppendDecimal(m_announcement, m_length);
+    m_announcement += u". Намерена ключова дума: ";
+    m_announcement += SpelledLetters(m_keyWord);
+    m_announcement += u". Текст: ";
+    m_announcement += SpelledLetters(m_decrypted);
+    m_announcement += u".";
+    if (!m_message.empty()) {
+        m_announcement += u" ";
+        m_announcement += m_message;
+    }
+}
+
+void VigenereBreak::ChooseLength(std::int32_t length) {
+    if (!Broken() || length < 1 || length > cipher::kLongestKeyWord) {
+        return;
+    }
+    m_length = length;
+    m_keyWord = cipher::LikeliestKeyWord(*m_alphabet, m_broken.letters, length);
+    ShowColumn(0);
+    Decrypt();
+    m_announcement = u"Дължина на ключа: ";
+    cipher::AppendDecimal(m_announcement, length);
+    m_announcement += u". Намерена ключова дума: ";
+    m_announcement += SpelledLetters(m_keyWord);
+    m_announcement += u".";
+}
+
+void VigenereBreak::ChooseLetter(std::int32_t column, char16_t letter) {
+    if (column < 0 || column >= m_length ||
+        m_alphabet->PlaceOf(letter) == std::u16string_view::npos) {
+        return;
+    }
+    m_keyWord[static_cast<std::size_t>(column)] = letter;
+    ShowColumn(column);
+    Decrypt();
+    m_announcement = u"Ключова дума: ";
+    m_announcement += SpelledLetters(m_keyWord);
+    m_announcement += u". Текст: ";
+    m_announcement += SpelledLetters(m_decrypted);
+    m_announcement += u".";
+}
+
+void VigenereBreak::ShowColumn(std::int32_t column) {
+    if (column < 0 || column >= m_length) {
+        return;
+    }
+    m_shown = column;
+    m_column.Break(cipher::Column(m_broken.letters, m_length, column), *m_alphabet, 0);
+    const auto shift =
+        static_cast<std::int32_t>(m_alphabet->PlaceOf(m_keyWord[static_cast<std::size_t>(column)]));
+    for (std::size_t row = 0; row < m_column.Rows(); ++row) {
+        if (m_column.Offset(row) == shift) {
+            m_column.Choose(row);
+        }
+    }
+}
+
+void VigenereBreak::Decrypt() {
+    m_decrypted = cipher::KeyWordShifted(*m_alphabet, m_broken.letters, m_keyWord,
+                                         cipher::Direction::kDecrypt);
+    m_trace =
+        WithLineFeeds(cipher::KeyWordDecryptionTrace(*m_alphabet, m_broken.letters, m_keyWord));
+}
+
+double VigenereBreak::LanguageCoincidence() const {
+    return cipher::LanguageCoincidence(*m_alphabet);
+}
+
+std::u16string VigenereBreak::LanguageCoincidenceText() const {
+    return WithDecimalComma(LanguageCoincidence(), 3);
+}
+
+std::u16string VigenereBreak::LengthChoice(std::int32_t length) const {
+    std::u16string choice = cipher::DecimalText(length);
+    if (length == m_broken.length) {
+        choice += u" (най-вероятна)";
+    }
+    return choice;
+}
+
+std::u16string VigenereBreak::GroupsNote() const {
+    if (m_broken.groups.empty()) {
+        return u"Няма групи от 3 или повече букви, които се повтарят.";
+    }
+    if (m_broken.groups.size() <= kGroupsShown) {
+        return {};
+    }
+    std::u16string note = u"Показани са първите ";
+    cipher::AppendDecimal(note, static_cast<std::int64_t>(kGroupsShown));
+    note += u" от ";
+    cipher::AppendDecimal(note, static_cast<std::int64_t>(m_broken.groups.size()));
+    note += u" групи.";
+    return note;
+}
+
+std::u16string VigenereBreak::ColumnName(std::int32_t column) {
+    std::u16string name = u"Колона ";
+    cipher::AppendDecimal(name, column + 1);
+    return name;
+}
+
+std::u16string VigenereBreak::ColumnHeading() const {
+    std::u16string heading = ColumnName(m_shown);
+    heading += u" от ";
+    cipher::AppendDecimal(heading, m_length);
+    heading += u". Букви в нея: ";
+    // Every length'th letter from the column's first: the text's letters past it, in
+    // rounds of the length, the last round perhaps short.
+    const auto size = static_cast<std::int64_t>(m_broken.letters.size());
+    cipher::AppendDecimal(heading, (size - m_shown + m_length - 1) / m_length);
+    heading += u"; всички са шифрирани с една и съща буква на ключа.";
+    return heading;
+}
+
+}  // namespace lesson

@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lesson/vigenere/vigenere_section.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "cipher/alphabet.h"
+#include "cipher/decimal_text.h"
+#include "cipher/vigenere.h"
+#include "lesson/text/language.h"
+#include "lesson/text/line_feeds.h"
+#include "lesson/text/spelled_letters.h"
+
+namespace lesson {
+
+namespace {
+
+// Latin letters with or without marks, Greek and Cyrillic: the letters a student could type
+// by mistake for the alphabet's.
+bool IsLetter(char16_t c) {
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') ||
+           (c >= u'\u00C0' && c <= u'\u024F' && c != u'\u00D7' && c != u'\u00F7') ||
+           (c >= u'\u0370' && c <= u'\u04FF');
+}
+
+void AddSentence(std::u16string& text, std::u16string_view sentence) {
+    if (!text.empty()) {
+        text += u' ';
+    }
+    text += sentence;
+}
+
+// How many characters of a typed text are letters that the alphabet does not have: another
+// alphabet's, or a Cyrillic letter Bulgarian does not use. Digits, blanks and punctuation are
+// not counted.
+std::size_t ForeignLetters(std::u16string_view text, const cipher::Alphabet& alphabet) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [&](char16_t c) {
+        return IsLetter(c) && alphabet.Reduce(std::u16string_view(&c, 1)).empty();
+    }));
+}
+
+}  // namespace
+
+void VigenereSection::Calculate(cipher::Direction direction, std::u16string_view typedText,
+                                std::u16string_view typedKeyWord,
+                                const cipher::Alphabet& alphabet) {
+    const std::u16string lettersName(LanguageOf(alphabet).lettersName);
+    const std::u16string_view text = typedText.substr(0, kTextCap);
+    const std::u16string_view typedKey = typedKeyWord.substr(0, kKeyWordCap);
+    const std::u16string keyWord = alphabet.Reduce(typedKey);
+    m_letters = alphabet.Reduce(text);
+    m_keyRow.clear();
+    m_result.clear();
+    m_trace.clear();
+    m_message.clear();
+    if (keyWord.empty() || m_letters.empty()) {
+        m_message =
+            u"Няма " + lettersName + (keyWord.empty() ? u" в ключовата дума." : u" в текста.");
+        m_letters.clear();
+    } else {
+        m_keyRow = cipher::KeyWordRow(keyWord, m_letters.size());
+        m_result = cipher::KeyWordShifted(alphabet, m_letters, keyWord, direction);
+        m_trace = WithLineFeeds(cipher::KeyWordTrace(alphabet, m_letters, keyWord, direction));
+        if (const std::size_t foreign = ForeignLetters(text, alphabet); foreign > 0) {
+            std::u16string note = u"Пропуснати букви, които не са в избраната азбука: ";
+            cipher::AppendDecimal(note, static_cast<std::int64_t>(foreign));
+            AddSentence(m_message, note + u".");
+        }
+        if (keyWord.size() != typedKey.size()) {
+            AddSentence(m_message, u"Ключовата дума е взета без знаците, които не са " +
+                                       lettersName + u": " + keyWord + u".");
+        }
+        if (keyWord.size() == 1) {
+            std::u16string note =
+                u"Ключова дума от една буква е шифърът на Цезар: всяка буква се измества с ";
+            cipher::AppendDecimal(note, static_cast<std::int64_t>(alphabet.PlaceOf(keyWord[0])));
+            AddSentence(m_message, note + u" (" + keyWord + u").");
+        }
+    }
+    m_announcement = m_message;
+    if (!m_result.empty()) {
+        m_announcement = u"Резултат: ";
+        m_announcement += SpelledLetters(m_result);
+        m_announcement += u".";
+        AddSentence(m_announcement, m_message);
+    }
+}
+
+}  // namespace lesson
