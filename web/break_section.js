@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Breaking the cipher: an encrypted text's letter counts beside the language's, every key
 // with its decoded letters and score, and the decryption trace of the key chosen.
-const breakSection = (() => {
+SECTIONS.push((() => {
     const keys = byId("keys");
 
     function fillFrequencies(letters) {
@@ -79,4 +79,4 @@ const breakSection = (() => {
     }
 
     return { bind };
-})();
+})());

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Caesar cipher on the Bulgarian alphabet: its letters over their numbers, and a phrase
 // encrypted by a key with the trace on those numbers.
-const cyrillicSection = (() => {
+SECTIONS.push((() => {
     // The letters over their numbers, from 0.
     function fillStrip() {
         const strip = byId("cyrillic_strip");
@@ -31,4 +31,4 @@ const cyrillicSection = (() => {
     }
 
     return { bind };
-})();
+})());

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The exercises: one by its kind, alphabet and number, or an assignment's in turn; an answer
-// checked letter by letter, the hints for finding a key, the answer on request, and the score.
-// The work is kept by classWork after each action.
-const exerciseSection = (() => {
+// checked letter by letter, the hints for finding a key, the answer on request, and the score;
+// the work, which classWork keeps, handed in as a file or forgotten.
+SECTIONS.push((() => {
     // One letter of the checked answer, marked by more than colour: a wrong one struck through
     // with the right one after it, a missing one underlined, one too many struck through; each
     // mark says what it is and where. Where the key is still to be found, no letter is marked.
@@ -67,7 +67,15 @@ const exerciseSection = (() => {
     function boxesTyped(event) {
         if (event.target.value.includes(";")) event.target.value = event.target.value.replaceAll(";", "");
         byId("exercise_answer").value = Array.from(byId("calculation").querySelectorAll("input"), box => box.value).join(";");
-        classWork.typed();
+        sendTyped();
+    }
+
+    // The answer and key as typed go to the exercise's work at once. Before the module is
+    // ready, what is typed stays in the boxes, for the exercise opened.
+    function sendTyped() {
+        if (!lesson) return;
+        run(lesson => lesson.call("type", { answer: byId("exercise_answer").value, key: byId("exercise_key").value, now: Date.now() }));
+        classWork.saveSoon();
     }
 
     function showHints(state) {
@@ -150,6 +158,46 @@ const exerciseSection = (() => {
         act("checkAnswer", { answer: byId("exercise_answer").value, key: byId("exercise_key").value });
     }
 
+    function handIn() {
+        whenReady(lesson => {
+            const handed = lesson.call("handIn", { name: byId("student_name").value,
+                className: byId("student_class").value, number: byId("student_number").value, now: Date.now() });
+            classWork.save(lesson);
+            if (handed.message === "") download(handed.fileName, handed.text, "text/plain;charset=utf-8");
+            const said = handed.message || handed.saved;
+            byId("hand_in_message").textContent = said;
+            announce(said);
+        });
+    }
+
+    // Another tab's work taken in, or forgotten there.
+    function showMerged(merged) {
+        if (merged.forgotten) byId("hand_in_message").textContent = "";
+        show(merged.state, merged.forgotten);
+    }
+
+    function forget() {
+        if (!window.confirm(TEXTS.forgetQuestion)) return;
+        whenReady(lesson => {
+            show(lesson.call("forget", { now: Date.now() }), true);
+            byId("hand_in_message").textContent = "";
+            classWork.forget(lesson);
+        });
+    }
+
+    // An assignment's link, the page's address with the code after "#": the code is typed in
+    // for the student, who gives the variant; an assignment already begun with it stays.
+    // Any other anchor is not a code.
+    function opened() {
+        const code = location.hash.slice(1);
+        if (!/^[\d -]+$/.test(code) || byId("assignment_code").value.replace(/\D/g, "") === code.replace(/\D/g, "")) return;
+        byId("assignment_code").value = code;
+        byId("assignment_message").textContent = TEXTS.enterVariant;
+        announce(TEXTS.enterVariant);
+        byId("assignment_variant").focus();
+        byId("assignment_title").scrollIntoView();
+    }
+
     function bind() {
         fillAlphabetChoice(byId("exercise_alphabet"));
         fillChoices(byId("exercise_kinds"), "radio", "exercise_kind", TEXTS.kinds);
@@ -159,12 +207,7 @@ const exerciseSection = (() => {
         onEnter([byId("exercise_number")], open);
         byId("next_exercise").addEventListener("click", () => act("nextExercise"));
         byId("check_answer").addEventListener("click", check);
-        byId("exercise_answer").addEventListener("keydown", event => {
-            if (event.key === "Enter" && !event.shiftKey) {
-                event.preventDefault();
-                check();
-            }
-        });
+        onEnter([byId("exercise_answer"), byId("calculation")], check);
         byId("hint").addEventListener("click", () => act("hint"));
         byId("reveal").addEventListener("click", () => act("reveal"));
         const openAssignment = () => act("assignment", { code: byId("assignment_code").value,
@@ -172,13 +215,12 @@ const exerciseSection = (() => {
         byId("open_assignment").addEventListener("click", openAssignment);
         onEnter([byId("assignment_code"), byId("assignment_variant")], openAssignment);
         byId("next_assigned").addEventListener("click", () => act("nextAssigned"));
-        for (const box of [byId("exercise_answer"), byId("exercise_key")]) {
-            box.addEventListener("input", () => classWork.typed());
-        }
+        for (const box of [byId("exercise_answer"), byId("exercise_key")]) box.addEventListener("input", sendTyped);
         byId("calculation").addEventListener("input", boxesTyped);
-        byId("calculation").addEventListener("keydown", event => {
-            if (event.key === "Enter") check();
-        });
+        byId("hand_in_button").addEventListener("click", handIn);
+        byId("forget_progress").addEventListener("click", forget);
+        // The teacher's link opened in a tab that has the page already.
+        addEventListener("hashchange", opened);
     }
 
     // The exercise the module opens with, the one the kept work left open, before the clicks
@@ -196,8 +238,9 @@ const exerciseSection = (() => {
             byId("exercise_answer").value = typed.answer;
             byId("exercise_key").value = typed.key;
         }
-        classWork.restored(state.keptNote);
+        classWork.restored(state.keptNote, showMerged);
+        opened();
     }
 
-    return { bind, restore, show };
-})();
+    return { bind, restore };
+})());

@@ -1,13 +1,14 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Inlines the module (its script and, beside it, its WebAssembly gzipped in base64), the page's
-scripts and the images into the page template, with the module's opening texts in place (run
-once in Node.js; each as @NAME@, and all of them as JSON in @TEXTS@), the fields' caps, and
-the notices of the code compiled into it: one HTML file that needs nothing else.
+"""Inlines into the page's shell, page.html, the sections it places (@NAME_SECTION@ for
+name_section.html, which may place others) and their scripts in the same order, the module
+(its script and, beside it, its WebAssembly gzipped in base64) and the images, with the
+module's opening texts in place (run once in Node.js; each as @NAME@, and all of them as JSON
+in @TEXTS@), the fields' caps, and the notices of the code compiled into it: one HTML file
+that needs nothing else.
 
-Usage: make_page.py TEMPLATE MODULE.js DISK.png DISK@2x.png ICON.png PHRASE_CAP OFFSET_CAP
-                    CIPHERTEXT_CAP OUT.html SCRIPT.js [SCRIPT.js ...]
-The scripts are joined in the order given into @SCRIPTS@.
+Usage: make_page.py MODULE.js DISK.png DISK@2x.png ICON.png PHRASE_CAP OFFSET_CAP
+                    CIPHERTEXT_CAP OUT.html
 """
 import base64
 import gzip
@@ -20,6 +21,12 @@ import sys
 
 FOLDER = os.path.dirname(os.path.abspath(__file__))
 PLACEHOLDER = re.compile(r"@([A-Z0-9_]+)@")
+SECTION = re.compile(r"@([A-Z]+_SECTION)@")
+# Before the sections' scripts: the way into the module, what the sections share and the class's
+# work that they keep; after them, the module's bytes and its start, which binds the sections.
+SCRIPTS_BEFORE = ["lesson_binding.js", "page_common.js", "class_work.js"]
+SCRIPTS_AFTER = ["module_bytes.js", "module_start.js"]
+LICENCE = "<!-- SPDX-License-Identifier: GPL-3.0-or-later -->\n"
 
 
 def data_uri(path):
@@ -36,11 +43,23 @@ def script(path):
     return text
 
 
-def joined_scripts(paths):
+def joined_scripts(names):
     # One scope for all of them, so that they see each other's functions, and nothing of theirs
     # on the page's global object. Each begins with its name, to place a line of a stack trace.
-    parts = [f"// {os.path.basename(path)}\n{script(path).rstrip()}" for path in paths]
+    parts = [f"// {name}\n{script(os.path.join(FOLDER, name)).rstrip()}" for name in names]
     return '"use strict";\n(function () {\n' + "\n".join(parts) + "\n})();"
+
+
+def markup(name, scripts):
+    """The file's markup with the sections it places in place, their scripts added to scripts."""
+    with open(os.path.join(FOLDER, name), encoding="utf-8") as handle:
+        text = handle.read()
+    def section(match):
+        name = match.group(1).lower()
+        scripts.append(name + ".js")
+        # The page states its licence once, in the shell.
+        return markup(name + ".html", scripts).removeprefix(LICENCE).rstrip("\n")
+    return SECTION.sub(section, text)
 
 
 def notices(path):
@@ -86,15 +105,14 @@ def json_for_script(value):
     return text
 
 
-def main(template, module, disk, disk2x, icon, phrase_cap, offset_cap, ciphertext_cap, out,
-         *scripts):
-    with open(template, encoding="utf-8") as handle:
-        page = handle.read()
+def main(module, disk, disk2x, icon, phrase_cap, offset_cap, ciphertext_cap, out):
+    scripts = []
+    page = markup("page.html", scripts)
     texts = opening_texts(module)
     values = {"DISK2X": data_uri(disk2x), "DISK": data_uri(disk), "ICON": data_uri(icon),
               "MODULE": script(module),
               "WASM": gzipped_base64(os.path.splitext(module)[0] + ".wasm"),
-              "SCRIPTS": joined_scripts(scripts),
+              "SCRIPTS": joined_scripts(SCRIPTS_BEFORE + scripts + SCRIPTS_AFTER),
               # What the template writes in as text is not carried a second time for the scripts.
               "TEXTS": json_for_script({name: value for name, value in texts.items()
                                         if f"@{name.upper()}@" not in page}),
@@ -110,7 +128,7 @@ def main(template, module, disk, disk2x, icon, phrase_cap, offset_cap, ciphertex
     # Checked in the template, not in the page: base64 and scripts may hold an '@'.
     missing = sorted({name for name in PLACEHOLDER.findall(page) if name not in values})
     if missing:
-        sys.exit(f"make_page: {template} asks for {', '.join('@' + n + '@' for n in missing)}, "
+        sys.exit(f"make_page: the page asks for {', '.join('@' + n + '@' for n in missing)}, "
                  "which nothing gives")
     # One pass, so that nothing inlined is searched for placeholders again.
     page = PLACEHOLDER.sub(lambda m: values[m.group(1)], page)
@@ -119,6 +137,6 @@ def main(template, module, disk, disk2x, icon, phrase_cap, offset_cap, ciphertex
 
 
 if __name__ == "__main__":
-    if len(sys.argv) < 11:
+    if len(sys.argv) != 9:
         sys.exit(__doc__)
     main(*sys.argv[1:])

@@ -2,9 +2,7 @@
 // The lessons' module: started once the window has painted, so that the window shows and
 // takes clicks while the module still starts. Clicks that come before it is ready wait for
 // it, in their order; where it cannot start, the page says why, and so does each click that
-// needed it. Every section binds its controls here, once.
-const SECTIONS = [windowSection, cyrillicSection, breakSection, vigenereSection, exerciseSection, classWork,
-    sheetSection, resultsSection];
+// needed it. The class's work starts here, and then every section binds its controls, once.
 let lesson = null;
 let failure = null;
 const waiting = [];
@@ -84,16 +82,13 @@ function loadModule() {
             }
             for (const action of waiting.splice(0)) run(action);
             document.documentElement.dataset.ready = "true";
-            // Each in a task of its own: the window's clicks need none of them.
-            for (const section of SECTIONS) {
-                if (section.ready) setTimeout(() => run(section.ready));
-            }
         }).catch(fail);
     } catch (error) {
         fail(error);
     }
 }
 
+classWork.start();
 for (const section of SECTIONS) section.bind();
 document.documentElement.dataset.usable = "true";
 // Once the window has painted, so that starting the module does not hold the first paint

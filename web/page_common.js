@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the page's sections share: finding and making elements, saying a result through the
-// live region, the texts the page was written with, and the drawings two sections show. The
-// sections' words all come from the lesson in the module, or from TEXTS, which it wrote into
-// the page when the page was made.
+// live region, the texts the page was written with, the charts they draw and the files they
+// give. The sections' words all come from the lesson in the module, or from TEXTS, which it
+// wrote into the page when the page was made.
 const TEXTS = JSON.parse(document.getElementById("texts").textContent);
+// The page's sections in its order, as their scripts add them; module_start.js binds them.
+const SECTIONS = [];
 const SVG = "http://www.w3.org/2000/svg";
 const byId = id => document.getElementById(id);
 
@@ -39,11 +41,14 @@ function announce(text) {
     requestAnimationFrame(() => { region.textContent = text; });
 }
 
-// Runs the action when the Enter key is pressed in any of the boxes.
+// Runs the action when the Enter key is pressed in any of the boxes, or in a box inside one;
+// in a box of lines, Shift+Enter still starts a line.
 function onEnter(boxes, action) {
     for (const box of boxes) {
         box.addEventListener("keydown", event => {
-            if (event.key === "Enter") action();
+            if (event.key !== "Enter" || (event.shiftKey && event.target.tagName === "TEXTAREA")) return;
+            event.preventDefault();
+            action();
         });
     }
 }
@@ -65,21 +70,26 @@ function alphabetOf(name) {
     return document.querySelector(`input[name=${name}]:checked`).value;
 }
 
+// Bars of the values, the `marked` one darker, with their names under them and a line over
+// them on one scale, in a chart's view box; the line's points, [x, value], from bars' middles.
+function drawBars(chart, { left, step, gap, top, values, names, marked, line }) {
+    const y = value => 170 - value / top * 160;
+    const middle = i => left + i * step + (step - gap) / 2;
+    const bars = values.map((value, i) => element("svg:rect", { class: i === marked ? "count likeliest" : "count",
+        x: left + i * step, y: y(value), width: step - gap, height: 170 - y(value) }));
+    const points = line(middle).map(([x, value]) => `${x},${y(value)}`).join(" ");
+    chart.replaceChildren(...bars, element("svg:polyline", { class: "expected", points }),
+        ...names.map((name, i) => element("svg:text", { x: middle(i), y: 190, "text-anchor": "middle" }, name)));
+}
+
 // Bars of the text's letter counts, and over them the language's counts shifted by the
-// likeliest offset, on one scale: 26 or 30 letters across the same width.
+// likeliest offset: 26 or 30 letters across the same width.
 function drawChart(chart, letters) {
-    const height = 160;
-    const step = Math.floor(520 / letters.length);
     const expected = letters.map(l => l.expectedThousandths / 1000);
-    const top = Math.max(1, ...letters.map((l, i) => Math.max(l.count, expected[i])));
-    const y = value => 10 + height - value / top * height;
-    const bars = letters.map((l, i) => element("svg:rect", { class: "count", x: 12 + i * step,
-        y: y(l.count), width: step - 6, height: height + 10 - y(l.count) }));
-    const middle = i => 12 + i * step + (step - 6) / 2;
-    const names = letters.map((l, i) => element("svg:text", { x: middle(i), y: 190, "text-anchor": "middle" }, l.letter));
-    const line = element("svg:polyline", { class: "expected",
-        points: expected.map((e, i) => `${middle(i)},${y(e)}`).join(" ") });
-    chart.replaceChildren(...bars, line, ...names);
+    drawBars(chart, { left: 12, step: Math.floor(520 / letters.length), gap: 6,
+        top: Math.max(1, ...letters.map((l, i) => Math.max(l.count, expected[i]))),
+        values: letters.map(l => l.count), names: letters.map(l => l.letter),
+        line: middle => expected.map((e, i) => [middle(i), e]) });
 }
 
 // A long trace in a box, in blocks of lines, each laid out only once it scrolls into view: a
@@ -98,6 +108,14 @@ function showInBlocks(box, text) {
     // Back to the top just before the next frame is drawn, which lays the page out anyway:
     // now, the scroll would lay it out at once, and again after anything changed later.
     requestAnimationFrame(() => { box.scrollTop = 0; });
+}
+
+function download(fileName, text, type) {
+    const link = element("a", { href: URL.createObjectURL(new Blob([text], { type })), download: fileName });
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(link.href), 1000);
 }
 
 // A key's decoded letters and score, as both tables of keys show them.

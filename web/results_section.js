@@ -2,7 +2,7 @@
 // The class's results: handed-in files, from the picker or dropped on the section, read and
 // checked again by the lesson; a table of them sorted by a column header, its rows removed one
 // by one or all at once, a CSV for a spreadsheet and a landscape print.
-const resultsSection = (() => {
+SECTIONS.push((() => {
     function headerCell(text, column, table) {
         const cell = element("th", { scope: "col" });
         if (column === table.sortedBy) cell.setAttribute("aria-sort", table.descending ? "descending" : "ascending");
@@ -103,7 +103,7 @@ const resultsSection = (() => {
         });
         byId("results_csv").addEventListener("click", () => whenReady(lesson => {
             const sheet = lesson.call("resultsCsv");
-            classWork.download(sheet.fileName, sheet.csv, "text/csv;charset=utf-8");
+            download(sheet.fileName, sheet.csv, "text/csv;charset=utf-8");
         }));
         byId("clear_results").addEventListener("click", () => whenReady(lesson => {
             if (!window.confirm(clearQuestion)) return;
@@ -120,4 +120,4 @@ const resultsSection = (() => {
     }
 
     return { bind };
-})();
+})());

@@ -2,7 +2,7 @@
 // The teacher's sheets: a page for each variant, with a box under each letter given, the lines
 // of a calculation with their blanks, or room to write; then the answers of every variant;
 // then the browser's print dialog.
-const sheetSection = (() => {
+SECTIONS.push((() => {
     // A page's exercises share its height: the more of them, the smaller their type, and with
     // it their boxes, which are sized in em. Every variant gets the same type, the largest, in
     // quarter points, at which each page holds its exercises, so that no student's is harder to
@@ -135,4 +135,4 @@ const sheetSection = (() => {
     }
 
     return { bind };
-})();
+})());

@@ -2,7 +2,7 @@
 // The Caesar cipher with a key word: a text encrypted and decrypted with the key word's
 // letters under its own, and an encrypted text broken: the length of its key, then each
 // column as a Caesar text, with the letters found for the student to change.
-const vigenereSection = (() => {
+SECTIONS.push((() => {
     const alphabet = () => alphabetOf("vig_alphabet");
 
     function showPairs(state) {
@@ -35,17 +35,11 @@ const vigenereSection = (() => {
     // language's.
     function drawCoincidences(chart, state) {
         const values = state.coincidences.map(c => c.thousandths);
-        const top = Math.max(state.languageThousandths * 1.5, ...values, 1);
-        const y = value => 170 - value / top * 160;
+        const language = state.languageThousandths;
         const step = 43;
-        const bars = values.map((value, i) => element("svg:rect", {
-            class: i + 1 === state.likeliest ? "count likeliest" : "count",
-            x: 14 + i * step, y: y(value), width: step - 8, height: 170 - y(value) }));
-        const names = values.map((value, i) => element("svg:text",
-            { x: 14 + i * step + (step - 8) / 2, y: 190, "text-anchor": "middle" }, String(i + 1)));
-        const line = element("svg:polyline", { class: "expected",
-            points: `10,${y(state.languageThousandths)} ${14 + values.length * step},${y(state.languageThousandths)}` });
-        chart.replaceChildren(...bars, line, ...names);
+        drawBars(chart, { left: 14, step, gap: 8, top: Math.max(language * 1.5, ...values, 1), values,
+            names: values.map((value, i) => String(i + 1)), marked: state.likeliest - 1,
+            line: () => [[10, language], [14 + values.length * step, language]] });
     }
 
     function rowOf(cells) {
@@ -150,4 +144,4 @@ const vigenereSection = (() => {
     }
 
     return { bind };
-})();
+})());

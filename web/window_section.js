@@ -1,18 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window: its two buttons on the typed phrase and offset, as the desktop program has
 // them. Its opening texts are in the file already, so it is usable at its first paint.
-const windowSection = (() => {
-    const DESIGN_WIDTH = 532;
-    const DESIGN_HEIGHT = 398;
+SECTIONS.push((() => {
     const windowBox = byId("window");
     const phrase = byId("Text2_0");
     const offset = byId("Text2_1");
 
-    // Narrower than the window, the whole window shrinks to the width, with nothing moved.
+    // Narrower than the window, the whole window shrinks to the width, with nothing moved. Its
+    // size is its style's, which a transform leaves as it is.
     function fitToWidth() {
-        const scale = Math.min(1, document.documentElement.clientWidth / DESIGN_WIDTH);
+        const scale = Math.min(1, document.documentElement.clientWidth / windowBox.offsetWidth);
         windowBox.style.transform = scale < 1 ? `scale(${scale})` : "";
-        windowBox.style.marginBottom = scale < 1 ? `${DESIGN_HEIGHT * (scale - 1)}px` : "";
+        windowBox.style.marginBottom = scale < 1 ? `${windowBox.offsetHeight * (scale - 1)}px` : "";
     }
 
     function warn(title, text) {
@@ -51,4 +50,4 @@ const windowSection = (() => {
     }
 
     return { bind };
-})();
+})());
