@@ -45,19 +45,19 @@ char16_t CyrillicCapitalOf(char16_t c) {
     return c == u'Ѝ' || c == u'ѝ' ? u'И' : c;
 }
 
-std::u16string BulgarianCapitals(std::u16string_view text) {
+}  // namespace
+
+std::u16string Alphabet::Reduce(std::u16string_view text) const {
     std::u16string capitals;
     capitals.reserve(text.size());
     for (const char16_t c : text) {
-        const char16_t capital = CyrillicCapitalOf(c);
-        if (kCyrillicLetters.find(capital) != std::u16string_view::npos) {
+        const char16_t capital = capitalOf_(c);
+        if (PlaceOf(capital) != std::u16string_view::npos) {
             capitals.push_back(capital);
         }
     }
     return capitals;
 }
-
-}  // namespace
 
 char16_t Alphabet::Shifted(char16_t letter, std::int32_t key) const {
     const std::size_t place = PlaceOf(letter);
@@ -74,13 +74,13 @@ char16_t Alphabet::Commonest() const {
 
 const Alphabet& LatinAlphabet() {
     static constexpr Alphabet kLatin{u"ABCDEFGHIJKLMNOPQRSTUVWXYZ", kEnglishShares,
-                                     Numbering::kCharacterCode, LatinCapitals};
+                                     Numbering::kCharacterCode, LatinCapitalOf};
     return kLatin;
 }
 
 const Alphabet& CyrillicAlphabet() {
     static constexpr Alphabet kCyrillic{kCyrillicLetters, kBulgarianShares, Numbering::kPlace,
-                                        BulgarianCapitals};
+                                        CyrillicCapitalOf};
     return kCyrillic;
 }
 

@@ -18,7 +18,7 @@ enum class Numbering : std::uint8_t { kCharacterCode, kPlace };
 // in them. The breaking, the exercises and their traces take one of these. Each is one
 // object, never copied.
 struct Alphabet {
-    using Reducer = std::u16string (*)(std::u16string_view text);
+    using CapitalOf = char16_t (*)(char16_t c);
 
     Alphabet(const Alphabet&) = delete;
     Alphabet& operator=(const Alphabet&) = delete;
@@ -37,7 +37,7 @@ struct Alphabet {
     // negative key goes back. Any other character stays as it is.
     char16_t Shifted(char16_t letter, std::int32_t key) const;
     // The text's letters turned into these capitals and kept in order; all else dropped.
-    std::u16string Reduce(std::u16string_view text) const { return reduce_(text); }
+    std::u16string Reduce(std::u16string_view text) const;
     // The letter the language uses most.
     char16_t Commonest() const;
 
@@ -45,10 +45,11 @@ private:
     friend const Alphabet& LatinAlphabet();
     friend const Alphabet& CyrillicAlphabet();
     constexpr Alphabet(std::u16string_view letters, std::span<const double> shares,
-                       Numbering numbering, Reducer reduce)
-        : letters(letters), shares(shares), numbering(numbering), reduce_(reduce) {}
+                       Numbering numbering, CapitalOf capitalOf)
+        : letters(letters), shares(shares), numbering(numbering), capitalOf_(capitalOf) {}
 
-    Reducer reduce_;
+    // The capital a character of the language's text stands for, if it is a letter.
+    CapitalOf capitalOf_;
 };
 
 // A to Z, with English letter frequencies: the window's letters.

@@ -12,9 +12,32 @@
 
 namespace cipher {
 
-std::u16string PlaceLine(std::u16string_view letters, char16_t letter, std::int32_t step) {
-    return PlaceLine(letters, letter, step < 0 ? -step : step, step < 0,
-                     DecimalText(step < 0 ? -step : step));
+namespace {
+
+// A letter's line by a key, encrypting or, going back, decrypting.
+std::u16string KeyLine(const Alphabet& alphabet, char16_t letter, std::int32_t key, bool back) {
+    if (alphabet.PlaceOf(letter) == std::u16string_view::npos) {
+        return {};
+    }
+    key = alphabet.KeyOf(key);
+    if (alphabet.numbering == Numbering::kCharacterCode) {
+        return back ? TraceLog::DecryptionLine(letter, key) : TraceLog::EncodeLine(letter, key);
+    }
+    // A step of 0 goes neither way: it is written as one on.
+    return PlaceLine(alphabet.letters, letter, key, back && key != 0, DecimalText(key));
+}
+
+}  // namespace
+
+std::u16string TraceHeading(std::u16string_view what, std::size_t count, std::u16string_view key) {
+    std::u16string heading = u"Дължина на ";
+    heading += what;
+    heading += u": ";
+    AppendDecimal(heading, static_cast<std::int64_t>(count));
+    heading += u":";
+    heading += key;
+    heading += u"\r\n";
+    return heading;
 }
 
 std::u16string PlaceLine(std::u16string_view letters, char16_t letter, std::int32_t amount,
@@ -57,32 +80,18 @@ void AppendPlaceLine(std::u16string& line, std::u16string_view letters, char16_t
 }
 
 std::u16string EncodeLine(const Alphabet& alphabet, char16_t letter, std::int32_t key) {
-    if (alphabet.PlaceOf(letter) == std::u16string_view::npos) {
-        return {};
-    }
-    key = alphabet.KeyOf(key);
-    return alphabet.numbering == Numbering::kCharacterCode
-               ? TraceLog::EncodeLine(letter, key)
-               : PlaceLine(alphabet.letters, letter, key);
+    return KeyLine(alphabet, letter, key, false);
 }
 
 std::u16string DecryptionLine(const Alphabet& alphabet, char16_t letter, std::int32_t key) {
-    if (alphabet.PlaceOf(letter) == std::u16string_view::npos) {
-        return {};
-    }
-    key = alphabet.KeyOf(key);
-    return alphabet.numbering == Numbering::kCharacterCode
-               ? TraceLog::DecryptionLine(letter, key)
-               : PlaceLine(alphabet.letters, letter, -key);
+    return KeyLine(alphabet, letter, key, true);
 }
 
 std::u16string CipherTrace(const Alphabet& alphabet, std::u16string_view letters,
                            std::int32_t key) {
-    std::u16string trace = u"Дължина на въведената фраза и ключ: " +
-                           DecimalText(static_cast<std::int64_t>(letters.size())) + u":" +
-                           DecimalText(key) +
-                           u"\r\nШифрирам, като събирам номерата на буквите "
-                           u"в азбуката с ключа:\r\n";
+    std::u16string trace =
+        TraceHeading(u"въведената фраза и ключ", letters.size(), DecimalText(key)) +
+        u"Шифрирам, като събирам номерата на буквите в азбуката с ключа:\r\n";
     std::u16string encrypted;
     for (const char16_t letter : letters) {
         trace += EncodeLine(alphabet, letter, key) + u"\r\n";

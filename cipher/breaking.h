@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -13,16 +14,28 @@ namespace cipher {
 // How often each letter of the alphabet occurs, in its order.
 using LetterCounts = std::vector<std::int32_t>;
 
-// Pearson's chi-squared of TOTAL letters counted as cipher letters, read back by an offset from
-// 0 to one less than the alphabet's size, against the counts the language's text of the same
-// length would have.
-double ChiSquared(const Alphabet& alphabet, const LetterCounts& counts, std::size_t total,
-                  std::int32_t offset);
+// How often each of the alphabet's letters occurs among LETTERS, all of them its letters.
+LetterCounts CountLetters(const Alphabet& alphabet, std::u16string_view letters);
 
-// One offset tried on the whole encrypted text.
-struct KeyTrial {
+// How often each of the alphabet's letters would occur in the language's text of TOTAL letters
+// encrypted by OFFSET, from 0 to one less than the alphabet's size.
+std::vector<double> ExpectedCounts(const Alphabet& alphabet, std::size_t total,
+                                   std::int32_t offset);
+
+// An offset tried on counted cipher letters.
+struct ScoredOffset {
     std::int32_t offset = 0;  // m, from the first tried to one less than the alphabet's size
     double score = 0;  // chi-squared of the decoded letters against the language; lower is likelier
+};
+
+// Every offset from the first to one less than the alphabet's size tried on the counted cipher
+// letters, scored by Pearson's chi-squared of the counts against ExpectedCounts, likeliest first
+// (equal scores by offset); none without letters.
+std::vector<ScoredOffset> RankOffsets(const Alphabet& alphabet, const LetterCounts& counts,
+                                      std::int32_t firstOffset);
+
+// One offset tried on the whole encrypted text.
+struct KeyTrial : ScoredOffset {
     std::u16string decoded;  // the letters decoded with m
 };
 

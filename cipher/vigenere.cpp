@@ -19,12 +19,7 @@ std::int32_t ShiftOf(const Alphabet& alphabet, char16_t keyLetter) {
 }
 
 std::u16string Heading(std::size_t count, std::u16string_view keyWord) {
-    std::u16string heading = u"Дължина на текста и ключова дума: ";
-    AppendDecimal(heading, static_cast<std::int64_t>(count));
-    heading += u":";
-    heading += keyWord;
-    heading += u"\r\n";
-    return heading;
+    return TraceHeading(u"текста и ключова дума", count, keyWord);
 }
 
 // A letter's line, with the key letter named by its shift, at the end of LINE; nothing for a

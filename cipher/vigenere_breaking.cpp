@@ -101,40 +101,11 @@ std::vector<RepeatedGroup> FindRepeatedGroups(std::u16string_view letters) {
     return groups;
 }
 
-// The places of the letters in the alphabet, found once for every length tried.
-std::vector<std::size_t> PlacesOf(const Alphabet& alphabet, std::u16string_view letters) {
-    std::vector<std::size_t> places(letters.size());
-    std::transform(letters.begin(), letters.end(), places.begin(),
-                   [&alphabet](char16_t letter) { return alphabet.PlaceOf(letter); });
-    return places;
-}
-
-// The letters' counts in each of LENGTH columns.
-std::vector<LetterCounts> ColumnCounts(const Alphabet& alphabet,
-                                       const std::vector<std::size_t>& places,
-                                       std::int32_t length) {
-    std::vector<LetterCounts> counts(static_cast<std::size_t>(length),
-                                     LetterCounts(alphabet.letters.size(), 0));
-    for (std::size_t at = 0; at < places.size(); ++at) {
-        ++counts[at % counts.size()][places[at]];
-    }
-    return counts;
-}
-
-// The shift of a column's counted letters that gives the least chi-squared, the first of
-// equal ones: as the Caesar breaking ranks its offsets, from 0.
-std::int32_t ShiftOf(const Alphabet& alphabet, const LetterCounts& counts) {
-    const auto total =
-        static_cast<std::size_t>(std::accumulate(counts.begin(), counts.end(), std::int64_t{0}));
-    std::int32_t best = 0;
-    double least = ChiSquared(alphabet, counts, total, 0);
-    for (std::int32_t shift = 1; shift < alphabet.Size() && total > 0; ++shift) {
-        if (const double score = ChiSquared(alphabet, counts, total, shift); score < least) {
-            least = score;
-            best = shift;
-        }
-    }
-    return best;
+// The shift from 0 of a column's counted letters that the Caesar breaking ranks likeliest; 0
+// for a column without letters.
+std::int32_t LikeliestShift(const Alphabet& alphabet, const LetterCounts& counts) {
+    const std::vector<ScoredOffset> ranked = RankOffsets(alphabet, counts, 0);
+    return ranked.empty() ? 0 : ranked.front().offset;
 }
 
 }  // namespace
@@ -164,15 +135,6 @@ std::u16string Column(std::u16string_view letters, std::int32_t length, std::int
     return picked;
 }
 
-std::u16string LikeliestKeyWord(const Alphabet& alphabet, std::u16string_view letters,
-                                std::int32_t length) {
-    std::u16string keyWord;
-    for (const LetterCounts& counts : ColumnCounts(alphabet, PlacesOf(alphabet, letters), length)) {
-        keyWord += alphabet.letters[static_cast<std::size_t>(ShiftOf(alphabet, counts))];
-    }
-    return keyWord;
-}
-
 KeyWordBreak BreakKeyWord(std::u16string_view text, const Alphabet& alphabet) {
     KeyWordBreak result;
     result.letters = alphabet.Reduce(text);
@@ -187,20 +149,23 @@ KeyWordBreak BreakKeyWord(std::u16string_view text, const Alphabet& alphabet) {
     // place p, decrypted by a shift, is the language's letter p - shift.
     const double letterCost = std::log(static_cast<double>(alphabet.Size()));
     const auto size = static_cast<std::size_t>(alphabet.Size());
-    const std::vector<std::size_t> places = PlacesOf(alphabet, result.letters);
     double best = 0;
     for (std::int32_t length = 1; length <= kLongestKeyWord; ++length) {
-        const std::vector<LetterCounts> columns = ColumnCounts(alphabet, places, length);
         double coincidences = 0;
         double likelihood = -letterCost * length;
-        for (const LetterCounts& counts : columns) {
+        std::u16string keyWord;
+        for (std::int32_t column = 0; column < length; ++column) {
+            const LetterCounts counts =
+                CountLetters(alphabet, Column(result.letters, length, column));
             coincidences += Coincidence(counts);
-            const auto shift = static_cast<std::size_t>(ShiftOf(alphabet, counts));
+            const auto shift = static_cast<std::size_t>(LikeliestShift(alphabet, counts));
+            keyWord += alphabet.letters[shift];
             for (std::size_t place = 0; place < size; ++place) {
                 likelihood += counts[place] * logShares[(place + size - shift) % size];
             }
         }
         result.coincidences.push_back(coincidences / length);
+        result.keyWords.push_back(std::move(keyWord));
         if (length == 1 || likelihood > best) {
             best = likelihood;
             result.length = length;

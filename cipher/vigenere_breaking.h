@@ -39,8 +39,10 @@ struct RepeatedGroup {
 // encrypted with a key word.
 struct KeyWordBreak {
     std::u16string letters;  // the text reduced to the alphabet's capitals
-    // For each length from 1 to kLongestKeyWord, the mean coincidence of its columns.
+    // For each length from 1 to kLongestKeyWord, the mean coincidence of its columns, and its
+    // key word: each column's likeliest letter, the shift from 0 as the Caesar breaking ranks it.
     std::vector<double> coincidences;
+    std::vector<std::u16string> keyWords;
     // Every group that repeats, each as long as all its places allow; the longest first, then
     // those that come most often, then by place.
     std::vector<RepeatedGroup> groups;
@@ -48,10 +50,5 @@ struct KeyWordBreak {
 };
 
 KeyWordBreak BreakKeyWord(std::u16string_view text, const Alphabet& alphabet);
-
-// The key word of LENGTH letters, each its column's likeliest: the shift from 0 that gives
-// the least chi-squared, the first of equal ones, as the Caesar breaking ranks its offsets.
-std::u16string LikeliestKeyWord(const Alphabet& alphabet, std::u16string_view letters,
-                                std::int32_t length);
 
 }  // namespace cipher

@@ -16,6 +16,7 @@
 #include "fuzz/fuzz_input.h"
 #include "lesson/classroom/class_work.h"
 #include "lesson/classroom/exercise_section.h"
+#include "lesson/classroom/practice.h"
 
 #ifndef CAESAR_KEPT_SEED
 
@@ -36,9 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                "every block set aside is written back, and set aside again");
     }
     static lesson::ExerciseSection tab;
-    const std::u16string typed = tab.Work().answer;
+    const std::u16string typed = tab.Practised().Work().answer;
     if (tab.Merge(text) == lesson::ExerciseSection::Merged::kWork) {
-        Expect(tab.Work().answer == typed, "the exercise open keeps what is typed in it");
+        Expect(tab.Practised().Work().answer == typed,
+               "the exercise open keeps what is typed in it");
     }
     const std::u16string kept = tab.Kept();
     Expect(tab.Merge(kept) == lesson::ExerciseSection::Merged::kWork && tab.Kept() == kept,

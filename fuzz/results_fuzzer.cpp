@@ -115,6 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 #include "fuzz/seed_file.h"
 #include "lesson/classroom/assignment.h"
 #include "lesson/classroom/exercise_section.h"
+#include "lesson/classroom/practice.h"
 #include "lesson/classroom/teacher_sheet.h"
 #include "lesson/exercises/exercise.h"
 #include "lesson/text/language.h"
@@ -128,7 +129,7 @@ std::u16string WorkHandedIn(const lesson::SheetSettings& settings, std::u16strin
     section.SetTime(1765353790000);
     section.StartAssignment(lesson::AssignmentCode(settings), u"2");
     for (std::int32_t place = 0; place < settings.perSheet; ++place) {
-        const lesson::Exercise& exercise = section.Current();
+        const lesson::Exercise& exercise = section.Practised().Current();
         const bool encrypt = exercise.kind == lesson::ExerciseKind::kEncrypt;
         section.Hint();
         section.Check(place % 3 == 0 ? u"ABC"

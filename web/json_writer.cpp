@@ -69,4 +69,8 @@ std::string Array(const std::vector<std::string>& items) {
     return out + ']';
 }
 
+std::string QuotedArray(const std::vector<std::u16string>& texts) {
+    return ArrayOf(texts, [](const std::u16string& text) { return Quoted(text); });
+}
+
 }  // namespace page

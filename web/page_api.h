@@ -15,8 +15,8 @@
 // The page's one way into the lesson. The page writes a request, a JSON object naming an
 // action and its arguments, and reads back the response: the whole state of what the action
 // changed, or {"error": ...} for a request that is refused, which then changes nothing.
-// Both are ASCII text. The actions and the names in their states are written once, in
-// page_api.cpp.
+// Both are ASCII text. Each section's actions and the names in their states are written
+// once, in the section's file beside its script.
 extern "C" {
 
 // Room for a request of `length` bytes, valid until the next call; null, with nothing

@@ -132,8 +132,7 @@ double ShareFound(const cipher::Alphabet& alphabet, std::u16string_view prose, s
         const std::u16string encrypted =
             KeyWordShifted(alphabet, letters.substr(start, window), keyWord, Direction::kEncrypt);
         const cipher::KeyWordBreak broken = cipher::BreakKeyWord(encrypted, alphabet);
-        found +=
-            cipher::LikeliestKeyWord(alphabet, broken.letters, broken.length) == keyWord ? 1 : 0;
+        found += broken.keyWords[static_cast<std::size_t>(broken.length - 1)] == keyWord ? 1 : 0;
     }
     std::printf("%zu letters: key word found in %d of %d (%.1f%%); key words of", window, found,
                 all, 100.0 * found / all);

@@ -13,28 +13,11 @@
 #include "lesson/text/decimal_comma.h"
 #include "lesson/text/field_caps.h"
 #include "lesson/text/language.h"
+#include "lesson/text/letters_note.h"
 #include "lesson/text/line_feeds.h"
 #include "lesson/text/spelled_letters.h"
 
 namespace lesson {
-
-namespace {
-
-std::u16string LettersNote(const cipher::Alphabet& alphabet, std::size_t letters) {
-    if (letters == 0) {
-        return u"Няма " + std::u16string(LanguageOf(alphabet).lettersName) +
-               u" в текста: няма какво да се разбие.";
-    }
-    if (letters >= BreakSection::kFewLetters) {
-        return {};
-    }
-    return u"Текстът има само " + cipher::DecimalText(static_cast<std::int64_t>(letters)) +
-           (letters == 1 ? u" буква" : u" букви") +
-           u". При толкова кратък текст честотите на буквите често подвеждат: "
-           u"проверете и другите отмествания.";
-}
-
-}  // namespace
 
 std::u16string BreakSection::DecodedHeading() {
     return u"Дешифриран текст (първите " +
@@ -54,6 +37,7 @@ std::u16string BreakSection::ExpectedHeading() const {
 void BreakSection::Break(std::u16string_view text, const cipher::Alphabet& alphabet,
                          std::int32_t firstOffset) {
     m_alphabet = &alphabet;
+    m_tried = true;
     m_result = cipher::BreakCipher(text.substr(0, static_cast<std::size_t>(kCiphertextCap)),
                                    alphabet, firstOffset);
     m_decoded.clear();
@@ -62,32 +46,21 @@ void BreakSection::Break(std::u16string_view text, const cipher::Alphabet& alpha
         m_decoded.push_back(trial.decoded.substr(0, kDecodedShown));
         m_scores.push_back(WithDecimalComma(trial.score, 2));
     }
-    const std::int32_t likeliest = m_result.trials.empty() ? 0 : m_result.trials[0].offset;
-    const double total = static_cast<double>(m_result.letters.size());
-    const auto size = static_cast<std::size_t>(alphabet.Size());
-    m_expected.resize(size);
-    m_expectedTexts.resize(size);
-    for (std::size_t letter = 0; letter < size; ++letter) {
-        // Encrypted by m, the language's letter p shows as p + m.
-        const std::size_t plain = (letter + size - static_cast<std::size_t>(likeliest)) % size;
-        m_expected[letter] = total * alphabet.shares[plain] / 100;
-        m_expectedTexts[letter] = WithDecimalComma(m_expected[letter], 1);
-    }
-    m_message = LettersNote(alphabet, m_result.letters.size());
-    m_announcement = m_message;
-    if (!m_result.trials.empty()) {
-        // The decrypted letters have no spaces between words, so they are spelled; counted
-        // from the whole text, not the part shown.
-        m_announcement = u"Най-вероятно отместване: ";
-        m_announcement += cipher::DecimalText(likeliest);
-        m_announcement += u". Текст: ";
-        m_announcement += SpelledLetters(m_result.trials[0].decoded);
-        if (!m_message.empty()) {
-            m_announcement += u". ";
-            m_announcement += m_message;
-        }
-    }
-    m_chosen = 0;
+    const std::int32_t likeliest = m_result.trials.empty() ? 0 : Offset(kLikeliestRow);
+    m_expected = cipher::ExpectedCounts(alphabet, m_result.letters.size(), likeliest);
+    m_expectedTexts.resize(m_expected.size());
+    std::transform(m_expected.begin(), m_expected.end(), m_expectedTexts.begin(),
+                   [](double expected) { return WithDecimalComma(expected, 1); });
+    m_message = BreakingNote(alphabet, m_result.letters.size(), kFewLetters,
+                             u"При толкова кратък текст честотите на буквите често подвеждат: "
+                             u"проверете и другите отмествания.");
+    // The decrypted letters have no spaces between words, so they are spelled; counted from the
+    // whole text, not the part shown.
+    Announce(m_result.trials.empty()
+                 ? u""
+                 : u"Най-вероятно отместване: " + cipher::DecimalText(likeliest) + u". Текст: " +
+                       SpelledLetters(m_result.trials[kLikeliestRow].decoded));
+    m_chosen = kLikeliestRow;
 }
 
 void BreakSection::Choose(std::size_t row) {

@@ -9,13 +9,15 @@
 
 #include "cipher/alphabet.h"
 #include "cipher/breaking.h"
+#include "lesson/text/section_outcome.h"
 
 namespace lesson {
 
 // What the page's section "Разбиване на шифъра" shows for an encrypted text: the letters'
 // counts beside the language's, every offset with its decoded letters and score, likeliest
-// first, and the decryption trace of the chosen offset. Every text it shows comes from here.
-class BreakSection {
+// first, and the decryption trace of the chosen offset; a note on a text without letters or
+// with too few to trust. Every text it shows comes from here.
+class BreakSection : public SectionOutcome {
 public:
     // Tries every offset from the first on the text, its first kCiphertextCap characters, in
     // the alphabet, and chooses the likeliest.
@@ -26,6 +28,9 @@ public:
     void Choose(std::size_t row);
 
     const cipher::Alphabet& Letters() const { return *m_alphabet; }
+    // Whether a text has been tried, with or without letters: another alphabet then breaks it
+    // again.
+    bool Tried() const { return m_tried; }
     // The offsets tried: from the first to one less than the alphabet's size, or none for a
     // text without its letters.
     std::size_t Rows() const { return m_result.trials.size(); }
@@ -49,14 +54,12 @@ public:
     // the heading of the column of expected counts.
     std::u16string Comparison() const;
     std::u16string ExpectedHeading() const;
-    // A note on the text (no letters, or too few to trust), or empty.
-    const std::u16string& Message() const { return m_message; }
-    // What a screen reader says once the text is broken.
-    const std::u16string& Announcement() const { return m_announcement; }
     // The chosen row's decryption, its lines ended by line feeds alone; written when asked
     // for, as a column of a text broken with a key word never shows its own.
     std::u16string Trace() const;
 
+    // The row of the likeliest offset, the one chosen when a text is broken.
+    static constexpr std::size_t kLikeliestRow = 0;
     static constexpr std::size_t kDecodedShown = 60;
     // Below this many letters the note warns that frequencies may mislead: the likeliest key is
     // right for 96.7% of 20-letter windows of English prose and 95.8% of Bulgarian, and ever
@@ -70,15 +73,14 @@ public:
 
 private:
     const cipher::Alphabet* m_alphabet = &cipher::LatinAlphabet();
+    bool m_tried = false;
     cipher::BreakResult m_result;
-    std::size_t m_chosen = 0;
+    std::size_t m_chosen = kLikeliestRow;
     std::vector<std::u16string> m_decoded;
     std::vector<std::u16string> m_scores;
     std::vector<double> m_expected = std::vector<double>(m_alphabet->letters.size());
     std::vector<std::u16string> m_expectedTexts =
         std::vector<std::u16string>(m_alphabet->letters.size());
-    std::u16string m_message;
-    std::u16string m_announcement;
 };
 
 }  // namespace lesson

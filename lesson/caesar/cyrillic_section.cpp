@@ -12,7 +12,7 @@
 #include "cipher/cipher.h"
 #include "cipher/decimal_text.h"
 #include "lesson/text/field_caps.h"
-#include "lesson/text/language.h"
+#include "lesson/text/letters_note.h"
 #include "lesson/text/line_feeds.h"
 #include "lesson/text/spelled_letters.h"
 
@@ -31,7 +31,7 @@ void CyrillicSection::Calculate(std::u16string_view typedPhrase, std::u16string_
         read = cipher::ReadWholeNumber(typedKey);
     } catch (const std::overflow_error&) {
         m_message = u"Ключът е твърде голям. Въведете цяло число от 1 до " + highest + u".";
-        m_announcement = m_message;
+        Announce(u"");
         return;
     }
     const std::int32_t key = alphabet.KeyOf(read);
@@ -40,7 +40,7 @@ void CyrillicSection::Calculate(std::u16string_view typedPhrase, std::u16string_
                     u" не премества буквите: 0 и всяко кратно на " + size +
                     u" оставят всяка буква на мястото ѝ. Въведете ключ от 1 до " + highest + u".";
     } else if (m_letters.empty()) {
-        m_message = u"Няма " + std::u16string(LanguageOf(alphabet).lettersName) + u" във фразата.";
+        m_message = NoLettersNote(alphabet, u"във фразата.");
     } else {
         m_key = key;
         for (const char16_t letter : m_letters) {
@@ -54,16 +54,7 @@ void CyrillicSection::Calculate(std::u16string_view typedPhrase, std::u16string_
                         u" букви, затова ключът се взема по модул " + size + u".";
         }
     }
-    if (m_result.empty()) {
-        m_announcement = m_message;
-        return;
-    }
-    m_announcement = u"Шифриран: ";
-    m_announcement += SpelledLetters(m_result);
-    if (!m_message.empty()) {
-        m_announcement += u". ";
-        m_announcement += m_message;
-    }
+    Announce(m_result.empty() ? u"" : u"Шифриран: " + SpelledLetters(m_result));
 }
 
 }  // namespace lesson

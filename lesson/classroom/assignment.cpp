@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lesson/classroom/assignment.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
-#include <numeric>
 #include <span>
 #include <string>
 #include <string_view>
 
-#include "cipher/decimal_text.h"
 #include "lesson/classroom/teacher_sheet.h"
 #include "lesson/exercises/exercise.h"
+#include "lesson/exercises/text_parts.h"
 #include "lesson/text/language.h"
 
 namespace lesson {
@@ -39,16 +39,15 @@ std::int32_t LuhnSum(std::u16string_view digits) {
     return sum;
 }
 
-std::u16string Padded(std::int64_t number, std::size_t width) {
-    const std::u16string text = cipher::DecimalText(number);
-    return std::u16string(text.size() < width ? width - text.size() : 0, u'0') + text;
+std::int32_t NumberAt(std::u16string_view digits, std::size_t from, std::size_t count) {
+    return static_cast<std::int32_t>(DigitsValue(digits.substr(from, count)));
 }
 
-std::int32_t NumberAt(std::u16string_view digits, std::size_t from, std::size_t count) {
-    const std::u16string_view part = digits.substr(from, count);
-    return std::accumulate(
-        part.begin(), part.end(), std::int32_t{0},
-        [](std::int32_t number, char16_t digit) { return number * 10 + (digit - u'0'); });
+std::u16string DigitsOf(std::u16string_view text) {
+    std::u16string digits;
+    std::copy_if(text.begin(), text.end(), std::back_inserter(digits),
+                 [](char16_t c) { return c >= u'0' && c <= u'9'; });
+    return digits;
 }
 
 }  // namespace
@@ -56,7 +55,7 @@ std::int32_t NumberAt(std::u16string_view digits, std::size_t from, std::size_t 
 std::u16string AssignmentCode(const SheetSettings& settings) {
     const std::span<const Language> languages = Languages();
     const auto language = static_cast<std::int64_t>(settings.language - languages.data()) + 1;
-    std::u16string digits = cipher::DecimalText(language) + Padded(settings.kinds, 2) +
+    std::u16string digits = Decimal(language) + Padded(settings.kinds, 2) +
                             Padded(settings.perSheet, 2) + Padded(settings.first, 4);
     digits += static_cast<char16_t>(u'0' + (10 - LuhnSum(digits + u'0') % 10) % 10);
     return digits.substr(0, 3) + u'-' + digits.substr(3, 3) + u'-' + digits.substr(6);
@@ -78,9 +77,8 @@ CodeReading ReadAssignmentCode(std::u16string_view typed) {
         return {std::nullopt, u"Въведете кода на заданието от дъската."};
     }
     if (digits.size() != kDigits) {
-        return {std::nullopt, u"Кодът на заданието има 10 цифри, а тук са " +
-                                  cipher::DecimalText(static_cast<std::int64_t>(digits.size())) +
-                                  u"."};
+        return {std::nullopt,
+                u"Кодът на заданието има 10 цифри, а тук са " + Decimal(digits.size()) + u"."};
     }
     if (LuhnSum(digits) % 10 != 0) {
         return {std::nullopt,
@@ -101,6 +99,13 @@ CodeReading ReadAssignmentCode(std::u16string_view typed) {
     }
     settings.language = &languages[static_cast<std::size_t>(language) - 1];
     return {settings, {}};
+}
+
+bool IsNewLinkedCode(std::u16string_view linked, std::u16string_view typed) {
+    if (linked.empty() || linked.find_first_not_of(u"0123456789 -") != std::u16string::npos) {
+        return false;
+    }
+    return DigitsOf(linked) != DigitsOf(typed);
 }
 
 std::u16string VariantNote() { return WholeNumberNote(u"Вариантът", kMostVariants); }

@@ -26,6 +26,11 @@ struct CodeReading {
 };
 CodeReading ReadAssignmentCode(std::u16string_view typed);
 
+// Whether the code of an assignment's link, the address after "#", is to be typed in for the
+// student: written as a code, in digits, blanks and hyphens, and with other digits than the
+// code typed already.
+bool IsNewLinkedCode(std::u16string_view linked, std::u16string_view typed);
+
 // "Вариантът е цяло число от 1 до 40."
 std::u16string VariantNote();
 

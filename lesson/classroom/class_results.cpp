@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <initializer_list>
 #include <iterator>
 #include <numeric>
 #include <optional>
@@ -14,37 +13,25 @@
 #include <utility>
 #include <vector>
 
-#include "cipher/decimal_text.h"
 #include "lesson/classroom/class_work.h"
-#include "lesson/classroom/exercise_section.h"
 #include "lesson/classroom/student_names.h"
 #include "lesson/classroom/teacher_sheet.h"
 #include "lesson/classroom/work_record.h"
 #include "lesson/exercises/exercise.h"
+#include "lesson/exercises/text_parts.h"
+#include "lesson/exercises/work_check.h"
 
 namespace lesson {
 
 namespace {
 
-// The columns before the exercises': class, number, name, variant.
-constexpr std::size_t kStudentColumns = 4;
+constexpr std::size_t kVariantColumn = 3;
 // A file's name as its lines quote it, cut where it is long.
 constexpr std::size_t kFileNameShown = 80;
 // No file was handed in before 2020-01-01T00:00:00Z, nor more than a day ahead of the
 // teacher's clock, which may be that much behind the student's.
 constexpr std::int64_t kEarliest = 1577836800000;
 constexpr std::int64_t kDay = 86400000;
-
-std::u16string Decimal(std::int64_t number) { return cipher::DecimalText(number); }
-
-// The parts one after another, in one string where a chain of + would make one for each.
-std::u16string Joined(std::initializer_list<std::u16string_view> parts) {
-    std::u16string text;
-    for (const std::u16string_view part : parts) {
-        text += part;
-    }
-    return text;
-}
 
 std::u16string Quoted(std::u16string_view fileName) {
     std::u16string shown(fileName.substr(0, kFileNameShown));
@@ -59,14 +46,14 @@ ResultCell CellOf(const Exercise& exercise, const ExerciseWork& work) {
     if (work.answer.empty() && !work.shown) {
         cell.text = u"—";
     } else {
-        const WorkCheck check = CheckWork(exercise, work.answer, work.key, false);
+        const WorkCheck check = Check(exercise, work.answer, work.key, false);
         cell.solved = check.right;
         cell.counts = check.right && !work.shown;
         cell.right = check.letters.right;
-        cell.text = check.right
-                        ? u"решено"
-                        : Decimal(static_cast<std::int64_t>(check.letters.right)) + u" от " +
-                              Decimal(static_cast<std::int64_t>(check.letters.expected));
+        cell.text =
+            check.right
+                ? u"решено"
+                : Joined({Decimal(check.letters.right), u" от ", Decimal(check.letters.expected)});
     }
     if (work.hints > 0) {
         cell.text += u" П";
@@ -81,12 +68,9 @@ ResultCell CellOf(const Exercise& exercise, const ExerciseWork& work) {
 // before 10 and "9А" beside "9а".
 std::pair<std::int64_t, std::u16string> ClassOrder(std::u16string_view className) {
     const std::u16string name = ClassKey(className);
-    std::size_t digits = 0;
-    std::int64_t number = 0;
-    while (digits < name.size() && digits < 6 && name[digits] >= u'0' && name[digits] <= u'9') {
-        number = number * 10 + (name[digits++] - u'0');
-    }
-    return {number, name.substr(digits)};
+    const std::size_t digits =
+        std::min({name.find_first_not_of(u"0123456789"), name.size(), std::size_t{6}});
+    return {DigitsValue(std::u16string_view(name).substr(0, digits)), name.substr(digits)};
 }
 
 // "Мария Иванова, 9а, № 5"
@@ -250,7 +234,7 @@ std::vector<std::u16string> ClassResults::Headers() const {
     std::vector<std::u16string> headers = {u"Клас", u"№", u"Име", u"Вариант"};
     const std::size_t exercises = m_rows.empty() ? 0 : m_rows.front().cells.size();
     for (std::size_t e = 1; e <= exercises; ++e) {
-        headers.push_back(u"Упр. " + Decimal(static_cast<std::int64_t>(e)));
+        headers.push_back(u"Упр. " + Decimal(e));
     }
     headers.emplace_back(u"Общо");
     return headers;
@@ -265,10 +249,10 @@ void ClassResults::SortBy(std::size_t column) {
     const std::size_t exercise = m_sortedBy - kStudentColumns;
     const auto key = [this, exercise](const ResultRow& row) {
         using Key = std::tuple<std::int64_t, std::int64_t, std::u16string>;
-        if (m_sortedBy == 2) {
+        if (m_sortedBy == kNameColumn) {
             return Key(0, 0, row.handedIn.student.name);
         }
-        if (m_sortedBy == 3) {
+        if (m_sortedBy == kVariantColumn) {
             return Key(row.handedIn.variant, 0, u"");
         }
         if (m_sortedBy < kStudentColumns) {
@@ -301,17 +285,19 @@ std::vector<std::int32_t> ClassResults::Solvers() const {
 }
 
 std::u16string ClassResults::Caption() const {
-    return m_code.empty() ? u"Резултати на класа"
-                          : u"Резултати на класа по задание " + m_code + u": " +
-                                Decimal(static_cast<std::int64_t>(m_rows.size())) + u" ученици";
+    if (m_code.empty()) {
+        return u"Резултати на класа";
+    }
+    return Joined(
+        {u"Резултати на класа по задание ", m_code, u": ", Decimal(m_rows.size()), u" ученици"});
 }
 
 std::u16string ClassResults::Summary() {
-    std::u16string summary =
-        m_added + m_replaced + m_skipped == 0
-            ? std::move(m_change)
-            : Joined({u"Добавени файлове: ", Decimal(m_added), u". Заменили по-ранен файл: ",
-                      Decimal(m_replaced), u". Пропуснати: ", Decimal(m_skipped), u"."});
+    std::u16string summary = std::move(m_change);
+    if (m_added + m_replaced + m_skipped != 0) {
+        summary = Joined({u"Добавени файлове: ", Decimal(m_added), u". Заменили по-ранен файл: ",
+                          Decimal(m_replaced), u". Пропуснати: ", Decimal(m_skipped), u"."});
+    }
     m_change.clear();
     m_added = 0;
     m_replaced = 0;
@@ -349,7 +335,7 @@ std::u16string ClassResults::Csv() const {
 }
 
 std::u16string ClassResults::CsvFileName() const {
-    return u"резултати" + (m_code.empty() ? u"" : u"-" + m_code) + u".csv";
+    return Joined({u"резултати", m_code.empty() ? u"" : u"-", m_code, u".csv"});
 }
 
 }  // namespace lesson

@@ -57,8 +57,11 @@ public:
     // Empties the table, which the next file of any assignment starts anew.
     void Clear();
 
-    // The columns: "Клас", "№", "Име", "Вариант", one for each exercise, and "Общо".
+    // The columns: "Клас", "№", "Име", "Вариант", one for each exercise, and "Общо"; the
+    // student's are the first kStudentColumns, the name, which heads its row, at kNameColumn.
     std::vector<std::u16string> Headers() const;
+    static constexpr std::size_t kStudentColumns = 4;
+    static constexpr std::size_t kNameColumn = 2;
     // Sorts by a column, the exercises and the total highest first; by class and number at
     // first. Rows added since stand where they were added until the next sort, which the page
     // makes before it shows the table.

@@ -4,20 +4,19 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <numeric>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "cipher/decimal_text.h"
 #include "lesson/classroom/assignment.h"
 #include "lesson/classroom/student_names.h"
 #include "lesson/classroom/teacher_sheet.h"
 #include "lesson/classroom/work_record.h"
 #include "lesson/exercises/answer_check.h"
 #include "lesson/exercises/exercise.h"
+#include "lesson/exercises/text_parts.h"
 #include "lesson/text/field_caps.h"
 #include "lesson/text/language.h"
 
@@ -27,88 +26,20 @@ namespace {
 
 constexpr std::u16string_view kKeptLine = u"Шифърът на Цезар — работата на това устройство";
 constexpr std::u16string_view kHandedInLine = u"Шифърът на Цезар — предадена работа";
-constexpr std::u16string_view kFormat = kKeptFormat;
 // The longest line: an answer at its cap after its name.
 constexpr std::size_t kLineCap = kAnswerCap + 20;
 
-std::u16string Decimal(std::int64_t number) { return cipher::DecimalText(number); }
-
-std::u16string_view YesNo(bool yes) { return yes ? u"да" : u"не"; }
-
 // "encrypt latin 4711": an exercise as the kept text names it.
 std::u16string ExerciseName(ExerciseKind kind, const Language& language, std::int32_t number) {
-    return std::u16string(NameOf(kind).name) + u' ' + std::u16string(language.name) + u' ' +
-           Decimal(number);
+    return Joined({NameOf(kind).name, u" ", language.name, u" ", Decimal(number)});
 }
-
-// Reads a block's lines one at a time; the first that is missing or wrong is the fault, and
-// every read after it gives nothing.
-class FieldReader {
-public:
-    explicit FieldReader(const RecordBlock& block) : m_block(block) {}
-
-    std::optional<std::u16string> Text(std::u16string_view name, std::size_t cap) {
-        const std::u16string* value = m_fault.empty() ? m_block.Field(name) : nullptr;
-        if (value == nullptr) {
-            Fail(u"липсва редът „" + std::u16string(name) + u"“");
-            return std::nullopt;
-        }
-        if (value->size() > cap) {
-            Fail(u"редът „" + std::u16string(name) + u"“ е по-дълъг от " +
-                 Decimal(static_cast<std::int64_t>(cap)) + u" знака");
-            return std::nullopt;
-        }
-        return *value;
-    }
-
-    std::optional<std::int32_t> Number(std::u16string_view name, std::int32_t lowest,
-                                       std::int32_t highest) {
-        const std::optional<std::u16string> text = Text(name, kLineCap);
-        const std::optional<std::int32_t> number =
-            text ? NumberFrom(*text, lowest, highest) : std::nullopt;
-        if (text && !number) {
-            Fail(u"„" + std::u16string(name) + u": " + *text + u"“ е извън " + Decimal(lowest) +
-                 u"–" + Decimal(highest));
-        }
-        return number;
-    }
-
-    bool Yes(std::u16string_view name) {
-        const std::optional<std::u16string> text = Text(name, kLineCap);
-        if (text && *text != YesNo(true) && *text != YesNo(false)) {
-            std::u16string fault(u"„");
-            fault += name;
-            Fail(fault + u"“ не е „да“ или „не“");
-        }
-        return text == YesNo(true);
-    }
-
-    std::u16string Moment(std::u16string_view name) {
-        std::optional<std::u16string> text = Text(name, kLineCap);
-        if (text && !text->empty() && !IsMomentText(*text)) {
-            Fail(u"„" + std::u16string(name) + u"“ не е момент от вида 2026-12-10T08:03:10Z");
-        }
-        return text.value_or(u"");
-    }
-
-    void Fail(std::u16string fault) {
-        if (m_fault.empty()) {
-            m_fault = std::move(fault);
-        }
-    }
-    const std::u16string& Fault() const { return m_fault; }
-
-private:
-    const RecordBlock& m_block;
-    std::u16string m_fault;
-};
 
 // The lines of a work that a file handed in has too.
 void WriteWork(RecordBlock& block, const ExerciseWork& work) {
     block.Add(u"Отговор", work.answer);
     block.Add(u"Ключ", work.key);
     block.Add(u"Подсказки", Decimal(work.hints));
-    block.Add(u"Показан отговор", YesNo(work.shown));
+    block.AddYes(u"Показан отговор", work.shown);
     block.Add(u"Отворено", work.opened);
     block.Add(u"Проверено", work.checked);
 }
@@ -120,6 +51,32 @@ void ReadWork(FieldReader& fields, ExerciseWork& work) {
     work.shown = fields.Yes(u"Показан отговор");
     work.opened = fields.Moment(u"Отворено");
     work.checked = fields.Moment(u"Проверено");
+}
+
+// The assignment's lines, which both texts have; the kept work has the place in it too.
+void WriteAssignment(RecordBlock& head, const Assignment& assignment, bool kept) {
+    head.Add(u"Задание", assignment.code);
+    head.Add(u"Вариант", Decimal(assignment.variant));
+    if (kept) {
+        head.Add(u"Място в заданието", Decimal(assignment.place + 1));
+    }
+}
+
+std::optional<Assignment> ReadAssignment(FieldReader& head, bool kept) {
+    const CodeReading code = ReadAssignmentCode(head.Text(u"Задание").value_or(u""));
+    if (!code.settings) {
+        head.Fail(u"кодът на заданието в него не е верен");
+    }
+    const std::optional<std::int32_t> variant = head.Number(u"Вариант", 1, kMostVariants);
+    const std::optional<std::int32_t> place =
+        !kept           ? 1
+        : code.settings ? head.Number(u"Място в заданието", 1, code.settings->perSheet)
+                        : std::nullopt;
+    if (!code.settings || !variant || !place) {
+        return std::nullopt;
+    }
+    return Assignment{AssignmentCode(*code.settings), *code.settings, *variant,
+                      static_cast<std::size_t>(*place - 1)};
 }
 
 // The exercise a kept text names: "encrypt latin 4711".
@@ -147,37 +104,6 @@ NamedWork NamedExercise(std::u16string_view name) {
     return {work, false};
 }
 
-// Milliseconds since 1970 as the kept text writes them, or nothing.
-std::optional<std::int64_t> MillisecondsFrom(std::u16string_view text) {
-    constexpr std::size_t kMostDigits = 15;
-    if (text.empty() || text.size() > kMostDigits ||
-        text.find_first_not_of(u"0123456789") != std::u16string_view::npos) {
-        return std::nullopt;
-    }
-    return std::accumulate(
-        text.begin(), text.end(), std::int64_t{0},
-        [](std::int64_t number, char16_t digit) { return number * 10 + (digit - u'0'); });
-}
-
-// The assignment a kept head names, or nothing where any of its lines does not read.
-std::optional<Assignment> KeptAssignment(const RecordBlock& head) {
-    const std::u16string* code = head.Field(u"Задание");
-    const std::u16string* variant = head.Field(u"Вариант");
-    const std::u16string* place = head.Field(u"Място в заданието");
-    if (code == nullptr || variant == nullptr || place == nullptr) {
-        return std::nullopt;
-    }
-    const CodeReading reading = ReadAssignmentCode(*code);
-    const std::optional<std::int32_t> number = NumberFrom(*variant, 1, kMostVariants);
-    const std::optional<std::int32_t> at =
-        reading.settings ? NumberFrom(*place, 1, reading.settings->perSheet) : std::nullopt;
-    if (!number || !at) {
-        return std::nullopt;
-    }
-    return Assignment{AssignmentCode(*reading.settings), *reading.settings, *number,
-                      static_cast<std::size_t>(*at - 1)};
-}
-
 // The work a kept block holds, or nothing where a line of it does not read.
 std::optional<ExerciseWork> KeptWork(const RecordBlock& block, ExerciseWork work) {
     FieldReader fields(block);
@@ -186,17 +112,27 @@ std::optional<ExerciseWork> KeptWork(const RecordBlock& block, ExerciseWork work
     work.solved = fields.Yes(u"Решено");
     work.checkStands = fields.Yes(u"Проверен отговорът");
     // Work kept before each exercise had its own time is older than any that has one.
-    if (const std::u16string* changed = block.Field(u"Изменено")) {
-        const std::optional<std::int64_t> milliseconds = MillisecondsFrom(*changed);
-        if (!milliseconds) {
-            return std::nullopt;
-        }
-        work.changed = *milliseconds;
+    work.changed = fields.Milliseconds(u"Изменено").value_or(0);
+    return fields.Fault().empty() ? std::optional(work) : std::nullopt;
+}
+
+// Of two works on one exercise, the later stays.
+void TakeLater(std::vector<ExerciseWork>& works, const ExerciseWork& work) {
+    const auto same = std::find_if(works.begin(), works.end(), [&work](const ExerciseWork& other) {
+        return other.OfSameExercise(work);
+    });
+    if (same == works.end()) {
+        works.push_back(work);
+    } else if (work.changed > same->changed) {
+        *same = work;
     }
-    if (!fields.Fault().empty()) {
-        return std::nullopt;
+}
+
+// Past the most kept, the earliest blocks set aside go.
+void KeepLatest(std::vector<std::vector<std::u16string>>& setAside) {
+    if (setAside.size() > kMostWorks) {
+        setAside.erase(setAside.begin(), setAside.end() - static_cast<std::ptrdiff_t>(kMostWorks));
     }
-    return work;
 }
 
 // Letters and digits, blanks and hyphens of a text, anything else as "_": a file name that
@@ -212,31 +148,31 @@ std::u16string FileNamePart(std::u16string_view text) {
     return part;
 }
 
-}  // namespace
-
+// The student with the name's and class's blanks trimmed and each run of them made one.
 Student Tidied(const Student& student) {
     return {TidiedName(student.name), TidiedName(student.className), TidiedName(student.number)};
 }
 
+// What keeps these from naming a student in a file, or empty; the name and class tidied first.
 std::u16string StudentFault(const Student& student) {
     const Student tidied = Tidied(student);
-    if (tidied.name.empty()) {
-        return u"Въведете името си.";
-    }
-    if (tidied.name.size() > kNameCap) {
-        return u"Името е до " + Decimal(kNameCap) + u" знака.";
-    }
-    if (std::u16string fault = NameFault(u"Името", tidied.name); !fault.empty()) {
-        return fault;
-    }
-    if (tidied.className.empty()) {
-        return u"Въведете класа си.";
-    }
-    if (tidied.className.size() > kClassCap) {
-        return u"Класът е до " + Decimal(kClassCap) + u" знака.";
-    }
-    if (std::u16string fault = NameFault(u"Класът", tidied.className, false); !fault.empty()) {
-        return fault;
+    const struct {
+        std::u16string_view field, missing;
+        const std::u16string& text;
+        std::size_t cap;
+        bool needsLetter;
+    } named[] = {{u"Името", u"Въведете името си.", tidied.name, kNameCap, true},
+                 {u"Класът", u"Въведете класа си.", tidied.className, kClassCap, false}};
+    for (const auto& n : named) {
+        if (n.text.empty()) {
+            return std::u16string(n.missing);
+        }
+        if (n.text.size() > n.cap) {
+            return Joined({n.field, u" е до ", Decimal(n.cap), u" знака."});
+        }
+        if (std::u16string fault = NameFault(n.field, n.text, n.needsLetter); !fault.empty()) {
+            return fault;
+        }
     }
     const auto markup = [](const std::u16string& text) {
         return text.find_first_of(u"<>") != std::u16string::npos;
@@ -250,6 +186,10 @@ std::u16string StudentFault(const Student& student) {
     return {};
 }
 
+}  // namespace
+
+std::u16string ExerciseWork::Name() const { return ExerciseName(kind, *language, number); }
+
 ExerciseWork WorkOn(const Exercise& exercise) {
     ExerciseWork work;
     work.kind = exercise.kind;
@@ -260,15 +200,11 @@ ExerciseWork WorkOn(const Exercise& exercise) {
 
 std::u16string KeptText(const Progress& progress) {
     Record record;
-    record.head.Add(u"Формат", kFormat);
     record.head.Add(u"Име", progress.student.name);
     record.head.Add(u"Клас", progress.student.className);
     record.head.Add(u"Номер в класа", progress.student.number);
     if (progress.assignment) {
-        record.head.Add(u"Задание", progress.assignment->code);
-        record.head.Add(u"Вариант", Decimal(progress.assignment->variant));
-        record.head.Add(u"Място в заданието",
-                        Decimal(static_cast<std::int64_t>(progress.assignment->place) + 1));
+        WriteAssignment(record.head, *progress.assignment, true);
     }
     record.head.Add(u"Отворено упражнение",
                     ExerciseName(progress.kind, *progress.language, progress.number));
@@ -277,11 +213,11 @@ std::u16string KeptText(const Progress& progress) {
     }
     for (const ExerciseWork& work : progress.works) {
         RecordBlock& block = record.blocks.emplace_back();
-        block.title = ExerciseName(work.kind, *work.language, work.number);
+        block.title = work.Name();
         WriteWork(block, work);
-        block.Add(u"Опитано", YesNo(work.tried));
-        block.Add(u"Решено", YesNo(work.solved));
-        block.Add(u"Проверен отговорът", YesNo(work.checkStands));
+        block.AddYes(u"Опитано", work.tried);
+        block.AddYes(u"Решено", work.solved);
+        block.AddYes(u"Проверен отговорът", work.checkStands);
         if (work.changed != 0) {
             block.Add(u"Изменено", Decimal(work.changed));
         }
@@ -291,57 +227,86 @@ std::u16string KeptText(const Progress& progress) {
 }
 
 KeptReading ReadKept(std::u16string_view text) {
-    const std::optional<LooseRecord> record = ReadLooseRecord(text, kKeptLine, kLineCap);
-    const std::u16string* format = record ? record->head.Field(u"Формат") : nullptr;
+    const std::optional<LooseRecord> record =
+        text.size() <= kKeptCap ? ReadLooseRecord(text, kKeptLine, kLineCap) : std::nullopt;
     KeptReading reading;
-    if (format == nullptr || *format != kFormat) {
+    if (!record) {
         return reading;
     }
-    const RecordBlock& head = record->head;
-    const auto field = [&head](std::u16string_view name) {
-        const std::u16string* value = head.Field(name);
-        return value != nullptr ? *value : std::u16string();
-    };
+    FieldReader head(record->head);
     Progress& progress = reading.progress.emplace();
     // As typed, refused or not: the boxes' own caps keep them short.
-    progress.student = {field(u"Име"), field(u"Клас"), field(u"Номер в класа")};
-    progress.assignment = KeptAssignment(head);
-    const std::optional<ExerciseWork> open = NamedExercise(field(u"Отворено упражнение")).work;
+    progress.student = {head.Optional(u"Име"), head.Optional(u"Клас"),
+                        head.Optional(u"Номер в класа")};
+    if (head.Has(u"Задание") || head.Has(u"Вариант") || head.Has(u"Място в заданието")) {
+        progress.assignment = ReadAssignment(head, true);
+    }
+    const std::optional<ExerciseWork> open =
+        NamedExercise(head.Optional(u"Отворено упражнение")).work;
     if (open) {
         progress.kind = open->kind;
         progress.language = open->language;
         progress.number = open->number;
     }
-    const std::optional<std::int64_t> cleared = MillisecondsFrom(field(u"Изчистено"));
-    progress.cleared = cleared.value_or(0);
-    const bool assigned = head.Field(u"Задание") != nullptr || head.Field(u"Вариант") != nullptr ||
-                          head.Field(u"Място в заданието") != nullptr;
-    reading.headDamaged = record->headDamaged || !open || (assigned && !progress.assignment) ||
-                          (head.Field(u"Изчистено") != nullptr && !cleared);
+    progress.cleared = head.Milliseconds(u"Изчистено").value_or(0);
+    reading.headDamaged = record->headDamaged || !open || !head.Fault().empty();
     for (const LooseBlock& block : record->blocks) {
         const NamedWork named = block.block ? NamedExercise(block.block->title) : NamedWork{};
-        const std::optional<ExerciseWork> work =
-            named.work ? KeptWork(*block.block, *named.work) : std::nullopt;
+        std::optional<ExerciseWork> work;
+        if (named.work) {
+            work = KeptWork(*block.block, *named.work);
+        }
         if (work) {
-            // Of two works on one exercise, the later stays, as when tabs' works are merged.
-            const auto same = std::find_if(
-                progress.works.begin(), progress.works.end(),
-                [&work](const ExerciseWork& other) { return other.OfSameExercise(*work); });
-            if (same == progress.works.end()) {
-                progress.works.push_back(*work);
-            } else if (work->changed > same->changed) {
-                *same = *work;
-            }
+            // As when tabs' works are merged.
+            TakeLater(progress.works, *work);
             continue;
         }
         ++(named.unknown ? reading.unknown : reading.damaged);
         progress.setAside.push_back(block.lines);
     }
-    if (progress.setAside.size() > kMostWorks) {
-        progress.setAside.erase(progress.setAside.begin(),
-                                progress.setAside.end() - static_cast<std::ptrdiff_t>(kMostWorks));
-    }
+    KeepLatest(progress.setAside);
     return reading;
+}
+
+bool Merge(Progress& into, Progress other, const ExerciseWork& open) {
+    const auto forget = [](Progress& progress) {
+        progress.student = {};
+        progress.assignment.reset();
+        progress.setAside.clear();
+    };
+    const bool forgotten = other.cleared > into.cleared;
+    if (forgotten) {
+        forget(into);
+        into.cleared = other.cleared;
+        std::erase_if(into.works,
+                      [&into](const ExerciseWork& work) { return work.changed < into.cleared; });
+    } else if (other.cleared < into.cleared) {
+        // Kept before this tab forgot the work: the student, the assignment and what was set
+        // aside are forgotten too.
+        forget(other);
+    }
+    if (into.student == Student{}) {
+        into.student = other.student;
+    }
+    if (!into.assignment) {
+        into.assignment = other.assignment;
+    }
+    for (const ExerciseWork& work : other.works) {
+        const auto mine =
+            std::find_if(into.works.begin(), into.works.end(),
+                         [&work](const ExerciseWork& w) { return w.OfSameExercise(work); });
+        const bool taken = mine == into.works.end() ? work.Begun() : !mine->OfSameExercise(open);
+        if (work.changed >= into.cleared && taken) {
+            TakeLater(into.works, work);
+        }
+    }
+    for (std::vector<std::u16string>& lines : other.setAside) {
+        if (std::find(into.setAside.begin(), into.setAside.end(), lines) == into.setAside.end()) {
+            into.setAside.push_back(std::move(lines));
+        }
+    }
+    KeepLatest(into.setAside);
+    return forgotten;
 }
 
 std::u16string SetAsideNote(const KeptReading& reading) {
@@ -354,7 +319,7 @@ std::u16string SetAsideNote(const KeptReading& reading) {
         return head;
     }
     const auto exercises = [](std::size_t n) {
-        return Decimal(static_cast<std::int64_t>(n)) + (n == 1 ? u" упражнение" : u" упражнения");
+        return Decimal(n) + (n == 1 ? u" упражнение" : u" упражнения");
     };
     std::u16string why;
     if (reading.unknown > 0) {
@@ -364,8 +329,8 @@ std::u16string SetAsideNote(const KeptReading& reading) {
         why += (why.empty() ? u"" : u" и ") + exercises(reading.damaged) +
                (reading.damaged == 1 ? u" с повреден ред" : u" с повредени редове");
     }
-    return (head.empty() ? u"" : head + u' ') + u"Не са заредени " + why +
-           u". Те се пазят на това устройство непроменени; останалата работа е заредена.";
+    return Joined({head, head.empty() ? u"" : u" ", u"Не са заредени ", why,
+                   u". Те се пазят на това устройство непроменени; останалата работа е заредена."});
 }
 
 std::u16string HandedInSentence(std::u16string_view fileName) {
@@ -376,26 +341,24 @@ std::u16string HandedInSentence(std::u16string_view fileName) {
 HandIn HandInWork(const Student& student, const Assignment& assignment,
                   const std::vector<ExerciseWork>& works, std::u16string_view now) {
     const std::u16string fault = StudentFault(student);
-    const Student tidied = Tidied(student);
     if (!fault.empty()) {
         return {fault, {}, {}};
     }
+    const Student tidied = Tidied(student);
+    const std::u16string number = Decimal(*NumberFrom(tidied.number, 1, kMostInClass));
     Record record;
-    record.head.Add(u"Формат", kFormat);
-    record.head.Add(u"Задание", assignment.code);
-    record.head.Add(u"Вариант", Decimal(assignment.variant));
+    WriteAssignment(record.head, assignment, false);
     record.head.Add(u"Клас", tidied.className);
-    record.head.Add(u"Номер в класа", Decimal(*NumberFrom(tidied.number, 1, kMostInClass)));
+    record.head.Add(u"Номер в класа", number);
     record.head.Add(u"Име", tidied.name);
     record.head.Add(u"Предадено", now);
     for (std::size_t place = 0; place < works.size(); ++place) {
         const ExerciseWork& work = works[place];
         RecordBlock& block = record.blocks.emplace_back();
-        block.title = Decimal(static_cast<std::int64_t>(place) + 1) + u": " +
-                      std::u16string(NameOf(work.kind).label) + u", № " + Decimal(work.number);
+        block.title = Decimal(place + 1) + u": " + std::u16string(NameOf(work.kind).label) +
+                      u", № " + Decimal(work.number);
         WriteWork(block, work);
     }
-    const std::u16string number = Decimal(*NumberFrom(tidied.number, 1, kMostInClass));
     return {{},
             FileNamePart(tidied.className) + u'-' + (number.size() == 1 ? u"0" : u"") + number +
                 u'-' + FileNamePart(tidied.name) + u".txt",
@@ -408,20 +371,11 @@ HandedInReading ReadHandedIn(std::u16string_view text) {
         return {std::nullopt, reading.fault};
     }
     FieldReader head(reading.record->head);
-    const std::optional<std::u16string> format = head.Text(u"Формат", kLineCap);
-    if (format && *format != kFormat) {
-        return {std::nullopt, u"от друга версия на програмата е (формат " + *format + u")"};
-    }
+    const std::optional<Assignment> assignment = ReadAssignment(head, false);
     HandedIn handedIn;
-    handedIn.code = head.Text(u"Задание", kLineCap).value_or(u"");
-    const CodeReading code = ReadAssignmentCode(handedIn.code);
-    if (head.Fault().empty() && !code.settings) {
-        head.Fail(u"кодът на заданието в него не е верен");
-    }
-    handedIn.variant = head.Number(u"Вариант", 1, kMostVariants).value_or(0);
-    handedIn.student.className = head.Text(u"Клас", kLineCap).value_or(u"");
-    handedIn.student.number = head.Text(u"Номер в класа", kLineCap).value_or(u"");
-    handedIn.student.name = head.Text(u"Име", kLineCap).value_or(u"");
+    handedIn.student.className = head.Text(u"Клас").value_or(u"");
+    handedIn.student.number = head.Text(u"Номер в класа").value_or(u"");
+    handedIn.student.name = head.Text(u"Име").value_or(u"");
     handedIn.handedAt = head.Moment(u"Предадено");
     if (!head.Fault().empty()) {
         return {std::nullopt, head.Fault()};
@@ -432,21 +386,20 @@ HandedInReading ReadHandedIn(std::u16string_view text) {
         return {std::nullopt, u"ученикът не е назован както трябва: " + student};
     }
     handedIn.number = *NumberFrom(handedIn.student.number, 1, kMostInClass);
-    handedIn.settings = *code.settings;
-    handedIn.code = AssignmentCode(handedIn.settings);
+    handedIn.code = assignment->code;
+    handedIn.settings = assignment->settings;
+    handedIn.variant = assignment->variant;
     const std::vector<RecordBlock>& blocks = reading.record->blocks;
     const auto expected = static_cast<std::size_t>(handedIn.settings.perSheet);
     if (blocks.size() != expected) {
-        return {std::nullopt, u"в него има " + Decimal(static_cast<std::int64_t>(blocks.size())) +
-                                  u" упражнения, а в заданието — " +
-                                  Decimal(static_cast<std::int64_t>(expected))};
+        return {std::nullopt, u"в него има " + Decimal(blocks.size()) +
+                                  u" упражнения, а в заданието — " + Decimal(expected)};
     }
     for (std::size_t place = 0; place < blocks.size(); ++place) {
-        const std::u16string heading = Decimal(static_cast<std::int64_t>(place) + 1) + u":";
+        const std::u16string number = Decimal(place + 1);
         FieldReader fields(blocks[place]);
-        if (!blocks[place].title.starts_with(heading)) {
-            fields.Fail(u"упражненията не са подредени от 1 до " +
-                        Decimal(static_cast<std::int64_t>(expected)));
+        if (!blocks[place].title.starts_with(number + u":")) {
+            fields.Fail(u"упражненията не са подредени от 1 до " + Decimal(expected));
         }
         const SheetPlace onSheet =
             PlaceOnSheet(handedIn.settings, handedIn.variant, static_cast<std::int32_t>(place));
@@ -456,8 +409,7 @@ HandedInReading ReadHandedIn(std::u16string_view text) {
         work.number = onSheet.number;
         ReadWork(fields, work);
         if (!fields.Fault().empty()) {
-            return {std::nullopt, u"в упражнение " + Decimal(static_cast<std::int64_t>(place) + 1) +
-                                      u": " + fields.Fault()};
+            return {std::nullopt, u"в упражнение " + number + u": " + fields.Fault()};
         }
         handedIn.works.push_back(std::move(work));
     }

@@ -37,6 +37,10 @@ struct ExerciseWork {
     bool OfSameExercise(const ExerciseWork& other) const {
         return kind == other.kind && language == other.language && number == other.number;
     }
+    // The exercise's name, as the kept work and the page know it: "encrypt latin 4711".
+    std::u16string Name() const;
+    // Anything done on the exercise beyond opening it.
+    bool Begun() const { return !answer.empty() || !key.empty() || hints > 0 || tried; }
 };
 
 // No work yet on the exercise.
@@ -47,6 +51,8 @@ struct Student {
     std::u16string name;
     std::u16string className;
     std::u16string number;  // in the class's register
+
+    bool operator==(const Student&) const = default;
 };
 
 inline constexpr std::size_t kNameCap = 60;
@@ -86,16 +92,15 @@ inline constexpr std::u16string_view kForgetQuestion =
 inline constexpr std::u16string_view kEnterVariant =
     u"Въведете номера на варианта си и натиснете „Започни“.";
 
-// The version of the kept text's form: a page of another keeps its work apart.
-inline constexpr std::u16string_view kKeptFormat = u"1";
-
 // Past this many exercises worked on, the oldest is forgotten; never one of the assignment.
 inline constexpr std::size_t kMostWorks = 200;
+// The longest kept text read: longer than any the page writes, it is damaged.
+inline constexpr std::size_t kKeptCap = std::size_t{1} << 20U;
 
 std::u16string KeptText(const Progress& progress);
 // What was kept, exercise by exercise: an exercise whose block does not read, damaged or of a
 // kind this copy does not know, is set aside and the others are read; a head line that does not
-// read leaves its default. Nothing where the text is not kept work at all.
+// read leaves its default. Nothing where the text is not kept work at all, or is past the cap.
 struct KeptReading {
     std::optional<Progress> progress;
     std::size_t damaged = 0;   // blocks set aside for a line that does not read
@@ -105,11 +110,12 @@ struct KeptReading {
 KeptReading ReadKept(std::u16string_view text);
 // The line that says what was set aside, and why; empty where nothing was.
 std::u16string SetAsideNote(const KeptReading& reading);
-
-// What keeps these from naming a student in a file, or empty; the name and class tidied first.
-std::u16string StudentFault(const Student& student);
-// The student with the name's and class's blanks trimmed and each run of them made one.
-Student Tidied(const Student& student);
+// Takes the work another tab kept into this one's, exercise by exercise, the later change
+// winning, but for the exercise open here, which keeps what is typed in it; blocks set aside
+// are kept up to the cap. Where the other tab has forgotten the work since, so does this one:
+// the student, the assignment and all work changed before; and what the other kept before this
+// one forgot is not taken. Whether the other had forgotten it.
+bool Merge(Progress& into, Progress other, const ExerciseWork& open);
 
 // A file of handed-in work: its name, after the class, the number and the name, and its text;
 // or, with neither, what keeps the student from handing in.

@@ -13,12 +13,32 @@
 #include <vector>
 
 #include "cipher/alphabet.h"
-#include "cipher/decimal_text.h"
 #include "lesson/exercises/calculation.h"
 #include "lesson/exercises/exercise.h"
+#include "lesson/exercises/text_parts.h"
 #include "lesson/text/language.h"
 
 namespace lesson {
+
+namespace {
+
+// The bit of a kind in SheetSettings::kinds, and the kinds of the bits, in the order of
+// kExerciseKinds.
+std::uint32_t KindBit(ExerciseKind kind) {
+    return 1U << static_cast<std::uint32_t>(&NameOf(kind) - std::begin(kExerciseKinds));
+}
+
+std::vector<ExerciseKind> KindsOf(std::uint32_t bits) {
+    std::vector<ExerciseKind> kinds;
+    for (const KindName& named : kExerciseKinds) {
+        if ((bits & KindBit(named.kind)) != 0) {
+            kinds.push_back(named.kind);
+        }
+    }
+    return kinds;
+}
+
+}  // namespace
 
 TeacherSheet MakeTeacherSheet(std::span<const ExerciseKind> kinds, std::u16string_view perSheet,
                               std::u16string_view variants, std::u16string_view first,
@@ -49,20 +69,6 @@ TeacherSheet MakeTeacherSheet(std::span<const ExerciseKind> kinds, std::u16strin
     return sheet;
 }
 
-std::uint32_t KindBit(ExerciseKind kind) {
-    return 1U << static_cast<std::uint32_t>(&NameOf(kind) - std::begin(kExerciseKinds));
-}
-
-std::vector<ExerciseKind> KindsOf(std::uint32_t bits) {
-    std::vector<ExerciseKind> kinds;
-    for (const KindName& named : kExerciseKinds) {
-        if ((bits & KindBit(named.kind)) != 0) {
-            kinds.push_back(named.kind);
-        }
-    }
-    return kinds;
-}
-
 SheetPlace PlaceOnSheet(const SheetSettings& settings, std::int32_t variant,
                         std::int32_t exercise) {
     const std::vector<ExerciseKind> kinds = KindsOf(settings.kinds);
@@ -82,26 +88,25 @@ std::vector<Exercise> VariantExercises(const SheetSettings& settings, std::int32
 
 std::u16string VariantHeading(std::int32_t variant, const cipher::Alphabet& alphabet) {
     const std::u16string_view note = LanguageOf(alphabet).onSheet;
-    return u"Вариант " + cipher::DecimalText(variant) +
-           (note.empty() ? std::u16string() : u" (" + std::u16string(note) + u")");
+    return Joined({u"Вариант ", Decimal(variant), note.empty() ? u"" : u" (", note,
+                   note.empty() ? u"" : u")"});
 }
 
 std::u16string SheetTaskLine(const Exercise& exercise) {
-    std::u16string task = TaskText(exercise);
-    if (!SheetLetterGroups(exercise).empty()) {
-        // The letters follow the first ": ", after the key: the boxes show them instead.
-        task.resize(task.find(u": ") + 1);
-    }
-    return u"Упражнение " + cipher::DecimalText(exercise.number) + u". " + task;
+    const Task task = TaskOf(exercise);
+    // Where the letters are printed over boxes, the task stops before them.
+    const bool boxed = !SheetLetterGroups(exercise).empty();
+    return Joined({u"Упражнение ", Decimal(exercise.number), u". ", task.asked, boxed ? u"" : u" ",
+                   boxed ? std::u16string_view() : task.given});
 }
 
 std::u16string SheetAnswerLine(const Exercise& exercise) {
-    return u"Упражнение " + cipher::DecimalText(exercise.number) + u": " + AnswerText(exercise);
+    return u"Упражнение " + Decimal(exercise.number) + u": " + AnswerText(exercise);
 }
 
 std::vector<std::u16string> SheetLetterGroups(const Exercise& exercise) {
     std::vector<std::u16string> groups;
-    if (exercise.kind == ExerciseKind::kEncrypt || exercise.kind == ExerciseKind::kEncryptKeyWord) {
+    if (Encrypts(exercise.kind)) {
         const std::u16string_view plain = exercise.plain;
         for (std::size_t start = 0; start <= plain.size();) {
             const std::size_t end = std::min(plain.find(u' ', start), plain.size());
@@ -121,7 +126,12 @@ std::vector<std::u16string> SheetLetterGroups(const Exercise& exercise) {
     return groups;
 }
 
-bool HasSheetKeyBoxes(const Exercise& exercise) { return exercise.kind == ExerciseKind::kFindKey; }
+std::size_t SheetKeyBoxes(const Exercise& exercise) {
+    if (exercise.kind != ExerciseKind::kFindKey) {
+        return 0;
+    }
+    return Decimal(exercise.alphabet->Size() - 1).size();
+}
 
 std::vector<SheetBlock> SheetCalculation(const Exercise& exercise) {
     std::vector<SheetBlock> blocks;

@@ -25,11 +25,6 @@ struct SheetSettings {
     std::int32_t first = 0;     // from 1 to 9999
 };
 
-// The bit of a kind in SheetSettings::kinds.
-std::uint32_t KindBit(ExerciseKind kind);
-// The kinds of the bits, in the order of kExerciseKinds.
-std::vector<ExerciseKind> KindsOf(std::uint32_t bits);
-
 // Variant v's exercise e (from 0) has the number first + (v - 1) * perSheet + e, after 9999
 // the first again, and the chosen kinds in turn.
 struct SheetPlace {
@@ -67,8 +62,9 @@ std::u16string SheetAnswerLine(const Exercise& exercise);
 inline constexpr std::size_t kSheetGroup = 5;
 std::vector<std::u16string> SheetLetterGroups(const Exercise& exercise);
 
-// Whether the student writes the key found in two boxes, after kSheetKeyLabel.
-bool HasSheetKeyBoxes(const Exercise& exercise);
+// How many boxes the student writes the key found in, after kSheetKeyLabel: one for each digit
+// of the largest key; none where there is no key to find.
+std::size_t SheetKeyBoxes(const Exercise& exercise);
 inline constexpr std::u16string_view kSheetKeyLabel = u"Ключ:";
 
 // A calculation as printed for the student: each of its two headings, with its lines and a

@@ -5,30 +5,27 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <numeric>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "cipher/decimal_text.h"
+#include "lesson/exercises/exercise.h"
+#include "lesson/exercises/text_parts.h"
 
 namespace lesson {
 
 namespace {
 
+constexpr std::u16string_view kFormatName = u"Формат";
 constexpr std::u16string_view kBlockWord = u"Упражнение";
 constexpr std::u16string_view kEndLine = u"Край";
 constexpr std::u16string_view kSeparator = u": ";
 // Far more lines than a block has, and few enough that looking for a name twice stays cheap.
 constexpr std::size_t kMostFields = 20;
 
-void AppendPadded(std::u16string& text, std::int64_t number, std::size_t width) {
-    const std::u16string digits = cipher::DecimalText(number);
-    text.append(width > digits.size() ? width - digits.size() : 0, u'0');
-    text += digits;
-}
+std::u16string_view YesNo(bool yes) { return yes ? u"да" : u"не"; }
 
 std::u16string OnOneLine(std::u16string_view value) {
     std::u16string line(value);
@@ -82,9 +79,26 @@ std::optional<Field> FieldOf(std::u16string_view line) {
     return Field(line.substr(0, colon), value);
 }
 
-std::u16string LineNumbered(std::size_t number) {
-    return u"ред " + cipher::DecimalText(static_cast<std::int64_t>(number));
+// Whether a text is a MomentText.
+bool IsMomentText(std::u16string_view text) {
+    constexpr std::u16string_view kShape = u"0000-00-00T00:00:00Z";
+    return text.size() == kShape.size() &&
+           std::equal(text.begin(), text.end(), kShape.begin(), [](char16_t c, char16_t shape) {
+               return shape == u'0' ? c >= u'0' && c <= u'9' : c == shape;
+           });
 }
+
+// What keeps the head's format from being read: missing, or another.
+std::u16string FormatFault(const RecordBlock& head) {
+    FieldReader fields(head);
+    const std::optional<std::u16string> format = fields.Text(kFormatName);
+    if (format && *format != kRecordFormat) {
+        fields.Fail(Joined({u"от друга версия на програмата е (формат ", *format, u")"}));
+    }
+    return fields.Fault();
+}
+
+std::u16string LineNumbered(std::size_t number) { return u"ред " + Decimal(number); }
 
 }  // namespace
 
@@ -98,9 +112,10 @@ void RecordBlock::Add(std::u16string_view name, std::u16string_view value) {
     fields.emplace_back(name, OnOneLine(value));
 }
 
+void RecordBlock::AddYes(std::u16string_view name, bool yes) { Add(name, YesNo(yes)); }
+
 std::u16string WrittenRecord(std::u16string_view firstLine, const Record& record) {
-    std::u16string text(firstLine);
-    text += u'\n';
+    std::u16string text = Joined({firstLine, u"\n", kFormatName, kSeparator, kRecordFormat, u"\n"});
     const auto writeFields = [&text](const RecordBlock& block) {
         for (const auto& [name, value] : block.fields) {
             text += name + std::u16string(kSeparator) + OnOneLine(value) + u'\n';
@@ -131,8 +146,7 @@ RecordReading ReadRecord(std::u16string_view text, std::u16string_view firstLine
         const std::u16string_view line = *read;
         if (line.size() > lineCap) {
             return {std::nullopt, LineNumbered(lines.Number()) + u" е по-дълъг от " +
-                                      cipher::DecimalText(static_cast<std::int64_t>(lineCap)) +
-                                      u" знака"};
+                                      Decimal(lineCap) + u" знака"};
         }
         if (lines.Number() == 1) {
             if (line != firstLine) {
@@ -155,9 +169,8 @@ RecordReading ReadRecord(std::u16string_view text, std::u16string_view firstLine
         }
         if (IsBlockHeading(line)) {
             if (record.blocks.size() == blockCap) {
-                return {std::nullopt, u"в него има повече от " +
-                                          cipher::DecimalText(static_cast<std::int64_t>(blockCap)) +
-                                          u" упражнения"};
+                return {std::nullopt,
+                        u"в него има повече от " + Decimal(blockCap) + u" упражнения"};
             }
             block = &record.blocks.emplace_back();
             block->title = line.substr(kBlockWord.size() + 1);
@@ -169,7 +182,7 @@ RecordReading ReadRecord(std::u16string_view text, std::u16string_view firstLine
         }
         if (block->fields.size() == kMostFields) {
             return {std::nullopt, LineNumbered(lines.Number()) + u" е след повече от " +
-                                      cipher::DecimalText(kMostFields) + u" реда в един блок"};
+                                      Decimal(kMostFields) + u" реда в един блок"};
         }
         if (block->Field(field->first) != nullptr) {
             return {std::nullopt,
@@ -179,6 +192,9 @@ RecordReading ReadRecord(std::u16string_view text, std::u16string_view firstLine
     }
     if (!ended) {
         return {std::nullopt, lines.Number() == 0 ? u"празен е" : u"непълен е: липсва краят му"};
+    }
+    if (std::u16string fault = FormatFault(record.head); !fault.empty()) {
+        return {std::nullopt, std::move(fault)};
     }
     return {std::move(record), {}};
 }
@@ -232,37 +248,83 @@ std::optional<LooseRecord> ReadLooseRecord(std::u16string_view text, std::u16str
             record.headDamaged = true;
         }
     }
+    if (!FormatFault(record.head).empty()) {
+        return std::nullopt;
+    }
     return record;
 }
 
-std::u16string MomentText(std::int64_t milliseconds) {
-    using std::chrono::days;
-    const std::chrono::sys_time<std::chrono::milliseconds> moment{
-        std::chrono::milliseconds(milliseconds)};
-    const std::chrono::sys_days day = std::chrono::floor<days>(moment);
-    const std::chrono::year_month_day date(day);
-    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(moment - day).count();
-    std::u16string text;
-    AppendPadded(text, static_cast<int>(date.year()), 4);
-    text += u'-';
-    AppendPadded(text, static_cast<unsigned>(date.month()), 2);
-    text += u'-';
-    AppendPadded(text, static_cast<unsigned>(date.day()), 2);
-    text += u'T';
-    AppendPadded(text, seconds / 3600, 2);
-    text += u':';
-    AppendPadded(text, seconds / 60 % 60, 2);
-    text += u':';
-    AppendPadded(text, seconds % 60, 2);
-    return text + u'Z';
+std::optional<std::u16string> FieldReader::Text(std::u16string_view name, std::size_t cap) {
+    const std::u16string* value = m_block.Field(name);
+    if (value == nullptr) {
+        Fail(Joined({u"липсва редът „", name, u"“"}));
+        return std::nullopt;
+    }
+    if (value->size() > cap) {
+        Fail(Joined({u"редът „", name, u"“ е по-дълъг от ", Decimal(cap), u" знака"}));
+        return std::nullopt;
+    }
+    return *value;
 }
 
-bool IsMomentText(std::u16string_view text) {
-    constexpr std::u16string_view kShape = u"0000-00-00T00:00:00Z";
-    return text.size() == kShape.size() &&
-           std::equal(text.begin(), text.end(), kShape.begin(), [](char16_t c, char16_t shape) {
-               return shape == u'0' ? c >= u'0' && c <= u'9' : c == shape;
-           });
+std::optional<std::int32_t> FieldReader::Number(std::u16string_view name, std::int32_t lowest,
+                                                std::int32_t highest) {
+    const std::optional<std::u16string> text = Text(name);
+    const std::optional<std::int32_t> number =
+        text ? NumberFrom(*text, lowest, highest) : std::nullopt;
+    if (text && !number) {
+        Fail(Joined(
+            {u"„", name, u": ", *text, u"“ е извън ", Decimal(lowest), u"–", Decimal(highest)}));
+    }
+    return number;
+}
+
+bool FieldReader::Yes(std::u16string_view name) {
+    const std::optional<std::u16string> text = Text(name);
+    if (text && *text != YesNo(true) && *text != YesNo(false)) {
+        Fail(Joined({u"„", name, u"“ не е „да“ или „не“"}));
+    }
+    return text == YesNo(true);
+}
+
+std::u16string FieldReader::Moment(std::u16string_view name) {
+    const std::optional<std::u16string> text = Text(name);
+    if (text && !text->empty() && !IsMomentText(*text)) {
+        Fail(Joined({u"„", name, u"“ не е момент от вида 2026-12-10T08:03:10Z"}));
+    }
+    return text.value_or(u"");
+}
+
+std::optional<std::int64_t> FieldReader::Milliseconds(std::u16string_view name) {
+    constexpr std::size_t kMostDigits = 15;
+    const std::u16string* text = m_block.Field(name);
+    if (text == nullptr) {
+        return std::nullopt;
+    }
+    if (text->empty() || text->size() > kMostDigits ||
+        text->find_first_not_of(u"0123456789") != std::u16string::npos) {
+        Fail(Joined({u"„", name, u": ", *text, u"“ не е брой милисекунди"}));
+        return std::nullopt;
+    }
+    return DigitsValue(*text);
+}
+
+void FieldReader::Fail(std::u16string fault) {
+    if (m_fault.empty()) {
+        m_fault = std::move(fault);
+    }
+}
+
+std::u16string MomentText(std::int64_t milliseconds) {
+    const std::chrono::sys_time<std::chrono::milliseconds> moment{
+        std::chrono::milliseconds(milliseconds)};
+    const std::chrono::sys_days day = std::chrono::floor<std::chrono::days>(moment);
+    const std::chrono::year_month_day date(day);
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(moment - day).count();
+    return Joined({Padded(static_cast<int>(date.year()), 4), u"-",
+                   Padded(static_cast<unsigned>(date.month()), 2), u"-",
+                   Padded(static_cast<unsigned>(date.day()), 2), u"T", Padded(seconds / 3600, 2),
+                   u":", Padded(seconds / 60 % 60, 2), u":", Padded(seconds % 60, 2), u"Z"});
 }
 
 std::optional<std::int64_t> MomentMilliseconds(std::u16string_view text) {
@@ -270,10 +332,7 @@ std::optional<std::int64_t> MomentMilliseconds(std::u16string_view text) {
         return std::nullopt;
     }
     const auto number = [text](std::size_t from, std::size_t digits) {
-        const std::u16string_view part = text.substr(from, digits);
-        return std::accumulate(part.begin(), part.end(), 0, [](int value, char16_t digit) {
-            return value * 10 + (digit - u'0');
-        });
+        return static_cast<int>(DigitsValue(text.substr(from, digits)));
     };
     const std::chrono::year_month_day date{std::chrono::year(number(0, 4)),
                                            std::chrono::month(static_cast<unsigned>(number(5, 2))),

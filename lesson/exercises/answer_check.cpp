@@ -13,9 +13,9 @@
 #include "cipher/alphabet.h"
 #include "cipher/alphabet_trace.h"
 #include "cipher/cipher.h"
-#include "cipher/decimal_text.h"
 #include "cipher/vigenere.h"
 #include "lesson/exercises/look_alikes.h"
+#include "lesson/exercises/text_parts.h"
 
 namespace lesson {
 
@@ -24,13 +24,12 @@ namespace {
 using Kind = LetterMark::Kind;
 
 std::u16string Summary(std::size_t right, std::size_t expected, std::size_t extra) {
-    std::u16string summary = cipher::DecimalText(static_cast<std::int64_t>(right)) + u" от " +
-                             cipher::DecimalText(static_cast<std::int64_t>(expected)) +
+    std::u16string summary = Decimal(right) + u" от " + Decimal(expected) +
                              (expected == 1 ? u" буква " : u" букви ") +
                              (right == 1 ? u"е вярна" : u"са верни");
     if (extra > 0) {
-        summary += u", " + cipher::DecimalText(static_cast<std::int64_t>(extra)) +
-                   (extra == 1 ? u" буква е излишна" : u" букви са излишни");
+        summary +=
+            u", " + Decimal(extra) + (extra == 1 ? u" буква е излишна" : u" букви са излишни");
     }
     return summary;
 }
@@ -160,8 +159,8 @@ KeyCheck CheckKey(std::u16string_view typed, std::int32_t key, const cipher::Alp
     check.right = alphabet.KeyOf(read) == key;
     std::u16string written(typed);
     std::erase_if(written, cipher::IsIgnoredSpace);
-    if (check.right && written != cipher::DecimalText(key)) {
-        check.note = written + u" е същото като " + cipher::DecimalText(key);
+    if (check.right && written != Decimal(key)) {
+        check.note = written + u" е същото като " + Decimal(key);
     }
     return check;
 }

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "cipher/alphabet.h"
-#include "cipher/decimal_text.h"
 #include "lesson/exercises/exercise.h"
 #include "lesson/exercises/look_alikes.h"
+#include "lesson/exercises/text_parts.h"
 
 namespace lesson {
 
@@ -50,17 +50,6 @@ constexpr Wording kPlaces{u"Номер",
                           u"Шифрирам, като събирам номерата на буквите в азбуката с ключа:",
                           u"Дешифрирам обратно, като изваждам ключа:"};
 
-// Built in one go: a chain of + on u16string trips a false -Wrestrict in GCC 12 at -O3.
-std::u16string Joined(std::initializer_list<std::u16string_view> parts) {
-    std::u16string text;
-    for (const std::u16string_view part : parts) {
-        text += part;
-    }
-    return text;
-}
-
-std::u16string Number(std::int64_t n) { return cipher::DecimalText(n); }
-
 // The numbers the lines of one letter are written in, for a key from 0 to one less than the
 // size.
 struct Numbers {
@@ -83,17 +72,13 @@ struct Numbers {
 void AddBox(Calculation& calculation, CalculationLine& line, std::u16string name,
             std::u16string expected, std::u16string reason, std::u16string_view after) {
     line.boxes.push_back(calculation.boxes.size());
-    CalculationBox box;
-    box.name = std::move(name);
-    box.expected = std::move(expected);
-    box.reason = std::move(reason);
-    calculation.boxes.push_back(std::move(box));
+    calculation.boxes.push_back({std::move(name), std::move(expected), std::move(reason)});
     line.texts.emplace_back(after);
 }
 
 // "66 е кодът на B."
 std::u16string LetterReason(const Numbers& n, std::int32_t number, std::u16string_view letter) {
-    return Joined({Number(number), u" е ", n.words.isNumber, u" на ", letter, u"."});
+    return Joined({Decimal(number), u" е ", n.words.isNumber, u" на ", letter, u"."});
 }
 
 // "Y + 3 = [89] + 3 = [66] -> [B]": the number after the wrap in one box, so that the line
@@ -101,8 +86,8 @@ std::u16string LetterReason(const Numbers& n, std::int32_t number, std::u16strin
 void AddEncodeLine(Calculation& calculation, const Numbers& n, std::size_t index,
                    std::int32_t place) {
     const std::u16string_view letter = n.LetterAt(place);
-    const std::u16string ordinal = Joined({u", буква ", Number(static_cast<std::int64_t>(index))});
-    const std::u16string key = Number(n.key);
+    const std::u16string ordinal = Joined({u", буква ", Decimal(index)});
+    const std::u16string key = Decimal(n.key);
     const std::int32_t number = n.Base() + place;
     const std::int32_t sum = number + n.key;
     const bool wraps = place + n.key >= n.Size();
@@ -112,21 +97,21 @@ void AddEncodeLine(Calculation& calculation, const Numbers& n, std::size_t index
     CalculationLine line;
     line.texts.push_back(Joined({letter, u" + ", key, u" = "}));
     const std::u16string numberReason =
-        place == 0 ? Joined({n.words.theNumber, u" на ", letter, u" е ", Number(number),
+        place == 0 ? Joined({n.words.theNumber, u" на ", letter, u" е ", Decimal(number),
                              n.words.ofFirst, u"."})
-                   : Joined({n.words.theNumber, u" на ", letter, u" е ", Number(number), u": ",
-                             n.First(), u" е ", Number(n.Base()), u", а ", letter, u" е ",
-                             Number(place), place == 1 ? u" буква" : u" букви", u" след нея."});
-    AddBox(calculation, line, Joined({n.words.number, u" на ", letter, ordinal}), Number(number),
+                   : Joined({n.words.theNumber, u" на ", letter, u" е ", Decimal(number), u": ",
+                             n.First(), u" е ", Decimal(n.Base()), u", а ", letter, u" е ",
+                             Decimal(place), place == 1 ? u" буква" : u" букви", u" след нея."});
+    AddBox(calculation, line, Joined({n.words.number, u" на ", letter, ordinal}), Decimal(number),
            numberReason, Joined({u" + ", key, u" = "}));
-    std::u16string sumReason = Joined({Number(number), u" + ", key, u" = ", Number(sum)});
+    std::u16string sumReason = Joined({Decimal(number), u" + ", key, u" = ", Decimal(sum)});
     if (wraps) {
-        sumReason += Joined({u", а след ", n.Last(), u" (", Number(n.Base() + n.Size() - 1),
-                             u") се продължава от ", n.First(), u": ", Number(sum), u" - ",
-                             Number(n.Size()), u" = ", Number(shifted)});
+        sumReason += Joined({u", а след ", n.Last(), u" (", Decimal(n.Base() + n.Size() - 1),
+                             u") се продължава от ", n.First(), u": ", Decimal(sum), u" - ",
+                             Decimal(n.Size()), u" = ", Decimal(shifted)});
     }
     AddBox(calculation, line, Joined({n.words.number, u" след шифрирането на ", letter, ordinal}),
-           Number(shifted), std::move(sumReason), u" -> ");
+           Decimal(shifted), std::move(sumReason), u" -> ");
     AddBox(calculation, line, Joined({u"Шифрираната буква на ", letter, ordinal}),
            std::u16string(encrypted), LetterReason(n, shifted, encrypted), u"");
     calculation.encodeLines.push_back(std::move(line));
@@ -138,8 +123,8 @@ void AddEncodeLine(Calculation& calculation, const Numbers& n, std::size_t index
 // which the encode line's last box asks for.
 void AddDecodeLine(Calculation& calculation, const Numbers& n, std::size_t index,
                    std::int32_t place) {
-    const std::u16string ordinal = Number(static_cast<std::int64_t>(index));
-    const std::u16string key = Number(n.key);
+    const std::u16string ordinal = Decimal(index);
+    const std::u16string key = Decimal(n.key);
     const bool codes = n.alphabet.numbering == cipher::Numbering::kCharacterCode;
     const std::int32_t number = n.Base() + place;
     const std::int32_t difference = number - n.key;
@@ -150,34 +135,34 @@ void AddDecodeLine(Calculation& calculation, const Numbers& n, std::size_t index
     CalculationLine line;
     line.texts.emplace_back();
     AddBox(calculation, line, Joined({n.words.number, u" на шифрираната буква ", ordinal}),
-           Number(number),
+           Decimal(number),
            Joined({n.words.theNumber, u" на шифрираната буква ", n.LetterAt(place), u" е ",
-                   Number(number), u"."}),
+                   Decimal(number), u"."}),
            codes ? std::u16string(u" ") : Joined({u" - ", key, u" = "}));
     std::u16string plainReason;
     if (codes) {
-        const std::u16string added = Number(n.Size() - n.key);
+        const std::u16string added = Decimal(n.Size() - n.key);
         const std::u16string amount = wraps ? Joined({u"+", added}) : Joined({u"-", key});
-        AddBox(calculation, line,
-               Joined({u"Прибавено към кода или извадено от него, буква ", ordinal}), amount,
-               wraps
-                   ? Joined({Number(number), u" - ", key, u" = ", Number(difference), u" е преди ",
-                             n.First(), u" (", Number(n.Base()), u"), затова се прибавя ",
-                             Number(n.Size()), u" - ", key, u" = ", added, u": ", amount})
-                   : Joined({u"Изважда се ключът: ", amount}),
-               u" = ");
-        plainReason = Joined(
-            {Number(number), wraps ? u" + " : u" - ", wraps ? added : key, u" = ", Number(plain)});
+        AddBox(
+            calculation, line,
+            Joined({u"Прибавено към кода или извадено от него, буква ", ordinal}), amount,
+            wraps ? Joined({Decimal(number), u" - ", key, u" = ", Decimal(difference), u" е преди ",
+                            n.First(), u" (", Decimal(n.Base()), u"), затова се прибавя ",
+                            Decimal(n.Size()), u" - ", key, u" = ", added, u": ", amount})
+                  : Joined({u"Изважда се ключът: ", amount}),
+            u" = ");
+        plainReason = Joined({Decimal(number), wraps ? u" + " : u" - ", wraps ? added : key, u" = ",
+                              Decimal(plain)});
     } else {
-        plainReason = Joined({Number(number), u" - ", key, u" = ", Number(difference)});
+        plainReason = Joined({Decimal(number), u" - ", key, u" = ", Decimal(difference)});
         if (wraps) {
-            plainReason += Joined({u", а преди ", n.First(), u" (", Number(n.Base()),
-                                   u") се продължава от ", n.Last(), u": ", Number(difference),
-                                   u" + ", Number(n.Size()), u" = ", Number(plain)});
+            plainReason += Joined({u", а преди ", n.First(), u" (", Decimal(n.Base()),
+                                   u") се продължава от ", n.Last(), u": ", Decimal(difference),
+                                   u" + ", Decimal(n.Size()), u" = ", Decimal(plain)});
         }
     }
     AddBox(calculation, line, Joined({n.words.number, u" след дешифрирането, буква ", ordinal}),
-           Number(plain), std::move(plainReason), u" -> ");
+           Decimal(plain), std::move(plainReason), u" -> ");
     AddBox(calculation, line, Joined({u"Дешифрираната буква ", ordinal}), std::u16string(letter),
            LetterReason(n, plain, letter), u"");
     calculation.decodeLines.push_back(std::move(line));
@@ -277,15 +262,20 @@ CalculationCheck CheckCalculation(const Calculation& calculation, std::u16string
     const std::vector<std::u16string> values = BoxValues(answer, calculation.boxes.size());
     CalculationCheck check;
     for (std::size_t i = 0; i < values.size(); ++i) {
+        const CalculationBox& box = calculation.boxes[i];
         BoxMark mark;
         mark.filled = values[i].find_first_not_of(kBlanks) != std::u16string::npos;
-        mark.right = mark.filled && IsRight(calculation.boxes[i], values[i], alphabet);
+        mark.right = mark.filled && IsRight(box, values[i], alphabet);
+        mark.wrong = mark.filled && !mark.right;
+        // An empty box's reason would give its value away.
+        if (mark.wrong) {
+            mark.reason = Joined({box.name, u": ", box.reason});
+        }
         check.filled += mark.filled ? 1 : 0;
         check.right += mark.right ? 1 : 0;
         check.marks.push_back(mark);
     }
-    check.summary = Joined({Number(static_cast<std::int64_t>(check.right)), u" от ",
-                            Number(static_cast<std::int64_t>(values.size())), u" полета ",
+    check.summary = Joined({Decimal(check.right), u" от ", Decimal(values.size()), u" полета ",
                             check.right == 1 ? u"е вярно" : u"са верни"});
     return check;
 }

@@ -47,12 +47,18 @@ Calculation CalculationOf(const Exercise& exercise);
 // there are boxes, the missing ones empty.
 inline constexpr char16_t kBoxSeparator = u';';
 std::vector<std::u16string> BoxValues(std::u16string_view answer, std::size_t boxes);
+// The most characters a box takes: a sign and the three digits of the largest code.
+inline constexpr std::size_t kBoxCap = 4;
 
 // Each box checked against the trace: a number read as a whole number, blanks anywhere and a
-// leading sign allowed; a letter read as the alphabet's capital, look-alikes too.
+// leading sign allowed; a letter read as the alphabet's capital, look-alikes too. A box filled
+// in wrong has a reason as shown and said, its name and the right arithmetic: "Код на Y, буква
+// 1: Кодът на Y е 89: …"; an empty one has none, which would give its value away.
 struct BoxMark {
     bool filled = false;
     bool right = false;
+    bool wrong = false;  // filled, and not right
+    std::u16string reason;
 };
 struct CalculationCheck {
     std::vector<BoxMark> marks;  // one per box

@@ -15,8 +15,8 @@
 #include "cipher/alphabet.h"
 #include "cipher/alphabet_trace.h"
 #include "cipher/cipher.h"
-#include "cipher/decimal_text.h"
 #include "lesson/exercises/answer_check.h"
+#include "lesson/exercises/text_parts.h"
 
 namespace lesson {
 
@@ -26,8 +26,11 @@ using Kind = LetterMark::Kind;
 
 // The orders a student may number Cyrillic letters by instead of the 30 Bulgarian ones: the
 // capitals' order in Unicode, with Ы and Э, and the Russian alphabet, with Ё besides.
+// cppcheck does not see the members read in the causes' table.
 struct OtherOrder {
+    // cppcheck-suppress unusedStructMember
     std::u16string_view letters;
+    // cppcheck-suppress unusedStructMember
     std::u16string_view named;
 };
 constexpr std::array<OtherOrder, 2> kOtherOrders{{
@@ -37,18 +40,279 @@ constexpr std::array<OtherOrder, 2> kOtherOrders{{
      u"като в руската азбука (33 букви, с Ё, Ы и Э), а не по 30-те букви на българската азбука"},
 }};
 
-// The causes a check looks for, in the order it tries them; some with an amount: the key used,
-// or how far the letters that pass the end were shifted past the right one.
-enum class CauseKind : std::uint8_t { kDirection, kOtherKey, kWrap, kNumbering, kNoShift };
-struct Cause {
-    CauseKind kind;
+// The commonest of the amounts that AMOUNT gives the wrong letters, those it gives one, or 0
+// where there is none.
+template <typename Amount>
+std::int32_t Commonest(const std::vector<LetterMark>& marks, const Amount& amount) {
+    std::vector<std::int32_t> amounts;
+    for (const LetterMark& mark : marks) {
+        const std::optional<std::int32_t> given =
+            mark.kind == Kind::kWrong ? amount(mark) : std::nullopt;
+        if (given) {
+            amounts.push_back(*given);
+        }
+    }
+    std::int32_t commonest = 0;
+    std::ptrdiff_t most = 0;
+    for (const std::int32_t each : amounts) {
+        const std::ptrdiff_t count = std::count(amounts.begin(), amounts.end(), each);
+        if (count > most) {
+            most = count;
+            commonest = each;
+        }
+    }
+    return commonest;
+}
+
+// The letters worked from, the key and the direction, with the arithmetic the causes share.
+struct Working {
+    std::u16string_view from;
+    ExerciseKey key;
+    bool encrypts;
+    const cipher::Alphabet& alphabet;
+
+    std::int32_t Place(char16_t letter) const {
+        return static_cast<std::int32_t>(alphabet.PlaceOf(letter));
+    }
+    // The shift of the letter at the place, with the sign of the direction.
+    std::int32_t Step(std::size_t at) const {
+        const std::int32_t shift = key.ShiftAt(alphabet, at);
+        return encrypts ? shift : -shift;
+    }
+    bool Passes(std::size_t at) const {
+        const std::int32_t shifted = Place(from[at]) + Step(at);
+        return shifted >= alphabet.Size() || shifted < 0;
+    }
+
+    // The key's letter as a step of the trace: its number for a Caesar key, "L(11)" for a
+    // letter of a key word.
+    std::u16string StepName(std::size_t at) const {
+        const std::u16string shift = Decimal(key.ShiftAt(alphabet, at));
+        return key.word.empty()
+                   ? shift
+                   : Joined({key.word.substr(at % key.word.size(), 1), u"(", shift, u")"});
+    }
+
+    // A letter's number as the trace writes it: a key word's trace writes places.
+    bool WritesCodes() const {
+        return key.word.empty() && alphabet.numbering == cipher::Numbering::kCharacterCode;
+    }
+    std::int32_t Number(char16_t letter) const {
+        return WritesCodes() ? std::int32_t{letter} : Place(letter);
+    }
+
+    // The trace's line for the letter at the place, by the key's shift and EXTRA more, in the
+    // direction or against it.
+    std::u16string Line(std::size_t at, std::int32_t extra = 0, bool against = false) const {
+        return key.Line(alphabet, from[at], at,
+                        encrypts != against ? Direction::kEncrypt : Direction::kDecrypt, extra);
+    }
+
+    // The arithmetic without the wrap, then the step to the student's letter, or for codes the
+    // character the sum is: "Y + 3 = 89 + 3 = 92 - 25 = 67 -> C", "Y + 3 = 89 + 3 = 92 -> \".
+    std::u16string Unwrapped(std::size_t at, char16_t given) const {
+        const std::int32_t step = Step(at);
+        const std::int32_t sum = Number(from[at]) + step;
+        const std::u16string_view sign = encrypts ? u" + " : u" - ";
+        std::u16string line =
+            Joined({from.substr(at, 1), sign, StepName(at), u" = ", Decimal(Number(from[at])), sign,
+                    Decimal(step < 0 ? -step : step), u" = ", Decimal(sum)});
+        if (given != 0) {
+            const std::int32_t past = Number(given) - sum;
+            line += Joined({past < 0 ? u" - " : u" + ",
+                            Decimal(past < 0 ? -past : past),
+                            u" = ",
+                            Decimal(Number(given)),
+                            u" -> ",
+                            {&given, 1}});
+        } else if (WritesCodes()) {
+            line += u" -> ";
+            line += static_cast<char16_t>(sum);
+        }
+        return line;
+    }
+
+    // What the student's wrong letters were most often shifted by past the key: another
+    // Caesar key, where it is neither no shift nor the other direction, which are causes of
+    // their own; for a key word, each of its letters one too far or one short.
+    std::int32_t OtherKey(const std::vector<LetterMark>& marks) const {
+        const std::int32_t extra =
+            Commonest(marks, [this](const LetterMark& mark) -> std::optional<std::int32_t> {
+                const std::size_t at = mark.place - 1;
+                const std::int32_t shift = Place(mark.given) - Place(from[at]);
+                return alphabet.KeyOf((encrypts ? shift : -shift) - key.ShiftAt(alphabet, at));
+            });
+        const std::int32_t size = alphabet.Size();
+        if (!key.word.empty()) {
+            return extra == 1 || extra == size - 1 ? extra : 0;
+        }
+        const std::int32_t other = alphabet.KeyOf(key.number + extra);
+        return other == 0 || other == size - key.number ? 0 : extra;
+    }
+
+    // How far the wrong letters that pass the end are most often from the right ones.
+    std::int32_t WrapOffset(const std::vector<LetterMark>& marks) const {
+        return Commonest(marks, [this](const LetterMark& mark) -> std::optional<std::int32_t> {
+            if (!Passes(mark.place - 1)) {
+                return std::nullopt;
+            }
+            return alphabet.KeyOf(Place(mark.given) - Place(mark.expected));
+        });
+    }
+};
+
+// One form of a cause: the amount for the key used, or how far the letters that pass the end
+// were shifted past the right one; the other order the letters were numbered by.
+struct Variant {
     std::int32_t amount = 0;
     const OtherOrder* order = nullptr;
 };
+using Variants = std::vector<Variant>;
 
-// The first wrong letter the cause explains, where it explains enough of them and
-// no right letter goes against it. GIVES
-// tells whether the cause makes this letter at a place, 0 for a letter left out.
+// A cause a check looks for: the forms of it that the wrong letters suggest, none where it
+// cannot be the cause; whether a form makes the student's letter at a place, 0 for a letter
+// left out; what it is, after "Изглежда, че сте "; and the line of arithmetic by which it
+// gives the student's letter.
+struct Cause {
+    Variants (*forms)(const Working& working, const std::vector<LetterMark>& marks);
+    bool (*gives)(const Working& working, const Variant& form, std::size_t at, char16_t given);
+    std::u16string (*sentence)(const Working& working, const Variant& form);
+    std::u16string (*yours)(const Working& working, const Variant& form, std::size_t at,
+                            char16_t given);
+};
+
+Variants Once(const Working& /*working*/, const std::vector<LetterMark>& /*marks*/) {
+    return {Variant{}};
+}
+
+// The other key the wrong letters were shifted by, where there is one.
+Variants OtherKeys(const Working& working, const std::vector<LetterMark>& marks) {
+    Variants forms;
+    if (const std::int32_t other = working.OtherKey(marks); other != 0) {
+        forms.push_back({other});
+    }
+    return forms;
+}
+
+// The other orders of the letters, for Cyrillic alone.
+Variants OtherOrders(const Working& working, const std::vector<LetterMark>& /*marks*/) {
+    Variants forms;
+    if (&working.alphabet == &cipher::CyrillicAlphabet()) {
+        std::transform(kOtherOrders.begin(), kOtherOrders.end(), std::back_inserter(forms),
+                       [](const OtherOrder& order) {
+                           return Variant{0, &order};
+                       });
+    }
+    return forms;
+}
+
+std::u16string OtherKeySentence(const Working& working, const Variant& form) {
+    const ExerciseKey& key = working.key;
+    const cipher::Alphabet& alphabet = working.alphabet;
+    if (key.word.empty()) {
+        return Joined({u"използвали ключ ", Decimal(alphabet.KeyOf(key.number + form.amount)),
+                       u" вместо ", Decimal(key.number), u"."});
+    }
+    std::u16string sentence = u"използвали ключовата дума ";
+    std::transform(key.word.begin(), key.word.end(), std::back_inserter(sentence),
+                   [&](char16_t letter) { return alphabet.Shifted(letter, form.amount); });
+    sentence += u" вместо ";
+    sentence += key.word;
+    // One on is what numbering the letters from 1 gives.
+    sentence += form.amount == 1 ? u": всяка буква на ключа е с една позиция напред. Номерата "
+                                   u"на буквите започват от 0 ("
+                                 : u": всяка буква на ключа е с една позиция назад (";
+    sentence += alphabet.letters.front();
+    sentence += u" = 0).";
+    return sentence;
+}
+
+// "…след Z: след Z се продължава от A.", or "…преди A: преди A …от Z."
+std::u16string WrapSentence(const Working& working, const Variant& /*form*/) {
+    const std::u16string_view letters = working.alphabet.letters;
+    const std::u16string where = working.encrypts
+                                     ? Joined({u"след ", letters.substr(letters.size() - 1)})
+                                     : Joined({u"преди ", letters.substr(0, 1)});
+    return Joined({u"сбъркали там, където се минава ", where, u": ", where, u" се продължава от ",
+                   working.encrypts ? letters.substr(0, 1) : letters.substr(letters.size() - 1),
+                   u"."});
+}
+
+// In the order a check tries them.
+constexpr Cause kCauses[] = {
+    // Shifted the other way.
+    {Once,
+     [](const Working& w, const Variant& /*form*/, std::size_t at, char16_t given) {
+         return given == w.alphabet.Shifted(w.from[at], -w.Step(at));
+     },
+     [](const Working& w, const Variant& /*form*/) -> std::u16string {
+         return w.encrypts
+                    ? u"изместили назад вместо напред."
+                    : u"шифрирали, вместо да дешифрирате: изместили сте напред вместо назад.";
+     },
+     [](const Working& w, const Variant& /*form*/, std::size_t at, char16_t /*given*/) {
+         return w.Line(at, 0, true);
+     }},
+    // Shifted by another key.
+    {OtherKeys,
+     [](const Working& w, const Variant& form, std::size_t at, char16_t given) {
+         const std::int32_t other = w.key.ShiftAt(w.alphabet, at) + form.amount;
+         return given == w.alphabet.Shifted(w.from[at], w.encrypts ? other : -other);
+     },
+     OtherKeySentence,
+     [](const Working& w, const Variant& form, std::size_t at, char16_t /*given*/) {
+         return w.Line(at, form.amount);
+     }},
+    // Wrong past the end: the letters that pass it wrong by the same amount or left out, all
+    // the others right.
+    {[](const Working& w, const std::vector<LetterMark>& marks) {
+         return Variants{{w.WrapOffset(marks)}};
+     },
+     [](const Working& w, const Variant& form, std::size_t at, char16_t given) {
+         const char16_t right = w.alphabet.Shifted(w.from[at], w.Step(at));
+         if (!w.Passes(at)) {
+             return given == right;
+         }
+         return given == 0 || (form.amount != 0 && given == w.alphabet.Shifted(right, form.amount));
+     },
+     WrapSentence,
+     [](const Working& w, const Variant& /*form*/, std::size_t at, char16_t given) {
+         return w.Unwrapped(at, given);
+     }},
+    // Shifted in another order of the Cyrillic letters; a letter Bulgarian does not have is
+    // left out.
+    {OtherOrders,
+     [](const Working& w, const Variant& form, std::size_t at, char16_t given) {
+         const std::u16string_view order = form.order->letters;
+         const auto size = static_cast<std::int32_t>(order.size());
+         const auto place = static_cast<std::int32_t>(order.find(w.from[at]));
+         const char16_t shifted =
+             order[static_cast<std::size_t>(((place + w.Step(at)) % size + size) % size)];
+         return given == (w.alphabet.PlaceOf(shifted) == std::u16string_view::npos ? 0 : shifted);
+     },
+     [](const Working& /*w*/, const Variant& form) {
+         return u"номерирали буквите " + std::u16string(form.order->named) + u".";
+     },
+     [](const Working& w, const Variant& form, std::size_t at, char16_t /*given*/) {
+         return cipher::PlaceLine(form.order->letters, w.from[at], w.key.ShiftAt(w.alphabet, at),
+                                  !w.encrypts, w.StepName(at));
+     }},
+    // Not shifted at all.
+    {Once,
+     [](const Working& w, const Variant& /*form*/, std::size_t at, char16_t given) {
+         return given == w.from[at];
+     },
+     [](const Working& /*w*/, const Variant& /*form*/) -> std::u16string {
+         return u"преписали буквите, без да ги изместите.";
+     },
+     [](const Working& w, const Variant& /*form*/, std::size_t at, char16_t /*given*/) {
+         return w.Line(at, -w.key.ShiftAt(w.alphabet, at));
+     }},
+};
+
+// The first wrong letter the cause explains, where it explains enough of them and no right
+// letter goes against it. GIVES tells whether the cause makes this letter at a place, 0 for a
+// letter left out.
 template <typename Gives>
 const LetterMark* Explained(const std::vector<LetterMark>& marks, const Gives& gives) {
     std::size_t wrong = 0;
@@ -77,9 +341,7 @@ const LetterMark* Explained(const std::vector<LetterMark>& marks, const Gives& g
 
 // An answer with as many letters as expected, compared place by place: an alignment that makes
 // a few letters right by putting others in and leaving others out hides a shift of them all.
-template <typename Step>
-std::vector<LetterMark> PlaceByPlace(const AnswerCheck& check, std::u16string_view from,
-                                     const Step& step, const cipher::Alphabet& alphabet) {
+std::vector<LetterMark> PlaceByPlace(const AnswerCheck& check, const Working& working) {
     if (check.given != check.expected) {
         return check.marks;
     }
@@ -87,7 +349,7 @@ std::vector<LetterMark> PlaceByPlace(const AnswerCheck& check, std::u16string_vi
     for (const LetterMark& mark : check.marks) {
         if (mark.kind != Kind::kMissing) {
             const std::size_t at = marks.size();
-            const char16_t expected = alphabet.Shifted(from[at], step(at));
+            const char16_t expected = working.alphabet.Shifted(working.from[at], working.Step(at));
             marks.push_back({mark.given == expected ? Kind::kRight : Kind::kWrong,
                              at + 1,
                              expected,
@@ -98,294 +360,28 @@ std::vector<LetterMark> PlaceByPlace(const AnswerCheck& check, std::u16string_vi
     return marks;
 }
 
-// The commonest of the shifts, or 0 where there is none.
-std::int32_t Commonest(const std::vector<std::int32_t>& shifts) {
-    std::int32_t commonest = 0;
-    std::ptrdiff_t most = 0;
-    for (const std::int32_t shift : shifts) {
-        const std::ptrdiff_t count = std::count(shifts.begin(), shifts.end(), shift);
-        if (count > most) {
-            most = count;
-            commonest = shift;
-        }
-    }
-    return commonest;
-}
-
-// A step of arithmetic as the traces write it: " + 3", " - 3".
-std::u16string Signed(std::int32_t step) {
-    return (step < 0 ? u" - " : u" + ") + cipher::DecimalText(step < 0 ? -step : step);
-}
-
-class Causes {
-public:
-    Causes(const AnswerCheck& check, std::u16string_view from, const ExerciseKey& key,
-           Direction direction, const cipher::Alphabet& alphabet)
-        : m_from(from),
-          m_key(key),
-          m_encrypts(direction == Direction::kEncrypt),
-          m_alphabet(alphabet) {
-        m_marks = PlaceByPlace(
-            check, from, [this](std::size_t at) { return Step(at); }, alphabet);
-    }
-
-    std::optional<Diagnosis> Find() const {
-        std::vector<Cause> causes{{CauseKind::kDirection}};
-        if (const std::int32_t other = OtherKey(); other != 0) {
-            causes.push_back({CauseKind::kOtherKey, other});
-        }
-        causes.push_back({CauseKind::kWrap, WrapOffset()});
-        if (&m_alphabet == &cipher::CyrillicAlphabet()) {
-            std::transform(kOtherOrders.begin(), kOtherOrders.end(), std::back_inserter(causes),
-                           [](const OtherOrder& order) {
-                               return Cause{CauseKind::kNumbering, 0, &order};
-                           });
-        }
-        causes.push_back({CauseKind::kNoShift});
-        const LetterMark* first = nullptr;
-        const auto named = std::find_if(causes.begin(), causes.end(), [&](const Cause& cause) {
-            first = Explained(m_marks, [&](std::size_t place, char16_t given) {
-                return Gives(cause, place, given);
-            });
-            return first != nullptr;
-        });
-        if (named == causes.end()) {
-            return std::nullopt;
-        }
-        const std::size_t at = first->place - 1;
-        const char16_t given = first->kind == Kind::kMissing ? char16_t{0} : first->given;
-        Diagnosis diagnosis{Sentence(*named), u"Вашето: ", u"Вярно: "};
-        diagnosis.yours += Yours(*named, at, given);
-        diagnosis.right += Line(at);
-        return diagnosis;
-    }
-
-private:
-    std::u16string Sentence(const Cause& cause) const {
-        const char16_t first = m_alphabet.letters.front();
-        const char16_t last = m_alphabet.letters.back();
-        switch (cause.kind) {
-            case CauseKind::kDirection:
-                return m_encrypts ? u"Изглежда, че сте изместили назад вместо напред."
-                                  : u"Изглежда, че сте шифрирали, вместо да дешифрирате: "
-                                    u"изместили сте напред вместо назад.";
-            case CauseKind::kOtherKey:
-                return OtherKeySentence(cause.amount);
-            case CauseKind::kWrap: {
-                // "…след Z: след Z се продължава от A.", or "…преди A: преди A …от Z."
-                const std::u16string_view where = m_encrypts ? u"след " : u"преди ";
-                const char16_t edge = m_encrypts ? last : first;
-                std::u16string sentence = u"Изглежда, че сте сбъркали там, където се минава ";
-                sentence += where;
-                sentence += edge;
-                sentence += u": ";
-                sentence += where;
-                sentence += edge;
-                sentence += u" се продължава от ";
-                sentence += m_encrypts ? first : last;
-                sentence += u".";
-                return sentence;
-            }
-            case CauseKind::kNumbering:
-                return u"Изглежда, че сте номерирали буквите " +
-                       std::u16string(cause.order->named) + u".";
-            case CauseKind::kNoShift:
-                break;
-        }
-        return u"Изглежда, че сте преписали буквите, без да ги изместите.";
-    }
-
-    // Whether the cause makes this letter at the place; 0 for a letter left out, where the
-    // cause gives a character that is not one of the alphabet's.
-    bool Gives(const Cause& cause, std::size_t at, char16_t given) const {
-        const char16_t letter = m_from[at];
-        switch (cause.kind) {
-            case CauseKind::kDirection:
-                return given == m_alphabet.Shifted(letter, -Step(at));
-            case CauseKind::kOtherKey: {
-                const std::int32_t other = m_key.ShiftAt(m_alphabet, at) + cause.amount;
-                return given == m_alphabet.Shifted(letter, m_encrypts ? other : -other);
-            }
-            case CauseKind::kWrap: {
-                // The letters that pass the end, wrong by the same amount or left out; all the
-                // others right.
-                const char16_t right = m_alphabet.Shifted(letter, Step(at));
-                if (!Passes(at)) {
-                    return given == right;
-                }
-                return given == 0 ||
-                       (cause.amount != 0 && given == m_alphabet.Shifted(right, cause.amount));
-            }
-            case CauseKind::kNumbering: {
-                // Shifted in the other order; a letter Bulgarian does not have is left out.
-                const std::u16string_view order = cause.order->letters;
-                const auto size = static_cast<std::int32_t>(order.size());
-                const auto place = static_cast<std::int32_t>(order.find(letter));
-                const char16_t shifted =
-                    order[static_cast<std::size_t>(((place + Step(at)) % size + size) % size)];
-                return given ==
-                       (m_alphabet.PlaceOf(shifted) == std::u16string_view::npos ? 0 : shifted);
-            }
-            case CauseKind::kNoShift:
-                break;
-        }
-        return given == letter;
-    }
-
-    // The line of arithmetic by which the cause gives the student's letter at the place.
-    std::u16string Yours(const Cause& cause, std::size_t at, char16_t given) const {
-        switch (cause.kind) {
-            case CauseKind::kDirection:
-                return m_key.Line(m_alphabet, m_from[at], at,
-                                  m_encrypts ? Direction::kDecrypt : Direction::kEncrypt);
-            case CauseKind::kOtherKey:
-                return Line(at, cause.amount);
-            case CauseKind::kWrap:
-                return Unwrapped(at, given);
-            case CauseKind::kNumbering:
-                return cipher::PlaceLine(cause.order->letters, m_from[at],
-                                         m_key.ShiftAt(m_alphabet, at), !m_encrypts, StepName(at));
-            case CauseKind::kNoShift:
-                break;
-        }
-        return Line(at, -m_key.ShiftAt(m_alphabet, at));
-    }
-
-    // What the student's wrong letters were most often shifted by past the key: another
-    // Caesar key, where it is neither no shift nor the other direction, which are causes of
-    // their own; for a key word, each of its letters one too far or one short.
-    std::int32_t OtherKey() const {
-        std::vector<std::int32_t> extras;
-        for (const LetterMark& mark : m_marks) {
-            if (mark.kind == Kind::kWrong) {
-                const std::size_t at = mark.place - 1;
-                const auto shift = static_cast<std::int32_t>(m_alphabet.PlaceOf(mark.given)) -
-                                   static_cast<std::int32_t>(m_alphabet.PlaceOf(m_from[at]));
-                extras.push_back(m_alphabet.KeyOf((m_encrypts ? shift : -shift) -
-                                                  m_key.ShiftAt(m_alphabet, at)));
-            }
-        }
-        const std::int32_t extra = Commonest(extras);
-        const std::int32_t size = m_alphabet.Size();
-        if (!m_key.word.empty()) {
-            return extra == 1 || extra == size - 1 ? extra : 0;
-        }
-        const std::int32_t other = m_alphabet.KeyOf(m_key.number + extra);
-        return other == 0 || other == size - m_key.number ? 0 : extra;
-    }
-
-    std::u16string OtherKeySentence(std::int32_t extra) const {
-        if (m_key.word.empty()) {
-            return u"Изглежда, че сте използвали ключ " +
-                   cipher::DecimalText(m_alphabet.KeyOf(m_key.number + extra)) + u" вместо " +
-                   cipher::DecimalText(m_key.number) + u".";
-        }
-        std::u16string sentence = u"Изглежда, че сте използвали ключовата дума ";
-        std::transform(m_key.word.begin(), m_key.word.end(), std::back_inserter(sentence),
-                       [&](char16_t letter) { return m_alphabet.Shifted(letter, extra); });
-        sentence += u" вместо ";
-        sentence += m_key.word;
-        // One on is what numbering the letters from 1 gives.
-        sentence += extra == 1 ? u": всяка буква на ключа е с една позиция напред. Номерата на "
-                                 u"буквите започват от 0 ("
-                               : u": всяка буква на ключа е с една позиция назад (";
-        sentence += m_alphabet.letters.front();
-        sentence += u" = 0).";
-        return sentence;
-    }
-
-    // The key's letter as a step of the trace: its number for a Caesar key, "L(11)" for a
-    // letter of a key word.
-    std::u16string StepName(std::size_t at) const {
-        const std::int32_t shift = m_key.ShiftAt(m_alphabet, at);
-        if (m_key.word.empty()) {
-            return cipher::DecimalText(shift);
-        }
-        std::u16string name(1, m_key.word[at % m_key.word.size()]);
-        name += u"(";
-        cipher::AppendDecimal(name, shift);
-        name += u")";
-        return name;
-    }
-
-    // The shift of the letter at the place, with the sign of the direction.
-    std::int32_t Step(std::size_t at) const {
-        const std::int32_t shift = m_key.ShiftAt(m_alphabet, at);
-        return m_encrypts ? shift : -shift;
-    }
-
-    // How far the wrong letters that pass the end are most often from the right ones.
-    std::int32_t WrapOffset() const {
-        std::vector<std::int32_t> offsets;
-        for (const LetterMark& mark : m_marks) {
-            if (mark.kind == Kind::kWrong && Passes(mark.place - 1)) {
-                offsets.push_back(
-                    m_alphabet.KeyOf(static_cast<std::int32_t>(m_alphabet.PlaceOf(mark.given)) -
-                                     static_cast<std::int32_t>(m_alphabet.PlaceOf(mark.expected))));
-            }
-        }
-        return Commonest(offsets);
-    }
-
-    bool Passes(std::size_t at) const {
-        const auto place = static_cast<std::int32_t>(m_alphabet.PlaceOf(m_from[at]));
-        return place + Step(at) >= m_alphabet.Size() || place + Step(at) < 0;
-    }
-
-    // A letter's number as the trace writes it: a key word's trace writes places.
-    bool WritesCodes() const {
-        return m_key.word.empty() && m_alphabet.numbering == cipher::Numbering::kCharacterCode;
-    }
-    std::int32_t Number(char16_t letter) const {
-        return WritesCodes() ? std::int32_t{letter}
-                             : static_cast<std::int32_t>(m_alphabet.PlaceOf(letter));
-    }
-
-    // The arithmetic without the wrap, then the step to the student's letter, or for codes the
-    // character the sum is: "Y + 3 = 89 + 3 = 92 - 25 = 67 -> C", "Y + 3 = 89 + 3 = 92 -> \".
-    std::u16string Unwrapped(std::size_t at, char16_t given) const {
-        const char16_t letter = m_from[at];
-        const std::int32_t step = Step(at);
-        const std::int32_t sum = Number(letter) + step;
-        const std::u16string_view sign = m_encrypts ? u" + " : u" - ";
-        std::u16string line(1, letter);
-        line += sign;
-        line += StepName(at);
-        line += u" = ";
-        cipher::AppendDecimal(line, Number(letter));
-        line += sign;
-        cipher::AppendDecimal(line, step < 0 ? -step : step);
-        line += u" = ";
-        cipher::AppendDecimal(line, sum);
-        if (given != 0) {
-            line += Signed(Number(given) - sum) + u" = " + cipher::DecimalText(Number(given)) +
-                    u" -> " + given;
-        } else if (WritesCodes()) {
-            line += u" -> ";
-            line += static_cast<char16_t>(sum);
-        }
-        return line;
-    }
-
-    // The trace's line for the letter at the place, by the key's shift and EXTRA more.
-    std::u16string Line(std::size_t at, std::int32_t extra = 0) const {
-        return m_key.Line(m_alphabet, m_from[at], at,
-                          m_encrypts ? Direction::kEncrypt : Direction::kDecrypt, extra);
-    }
-
-    std::vector<LetterMark> m_marks;
-    std::u16string_view m_from;
-    ExerciseKey m_key;
-    bool m_encrypts;
-    const cipher::Alphabet& m_alphabet;
-};
-
 }  // namespace
 
 std::optional<Diagnosis> Diagnose(const AnswerCheck& check, std::u16string_view from,
                                   const ExerciseKey& key, Direction direction,
                                   const cipher::Alphabet& alphabet) {
-    return Causes(check, from, key, direction, alphabet).Find();
+    const Working working{from, key, direction == Direction::kEncrypt, alphabet};
+    const std::vector<LetterMark> marks = PlaceByPlace(check, working);
+    for (const Cause& cause : kCauses) {
+        for (const Variant& form : cause.forms(working, marks)) {
+            const LetterMark* first = Explained(marks, [&](std::size_t at, char16_t given) {
+                return cause.gives(working, form, at, given);
+            });
+            if (first != nullptr) {
+                const std::size_t at = first->place - 1;
+                const char16_t given = first->kind == Kind::kMissing ? char16_t{0} : first->given;
+                return Diagnosis{u"Изглежда, че сте " + cause.sentence(working, form),
+                                 u"Вашето: " + cause.yours(working, form, at, given),
+                                 u"Вярно: " + working.Line(at)};
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<Diagnosis> DiagnoseKey(std::u16string_view typed, std::int32_t key,
@@ -400,8 +396,7 @@ std::optional<Diagnosis> DiagnoseKey(std::u16string_view typed, std::int32_t key
         return std::nullopt;
     }
     return Diagnosis{u"Изглежда, че ключът ви измества в обратната посока: опитайте с " +
-                         cipher::DecimalText(alphabet.Size()) + u" - " + cipher::DecimalText(read) +
-                         u".",
+                         Decimal(alphabet.Size()) + u" - " + Decimal(read) + u".",
                      {},
                      {}};
 }

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "cipher/alphabet.h"
-#include "cipher/decimal_text.h"
 #include "cipher/vigenere.h"
 #include "lesson/exercises/calculation.h"
+#include "lesson/exercises/text_parts.h"
 #include "lesson/text/language.h"
 
 namespace lesson {
@@ -64,6 +64,10 @@ std::u16string ShortWord(const Sentences& sentences, const cipher::Alphabet& alp
 
 bool HasKeyWord(ExerciseKind kind) {
     return kind == ExerciseKind::kEncryptKeyWord || kind == ExerciseKind::kDecryptKeyWord;
+}
+
+bool Encrypts(ExerciseKind kind) {
+    return kind == ExerciseKind::kEncrypt || kind == ExerciseKind::kEncryptKeyWord;
 }
 
 const KindName& NameOf(ExerciseKind kind) {
@@ -153,44 +157,43 @@ std::optional<std::int32_t> NumberFrom(std::u16string_view typed, std::int32_t l
 }
 
 std::u16string WholeNumberNote(std::u16string_view what, std::int32_t highest) {
-    return std::u16string(what) + u" е цяло число от 1 до " + cipher::DecimalText(highest) + u".";
+    return std::u16string(what) + u" е цяло число от 1 до " + Decimal(highest) + u".";
+}
+
+Task TaskOf(const Exercise& exercise) {
+    std::u16string with = Joined({u"ключ ", Decimal(exercise.key), u":"});
+    if (HasKeyWord(exercise.kind)) {
+        with = Joined({u"ключова дума ", exercise.keyWord, u":"});
+    }
+    if (Encrypts(exercise.kind)) {
+        return {u"Шифрирайте с " + with, exercise.plain};
+    }
+    if (exercise.kind == ExerciseKind::kCalculate) {
+        return {u"Сметнете като прозореца с " + with, exercise.plainLetters};
+    }
+    if (exercise.kind != ExerciseKind::kFindKey) {
+        return {u"Дешифрирайте с " + with, exercise.cipherLetters};
+    }
+    return {u"Намерете ключа и дешифрирайте:", exercise.cipherLetters};
 }
 
 std::u16string TaskText(const Exercise& exercise) {
-    const std::u16string key = cipher::DecimalText(exercise.key);
-    switch (exercise.kind) {
-        case ExerciseKind::kEncrypt:
-            return u"Шифрирайте с ключ " + key + u": " + exercise.plain;
-        case ExerciseKind::kDecrypt:
-            return u"Дешифрирайте с ключ " + key + u": " + exercise.cipherLetters;
-        case ExerciseKind::kCalculate:
-            return u"Сметнете като прозореца с ключ " + key + u": " + exercise.plainLetters;
-        case ExerciseKind::kEncryptKeyWord:
-            return u"Шифрирайте с ключова дума " + exercise.keyWord + u": " + exercise.plain;
-        case ExerciseKind::kDecryptKeyWord:
-            return u"Дешифрирайте с ключова дума " + exercise.keyWord + u": " +
-                   exercise.cipherLetters;
-        case ExerciseKind::kFindKey:
-            break;
-    }
-    return u"Намерете ключа и дешифрирайте: " + exercise.cipherLetters;
+    const Task task = TaskOf(exercise);
+    return task.asked + u' ' + task.given;
 }
 
 std::u16string AnswerText(const Exercise& exercise) {
-    switch (exercise.kind) {
-        case ExerciseKind::kEncrypt:
-        case ExerciseKind::kEncryptKeyWord:
-            return exercise.cipherLetters;
-        case ExerciseKind::kDecrypt:
-        case ExerciseKind::kDecryptKeyWord:
-            return exercise.plainLetters + u" (" + exercise.plain + u")";
-        case ExerciseKind::kCalculate:
-            return CalculationAnswer(exercise);
-        case ExerciseKind::kFindKey:
-            break;
+    if (Encrypts(exercise.kind)) {
+        return exercise.cipherLetters;
     }
-    return u"Ключ " + cipher::DecimalText(exercise.key) + u": " + exercise.plainLetters + u" (" +
-           exercise.plain + u")";
+    if (exercise.kind == ExerciseKind::kCalculate) {
+        return CalculationAnswer(exercise);
+    }
+    std::u16string letters = Joined({exercise.plainLetters, u" (", exercise.plain, u")"});
+    if (exercise.kind == ExerciseKind::kFindKey) {
+        return Joined({u"Ключ ", Decimal(exercise.key), u": ", letters});
+    }
+    return letters;
 }
 
 }  // namespace lesson

@@ -58,8 +58,10 @@ struct Exercise {
     std::u16string cipherLetters;  // the plain letters shifted by the key
 };
 
-// Whether the kind shifts by a key word rather than by one key.
+// Whether the kind shifts by a key word rather than by one key, and whether the student
+// encrypts the plain sentence rather than decrypting letters.
 bool HasKeyWord(ExerciseKind kind);
+bool Encrypts(ExerciseKind kind);
 
 // The exercise of this kind and number, from 1 to 9999, in the alphabet: an English sentence
 // for A to Z, a Bulgarian one for Cyrillic. Nothing for any other number.
@@ -75,7 +77,14 @@ std::optional<std::int32_t> NumberFrom(std::u16string_view typed, std::int32_t l
 // What to say of a number NumberFrom refused: "<what> е цяло число от 1 до <highest>."
 std::u16string WholeNumberNote(std::u16string_view what, std::int32_t highest);
 
-// What the student is asked, with the letters to work from: "Шифрирайте с ключ 3: …".
+// What the student is asked, "Шифрирайте с ключ 3:", and what they work from: the sentence to
+// encrypt as written, or the letters.
+struct Task {
+    std::u16string asked;
+    std::u16string given;
+};
+Task TaskOf(const Exercise& exercise);
+// Both, a blank between: "Шифрирайте с ключ 3: …".
 std::u16string TaskText(const Exercise& exercise);
 // The whole answer: the letters, and the key where it is to be found, with the sentence.
 std::u16string AnswerText(const Exercise& exercise);

@@ -40,7 +40,9 @@ TEST(BreakSection, NotesTextsWithoutLettersOrWithTooFew) {
     };
     for (const auto& c : cases) {
         BreakSection section;
+        EXPECT_FALSE(section.Tried());
         section.Break(c.text);
+        EXPECT_TRUE(section.Tried());
         EXPECT_EQ(section.Rows(), c.rows);
         EXPECT_EQ(section.Trace().empty(), c.rows == 0);
         EXPECT_EQ(section.Message(), c.message);
@@ -215,6 +217,7 @@ TEST(VigenereBreak, FindsTheLengthAndKeyWordAndTakesTheStudentsLetters) {
     EXPECT_EQ(section.ShownColumn(), 1);
     EXPECT_EQ(section.Decrypted().substr(0, 3), u"TGE");
     EXPECT_EQ(section.Column().Offset(section.Column().Chosen()), 5);
+    EXPECT_EQ(section.ColumnRowName(section.Column().Chosen()), u"F (5)");
     EXPECT_EQ(section.Trace().substr(section.Trace().find(u'\n', 60) + 1, 29),
               u"E - L(11) = 4 - 11 = -7 + 26 ");
     for (const auto& [column, letter] : {std::pair{5, u'A'}, {-1, u'A'}, {0, u'ж'}}) {

@@ -105,8 +105,12 @@ TEST(CheckCalculation, ReadsEachBoxAsTheTraceWritesIt) {
             const char16_t mark = i < c.marks.size() ? c.marks[i] : u'.';
             EXPECT_EQ(check.marks[i].filled, mark != u'.') << i;
             EXPECT_EQ(check.marks[i].right, mark == u'+') << i;
+            EXPECT_EQ(check.marks[i].wrong, mark == u'-') << i;
         }
-        EXPECT_EQ(calculation.boxes[c.marks.find(u'-')].reason, c.reason);
+        const std::size_t wrong = c.marks.find(u'-');
+        EXPECT_EQ(calculation.boxes[wrong].reason, c.reason);
+        EXPECT_EQ(check.marks[wrong].reason,
+                  calculation.boxes[wrong].name + u": " + std::u16string(c.reason));
     }
     const Calculation yes = CalculationOf(Word(kLatin));
     EXPECT_EQ(CheckCalculation(yes, u";66", *kLatin).summary, u"1 от 21 полета е вярно");

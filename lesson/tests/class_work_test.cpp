@@ -17,6 +17,7 @@
 #include "lesson/classroom/class_results.h"
 #include "lesson/classroom/class_work.h"
 #include "lesson/classroom/exercise_section.h"
+#include "lesson/classroom/practice.h"
 #include "lesson/classroom/student_names.h"
 #include "lesson/classroom/teacher_sheet.h"
 #include "lesson/exercises/exercise.h"
@@ -61,14 +62,15 @@ std::u16string OneWrong(std::u16string letters) {
 void Work(ExerciseSection& section) {
     section.SetTime(kMorning);
     section.StartAssignment(AssignmentCode(kThree), u"2");
-    section.Check(Right(section.Current()), u"");
+    section.Check(Right(section.Practised().Current()), u"");
     section.NextAssigned();
     section.SetTime(kMorning + 60000);
-    section.Check(OneWrong(Right(section.Current())), u"");
+    section.Check(OneWrong(Right(section.Practised().Current())), u"");
     section.NextAssigned();
     section.Hint();
     section.Hint();
-    section.Check(Right(section.Current()), DecimalText(section.Current().key));
+    section.Check(Right(section.Practised().Current()),
+                  DecimalText(section.Practised().Current().key));
     section.Reveal();
 }
 
@@ -117,6 +119,10 @@ TEST(AssignmentCode, ReadsBackEverySettingAndCatchesCopyingMistakes) {
     for (const auto& [typed, says] : refused) {
         EXPECT_TRUE(Refuses(typed, says)) << typed.size();
     }
+    // A link's code is typed in for the student, unless it is the one typed already.
+    EXPECT_TRUE(lesson::IsNewLinkedCode(u"103-054-7118", u"103 054 7117"));
+    EXPECT_FALSE(lesson::IsNewLinkedCode(u"103 054-7118", u"код 1030547118") ||
+                 lesson::IsNewLinkedCode(u"top", u"1") || lesson::IsNewLinkedCode(u"", u"1"));
     // With the one check digit that passes: a language, a set of kinds, a count or a first
     // number that this version does not have.
     for (const std::u16string_view nine : {u"007030100", u"307030100", u"100030100", u"164030100",
@@ -142,7 +148,7 @@ TEST(Assignment, WalksTheVariantTheSheetPrints) {
             section.StartAssignment(AssignmentCode(sheet.settings), DecimalText(variant));
             for (std::size_t place = 0; place <= 7; ++place) {
                 const lesson::Exercise& printed = sheet.variants.at(variant - 1).at(place % 7);
-                const lesson::Exercise& open = section.Current();
+                const lesson::Exercise& open = section.Practised().Current();
                 EXPECT_EQ(std::tuple(open.kind, open.number, open.alphabet),
                           std::tuple(printed.kind, printed.number, printed.alphabet))
                     << variant << ' ' << place;
@@ -156,7 +162,7 @@ TEST(Assignment, WalksTheVariantTheSheetPrints) {
         EXPECT_TRUE(section.AssignmentMessage() == lesson::VariantNote() && !section.Assigned());
     }
     section.NextAssigned();
-    EXPECT_EQ(section.Current().number, 1);
+    EXPECT_EQ(section.Practised().Current().number, 1);
     section.StartAssignment(u"1", u"1");
     EXPECT_TRUE(Has(section.AssignmentMessage(), u"тук са 1") && !section.Assigned());
     // The same assignment again goes on where the student was; another variant starts anew.
@@ -487,9 +493,10 @@ TEST(ExerciseSection, KeepsItsWorkAsText) {
     restored.Restore(kept);
     EXPECT_EQ(restored.Kept(), kept);
     const auto shown = [](const ExerciseSection& s) {
-        return std::tuple(s.Message(), s.Current().number, s.Work().answer, s.Work().key,
-                          s.Solved(), s.Score(), s.AssignedPlace(), s.Assigned()->code,
-                          s.StudentTyped().name, s.HintsGiven(), s.AnswerLine());
+        return std::tuple(s.Message(), s.Practised().Current().number, s.Practised().Work().answer,
+                          s.Practised().Work().key, s.Practised().Work().solved, s.Score(),
+                          s.AssignedPlace(), s.Assigned()->code, s.StudentTyped().name,
+                          s.Practised().Work().hints, s.Practised().AnswerLine());
     };
     for (int step = 0; step < 3; ++step) {
         EXPECT_EQ(shown(restored), shown(worked)) << step;
@@ -497,9 +504,11 @@ TEST(ExerciseSection, KeepsItsWorkAsText) {
         worked.NextAssigned();
     }
     // A text that is not kept work at all changes nothing but the message.
+    const std::u16string pastCap = std::u16string(lesson::kKeptCap, u'я') + u"\nКрай";
     const std::u16string_view unread[][2] = {{u"работата на това", u"предадена работа"},
                                              {u"Формат: 1", u"Формат: 2"},
-                                             {u"Формат: 1\n", u""}};
+                                             {u"Формат: 1\n", u""},
+                                             {u"\nКрай", pastCap}};
     for (const auto& [from, to] : unread) {
         ExerciseSection section = worked;
         section.Restore(Replaced(kept, from, to));
@@ -517,6 +526,7 @@ TEST(ExerciseSection, KeepsItsWorkAsText) {
         {u"Отговор: typed", longAnswer, 2, u"1 упражнение с повреден ред"},
         {u"\nКлюч: 4", u"\nКлюч:4\nКлюч: 4", 2, u"1 упражнение с повреден ред"},
         {u"\nИме:", u"\nУпражнение\nИме:", 3, u"Повреден ред в началото"},
+        {u"Име: Ана\n", u"", 3, u""},
         {u"\nКрай", u"", 3, u""},
         {u"\n\nУпражнение decrypt", u"\nУпражнение decrypt", 3, u""},
         {u"\nИме:", u"\nбез смисъл\nИме:", 3, u"Повреден ред в началото"},
@@ -563,7 +573,7 @@ TEST(ExerciseSection, KeepsItsWorkAsText) {
     EXPECT_TRUE(Has(restored.Kept(), u"Упражнение encrypt cyrillic 3\n"));
     EXPECT_EQ(restored.Score(), u"Решени: 0 от 0 (0 с подсказка)");
     restored.Open(lesson::ExerciseKind::kEncrypt, u"2", cipher::CyrillicAlphabet());
-    EXPECT_EQ(restored.Work().answer, u"");
+    EXPECT_EQ(restored.Practised().Work().answer, u"");
     ExerciseSection plain;
     plain.Restore(ExerciseSection().Kept());
     EXPECT_TRUE(plain.Message().empty() && !plain.Assigned());
@@ -588,7 +598,7 @@ TEST(ExerciseSection, MergesTheWorkOfTabs) {
         std::u16string found;
         for (const int number : {11, 12, 13}) {
             tab.Open(lesson::ExerciseKind::kEncrypt, DecimalText(number));
-            found += tab.Work().answer + u' ';
+            found += tab.Practised().Work().answer + u' ';
         }
         return found;
     };
@@ -607,7 +617,7 @@ TEST(ExerciseSection, MergesTheWorkOfTabs) {
     work(b, 13, kMorning + 4000, u"B13");
     save(b);
     EXPECT_EQ(a.Merge(stored), ExerciseSection::Merged::kWork);
-    EXPECT_EQ(a.Work().answer, u"A13");
+    EXPECT_EQ(a.Practised().Work().answer, u"A13");
     EXPECT_EQ(answers(a), u"B11 B12 A13 ");
     EXPECT_EQ(a.Merge(u"не е запазена работа"), ExerciseSection::Merged::kUnreadable);
     // Forgotten in one tab: the other takes it, and its save, or a third's that never heard of
@@ -623,7 +633,7 @@ TEST(ExerciseSection, MergesTheWorkOfTabs) {
     EXPECT_FALSE(Has(stored, u"Ана"));
     work(b, 14, kMorning + 6000, u"B14");
     EXPECT_EQ(b.Merge(stored), ExerciseSection::Merged::kForgotten);
-    EXPECT_EQ(b.Work().answer, u"B14");
+    EXPECT_EQ(b.Practised().Work().answer, u"B14");
     EXPECT_EQ(answers(b), u"   ");
     save(third);
     ExerciseSection fourth;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lesson/exercises/diagnosis.h"
+#include "lesson/classroom/practice.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include "lesson/exercises/answer_check.h"
 #include "lesson/exercises/calculation.h"
 #include "lesson/exercises/exercise.h"
+#include "lesson/exercises/work_check.h"
 #include "lesson/text/spelled_letters.h"
 
 namespace {
@@ -150,7 +152,7 @@ TEST(ExerciseSection, SaysTheCauseTheLookAlikesTheMissingLettersAndTheBoxes) {
     using lesson::ExerciseKind;
     lesson::ExerciseSection section;
     section.Open(ExerciseKind::kEncrypt, u"4711");
-    const lesson::Exercise shown = section.Current();
+    const lesson::Exercise shown = section.Practised().Current();
     std::u16string backwards = shown.plainLetters;
     std::transform(backwards.begin(), backwards.end(), backwards.begin(), [&](char16_t letter) {
         return cipher::LatinAlphabet().Shifted(letter, -shown.key);
@@ -165,29 +167,31 @@ TEST(ExerciseSection, SaysTheCauseTheLookAlikesTheMissingLettersAndTheBoxes) {
         ++number;
     }
     section.Open(ExerciseKind::kFindKey, cipher::DecimalText(number));
-    const lesson::Exercise found = section.Current();
+    const lesson::Exercise found = section.Practised().Current();
     const std::u16string& letters = found.plainLetters;
     section.Check(std::u16string{letters[2], letters[8], letters[11], letters[13], letters[37]},
                   cipher::DecimalText(found.key));
-    EXPECT_EQ(section.MissingNote(),
+    EXPECT_EQ(section.Practised().LastCheck().missingNote,
               u"Липсват 95 букви: от 1-ва до 2-ра, от 4-та до 8-ма, от "
               u"10-та до 11-та, 13-та, от 15-та до 37-ма, от 39-та до "
               u"100-тна.");
-    EXPECT_EQ(section.LetterCheck().marks.size(), 5U);
-    EXPECT_EQ(section.HintsUsed(), u"Използвани подсказки: 0 от 3");
+    EXPECT_EQ(section.Practised().LastCheck().letters.marks.size(), 5U);
+    EXPECT_EQ(section.Practised().HintsUsed(), u"Използвани подсказки: 0 от 3");
     section.Check(letters, cipher::DecimalText(26 - found.key));
-    EXPECT_TRUE(section.Diagnosed()->sentence.starts_with(u"Изглежда, че ключът ви измества") &&
-                section.LetterCheck().marks.empty());
+    EXPECT_TRUE(section.Practised().LastCheck().diagnosis->sentence.starts_with(
+                    u"Изглежда, че ключът ви измества") &&
+                section.Practised().LastCheck().letters.marks.empty());
 
     section.Open(ExerciseKind::kDecrypt, u"7", cipher::CyrillicAlphabet());
-    std::u16string lookAlikes = section.Current().plainLetters;
+    std::u16string lookAlikes = section.Practised().Current().plainLetters;
     std::replace(lookAlikes.begin(), lookAlikes.end(), u'А', u'A');
     section.Check(lookAlikes, u"");
-    EXPECT_TRUE(section.Verdict().starts_with(u"Вярно! ") &&
-                section.Verdict().ends_with(u" „A“ (латинска) е прочетена като „А“."));
+    EXPECT_TRUE(section.Practised().LastCheck().verdict.starts_with(u"Вярно! ") &&
+                section.Practised().LastCheck().verdict.ends_with(
+                    u" „A“ (латинска) е прочетена като „А“."));
 
     section.Open(ExerciseKind::kCalculate, u"1");
-    const lesson::Calculation calculation = lesson::CalculationOf(section.Current());
+    const lesson::Calculation calculation = section.Practised().Calculated();
     std::u16string boxes;
     for (const lesson::CalculationBox& box : calculation.boxes) {
         boxes += box.expected;
@@ -200,13 +204,13 @@ TEST(ExerciseSection, SaysTheCauseTheLookAlikesTheMissingLettersAndTheBoxes) {
     section.Check(firstWrong.append(boxes, boxes.find(u';')), u"");
     EXPECT_NE(section.Announcement().find(said), std::u16string::npos);
     section.Check(boxes, u"");
-    EXPECT_TRUE(section.Solved());
+    EXPECT_TRUE(section.Practised().Work().solved);
 
     const std::u16string answers[] = {
         lesson::SpelledLetters(shown.cipherLetters),
         lesson::MakeExercise(ExerciseKind::kDecrypt, 1)->plain,
         u"ключ " + cipher::DecimalText(found.key) + u": " + found.plain,
-        lesson::CalculationAnswer(section.Current()),
+        lesson::CalculationAnswer(section.Practised().Current()),
         lesson::SpelledLetters(
             lesson::MakeExercise(ExerciseKind::kEncryptKeyWord, 1)->cipherLetters),
         lesson::MakeExercise(ExerciseKind::kDecryptKeyWord, 1)->plain,

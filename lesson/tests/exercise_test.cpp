@@ -19,9 +19,11 @@
 #include "cipher/decimal_text.h"
 #include "cipher/vigenere.h"
 #include "lesson/classroom/exercise_section.h"
+#include "lesson/classroom/practice.h"
 #include "lesson/classroom/teacher_sheet.h"
 #include "lesson/exercises/answer_check.h"
 #include "lesson/exercises/exercise.h"
+#include "lesson/exercises/work_check.h"
 #include "lesson/text/english_phrases.h"
 #include "lesson/text/key_words.h"
 #include "lesson/text/language.h"
@@ -253,10 +255,10 @@ TEST(CheckKey, ReadsTheKeyAsTheWindowReadsTheOffset) {
 // and the score, with what a screen reader hears.
 TEST(ExerciseSection, ChecksHintsRevealsAndKeepsTheScore) {
     lesson::ExerciseSection section;
-    EXPECT_EQ(section.Current().number, 1);
+    EXPECT_EQ(section.Practised().Current().number, 1);
     section.Open(ExerciseKind::kDecrypt, u"12a");
     EXPECT_EQ(section.Message(), u"Номерът на упражнението е цяло число от 1 до 9999.");
-    EXPECT_EQ(section.Current().kind, ExerciseKind::kEncrypt);
+    EXPECT_EQ(section.Practised().Current().kind, ExerciseKind::kEncrypt);
     EXPECT_FALSE(section.NumberAccepted());
     section.Hint();  // the refused number's note goes with the next action
     EXPECT_TRUE(section.NumberAccepted() && section.Message().empty());
@@ -267,71 +269,75 @@ TEST(ExerciseSection, ChecksHintsRevealsAndKeepsTheScore) {
     }
 
     section.Open(ExerciseKind::kDecrypt, u" 2 ");
-    EXPECT_TRUE(section.NumberAccepted() && section.AnswerLine().empty());
-    EXPECT_EQ(section.Task(), u"Дешифрирайте с ключ 19: YETFBGZHLTKXIBGDUXVTNLXHYMAXYHHWMAXRXTM");
+    EXPECT_TRUE(section.NumberAccepted() && section.Practised().AnswerLine().empty());
+    EXPECT_EQ(section.Practised().Task(),
+              u"Дешифрирайте с ключ 19: YETFBGZHLTKXIBGDUXVTNLXHYMAXYHHWMAXRXTM");
     section.Check(u"flamingosarepinkbecauseofthefoodtheyea", u"");
-    EXPECT_FALSE(section.Solved());
+    EXPECT_FALSE(section.Practised().Work().solved);
     EXPECT_EQ(section.Announcement(), u"38 от 39 букви са верни. Място 39: липсва T.");
     section.Check(u"Flamingos are pink because of the food they eat.", u"");
-    EXPECT_TRUE(section.Solved());
+    EXPECT_TRUE(section.Practised().Work().solved);
     EXPECT_EQ(section.Announcement(), u"Вярно! 39 от 39 букви са верни.");
     section.Check(u"Flamingos are pink because of the food they eat.", u"");
     EXPECT_EQ(section.Score(), u"Решени: 1 от 1 (0 с подсказка)");  // counted once
     section.Check(u"Flamingos", u"");
-    EXPECT_EQ(section.Verdict(), u"9 от 39 букви са верни.");  // solved before, wrong now
+    EXPECT_EQ(section.Practised().LastCheck().verdict,
+              u"9 от 39 букви са верни.");  // solved before, wrong now
     section.Reveal();
-    EXPECT_EQ(section.Answer().rfind(u"FLAMINGOSAREPINK", 0), 0U);
+    EXPECT_EQ(section.Practised().Answer().rfind(u"FLAMINGOSAREPINK", 0), 0U);
 
     section.OpenNext();
-    EXPECT_EQ(section.Current().number, 3);
+    EXPECT_EQ(section.Practised().Current().number, 3);
     section.Open(ExerciseKind::kEncrypt, u"1");
     section.Check(u"HXDLJWUNJMJQXABNCXFJCNAKDCHXDLJWCVJTNRCMARWTT", u"");
-    EXPECT_EQ(section.LetterCheck().marks.back().kind, Kind::kExtra);
+    EXPECT_EQ(section.Practised().LastCheck().letters.marks.back().kind, Kind::kExtra);
     EXPECT_NE(section.Announcement().find(u"Преди място 45: излишна буква T."),
               std::u16string::npos);
     section.Check(u"AXDLJWUNJMJQXABNCXFJCNAKDCHXDLJWCVJTNRCMARWT", u"");
-    const std::vector<lesson::LetterMark>& marks = section.LetterCheck().marks;
+    const std::vector<lesson::LetterMark>& marks = section.Practised().LastCheck().letters.marks;
     EXPECT_EQ(lesson::MarkSentence(marks[0]), u"Място 1: A вместо H");
     EXPECT_EQ(lesson::MarkLine(marks[0]), u"Място 1: Y + 9 = 89 + 9 = 72 -> H");
     EXPECT_TRUE(lesson::MarkSentence(marks[1]).empty() && lesson::MarkLine(marks[1]).empty());
     section.Reveal();
     section.Check(u"HXDLJWUNJMJQXABNCXFJCNAKDCHXDLJWCVJTNRCMARWT", u"");
-    EXPECT_FALSE(section.Solved());  // the answer was shown first
-    EXPECT_EQ(section.Answer(), section.Current().cipherLetters);
+    EXPECT_FALSE(section.Practised().Work().solved);  // the answer was shown first
+    EXPECT_EQ(section.Practised().Answer(), section.Practised().Current().cipherLetters);
 
     // Finding the key: a wrong key gives no right letters away; the hints come one at a time.
     section.Open(ExerciseKind::kFindKey, u"1");
     section.Check(u"XHUNDER", u"3");
     EXPECT_EQ(section.Announcement(), u"Ключът не е верен. 6 от 68 букви са верни.");
-    EXPECT_TRUE(section.LetterCheck().marks.empty());
-    for (std::int32_t hint = 1; hint <= lesson::ExerciseSection::kHints + 1; ++hint) {
+    EXPECT_TRUE(section.Practised().LastCheck().letters.marks.empty());
+    for (std::int32_t hint = 1; hint <= lesson::Practice::kHints + 1; ++hint) {
         section.Hint();
-        EXPECT_EQ(section.HintsGiven(), std::min(hint, lesson::ExerciseSection::kHints));
+        EXPECT_EQ(section.Practised().Work().hints, std::min(hint, lesson::Practice::kHints));
     }
     EXPECT_EQ(section.Announcement(), u"Няма повече подсказки.");
-    EXPECT_EQ(section.HintsUsed(),
+    EXPECT_EQ(section.Practised().HintsUsed(),
               u"Използвани подсказки: 3 от 3. Следващата стъпка е „Покажи отговора“.");
-    EXPECT_TRUE(section.Shows(lesson::ExerciseSection::HintStep::kKeys));
+    EXPECT_TRUE(section.Practised().Shows(lesson::Practice::HintStep::kKeys));
     EXPECT_EQ(
-        section.CommonestLetterHint(),
+        section.Practised().CommonestLetterHint(),
         u"Най-често срещаната буква е C (10 пъти). Ако тя стои на мястото на E, ключът е 24.");
     section.Check(
         u"Thunder is the sound made by lightning. The tallest trees in the world are redwoods.",
         u"-2");
-    EXPECT_TRUE(section.Solved());
-    EXPECT_EQ(section.KeyResult().note, u"-2 е същото като 24");
+    EXPECT_TRUE(section.Practised().Work().solved);
+    EXPECT_EQ(section.Practised().LastCheck().key.note, u"-2 е същото като 24");
     EXPECT_EQ(section.Score(), u"Решени: 2 от 3 (1 с подсказка)");
     section.Reveal();
-    EXPECT_EQ(section.Answer().rfind(u"Ключ 24: THUNDER", 0), 0U);
+    EXPECT_EQ(section.Practised().Answer().rfind(u"Ключ 24: THUNDER", 0), 0U);
 
     section.Open(ExerciseKind::kFindKey, u"7");  // its commonest letter is E itself
     section.Hint();
     section.Hint();
-    EXPECT_NE(section.CommonestLetterHint().find(u"ключът никога не е 0"), std::u16string::npos);
+    EXPECT_NE(section.Practised().CommonestLetterHint().find(u"ключът никога не е 0"),
+              std::u16string::npos);
     section.Open(ExerciseKind::kEncrypt, u"5");
     section.Hint();
-    EXPECT_EQ(section.HintsGiven(), 0);
-    EXPECT_FALSE(section.Shows(lesson::ExerciseSection::HintStep::kChart));
+    EXPECT_EQ(section.Practised().Work().hints, 0);
+    EXPECT_FALSE(section.Practised().Shows(lesson::Practice::HintStep::kChart));
+    EXPECT_TRUE(section.Practised().CommonestLetterHint().empty());
 }
 
 // In the Bulgarian alphabet: keys from 1 to 29, its letters alone, and the trace lines, hints
@@ -352,18 +358,19 @@ TEST(MakeExercise, GivesBulgarianExercisesInTheCyrillicAlphabet) {
     lesson::ExerciseSection section;
     section.Open(ExerciseKind::kEncrypt, u"1", cyrillic);
     section.Check(first.cipherLetters.substr(1), u"");
-    EXPECT_EQ(section.LetterCheck().marks[0].line,
+    EXPECT_EQ(section.Practised().LastCheck().letters.marks[0].line,
               cipher::EncodeLine(cyrillic, first.plainLetters[0], first.key));
     section.Open(ExerciseKind::kFindKey, u"1", cyrillic);
     section.Hint();
     section.Hint();
-    EXPECT_NE(section.CommonestLetterHint().find(u"на мястото на А, "), std::u16string::npos);
-    EXPECT_EQ(section.Breaking().Rows(), 29U);
-    const lesson::Exercise& found = section.Current();
+    EXPECT_NE(section.Practised().CommonestLetterHint().find(u"на мястото на А, "),
+              std::u16string::npos);
+    EXPECT_EQ(section.Practised().Breaking().Rows(), 29U);
+    const lesson::Exercise& found = section.Practised().Current();
     section.Check(found.plain, cipher::DecimalText(found.key + 30));
-    EXPECT_TRUE(section.Solved());
+    EXPECT_TRUE(section.Practised().Work().solved);
     section.OpenNext();
-    EXPECT_EQ(section.Current().alphabet, &cyrillic);
+    EXPECT_EQ(section.Practised().Current().alphabet, &cyrillic);
 }
 
 // The same choices give the same sheets: numbers in turn from the first, past 9999 back to 1,
@@ -421,7 +428,9 @@ TEST(TeacherSheet, NumbersVariantsInTurnAndRefusesBadChoices) {
     EXPECT_EQ(blocks[0].lines.front(), u"P + 11 = ____ + 11 = ____ -> ____");
     EXPECT_EQ(blocks[1].lines.size(), 4U);
     const lesson::Exercise toBreak = *lesson::MakeExercise(ExerciseKind::kFindKey, 4);
-    EXPECT_TRUE(lesson::HasSheetKeyBoxes(toBreak) && lesson::SheetCalculation(toBreak).empty());
+    EXPECT_TRUE(lesson::SheetKeyBoxes(toBreak) == 2 &&
+                lesson::SheetKeyBoxes(sheet.variants[0][0]) == 0 &&
+                lesson::SheetCalculation(toBreak).empty());
     // The same number is another exercise in each alphabet: the sheet says which, past A-Z.
     EXPECT_EQ(lesson::VariantHeading(2, cipher::LatinAlphabet()), u"Вариант 2");
     EXPECT_EQ(lesson::VariantHeading(2, cipher::CyrillicAlphabet()), u"Вариант 2 (на кирилица)");

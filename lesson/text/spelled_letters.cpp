@@ -41,12 +41,15 @@ std::u16string SpelledLetters(std::u16string_view letters) {
         spelled += Spoken(letters[i]);
     }
     if (letters.size() > kMostSpelled) {
-        const std::size_t rest = letters.size() - kMostSpelled;
         spelled += u" и още ";
-        spelled += cipher::DecimalText(static_cast<std::int64_t>(rest));
-        spelled += rest == 1 ? u" буква" : u" букви";
+        spelled += CountOfLetters(letters.size() - kMostSpelled);
     }
     return spelled;
+}
+
+std::u16string CountOfLetters(std::size_t count) {
+    return cipher::DecimalText(static_cast<std::int64_t>(count)) +
+           (count == 1 ? u" буква" : u" букви");
 }
 
 }  // namespace lesson

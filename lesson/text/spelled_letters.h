@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,5 +11,8 @@ namespace lesson {
 // "К, З, У, гъ", with Г and Й by their names. A long run is cut after its first letters, with
 // how many were left out.
 std::u16string SpelledLetters(std::u16string_view letters);
+
+// A count of letters in words: "1 буква", "12 букви".
+std::u16string CountOfLetters(std::size_t count);
 
 }  // namespace lesson

@@ -14,7 +14,7 @@
 #include "cipher/vigenere_breaking.h"
 #include "lesson/text/decimal_comma.h"
 #include "lesson/text/field_caps.h"
-#include "lesson/text/language.h"
+#include "lesson/text/letters_note.h"
 #include "lesson/text/line_feeds.h"
 #include "lesson/text/spelled_letters.h"
 
@@ -38,25 +38,6 @@ std::u16string Joined(const std::vector<Number>& numbers, std::int64_t added) {
     return text;
 }
 
-std::u16string LettersNote(const cipher::Alphabet& alphabet, std::size_t letters) {
-    if (letters == 0) {
-        return u"Няма " + std::u16string(LanguageOf(alphabet).lettersName) +
-               u" в текста: няма какво да се разбие.";
-    }
-    if (letters >= VigenereBreak::kFewLetters) {
-        return {};
-    }
-    std::u16string note = u"Текстът има само ";
-    cipher::AppendDecimal(note, static_cast<std::int64_t>(letters));
-    note += letters == 1 ? u" буква" : u" букви";
-    note += u". При по-малко от ";
-    cipher::AppendDecimal(note, static_cast<std::int64_t>(VigenereBreak::kFewLetters));
-    note +=
-        u" букви ключовата дума често се намира грешно: проверете дължината и буквите на "
-        u"колоните.";
-    return note;
-}
-
 }  // namespace
 
 void VigenereBreak::Break(std::u16string_view text, const cipher::Alphabet& alphabet) {
@@ -73,27 +54,19 @@ void VigenereBreak::Break(std::u16string_view text, const cipher::Alphabet& alph
         m_groups.push_back({group.letters, Joined(group.places, 1), Joined(group.distances, 0),
                             Joined(group.divisors, 0)});
     }
-    m_message = LettersNote(alphabet, m_broken.letters.size());
+    m_message = BreakingNote(alphabet, m_broken.letters.size(), kFewLetters,
+                             u"При по-малко от " +
+                                 cipher::DecimalText(static_cast<std::int64_t>(kFewLetters)) +
+                                 u" букви ключовата дума често се намира грешно: проверете "
+                                 u"дължината и буквите на колоните.");
     m_length = 0;
     m_keyWord.clear();
     m_decrypted.clear();
     m_trace.clear();
-    m_announcement = m_message;
-    if (!Broken()) {
-        return;
+    if (Broken()) {
+        ChooseLength(m_broken.length);
     }
-    ChooseLength(m_broken.length);
-    m_announcement = u"Най-вероятна дължина на ключа: ";
-    cipher::AppendDecimal(m_announcement, m_length);
-    m_announcement += u". Намерена ключова дума: ";
-    m_announcement += SpelledLetters(m_keyWord);
-    m_announcement += u". Текст: ";
-    m_announcement += SpelledLetters(m_decrypted);
-    m_announcement += u".";
-    if (!m_message.empty()) {
-        m_announcement += u" ";
-        m_announcement += m_message;
-    }
+    Announce(Broken() ? LengthSentence(u"Най-вероятна дължина") + u" " + TextSentence() : u"");
 }
 
 void VigenereBreak::ChooseLength(std::int32_t length) {
@@ -101,14 +74,10 @@ void VigenereBreak::ChooseLength(std::int32_t length) {
         return;
     }
     m_length = length;
-    m_keyWord = cipher::LikeliestKeyWord(*m_alphabet, m_broken.letters, length);
+    m_keyWord = m_broken.keyWords[static_cast<std::size_t>(length - 1)];
     ShowColumn(0);
     Decrypt();
-    m_announcement = u"Дължина на ключа: ";
-    cipher::AppendDecimal(m_announcement, length);
-    m_announcement += u". Намерена ключова дума: ";
-    m_announcement += SpelledLetters(m_keyWord);
-    m_announcement += u".";
+    m_announcement = LengthSentence(u"Дължина");
 }
 
 void VigenereBreak::ChooseLetter(std::int32_t column, char16_t letter) {
@@ -119,11 +88,7 @@ void VigenereBreak::ChooseLetter(std::int32_t column, char16_t letter) {
     m_keyWord[static_cast<std::size_t>(column)] = letter;
     ShowColumn(column);
     Decrypt();
-    m_announcement = u"Ключова дума: ";
-    m_announcement += SpelledLetters(m_keyWord);
-    m_announcement += u". Текст: ";
-    m_announcement += SpelledLetters(m_decrypted);
-    m_announcement += u".";
+    m_announcement = u"Ключова дума: " + SpelledLetters(m_keyWord) + u". " + TextSentence();
 }
 
 void VigenereBreak::ShowColumn(std::int32_t column) {
@@ -139,6 +104,15 @@ void VigenereBreak::ShowColumn(std::int32_t column) {
             m_column.Choose(row);
         }
     }
+}
+
+std::u16string VigenereBreak::LengthSentence(std::u16string_view lengthName) const {
+    return std::u16string(lengthName) + u" на ключа: " + cipher::DecimalText(m_length) +
+           u". Намерена ключова дума: " + SpelledLetters(m_keyWord) + u".";
+}
+
+std::u16string VigenereBreak::TextSentence() const {
+    return u"Текст: " + SpelledLetters(m_decrypted) + u".";
 }
 
 void VigenereBreak::Decrypt() {
@@ -179,10 +153,18 @@ std::u16string VigenereBreak::GroupsNote() const {
     return note;
 }
 
+std::u16string VigenereBreak::ColumnLabel(std::int32_t column) {
+    return cipher::DecimalText(column + 1);
+}
+
 std::u16string VigenereBreak::ColumnName(std::int32_t column) {
-    std::u16string name = u"Колона ";
-    cipher::AppendDecimal(name, column + 1);
-    return name;
+    return u"Колона " + ColumnLabel(column);
+}
+
+std::u16string VigenereBreak::ColumnRowName(std::size_t row) const {
+    const std::int32_t shift = m_column.Offset(row);
+    const std::u16string letter(1, m_alphabet->letters[static_cast<std::size_t>(shift)]);
+    return letter + u" (" + cipher::DecimalText(shift) + u")";
 }
 
 std::u16string VigenereBreak::ColumnHeading() const {

@@ -10,6 +10,7 @@
 #include "cipher/alphabet.h"
 #include "cipher/vigenere_breaking.h"
 #include "lesson/caesar/break_section.h"
+#include "lesson/text/section_outcome.h"
 
 namespace lesson {
 
@@ -18,7 +19,7 @@ namespace lesson {
 // key word found column by column (each column broken as the Caesar breaking breaks a text,
 // and its letter for the student to change), the decrypted letters and their trace. Every
 // text it shows comes from here.
-class VigenereBreak {
+class VigenereBreak : public SectionOutcome {
 public:
     // A repeated group as a row of its table, its places counted from 1.
     struct GroupRow {
@@ -60,20 +61,25 @@ public:
     std::int32_t Length() const { return m_length; }
     const std::u16string& KeyWord() const { return m_keyWord; }
     std::int32_t ShownColumn() const { return m_shown; }
-    // What a column's choice of letter is called: "Колона 2".
+    // What a column's choice of letter shows beside it, "2", and what it is called, "Колона 2".
+    static std::u16string ColumnLabel(std::int32_t column);
     static std::u16string ColumnName(std::int32_t column);
     // "Колона 2 от 5. Букви в нея: 38; всички са шифрирани с една и съща буква на ключа."
     std::u16string ColumnHeading() const;
-    // The shown column broken as a Caesar text, every key letter from A tried.
+    // The shown column broken as a Caesar text, every key letter from A tried, and a row of it
+    // as its table names it: the key letter and its shift, "L (11)".
     const BreakSection& Column() const { return m_column; }
+    std::u16string ColumnRowName(std::size_t row) const;
     const std::u16string& Decrypted() const { return m_decrypted; }
     // The decryption's lines, ended by line feeds alone.
     const std::u16string& Trace() const { return m_trace; }
-    const std::u16string& Message() const { return m_message; }
-    const std::u16string& Announcement() const { return m_announcement; }
 
 private:
     void Decrypt();
+    // "Дължина на ключа: 5. Намерена ключова дума: L, E, M, O, N.", the length so named.
+    std::u16string LengthSentence(std::u16string_view lengthName) const;
+    // "Текст: T, H, E.": the decrypted letters.
+    std::u16string TextSentence() const;
 
     const cipher::Alphabet* m_alphabet = &cipher::LatinAlphabet();
     cipher::KeyWordBreak m_broken;
@@ -85,8 +91,6 @@ private:
     BreakSection m_column;
     std::u16string m_decrypted;
     std::u16string m_trace;
-    std::u16string m_message;
-    std::u16string m_announcement;
 };
 
 }  // namespace lesson

@@ -11,6 +11,7 @@
 #include "cipher/decimal_text.h"
 #include "cipher/vigenere.h"
 #include "lesson/text/language.h"
+#include "lesson/text/letters_note.h"
 #include "lesson/text/line_feeds.h"
 #include "lesson/text/spelled_letters.h"
 
@@ -57,8 +58,7 @@ void VigenereSection::Calculate(cipher::Direction direction, std::u16string_view
     m_trace.clear();
     m_message.clear();
     if (keyWord.empty() || m_letters.empty()) {
-        m_message =
-            u"Няма " + lettersName + (keyWord.empty() ? u" в ключовата дума." : u" в текста.");
+        m_message = NoLettersNote(alphabet, keyWord.empty() ? u"в ключовата дума." : u"в текста.");
         m_letters.clear();
     } else {
         m_keyRow = cipher::KeyWordRow(keyWord, m_letters.size());

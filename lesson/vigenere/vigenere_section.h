@@ -7,13 +7,15 @@
 
 #include "cipher/alphabet.h"
 #include "cipher/vigenere.h"
+#include "lesson/text/section_outcome.h"
 
 namespace lesson {
 
 // What the page's section "Шифърът на Виженер" shows for a text and a key word: the text's
 // letters with the key word repeated under them, the result, and the trace on the letters'
-// places there and back. Every text it shows comes from here.
-class VigenereSection {
+// places there and back; a note on what was dropped or what is wrong, and on what a key word
+// of one letter is. Every text it shows comes from here.
+class VigenereSection : public CipherOutcome {
 public:
     static constexpr std::size_t kTextCap = 500;
     static constexpr std::size_t kKeyWordCap = 20;
@@ -24,24 +26,12 @@ public:
     void Calculate(cipher::Direction direction, std::u16string_view typedText,
                    std::u16string_view typedKeyWord, const cipher::Alphabet& alphabet);
 
-    // The text's letters, while there is a result.
-    const std::u16string& Letters() const { return m_letters; }
-    // The key word repeated under the letters, letter for letter.
+    // The key word repeated under the letters, letter for letter; the letters are kept only
+    // while there is a result.
     const std::u16string& KeyRow() const { return m_keyRow; }
-    const std::u16string& Result() const { return m_result; }
-    // The lines ended by line feeds alone, as a text box shows them.
-    const std::u16string& Trace() const { return m_trace; }
-    // What was dropped or what is wrong, and what a key word of one letter is; or empty.
-    const std::u16string& Message() const { return m_message; }
-    const std::u16string& Announcement() const { return m_announcement; }
 
 private:
-    std::u16string m_letters;
     std::u16string m_keyRow;
-    std::u16string m_result;
-    std::u16string m_trace;
-    std::u16string m_message;
-    std::u16string m_announcement;
 };
 
 }  // namespace lesson

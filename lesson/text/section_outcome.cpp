@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lesson/text/section_outcome.h"
+
+#include <string>
+
+namespace lesson {
+
+void SectionOutcome::Announce(const std::u16string& outcome) {
+    m_announcement = outcome.empty() ? m_message : outcome;
+    if (!outcome.empty() && !m_message.empty()) {
+        m_announcement += outcome.ends_with(u'.') ? u" " : u". ";
+        m_announcement += m_message;
+    }
+}
+
+}  // namespace lesson

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "cipher/alphabet.h"
+#include "lesson/caesar/break_section.h"
+#include "lesson/caesar/cyrillic_section.h"
+#include "lesson/classroom/class_results.h"
+#include "lesson/classroom/exercise_section.h"
+#include "lesson/form/form.h"
+#include "lesson/vigenere/vigenere_break.h"
+#include "lesson/vigenere/vigenere_section.h"
+
+namespace page {
+
+// The page's lesson: one form and one section of each kind for as long as the page is open.
+struct Page {
+    lesson::Form form;
+    lesson::CyrillicSection cyrillic;
+    lesson::BreakSection breaking;
+    lesson::VigenereSection vigenere;
+    lesson::VigenereBreak vigenereBreak;
+    lesson::ExerciseSection exercises;
+    lesson::ClassResults results;
+};
+
+// The states that more than one section shows.
+std::u16string_view AlphabetName(const cipher::Alphabet& alphabet);
+std::string BreakState(const lesson::BreakSection& section, bool withTrace = true);
+std::string ExerciseState(const lesson::ExerciseSection& section);
+
+}  // namespace page
