@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/action.h"
 
-#include <algorithm>
 #include <optional>
 #include <string>
 #include <utility>
@@ -22,8 +21,9 @@ bool Take(std::optional<Kind> read, Kind& member) {
     return read.has_value();
 }
 
+// Whether the request has the member, of the field's type. An alphabet the request does not
+// name as a text is A to Z; one it names but the lesson does not know is none, to be refused.
 bool Read(const Field& field, const Request& request, Value& value) {
-    value.present = true;
     switch (field.type) {
         case Type::kText:
             return Take(request.Text(field.name), value.text);
@@ -35,37 +35,28 @@ bool Read(const Field& field, const Request& request, Value& value) {
             break;
     }
     const std::optional<std::u16string> name = request.Text(field.name);
-    const lesson::Language* language = name ? lesson::LanguageNamed(*name) : nullptr;
+    const lesson::Language* language =
+        name ? lesson::LanguageNamed(*name) : &lesson::Languages().front();
     value.alphabet = language != nullptr ? language->alphabet : nullptr;
-    return language != nullptr;
-}
-
-bool Present(const Field& field, const Request& request) {
-    const std::vector<std::string_view> names = request.Names();
-    return std::find(names.begin(), names.end(), field.name) != names.end();
+    return true;
 }
 
 }  // namespace
 
 std::optional<Values> ReadFields(const Action& action, const Page& page, const Request& request) {
-    std::vector<Value> values;
+    Values values;
     for (const Field& field : action.fields) {
         if (field.name.empty()) {
             break;
         }
-        if (!Present(field, request)) {
-            if (!field.optional && field.type != Type::kAlphabet) {
-                return std::nullopt;
-            }
-            values.emplace_back().alphabet = lesson::Languages().front().alphabet;
-            continue;
-        }
         Value& value = values.emplace_back();
-        if (!Read(field, request, value) || (field.fits != nullptr && !field.fits(page, value))) {
+        value.present = Read(field, request, value);
+        // An optional member of another type is taken as missing, like an alphabet not named.
+        if (value.present ? field.fits != nullptr && !field.fits(page, value) : !field.optional) {
             return std::nullopt;
         }
     }
-    return Values(std::move(values));
+    return values;
 }
 
 std::string Refusal(const Action& action) {
@@ -90,19 +81,5 @@ std::string Refusal(const Action& action) {
 std::string Error(const std::string& why) {
     return Object({{"error", Quoted(std::u16string(why.begin(), why.end()))}});
 }
-
-const std::u16string& Values::Text(std::size_t field) const { return m_values[field].text; }
-
-std::int64_t Values::Number(std::size_t field) const { return m_values[field].number; }
-
-const std::vector<std::u16string>& Values::List(std::size_t field) const {
-    return m_values[field].list;
-}
-
-const cipher::Alphabet& Values::Alphabet(std::size_t field) const {
-    return *m_values[field].alphabet;
-}
-
-bool Values::Has(std::size_t field) const { return m_values[field].present; }
 
 }  // namespace page

@@ -20,6 +20,7 @@ namespace page {
 enum class Type { kText, kNumber, kList, kAlphabet };
 // A member's value, of its field's type; the others stay empty.
 struct Value {
+    // Whether the request has the member, of its field's type.
     bool present = false;
     std::u16string text;
     std::int64_t number = 0;
@@ -34,6 +35,7 @@ struct Field {
     std::string_view rule;
     // Whether the value fits the page as it is now, where the rule says more than the type.
     bool (*fits)(const Page& page, const Value& value) = nullptr;
+    // Whether the request may leave it out; one of another type is then taken as left out.
     bool optional = false;
 };
 
@@ -44,7 +46,9 @@ constexpr Field NumberField(std::string_view name) {
 constexpr Field ListField(std::string_view name) { return {name, Type::kList, {}, nullptr, false}; }
 // The alphabet a request names, A to Z where it names none.
 constexpr Field KnownAlphabet() {
-    return {"alphabet", Type::kAlphabet, "a known alphabet", nullptr, false};
+    return {"alphabet", Type::kAlphabet, "a known alphabet",
+            [](const Page& /*page*/, const Value& value) { return value.alphabet != nullptr; },
+            true};
 }
 constexpr Field Optional(Field field) {
     field.optional = true;
@@ -62,18 +66,7 @@ constexpr bool Below(std::int64_t place, std::size_t count) {
 }
 
 // The values of an action's fields, in the order its row declares them.
-class Values {
-public:
-    explicit Values(std::vector<Value> values) : m_values(std::move(values)) {}
-    const std::u16string& Text(std::size_t field) const;
-    std::int64_t Number(std::size_t field) const;
-    const std::vector<std::u16string>& List(std::size_t field) const;
-    const cipher::Alphabet& Alphabet(std::size_t field) const;
-    bool Has(std::size_t field) const;
-
-private:
-    std::vector<Value> m_values;
-};
+using Values = std::vector<Value>;
 
 // An action: its name, the members its request carries besides the action's name, and what it
 // does with their values, answering with the state of what it changed.

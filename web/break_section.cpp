@@ -52,12 +52,12 @@ std::string BreakState(const lesson::BreakSection& section, bool withTrace) {
 namespace {
 
 std::string Break(Page& page, const Values& values) {
-    page.breaking.Break(values.Text(0), values.Alphabet(1));
+    page.breaking.Break(values[0].text, *values[1].alphabet);
     return BreakState(page.breaking);
 }
 
 std::string Choose(Page& page, const Values& values) {
-    page.breaking.Choose(static_cast<std::size_t>(values.Number(0)));
+    page.breaking.Choose(static_cast<std::size_t>(values[0].number));
     return BreakState(page.breaking);
 }
 

@@ -13,7 +13,7 @@ namespace {
 // The work to write over what is stored, with what is stored merged in; whether what is
 // stored could not be read, and is to be set aside before it is written over.
 std::string Keep(Page& page, const Values& values) {
-    const std::u16string& stored = values.Text(0);
+    const std::u16string& stored = values[0].text;
     const bool unreadable = !stored.empty() && page.exercises.Merge(stored) ==
                                                    lesson::ExerciseSection::Merged::kUnreadable;
     return Object({{"kept", Quoted(page.exercises.Kept())}, {"unreadable", Boolean(unreadable)}});
@@ -22,7 +22,7 @@ std::string Keep(Page& page, const Values& values) {
 // What another tab kept, taken in: whether it had forgotten the work, and the exercises' state.
 std::string Merge(Page& page, const Values& values) {
     const bool forgotten =
-        page.exercises.Merge(values.Text(0)) == lesson::ExerciseSection::Merged::kForgotten;
+        page.exercises.Merge(values[0].text) == lesson::ExerciseSection::Merged::kForgotten;
     return Object({{"forgotten", Boolean(forgotten)}, {"state", ExerciseState(page.exercises)}});
 }
 

@@ -22,7 +22,7 @@ std::string CyrillicState(const lesson::CyrillicSection& section) {
 }
 
 std::string Cyrillic(Page& page, const Values& values) {
-    page.cyrillic.Calculate(values.Text(0), values.Text(1));
+    page.cyrillic.Calculate(values[0].text, values[1].text);
     return CyrillicState(page.cyrillic);
 }
 

@@ -83,36 +83,36 @@ std::string BoxState(const lesson::BoxMark& mark) {
 }
 
 std::string OpenExercise(Page& page, const Values& values) {
-    page.exercises.Open(lesson::KindNamed(values.Text(0))->kind, values.Text(1),
-                        values.Alphabet(2));
+    page.exercises.Open(lesson::KindNamed(values[0].text)->kind, values[1].text,
+                        *values[2].alphabet);
     return ExerciseState(page.exercises);
 }
 
 std::string CheckAnswer(Page& page, const Values& values) {
-    page.exercises.Check(values.Text(0), values.Text(1));
+    page.exercises.Check(values[0].text, values[1].text);
     return ExerciseState(page.exercises);
 }
 
 std::string StartAssignment(Page& page, const Values& values) {
-    page.exercises.StartAssignment(values.Text(0), values.Text(1));
+    page.exercises.StartAssignment(values[0].text, values[1].text);
     return ExerciseState(page.exercises);
 }
 
 // An answer and key typed, kept with the exercise; nothing to show.
 std::string Type(Page& page, const Values& values) {
-    page.exercises.Type(values.Text(0), values.Text(1));
+    page.exercises.Type(values[0].text, values[1].text);
     return Object({});
 }
 
 std::string Restore(Page& page, const Values& values) {
-    page.exercises.Restore(values.Text(0));
+    page.exercises.Restore(values[0].text);
     return ExerciseState(page.exercises);
 }
 
 // The file to save, with its name, or what keeps the student from handing in.
 std::string HandIn(Page& page, const Values& values) {
     const lesson::HandIn handIn =
-        page.exercises.HandInWork({values.Text(0), values.Text(1), values.Text(2)});
+        page.exercises.HandInWork({values[0].text, values[1].text, values[2].text});
     return Object(
         {{"message", Quoted(handIn.message)},
          {"fileName", Quoted(handIn.fileName)},

@@ -40,10 +40,10 @@ std::string ResultsState(lesson::ClassResults& results) {
 // with the reason the browser could not read it, to be skipped with it: whether it is in the
 // table, and the line said of it.
 std::string AddResults(Page& page, const Values& values) {
-    if (values.Has(3)) {
-        page.results.AddUnread(values.Text(0), values.Text(3));
+    if (values[3].present) {
+        page.results.AddUnread(values[0].text, values[3].text);
     } else {
-        page.results.Add(values.Text(0), values.Number(1), values.Text(2));
+        page.results.Add(values[0].text, values[1].number, values[2].text);
     }
     return Object({{"line", Quoted(page.results.Line())}});
 }
@@ -51,14 +51,14 @@ std::string AddResults(Page& page, const Values& values) {
 // The table sorted by the column asked for, or as it was sorted.
 std::string Results(Page& page, const Values& values) {
     const std::int64_t column =
-        values.Has(0) ? values.Number(0) : static_cast<std::int64_t>(page.results.SortedBy());
+        values[0].present ? values[0].number : static_cast<std::int64_t>(page.results.SortedBy());
     page.results.SortBy(column < 0 ? 0 : static_cast<std::size_t>(column));
     return ResultsState(page.results);
 }
 
 // A row of the table as last shown, by its place from 0.
 std::string RemoveResult(Page& page, const Values& values) {
-    page.results.Remove(static_cast<std::size_t>(values.Number(0)));
+    page.results.Remove(static_cast<std::size_t>(values[0].number));
     return ResultsState(page.results);
 }
 

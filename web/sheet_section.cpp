@@ -20,10 +20,10 @@ namespace {
 
 lesson::TeacherSheet RequestedSheet(const Values& values) {
     std::vector<lesson::ExerciseKind> kinds;
-    std::transform(values.List(0).begin(), values.List(0).end(), std::back_inserter(kinds),
+    std::transform(values[0].list.begin(), values[0].list.end(), std::back_inserter(kinds),
                    [](const std::u16string& name) { return lesson::KindNamed(name)->kind; });
-    return lesson::MakeTeacherSheet(kinds, values.Text(1), values.Text(2), values.Text(3),
-                                    values.Alphabet(4));
+    return lesson::MakeTeacherSheet(kinds, values[1].text, values[2].text, values[3].text,
+                                    *values[4].alphabet);
 }
 
 std::string ExerciseOnSheet(const lesson::Exercise& exercise) {

@@ -78,29 +78,29 @@ std::string VigenereBreakState(const lesson::VigenereBreak& section) {
 // Encrypts or decrypts, as the direction names.
 std::string Vigenere(Page& page, const Values& values) {
     page.vigenere.Calculate(
-        values.Text(0) == u"encrypt" ? cipher::Direction::kEncrypt : cipher::Direction::kDecrypt,
-        values.Text(1), values.Text(2), values.Alphabet(3));
+        values[0].text == u"encrypt" ? cipher::Direction::kEncrypt : cipher::Direction::kDecrypt,
+        values[1].text, values[2].text, *values[3].alphabet);
     return VigenereState(page.vigenere);
 }
 
 std::string VigenereBreak(Page& page, const Values& values) {
-    page.vigenereBreak.Break(values.Text(0), values.Alphabet(1));
+    page.vigenereBreak.Break(values[0].text, *values[1].alphabet);
     return VigenereBreakState(page.vigenereBreak);
 }
 
 std::string VigenereLength(Page& page, const Values& values) {
-    page.vigenereBreak.ChooseLength(static_cast<std::int32_t>(values.Number(0)));
+    page.vigenereBreak.ChooseLength(static_cast<std::int32_t>(values[0].number));
     return VigenereBreakState(page.vigenereBreak);
 }
 
 std::string VigenereLetter(Page& page, const Values& values) {
-    page.vigenereBreak.ChooseLetter(static_cast<std::int32_t>(values.Number(0)),
-                                    values.Text(1).front());
+    page.vigenereBreak.ChooseLetter(static_cast<std::int32_t>(values[0].number),
+                                    values[1].text.front());
     return VigenereBreakState(page.vigenereBreak);
 }
 
 std::string VigenereColumn(Page& page, const Values& values) {
-    page.vigenereBreak.ShowColumn(static_cast<std::int32_t>(values.Number(0)));
+    page.vigenereBreak.ShowColumn(static_cast<std::int32_t>(values[0].number));
     return VigenereBreakState(page.vigenereBreak);
 }
 

@@ -49,7 +49,7 @@ std::string FormState(const lesson::Form& form) {
 // Calculate (0) or Clear (1) on the typed phrase and offset; an index past 16 bits is
 // refused rather than wrapped onto a button.
 std::string Click(Page& page, const Values& values) {
-    page.form.Click(static_cast<std::int16_t>(values.Number(0)), values.Text(1), values.Text(2));
+    page.form.Click(static_cast<std::int16_t>(values[0].number), values[1].text, values[2].text);
     return FormState(page.form);
 }
 
