@@ -30,14 +30,8 @@ std::u16string KeyLine(const Alphabet& alphabet, char16_t letter, std::int32_t k
 }  // namespace
 
 std::u16string TraceHeading(std::u16string_view what, std::size_t count, std::u16string_view key) {
-    std::u16string heading = u"Дължина на ";
-    heading += what;
-    heading += u": ";
-    AppendDecimal(heading, static_cast<std::int64_t>(count));
-    heading += u":";
-    heading += key;
-    heading += u"\r\n";
-    return heading;
+    return u"Дължина на " + std::u16string(what) + u": " +
+           DecimalText(static_cast<std::int64_t>(count)) + u":" + std::u16string(key) + u"\r\n";
 }
 
 std::u16string PlaceLine(std::u16string_view letters, char16_t letter, std::int32_t amount,

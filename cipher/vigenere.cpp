@@ -18,10 +18,6 @@ std::int32_t ShiftOf(const Alphabet& alphabet, char16_t keyLetter) {
     return static_cast<std::int32_t>(alphabet.PlaceOf(keyLetter));
 }
 
-std::u16string Heading(std::size_t count, std::u16string_view keyWord) {
-    return TraceHeading(u"текста и ключова дума", count, keyWord);
-}
-
 // A letter's line, with the key letter named by its shift, at the end of LINE; nothing for a
 // character not in the alphabet.
 void AppendKeyWordLine(std::u16string& line, const Alphabet& alphabet, char16_t letter,
@@ -93,7 +89,7 @@ std::u16string KeyWordLine(const Alphabet& alphabet, char16_t letter, char16_t k
 std::u16string KeyWordTrace(const Alphabet& alphabet, std::u16string_view letters,
                             std::u16string_view keyWord, Direction direction) {
     const bool encrypts = direction == Direction::kEncrypt;
-    std::u16string trace = Heading(letters.size(), keyWord);
+    std::u16string trace = TraceHeading(u"текста и ключова дума", letters.size(), keyWord);
     trace += encrypts ? kEncryptHeading : kDecryptHeading;
     AppendLines(trace, alphabet, letters, keyWord, direction);
     trace += encrypts ? u"Дешифрирам обратно, като изваждам:\r\n"
@@ -105,7 +101,7 @@ std::u16string KeyWordTrace(const Alphabet& alphabet, std::u16string_view letter
 
 std::u16string KeyWordDecryptionTrace(const Alphabet& alphabet, std::u16string_view letters,
                                       std::u16string_view keyWord) {
-    std::u16string trace = Heading(letters.size(), keyWord);
+    std::u16string trace = TraceHeading(u"текста и ключова дума", letters.size(), keyWord);
     trace += kDecryptHeading;
     AppendLines(trace, alphabet, letters, keyWord, Direction::kDecrypt);
     return trace;

@@ -175,6 +175,7 @@ TEST(AlphabetTrace, WritesLinesOnPlacesWithTheWrap) {
         // A key past the size is taken modulo it; a character not in the alphabet has no line.
         {true, u'Ю', 63, u"Ю + 3 = 28 + 3 = 31 - 30 = 1 -> Б"},
         {false, u'Б', -27, u"Б - 3 = 1 - 3 = -2 + 30 = 28 -> Ю"},
+        {false, u'Б', 30, u"Б + 0 = 1 + 0 = 1 -> Б"},
         {true, u'Ы', 3, u""},
         {false, u'Z', 3, u""},
     };

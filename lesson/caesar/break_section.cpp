@@ -13,11 +13,21 @@
 #include "lesson/text/decimal_comma.h"
 #include "lesson/text/field_caps.h"
 #include "lesson/text/language.h"
-#include "lesson/text/letters_note.h"
 #include "lesson/text/line_feeds.h"
 #include "lesson/text/spelled_letters.h"
 
 namespace lesson {
+
+std::u16string BreakingNote(const cipher::Alphabet& alphabet, std::size_t letters, std::size_t few,
+                            std::u16string_view advice) {
+    if (letters == 0) {
+        return NoLettersNote(alphabet, u"в текста: няма какво да се разбие.");
+    }
+    if (letters >= few) {
+        return {};
+    }
+    return u"Текстът има само " + CountOfLetters(letters) + u". " + std::u16string(advice);
+}
 
 std::u16string BreakSection::DecodedHeading() {
     return u"Дешифриран текст (първите " +

@@ -13,6 +13,12 @@
 
 namespace lesson {
 
+// The note on a text of so many LETTERS to break: without the alphabet's letters, that there
+// is nothing to break; below FEW, "Текстът има само 12 букви. " and the ADVICE; from FEW on,
+// none.
+std::u16string BreakingNote(const cipher::Alphabet& alphabet, std::size_t letters, std::size_t few,
+                            std::u16string_view advice);
+
 // What the page's section "Разбиване на шифъра" shows for an encrypted text: the letters'
 // counts beside the language's, every offset with its decoded letters and score, likeliest
 // first, and the decryption trace of the chosen offset; a note on a text without letters or

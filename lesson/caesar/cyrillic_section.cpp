@@ -12,7 +12,7 @@
 #include "cipher/cipher.h"
 #include "cipher/decimal_text.h"
 #include "lesson/text/field_caps.h"
-#include "lesson/text/letters_note.h"
+#include "lesson/text/language.h"
 #include "lesson/text/line_feeds.h"
 #include "lesson/text/spelled_letters.h"
 

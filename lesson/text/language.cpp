@@ -65,4 +65,9 @@ const Language* LanguageNamed(std::u16string_view name) {
     return found != std::end(kLanguages) ? found : nullptr;
 }
 
+std::u16string NoLettersNote(const cipher::Alphabet& alphabet, std::u16string_view where) {
+    return u"Няма " + std::u16string(LanguageOf(alphabet).lettersName) + u" " +
+           std::u16string(where);
+}
+
 }  // namespace lesson

@@ -50,5 +50,7 @@ std::span<const Language> Languages();
 const Language& LanguageOf(const cipher::Alphabet& alphabet);
 // The language of that name, or none.
 const Language* LanguageNamed(std::u16string_view name);
+// "Няма латински букви (A–Z) " and WHERE: the note on a text without the alphabet's letters.
+std::u16string NoLettersNote(const cipher::Alphabet& alphabet, std::u16string_view where);
 
 }  // namespace lesson

@@ -12,9 +12,9 @@
 #include "cipher/decimal_text.h"
 #include "cipher/vigenere.h"
 #include "cipher/vigenere_breaking.h"
+#include "lesson/caesar/break_section.h"
 #include "lesson/text/decimal_comma.h"
 #include "lesson/text/field_caps.h"
-#include "lesson/text/letters_note.h"
 #include "lesson/text/line_feeds.h"
 #include "lesson/text/spelled_letters.h"
 

@@ -11,7 +11,6 @@
 #include "cipher/decimal_text.h"
 #include "cipher/vigenere.h"
 #include "lesson/text/language.h"
-#include "lesson/text/letters_note.h"
 #include "lesson/text/line_feeds.h"
 #include "lesson/text/spelled_letters.h"
 
