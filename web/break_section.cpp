@@ -20,12 +20,14 @@ std::u16string_view AlphabetName(const cipher::Alphabet& alphabet) {
     return lesson::LanguageOf(alphabet).name;
 }
 
-// Every offset's row, likeliest first, the chosen one, each letter's count beside the
-// language's, the note, the announcement and the chosen row's trace where it is shown.
+// Every offset's row, the likeliest marked, the chosen one, each letter's count beside the
+// language's, whether a text was tried, the note, the announcement and the chosen row's trace
+// where it is shown.
 std::string BreakState(const lesson::BreakSection& section, bool withTrace) {
     std::vector<std::string> rows;
     for (std::size_t row = 0; row < section.Rows(); ++row) {
         rows.push_back(Object({{"offset", Number(std::int64_t{section.Offset(row)})},
+                               {"likeliest", Boolean(row == lesson::BreakSection::kLikeliestRow)},
                                {"decoded", Quoted(section.Decoded(row))},
                                {"score", Quoted(section.Score(row))}}));
     }
@@ -44,6 +46,7 @@ std::string BreakState(const lesson::BreakSection& section, bool withTrace) {
                    {"rows", Array(rows)},
                    {"chosen", Number(static_cast<std::int64_t>(section.Chosen()))},
                    {"letters", Array(letters)},
+                   {"tried", Boolean(section.Tried())},
                    {"message", Quoted(section.Message())},
                    {"announcement", Quoted(section.Announcement())},
                    {"trace", Quoted(withTrace ? section.Trace() : u"")}});

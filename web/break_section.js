@@ -3,6 +3,8 @@
 // with its decoded letters and score, and the decryption trace of the key chosen.
 SECTIONS.push((() => {
     const keys = byId("keys");
+    // Once a text is tried, another alphabet breaks it again.
+    let tried = false;
 
     function fillFrequencies(letters) {
         byId("frequencies").tBodies[0].replaceChildren(...letters.map(l => {
@@ -23,7 +25,7 @@ SECTIONS.push((() => {
             const label = element("label", { for: `key_${i}` });
             label.append(element("span", { class: "unseen" }, `${byId("offset_header").textContent} `),
                 String(r.offset));
-            if (i === 0) label.append(" ", element("strong", {}, keys.dataset.likeliest));
+            if (r.likeliest) label.append(" ", element("strong", {}, keys.dataset.likeliest));
             offsetCell.append(choice, " ", label);
             row.append(offsetCell, ...keyCells(r));
             row.classList.toggle("chosen", i === chosen);
@@ -32,6 +34,7 @@ SECTIONS.push((() => {
     }
 
     function show(state) {
+        tried = state.tried;
         byId("break_message").textContent = state.message;
         byId("break_results").hidden = state.rows.length === 0;
         if (state.rows.length > 0) {
@@ -66,9 +69,8 @@ SECTIONS.push((() => {
         byId("take_result").addEventListener("click",
             () => whenReady(() => { byId("ciphertext").value = byId("Text2_2").value; }));
         byId("break").addEventListener("click", breakText);
-        // Another alphabet breaks the same text again, once it has been broken.
         byId("break_alphabet").addEventListener("change", () => {
-            if (!byId("break_results").hidden || byId("break_message").textContent !== "") breakText();
+            if (tried) breakText();
         });
         keys.addEventListener("change",
             event => whenReady(lesson => showChosen(lesson.call("choose", { row: Number(event.target.value) }))));

@@ -13,9 +13,8 @@ namespace {
 // The work to write over what is stored, with what is stored merged in; whether what is
 // stored could not be read, and is to be set aside before it is written over.
 std::string Keep(Page& page, const Values& values) {
-    const std::u16string& stored = values[0].text;
-    const bool unreadable = !stored.empty() && page.exercises.Merge(stored) ==
-                                                   lesson::ExerciseSection::Merged::kUnreadable;
+    const bool unreadable =
+        page.exercises.Merge(values[0].text) == lesson::ExerciseSection::Merged::kUnreadable;
     return Object({{"kept", Quoted(page.exercises.Kept())}, {"unreadable", Boolean(unreadable)}});
 }
 

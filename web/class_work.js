@@ -39,10 +39,11 @@ const classWork = (() => {
         return storage;
     }
 
-    // What the page kept, or null.
+    // What the page kept, or null. The module reads no more than its cap, and takes one more
+    // character for a text too long to be the page's.
     function kept() {
         try {
-            return store() ? storage.getItem(KEY) : null;
+            return store() ? storage.getItem(KEY)?.slice(0, TEXTS.keptCap + 1) ?? null : null;
         } catch (error) {
             refused();
             return null;
@@ -63,12 +64,8 @@ const classWork = (() => {
     function save(lesson) {
         if (!showMerged || !store()) return;
         try {
-            let stored = storage.getItem(KEY) ?? "";
-            if (stored.length > TEXTS.handedInCap) {
-                setAside(stored);
-                stored = "";
-            }
-            const kept = lesson.call("keep", { stored, now: Date.now() });
+            const stored = storage.getItem(KEY) ?? "";
+            const kept = lesson.call("keep", { stored: stored.slice(0, TEXTS.keptCap + 1), now: Date.now() });
             if (kept.unreadable) setAside(stored);
             storage.setItem(KEY, kept.kept);
         } catch (error) {
@@ -96,8 +93,8 @@ const classWork = (() => {
 
     // Another tab's save: its work is taken in, and where it forgot the work, so does this tab.
     function changedElsewhere(event) {
-        if (event.key !== KEY || event.newValue === null || !showMerged || event.newValue.length > TEXTS.handedInCap) return;
-        run(lesson => showMerged(lesson.call("merge", { stored: event.newValue, now: Date.now() })));
+        if (event.key !== KEY || event.newValue === null || !showMerged) return;
+        run(lesson => showMerged(lesson.call("merge", { stored: event.newValue.slice(0, TEXTS.keptCap + 1), now: Date.now() })));
     }
 
     // Once the kept work is read back: what was set aside of it, if anything, saving from now

@@ -74,11 +74,10 @@ std::string CalculationState(const lesson::Calculation& calculation) {
                     })}});
 }
 
-// Each box of the last check: filled or not, right or not, and for one filled in wrong its
-// reason.
+// Each box of the last check: right, wrong or neither, and for a wrong one its reason.
 std::string BoxState(const lesson::BoxMark& mark) {
-    return Object({{"filled", Boolean(mark.filled)},
-                   {"right", Boolean(mark.right)},
+    return Object({{"right", Boolean(mark.right)},
+                   {"wrong", Boolean(mark.wrong)},
                    {"reason", Quoted(mark.reason)}});
 }
 
@@ -113,12 +112,17 @@ std::string Restore(Page& page, const Values& values) {
 std::string HandIn(Page& page, const Values& values) {
     const lesson::HandIn handIn =
         page.exercises.HandInWork({values[0].text, values[1].text, values[2].text});
-    return Object(
-        {{"message", Quoted(handIn.message)},
-         {"fileName", Quoted(handIn.fileName)},
-         {"saved",
-          Quoted(handIn.fileName.empty() ? u"" : lesson::HandedInSentence(handIn.fileName))},
-         {"text", Quoted(handIn.text)}});
+    return Object({{"message", Quoted(handIn.message)},
+                   {"fileName", Quoted(handIn.fileName)},
+                   {"saved", Quoted(handIn.saved)},
+                   {"text", Quoted(handIn.text)}});
+}
+
+// Whether an assignment's link brings a code to type in for the student.
+// A handler of the table takes the page to change, though this changes nothing.
+// cppcheck-suppress constParameter
+std::string LinkedCode(Page& /*page*/, const Values& values) {
+    return Object({{"isNew", Boolean(lesson::IsNewLinkedCode(values[0].text, values[1].text))}});
 }
 
 // A step that takes no arguments, answered with the section's state.
@@ -153,6 +157,7 @@ constexpr Action kActions[] = {
     {"restore", {TextField("kept")}, Restore},
     {"forget", {}, ExerciseStep<&lesson::ExerciseSection::Forget>},
     {"handIn", {TextField("name"), TextField("className"), TextField("number")}, HandIn},
+    {"linkedCode", {TextField("linked"), TextField("typed")}, LinkedCode},
 };
 
 }  // namespace
@@ -167,7 +172,8 @@ std::string ExerciseState(const lesson::ExerciseSection& section) {
     const std::optional<lesson::Assignment>& assignment = section.Assigned();
     const std::optional<lesson::Diagnosis>& diagnosis = check.diagnosis;
     return Object(
-        {{"kind", Quoted(lesson::NameOf(exercise.kind).name)},
+        {{"exercise", Quoted(practice.Work().Name())},
+         {"kind", Quoted(lesson::NameOf(exercise.kind).name)},
          {"alphabet", Quoted(AlphabetName(*exercise.alphabet))},
          {"number", Number(std::int64_t{exercise.number})},
          {"accepted", Boolean(section.NumberAccepted())},
@@ -175,7 +181,7 @@ std::string ExerciseState(const lesson::ExerciseSection& section) {
          {"message", Quoted(section.Message())},
          {"checked", Boolean(practice.Checked())},
          {"solved", Boolean(practice.Work().solved)},
-         {"findsKey", Boolean(exercise.kind == lesson::ExerciseKind::kFindKey)},
+         {"findsKey", Boolean(practice.FindsKey())},
          {"marks", ArrayOf(check.letters.marks, MarkState)},
          {"verdict", Quoted(check.verdict)},
          {"diagnosis", Quoted(diagnosis ? diagnosis->sentence : u"")},

@@ -33,14 +33,13 @@ SECTIONS.push((() => {
             delete shown.dataset.exercise;
             return;
         }
-        const exercise = `${state.alphabet}/${state.number}`;
-        if (shown.dataset.exercise !== exercise) {
+        if (shown.dataset.exercise !== state.exercise) {
             const line = written => {
                 const paragraph = element("p");
                 written.texts.forEach((text, i) => {
                     paragraph.append(text);
                     if (i < written.boxes.length) {
-                        paragraph.append(element("input", { type: "text", class: "calc_box", maxlength: "4",
+                        paragraph.append(element("input", { type: "text", class: "calc_box", maxlength: String(TEXTS.boxCap),
                             autocomplete: "off", spellcheck: "false", "aria-label": calculation.names[written.boxes[i]],
                             "data-box": String(written.boxes[i]) }));
                     }
@@ -49,24 +48,24 @@ SECTIONS.push((() => {
             };
             shown.replaceChildren(element("p", {}, calculation.encodeHeading), ...calculation.encode.map(line),
                 element("p", {}, calculation.decodeHeading), ...calculation.decode.map(line));
-            shown.dataset.exercise = exercise;
+            shown.dataset.exercise = state.exercise;
         }
-        const values = state.typedAnswer.split(";");
+        const values = state.typedAnswer.split(TEXTS.boxSeparator);
         for (const box of shown.querySelectorAll("input")) {
             const at = Number(box.dataset.box);
             setIfChanged(box, values[at] || "");
-            const mark = state.boxMarks[at];
-            const wrong = mark !== undefined && mark.filled && !mark.right;
-            box.classList.toggle("wrong", wrong);
-            box.classList.toggle("right", mark !== undefined && mark.right);
-            box.setAttribute("aria-invalid", String(wrong));
+            const mark = state.boxMarks[at] ?? { right: false, wrong: false };
+            box.classList.toggle("wrong", mark.wrong);
+            box.classList.toggle("right", mark.right);
+            box.setAttribute("aria-invalid", String(mark.wrong));
         }
     }
 
     // The joining character typed into a box would move every box after it.
     function boxesTyped(event) {
-        if (event.target.value.includes(";")) event.target.value = event.target.value.replaceAll(";", "");
-        byId("exercise_answer").value = Array.from(byId("calculation").querySelectorAll("input"), box => box.value).join(";");
+        const separator = TEXTS.boxSeparator;
+        if (event.target.value.includes(separator)) event.target.value = event.target.value.replaceAll(separator, "");
+        byId("exercise_answer").value = Array.from(byId("calculation").querySelectorAll("input"), box => box.value).join(separator);
         sendTyped();
     }
 
@@ -187,10 +186,9 @@ SECTIONS.push((() => {
 
     // An assignment's link, the page's address with the code after "#": the code is typed in
     // for the student, who gives the variant; an assignment already begun with it stays.
-    // Any other anchor is not a code.
-    function opened() {
+    function opened(lesson) {
         const code = location.hash.slice(1);
-        if (!/^[\d -]+$/.test(code) || byId("assignment_code").value.replace(/\D/g, "") === code.replace(/\D/g, "")) return;
+        if (!lesson.call("linkedCode", { linked: code, typed: byId("assignment_code").value }).isNew) return;
         byId("assignment_code").value = code;
         byId("assignment_message").textContent = TEXTS.enterVariant;
         announce(TEXTS.enterVariant);
@@ -220,18 +218,16 @@ SECTIONS.push((() => {
         byId("hand_in_button").addEventListener("click", handIn);
         byId("forget_progress").addEventListener("click", forget);
         // The teacher's link opened in a tab that has the page already.
-        addEventListener("hashchange", opened);
+        addEventListener("hashchange", () => whenReady(opened));
     }
 
     // The exercise the module opens with, the one the kept work left open, before the clicks
-    // that waited for the module act on it. Kept work longer than any the page writes is
-    // damaged, and read as nothing. What was typed before the module was ready stays, for the
-    // exercise opened.
+    // that waited for the module act on it. What was typed before the module was ready stays,
+    // for the exercise opened.
     function restore(lesson) {
         const typed = { answer: byId("exercise_answer").value, key: byId("exercise_key").value };
         const kept = classWork.kept();
-        const state = kept === null ? lesson.call("showExercise") : lesson.call("restore",
-            { kept: kept.length <= TEXTS.handedInCap ? kept : "", now: Date.now() });
+        const state = kept === null ? lesson.call("showExercise") : lesson.call("restore", { kept, now: Date.now() });
         show(state, kept !== null);
         if (typed.answer !== "" || typed.key !== "") {
             lesson.call("type", typed);
@@ -239,7 +235,7 @@ SECTIONS.push((() => {
             byId("exercise_key").value = typed.key;
         }
         classWork.restored(state.keptNote, showMerged);
-        opened();
+        opened(lesson);
     }
 
     return { bind, restore };

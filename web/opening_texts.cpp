@@ -14,6 +14,7 @@
 #include "lesson/classroom/exercise_section.h"
 #include "lesson/classroom/teacher_sheet.h"
 #include "lesson/classroom/work_record.h"
+#include "lesson/exercises/calculation.h"
 #include "lesson/exercises/exercise.h"
 #include "lesson/form/form.h"
 #include "lesson/text/identity.h"
@@ -50,6 +51,9 @@ std::string OpeningTexts(Page& /*page*/, const Values& /*values*/) {
                    {"variantsDigits", DigitsOf(lesson::kMostVariants)},
                    {"assignmentCodeCap", Count(lesson::kAssignmentCodeCap)},
                    {"handedInCap", Count(lesson::kHandedInCap)},
+                   {"keptCap", Count(lesson::kKeptCap)},
+                   {"boxSeparator", Quoted(std::u16string(1, lesson::kBoxSeparator))},
+                   {"boxCap", Count(lesson::kBoxCap)},
                    {"nameCap", Count(lesson::kNameCap)},
                    {"classCap", Count(lesson::kClassCap)},
                    {"inClassDigits", DigitsOf(lesson::kMostInClass)},

@@ -2,6 +2,7 @@
 // The class's results: the handed-in files tabled, sorted, removed and written as CSV.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -12,13 +13,16 @@
 namespace page {
 namespace {
 
-// The class's table in its order: its caption, headers, a row of texts for each student with
-// the name of its button that removes it, the row of those who solved each exercise, and what
-// the last changes came to.
+// The class's table in its order: its caption, headers, the column that heads each row and
+// how many are the student's, a row of texts for each student with the name of its button
+// that removes it, the row of those who solved each exercise, and what the last changes came
+// to.
 std::string ResultsState(lesson::ClassResults& results) {
     using lesson::ClassResults;
     return Object({{"caption", Quoted(results.Caption())},
                    {"headers", QuotedArray(results.Headers())},
+                   {"nameColumn", Number(std::int64_t{ClassResults::kNameColumn})},
+                   {"studentColumns", Number(std::int64_t{ClassResults::kStudentColumns})},
                    {"sortedBy", Number(static_cast<std::int64_t>(results.SortedBy()))},
                    {"descending", Boolean(results.Descending(results.SortedBy()))},
                    {"rows", ArrayOf(results.Rows(),
@@ -50,9 +54,7 @@ std::string AddResults(Page& page, const Values& values) {
 
 // The table sorted by the column asked for, or as it was sorted.
 std::string Results(Page& page, const Values& values) {
-    const std::int64_t column =
-        values[0].present ? values[0].number : static_cast<std::int64_t>(page.results.SortedBy());
-    page.results.SortBy(column < 0 ? 0 : static_cast<std::size_t>(column));
+    page.results.SortBy(values[0].present ? std::optional(values[0].number) : std::nullopt);
     return ResultsState(page.results);
 }
 

@@ -42,16 +42,17 @@ SECTIONS.push((() => {
         table.rows.forEach((cells, index) => {
             const row = body.insertRow();
             cells.forEach((cell, column) => {
-                const box = column === 2 ? row.appendChild(document.createElement("th")) : row.insertCell();
-                if (column === 2) box.scope = "row";
+                const heads = column === table.nameColumn;
+                const box = heads ? row.appendChild(document.createElement("th")) : row.insertCell();
+                if (heads) box.scope = "row";
                 box.textContent = cell;
             });
             row.insertCell().append(removeButton(table, index));
         });
         byId("results_table").tBodies[0].replaceWith(body);
         const footer = element("tr");
-        footer.append(element("th", { scope: "row", colspan: "4" }, table.solvers[0]),
-            ...table.solvers.slice(4).map(count => element("td", {}, count)));
+        footer.append(element("th", { scope: "row", colspan: String(table.studentColumns) }, table.solvers[0]),
+            ...table.solvers.slice(table.studentColumns).map(count => element("td", {}, count)));
         byId("results_table").tFoot.replaceChildren(...(empty ? [] : [footer]));
     }
 

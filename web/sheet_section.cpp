@@ -29,7 +29,7 @@ lesson::TeacherSheet RequestedSheet(const Values& values) {
 std::string ExerciseOnSheet(const lesson::Exercise& exercise) {
     return Object({{"task", Quoted(lesson::SheetTaskLine(exercise))},
                    {"groups", QuotedArray(lesson::SheetLetterGroups(exercise))},
-                   {"keyBoxes", Boolean(lesson::SheetKeyBoxes(exercise) > 0)},
+                   {"keyBoxes", Number(static_cast<std::int64_t>(lesson::SheetKeyBoxes(exercise)))},
                    {"calculation", ArrayOf(lesson::SheetCalculation(exercise),
                                            [](const lesson::SheetBlock& block) {
                                                return Object({{"heading", Quoted(block.heading)},
@@ -42,11 +42,9 @@ std::string ExerciseOnSheet(const lesson::Exercise& exercise) {
 // its exercises' lines with their answers, or what is wrong with the choices.
 std::string Sheet(Page& /*page*/, const Values& values) {
     const lesson::TeacherSheet sheet = RequestedSheet(values);
-    const cipher::Alphabet& alphabet = *sheet.settings.language->alphabet;
     std::vector<std::string> pages;
     for (std::size_t v = 0; v < sheet.variants.size(); ++v) {
-        pages.push_back(Object({{"heading", Quoted(lesson::VariantHeading(
-                                                static_cast<std::int32_t>(v + 1), alphabet))},
+        pages.push_back(Object({{"heading", Quoted(lesson::VariantHeading(sheet, v))},
                                 {"exercises", ArrayOf(sheet.variants[v], ExerciseOnSheet)}}));
     }
     return Object({{"message", Quoted(sheet.message)},
@@ -60,8 +58,7 @@ std::string Sheet(Page& /*page*/, const Values& values) {
 std::string AssignmentCodeOf(Page& /*page*/, const Values& values) {
     const lesson::TeacherSheet sheet = RequestedSheet(values);
     return Object(
-        {{"message", Quoted(sheet.message)},
-         {"code", Quoted(sheet.message.empty() ? lesson::AssignmentCode(sheet.settings) : u"")}});
+        {{"message", Quoted(sheet.message)}, {"code", Quoted(lesson::AssignmentCode(sheet))}});
 }
 
 bool AreKinds(const Page& /*page*/, const Value& kinds) {

@@ -65,7 +65,7 @@ SECTIONS.push((() => {
         } else {
             if (exercise.keyBoxes) {
                 const key = element("p", { class: "sheet_key_boxes" }, keyLabel);
-                key.append(element("span", { class: "sheet_box" }), element("span", { class: "sheet_box" }));
+                key.append(...Array.from({ length: exercise.keyBoxes }, () => element("span", { class: "sheet_box" })));
                 block.append(key);
             }
             block.append(element("div", { class: "sheet_room" }));

@@ -9,7 +9,6 @@
 
 #include "cipher/vigenere.h"
 #include "cipher/vigenere_breaking.h"
-#include "lesson/text/spelled_letters.h"
 #include "lesson/vigenere/vigenere_break.h"
 #include "lesson/vigenere/vigenere_section.h"
 #include "web/action.h"
@@ -22,8 +21,8 @@ namespace {
 std::string VigenereState(const lesson::VigenereSection& section) {
     return Object({{"letters", Quoted(section.Letters())},
                    {"keyRow", Quoted(section.KeyRow())},
-                   {"lettersSaid", Quoted(lesson::SpelledLetters(section.Letters()))},
-                   {"keyRowSaid", Quoted(lesson::SpelledLetters(section.KeyRow()))},
+                   {"lettersSaid", Quoted(section.LettersSaid())},
+                   {"keyRowSaid", Quoted(section.KeyRowSaid())},
                    {"result", Quoted(section.Result())},
                    {"trace", Quoted(section.Trace())},
                    {"message", Quoted(section.Message())},
@@ -54,6 +53,10 @@ std::string VigenereBreakState(const lesson::VigenereBreak& section) {
                            {"distances", Quoted(row.distances)},
                            {"divisors", Quoted(row.divisors)}});
         });
+    std::vector<std::string> columnRows;
+    for (std::size_t row = 0; section.Broken() && row < section.Column().Rows(); ++row) {
+        columnRows.push_back(Quoted(section.ColumnRowName(row)));
+    }
     return Object({{"alphabet", Quoted(AlphabetName(section.Letters()))},
                    {"broken", Boolean(section.Broken())},
                    {"coincidences", Array(coincidences)},
@@ -67,8 +70,9 @@ std::string VigenereBreakState(const lesson::VigenereBreak& section) {
                    {"keyWord", Quoted(section.KeyWord())},
                    {"columnNames", Array(columnNames)},
                    {"shownColumn", Number(std::int64_t{section.ShownColumn()})},
-                   {"columnHeading", Quoted(section.Broken() ? section.ColumnHeading() : u"")},
+                   {"columnHeading", Quoted(section.ColumnHeading())},
                    {"column", section.Broken() ? BreakState(section.Column(), false) : "null"},
+                   {"columnRows", Array(columnRows)},
                    {"decrypted", Quoted(section.Decrypted())},
                    {"trace", Quoted(section.Trace())},
                    {"message", Quoted(section.Message())},
@@ -110,18 +114,15 @@ bool IsDirection(const Page& /*page*/, const Value& direction) {
 }
 
 bool IsLength(const Page& page, const Value& length) {
-    const std::int64_t number = length.number;
-    return page.vigenereBreak.Broken() && number >= 1 && number <= cipher::kLongestKeyWord;
+    return page.vigenereBreak.TakesLength(length.number);
 }
 
 bool IsColumn(const Page& page, const Value& column) {
-    return Below(column.number, static_cast<std::size_t>(page.vigenereBreak.Length()));
+    return page.vigenereBreak.TakesColumn(column.number);
 }
 
 bool IsLetter(const Page& page, const Value& letter) {
-    const auto& text = letter.text;
-    return text.size() == 1 &&
-           page.vigenereBreak.Letters().PlaceOf(text.front()) != std::u16string_view::npos;
+    return page.vigenereBreak.TakesLetter(letter.text);
 }
 
 constexpr Field kColumn = Checked(NumberField("column"), "one of the columns", IsColumn);

@@ -4,6 +4,8 @@
 // column as a Caesar text, with the letters found for the student to change.
 SECTIONS.push((() => {
     const alphabet = () => alphabetOf("vig_alphabet");
+    // The column whose letter is being chosen is the one shown: shown again only when another.
+    let shownColumn = -1;
 
     function showPairs(state) {
         const letters = state.letters;
@@ -70,13 +72,13 @@ SECTIONS.push((() => {
     function showColumn(state) {
         const column = state.column;
         byId("vig_column_heading").textContent = state.columnHeading;
-        byId("vig_column_heading").dataset.column = state.shownColumn;
+        shownColumn = state.shownColumn;
         byId("vig_comparison").textContent = column.comparison;
         drawChart(byId("vig_column_chart"), column.letters);
         byId("vig_column_keys").tBodies[0].replaceChildren(...column.rows.map((r, i) => {
-            const row = rowOf([element("th", { scope: "row" }, `${column.letters[r.offset].letter} (${r.offset})`),
+            const row = rowOf([element("th", { scope: "row" }, state.columnRows[i]),
                 element("td", { class: "number" }, r.score)]);
-            if (i === 0) row.firstChild.append(" ", element("strong", {}, TEXTS.likeliestLetter));
+            if (r.likeliest) row.firstChild.append(" ", element("strong", {}, TEXTS.likeliestLetter));
             row.classList.toggle("chosen", i === column.chosen);
             return row;
         }));
@@ -135,10 +137,9 @@ SECTIONS.push((() => {
             showColumn(state);
             announce(state.announcement);
         }));
-        // The column whose letter is being chosen is the one shown.
         letters.addEventListener("focusin", event => {
             const column = Number(event.target.dataset.column);
-            if (event.target.tagName !== "SELECT" || byId("vig_column_heading").dataset.column === String(column)) return;
+            if (event.target.tagName !== "SELECT" || column === shownColumn) return;
             whenReady(lesson => showColumn(lesson.call("vigenereColumn", { column })));
         });
     }

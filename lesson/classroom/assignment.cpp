@@ -61,6 +61,10 @@ std::u16string AssignmentCode(const SheetSettings& settings) {
     return digits.substr(0, 3) + u'-' + digits.substr(3, 3) + u'-' + digits.substr(6);
 }
 
+std::u16string AssignmentCode(const TeacherSheet& sheet) {
+    return sheet.message.empty() ? AssignmentCode(sheet.settings) : u"";
+}
+
 CodeReading ReadAssignmentCode(std::u16string_view typed) {
     std::u16string digits;
     for (const char16_t c : typed) {

@@ -15,6 +15,8 @@ namespace lesson {
 // the kinds, the exercises per sheet, the first number, and a check digit that catches a
 // digit copied wrong and most pairs of digits swapped. Written in groups, "103-054-7118".
 std::u16string AssignmentCode(const SheetSettings& settings);
+// The code of a sheet's choices; empty where they are refused.
+std::u16string AssignmentCode(const TeacherSheet& sheet);
 
 // The longest code a box takes: ten digits, and room for the blanks and hyphens between them.
 inline constexpr std::size_t kAssignmentCodeCap = 20;

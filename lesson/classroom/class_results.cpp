@@ -242,10 +242,13 @@ std::vector<std::u16string> ClassResults::Headers() const {
 
 bool ClassResults::Descending(std::size_t column) const { return column >= kStudentColumns; }
 
-void ClassResults::SortBy(std::size_t column) {
+void ClassResults::SortBy(std::optional<std::int64_t> column) {
     // A column past the students' is chosen by its index only once the exercises are known.
     const std::size_t columns = m_rows.empty() ? kStudentColumns : Headers().size();
-    m_sortedBy = column < columns ? column : 0;
+    const std::int64_t asked = column.value_or(static_cast<std::int64_t>(m_sortedBy));
+    m_sortedBy = asked >= 0 && static_cast<std::uint64_t>(asked) < columns
+                     ? static_cast<std::size_t>(asked)
+                     : 0;
     const std::size_t exercise = m_sortedBy - kStudentColumns;
     const auto key = [this, exercise](const ResultRow& row) {
         using Key = std::tuple<std::int64_t, std::int64_t, std::u16string>;

@@ -62,10 +62,11 @@ public:
     std::vector<std::u16string> Headers() const;
     static constexpr std::size_t kStudentColumns = 4;
     static constexpr std::size_t kNameColumn = 2;
-    // Sorts by a column, the exercises and the total highest first; by class and number at
-    // first. Rows added since stand where they were added until the next sort, which the page
-    // makes before it shows the table.
-    void SortBy(std::size_t column);
+    // Sorts by a column from 0, the exercises and the total highest first; by class and number
+    // at first, and for a column that is not there. With none, by the column sorted by last.
+    // Rows added since stand where they were added until the next sort, which the page makes
+    // before it shows the table.
+    void SortBy(std::optional<std::int64_t> column);
     std::size_t SortedBy() const { return m_sortedBy; }
     bool Descending(std::size_t column) const;
 

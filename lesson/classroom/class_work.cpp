@@ -333,16 +333,11 @@ std::u16string SetAsideNote(const KeptReading& reading) {
                    u". Те се пазят на това устройство непроменени; останалата работа е заредена."});
 }
 
-std::u16string HandedInSentence(std::u16string_view fileName) {
-    return u"Работата е запазена във файла „" + std::u16string(fileName) +
-           u"“ в папката за изтеглени файлове. Предайте го на учителя.";
-}
-
 HandIn HandInWork(const Student& student, const Assignment& assignment,
                   const std::vector<ExerciseWork>& works, std::u16string_view now) {
     const std::u16string fault = StudentFault(student);
     if (!fault.empty()) {
-        return {fault, {}, {}};
+        return {fault, {}, {}, {}};
     }
     const Student tidied = Tidied(student);
     const std::u16string number = Decimal(*NumberFrom(tidied.number, 1, kMostInClass));
@@ -359,10 +354,12 @@ HandIn HandInWork(const Student& student, const Assignment& assignment,
                       u", № " + Decimal(work.number);
         WriteWork(block, work);
     }
-    return {{},
-            FileNamePart(tidied.className) + u'-' + (number.size() == 1 ? u"0" : u"") + number +
-                u'-' + FileNamePart(tidied.name) + u".txt",
-            WrittenRecord(kHandedInLine, record)};
+    std::u16string fileName = FileNamePart(tidied.className) + u'-' +
+                              (number.size() == 1 ? u"0" : u"") + number + u'-' +
+                              FileNamePart(tidied.name) + u".txt";
+    std::u16string saved = u"Работата е запазена във файла „" + fileName +
+                           u"“ в папката за изтеглени файлове. Предайте го на учителя.";
+    return {{}, std::move(fileName), WrittenRecord(kHandedInLine, record), std::move(saved)};
 }
 
 HandedInReading ReadHandedIn(std::u16string_view text) {

@@ -117,15 +117,15 @@ std::u16string SetAsideNote(const KeptReading& reading);
 // one forgot is not taken. Whether the other had forgotten it.
 bool Merge(Progress& into, Progress other, const ExerciseWork& open);
 
-// A file of handed-in work: its name, after the class, the number and the name, and its text;
-// or, with neither, what keeps the student from handing in.
+// A file of handed-in work: its name, after the class, the number and the name, its text,
+// and what to say once it is saved, "Работата е запазена във файла „…“ …"; or, with none of
+// them, what keeps the student from handing in.
 struct HandIn {
     std::u16string message;
     std::u16string fileName;
     std::u16string text;
+    std::u16string saved;
 };
-// "Работата е запазена във файла „…“ …", once the file is saved.
-std::u16string HandedInSentence(std::u16string_view fileName);
 // The works of the assignment's exercises, in its order, one for each.
 HandIn HandInWork(const Student& student, const Assignment& assignment,
                   const std::vector<ExerciseWork>& works, std::u16string_view now);

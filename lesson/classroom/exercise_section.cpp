@@ -189,7 +189,7 @@ std::u16string ExerciseSection::AssignedPlace() const {
 HandIn ExerciseSection::HandInWork(const Student& student) {
     m_kept.student = student;
     if (!m_kept.assignment) {
-        return {u"Предава се задание: първо въведете кода на заданието и варианта си.", {}, {}};
+        return {u"Предава се задание: първо въведете кода на заданието и варианта си.", {}, {}, {}};
     }
     std::vector<ExerciseWork> works;
     for (const Exercise& exercise : m_assigned) {
@@ -222,6 +222,9 @@ void ExerciseSection::Restore(std::u16string_view kept) {
 }
 
 ExerciseSection::Merged ExerciseSection::Merge(std::u16string_view kept) {
+    if (kept.empty()) {
+        return Merged::kWork;
+    }
     KeptReading reading = ReadKept(kept);
     if (!reading.progress) {
         return Merged::kUnreadable;

@@ -64,7 +64,8 @@ public:
     std::u16string Kept() const;
     void Restore(std::u16string_view kept);
     // Takes in the work another tab kept, as lesson::Merge does; the exercise open here keeps
-    // what is typed in it. A text that cannot be read changes nothing.
+    // what is typed in it. A text that cannot be read changes nothing; an empty one, where
+    // nothing is kept yet, is no work to take in.
     enum class Merged : std::uint8_t { kUnreadable, kWork, kForgotten };
     Merged Merge(std::u16string_view kept);
     // What the last reading back set aside, and why; empty where it set nothing aside.

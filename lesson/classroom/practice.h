@@ -51,6 +51,8 @@ public:
     std::u16string TaskSaid() const;
 
     bool Checked() const { return m_checked; }
+    // Whether the student finds the key, in a box of its own, with the hints for finding it.
+    bool FindsKey() const { return m_exercise.kind == ExerciseKind::kFindKey; }
     // The last check as it is shown; empty before the first.
     const WorkCheck& LastCheck() const { return m_check; }
     // The window's arithmetic: its lines with their boxes; empty for the other kinds.

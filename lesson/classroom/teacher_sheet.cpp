@@ -86,9 +86,9 @@ std::vector<Exercise> VariantExercises(const SheetSettings& settings, std::int32
     return exercises;
 }
 
-std::u16string VariantHeading(std::int32_t variant, const cipher::Alphabet& alphabet) {
-    const std::u16string_view note = LanguageOf(alphabet).onSheet;
-    return Joined({u"Вариант ", Decimal(variant), note.empty() ? u"" : u" (", note,
+std::u16string VariantHeading(const TeacherSheet& sheet, std::size_t variant) {
+    const std::u16string_view note = sheet.settings.language->onSheet;
+    return Joined({u"Вариант ", Decimal(variant + 1), note.empty() ? u"" : u" (", note,
                    note.empty() ? u"" : u")"});
 }
 

@@ -46,9 +46,9 @@ struct TeacherSheet {
 // answers' pages.
 inline constexpr std::u16string_view kSheetNameLine = u"Име: ______________________  Клас: ______";
 inline constexpr std::u16string_view kSheetAnswersHeading = u"Отговори";
-// "Вариант 2", with the alphabet in brackets where it is not the first: a number gives
-// another exercise in each.
-std::u16string VariantHeading(std::int32_t variant, const cipher::Alphabet& alphabet);
+// The heading of a sheet's variant by its place from 0, "Вариант 2", with the alphabet in
+// brackets where it is not the first: a number gives another exercise in each.
+std::u16string VariantHeading(const TeacherSheet& sheet, std::size_t variant);
 // An exercise on its variant's page, "Упражнение 7. Шифрирайте …", and among the answers,
 // "Упражнение 7: …". Where the letters are printed with boxes under them, the task stops
 // before them: "Упражнение 7. Шифрирайте с ключ 3:".

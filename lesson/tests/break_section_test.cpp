@@ -9,6 +9,7 @@
 #include "cipher/alphabet.h"
 #include "lesson/caesar/break_section.h"
 #include "lesson/text/field_caps.h"
+#include "lesson/text/spelled_letters.h"
 #include "lesson/vigenere/vigenere_break.h"
 #include "lesson/vigenere/vigenere_section.h"
 
@@ -165,6 +166,8 @@ TEST(VigenereSection, NotesWhatWasDroppedAndTheCaesarKeyWord) {
         section.Calculate(c.direction, c.text, c.keyWord, c.alphabet);
         EXPECT_EQ(section.Result(), c.result);
         EXPECT_EQ(section.KeyRow(), c.keyRow);
+        EXPECT_EQ(section.KeyRowSaid(), lesson::SpelledLetters(c.keyRow));
+        EXPECT_EQ(section.LettersSaid(), lesson::SpelledLetters(section.Letters()));
         EXPECT_EQ(section.Message(), c.message);
         EXPECT_EQ(section.Announcement().starts_with(u"Резултат: "), !c.result.empty());
         EXPECT_EQ(section.Letters().size(), c.result.size());
@@ -186,6 +189,7 @@ TEST(VigenereBreak, FindsTheLengthAndKeyWordAndTakesTheStudentsLetters) {
     EXPECT_EQ(section.GroupsNote(), u"Няма групи от 3 или повече букви, които се повтарят.");
     section.ChooseLength(3);
     EXPECT_EQ(section.Length(), 0);
+    EXPECT_EQ(section.ColumnHeading(), u"");
     section.Break(u"ABCXABCYABC", latin);
     EXPECT_EQ(section.GroupsNote(), u"");
     section.Break(u"LXFOPVEFRNHR", latin);

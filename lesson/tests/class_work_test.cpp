@@ -143,12 +143,17 @@ TEST(Assignment, WalksTheVariantTheSheetPrints) {
          {&cipher::LatinAlphabet(), &cipher::CyrillicAlphabet()}) {
         const lesson::TeacherSheet sheet =
             lesson::MakeTeacherSheet(kinds, u"7", u"40", u"9990", *alphabet);
+        EXPECT_EQ(AssignmentCode(sheet), AssignmentCode(sheet.settings));
+        EXPECT_EQ(AssignmentCode(lesson::MakeTeacherSheet(kinds, u"7", u"41", u"1", *alphabet)),
+                  u"");
         for (const std::int32_t variant : {1, 2, 40}) {
             ExerciseSection section;
             section.StartAssignment(AssignmentCode(sheet.settings), DecimalText(variant));
             for (std::size_t place = 0; place <= 7; ++place) {
                 const lesson::Exercise& printed = sheet.variants.at(variant - 1).at(place % 7);
                 const lesson::Exercise& open = section.Practised().Current();
+                EXPECT_EQ(section.Practised().FindsKey(),
+                          open.kind == lesson::ExerciseKind::kFindKey);
                 EXPECT_EQ(std::tuple(open.kind, open.number, open.alphabet),
                           std::tuple(printed.kind, printed.number, printed.alphabet))
                     << variant << ' ' << place;
@@ -200,7 +205,7 @@ TEST(HandIn, WritesWhatWasDoneAndReadsItBack) {
     EXPECT_EQ(works, Right(e[0]) + u"||0||08:03:10|08:03:10\n" + OneWrong(Right(e[1])) +
                          u"||0||08:03:10|08:04:10\n" + Right(e[2]) + u'|' + DecimalText(e[2].key) +
                          u"|2|О|08:04:10|08:04:10\n");
-    EXPECT_TRUE(Has(lesson::HandedInSentence(file.fileName), u"„9а-07-Иван П_.txt“"));
+    EXPECT_TRUE(Has(file.saved, u"„9а-07-Иван П_.txt“"));
     // Exercises never opened are handed in empty.
     ExerciseSection early;
     early.SetTime(253402300800000);  // past 9999: no time is written
@@ -375,6 +380,11 @@ TEST(ClassResults, ChecksEveryAnswerAgainSortsAndWritesTheTable) {
     EXPECT_EQ(results.Rows().front().handedIn.student.name, u"=Иван; \"Ив\" Петров");
     results.SortBy(3);
     EXPECT_TRUE(!results.Descending(3) && results.Descending(4));
+    // None keeps the column; one that is not there is the first.
+    results.SortBy(std::nullopt);
+    EXPECT_EQ(results.SortedBy(), 3U);
+    results.SortBy(-1);
+    EXPECT_EQ(results.SortedBy(), 0U);
     lesson::ClassResults undone;
     undone.Add(u"", 0,
                Replaced(Replaced(file, u"Показан отговор: да", u"Показан отговор: не"),
@@ -620,6 +630,8 @@ TEST(ExerciseSection, MergesTheWorkOfTabs) {
     EXPECT_EQ(a.Practised().Work().answer, u"A13");
     EXPECT_EQ(answers(a), u"B11 B12 A13 ");
     EXPECT_EQ(a.Merge(u"не е запазена работа"), ExerciseSection::Merged::kUnreadable);
+    // Nothing kept yet is nothing to take in.
+    EXPECT_EQ(a.Merge(u""), ExerciseSection::Merged::kWork);
     // Forgotten in one tab: the other takes it, and its save, or a third's that never heard of
     // it, writes none of the old work back.
     b.HandInWork({u"Ана", u"9а", u"7"});

@@ -432,8 +432,10 @@ TEST(TeacherSheet, NumbersVariantsInTurnAndRefusesBadChoices) {
                 lesson::SheetKeyBoxes(sheet.variants[0][0]) == 0 &&
                 lesson::SheetCalculation(toBreak).empty());
     // The same number is another exercise in each alphabet: the sheet says which, past A-Z.
-    EXPECT_EQ(lesson::VariantHeading(2, cipher::LatinAlphabet()), u"Вариант 2");
-    EXPECT_EQ(lesson::VariantHeading(2, cipher::CyrillicAlphabet()), u"Вариант 2 (на кирилица)");
+    lesson::TeacherSheet onCyrillic;
+    onCyrillic.settings.language = &lesson::LanguageOf(cyrillic);
+    EXPECT_EQ(lesson::VariantHeading(sheet, 1), u"Вариант 2");
+    EXPECT_EQ(lesson::VariantHeading(onCyrillic, 1), u"Вариант 2 (на кирилица)");
     EXPECT_EQ(lesson::LanguageNamed(u"cyrillic"), &lesson::LanguageOf(cipher::CyrillicAlphabet()));
     EXPECT_EQ(lesson::LanguageNamed(u"greek"), nullptr);
 

@@ -69,8 +69,16 @@ void VigenereBreak::Break(std::u16string_view text, const cipher::Alphabet& alph
     Announce(Broken() ? LengthSentence(u"Най-вероятна дължина") + u" " + TextSentence() : u"");
 }
 
+bool VigenereBreak::TakesLength(std::int64_t length) const {
+    return Broken() && length >= 1 && length <= cipher::kLongestKeyWord;
+}
+
+bool VigenereBreak::TakesLetter(std::u16string_view letter) const {
+    return letter.size() == 1 && m_alphabet->PlaceOf(letter.front()) != std::u16string_view::npos;
+}
+
 void VigenereBreak::ChooseLength(std::int32_t length) {
-    if (!Broken() || length < 1 || length > cipher::kLongestKeyWord) {
+    if (!TakesLength(length)) {
         return;
     }
     m_length = length;
@@ -81,8 +89,7 @@ void VigenereBreak::ChooseLength(std::int32_t length) {
 }
 
 void VigenereBreak::ChooseLetter(std::int32_t column, char16_t letter) {
-    if (column < 0 || column >= m_length ||
-        m_alphabet->PlaceOf(letter) == std::u16string_view::npos) {
+    if (!TakesColumn(column) || !TakesLetter(std::u16string_view(&letter, 1))) {
         return;
     }
     m_keyWord[static_cast<std::size_t>(column)] = letter;
@@ -92,7 +99,7 @@ void VigenereBreak::ChooseLetter(std::int32_t column, char16_t letter) {
 }
 
 void VigenereBreak::ShowColumn(std::int32_t column) {
-    if (column < 0 || column >= m_length) {
+    if (!TakesColumn(column)) {
         return;
     }
     m_shown = column;
@@ -168,6 +175,9 @@ std::u16string VigenereBreak::ColumnRowName(std::size_t row) const {
 }
 
 std::u16string VigenereBreak::ColumnHeading() const {
+    if (!Broken()) {
+        return {};
+    }
     std::u16string heading = ColumnName(m_shown);
     heading += u" от ";
     cipher::AppendDecimal(heading, m_length);

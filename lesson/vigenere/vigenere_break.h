@@ -43,6 +43,11 @@ public:
     // column or letter changes nothing.
     void ChooseLetter(std::int32_t column, char16_t letter);
     void ShowColumn(std::int32_t column);
+    // What the choices above take: a length once a text is broken, a column of the length
+    // chosen, a letter of the alphabet.
+    bool TakesLength(std::int64_t length) const;
+    bool TakesColumn(std::int64_t column) const { return column >= 0 && column < m_length; }
+    bool TakesLetter(std::u16string_view letter) const;
 
     const cipher::Alphabet& Letters() const { return *m_alphabet; }
     bool Broken() const { return !m_broken.letters.empty(); }
@@ -64,7 +69,8 @@ public:
     // What a column's choice of letter shows beside it, "2", and what it is called, "Колона 2".
     static std::u16string ColumnLabel(std::int32_t column);
     static std::u16string ColumnName(std::int32_t column);
-    // "Колона 2 от 5. Букви в нея: 38; всички са шифрирани с една и съща буква на ключа."
+    // "Колона 2 от 5. Букви в нея: 38; всички са шифрирани с една и съща буква на ключа.";
+    // empty before a text is broken.
     std::u16string ColumnHeading() const;
     // The shown column broken as a Caesar text, every key letter from A tried, and a row of it
     // as its table names it: the key letter and its shift, "L (11)".

@@ -88,4 +88,8 @@ void VigenereSection::Calculate(cipher::Direction direction, std::u16string_view
     }
 }
 
+std::u16string VigenereSection::LettersSaid() const { return SpelledLetters(m_letters); }
+
+std::u16string VigenereSection::KeyRowSaid() const { return SpelledLetters(m_keyRow); }
+
 }  // namespace lesson

@@ -29,6 +29,9 @@ public:
     // The key word repeated under the letters, letter for letter; the letters are kept only
     // while there is a result.
     const std::u16string& KeyRow() const { return m_keyRow; }
+    // Both rows as a screen reader says them, letter by letter.
+    std::u16string LettersSaid() const;
+    std::u16string KeyRowSaid() const;
 
 private:
     std::u16string m_keyRow;

@@ -49,7 +49,7 @@ const kindCounts = { Calculate: 0, Clear: 0, "no button, within 16 bits": 0,
     "break, text past the cap": 0, "row refused": 0, "exercise": 0, "exercise refused": 0,
     "check": 0, "hint": 0, "reveal": 0, "next exercise": 0, "Cyrillic section": 0,
     "Cyrillic section, no result": 0, "alphabet refused": 0, "show exercise": 0, "sheet": 0,
-    "sheet refused": 0, "sheet, unknown kind": 0, "malformed": 0, "assignment code": 0,
+    "sheet refused": 0, "sheet, unknown kind": 0, "malformed": 0, "member of another type": 0, "assignment code": 0,
     "assignment code refused": 0, "assignment": 0, "assignment refused": 0, "next assigned": 0, "type": 0,
     "keep": 0, "keep, damaged": 0, "merge": 0, "merge, damaged": 0, "restore": 0, "restore, damaged": 0, "restore refused": 0, "forget": 0, "hand in": 0,
     "hand in refused": 0, "results file": 0, "results file, damaged": 0, "results file past the cap": 0,
@@ -210,6 +210,10 @@ const MALFORMED = ['{"action":"hint"', '[]', '"hint"', '{"action":"hint","action
     '"perSheet":"1","variants":"1","first":"1"}', '{"action":"sheet","kinds":[["encrypt"]],"perSheet":"1",' +
     '"variants":"1","first":"1"}', '{"action":"click","index":0.5,"phrase":"A","offset":"1"}',
     '{"action":"exercise","kind":"encrypt","number":1}', '{"action":"choose","row":"1"}', '{"action":{}}'];
+// Requests with a member of another type where the action can do without it: taken as
+// missing, never refused.
+const OTHER_TYPE = ['{"action":"break","text":"A","alphabet":1}', '{"action":"results","sortBy":"x"}',
+    '{"action":"addResults","fileName":"a.txt","size":3,"text":"abc","unread":1}'];
 
 // The requests of a session, each answered by `answer` before the next is made.
 async function randomSteps(answer) {
@@ -241,7 +245,9 @@ async function randomSteps(answer) {
             continue;
         }
         if (random(40) === 0) {
-            requests.push(random(2) === 0 ? randomSheet() : { raw: MALFORMED[random(MALFORMED.length)] });
+            const roll = random(3);
+            requests.push(roll === 0 ? randomSheet() : roll === 1 ? { raw: MALFORMED[random(MALFORMED.length)] }
+                : { raw: OTHER_TYPE[random(OTHER_TYPE.length)], taken: true });
             continue;
         }
         if (random(8) === 0) {
@@ -278,8 +284,8 @@ function brokenPromise(requests, responses) {
             continue;
         }
         if (request.raw !== undefined) {
-            if (response.error === undefined) return `step ${i}: ${request.raw} not refused`;
-            ++kindCounts["malformed"];
+            if ((response.error === undefined) !== (request.taken === true)) return `step ${i}: ${request.raw} refused or not`;
+            ++kindCounts[request.taken ? "member of another type" : "malformed"];
             continue;
         }
         if (request.now !== undefined) {
