@@ -7,7 +7,7 @@ module's opening texts in place (run once in Node.js; each as @NAME@, and all of
 in @TEXTS@), the fields' caps, and the notices of the code compiled into it: one HTML file
 that needs nothing else.
 
-Usage: make_page.py MODULE.js DISK.png DISK@2x.png ICON.png PHRASE_CAP OFFSET_CAP
+Usage: make_page.py MODULE.js DISK@2x.png ICON.png PHRASE_CAP OFFSET_CAP
                     CIPHERTEXT_CAP OUT.html
 """
 import base64
@@ -105,11 +105,11 @@ def json_for_script(value):
     return text
 
 
-def main(module, disk, disk2x, icon, phrase_cap, offset_cap, ciphertext_cap, out):
+def main(module, disk2x, icon, phrase_cap, offset_cap, ciphertext_cap, out):
     scripts = []
     page = markup("page.html", scripts)
     texts = opening_texts(module)
-    values = {"DISK2X": data_uri(disk2x), "DISK": data_uri(disk), "ICON": data_uri(icon),
+    values = {"DISK2X": data_uri(disk2x), "ICON": data_uri(icon),
               "MODULE": script(module),
               "WASM": gzipped_base64(os.path.splitext(module)[0] + ".wasm"),
               "SCRIPTS": joined_scripts(SCRIPTS_BEFORE + scripts + SCRIPTS_AFTER),
@@ -137,6 +137,6 @@ def main(module, disk, disk2x, icon, phrase_cap, offset_cap, ciphertext_cap, out
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 9:
+    if len(sys.argv) != 8:
         sys.exit(__doc__)
     main(*sys.argv[1:])
