@@ -65,13 +65,18 @@ async function moments(browser, file) {
     return times;
 }
 
-// The page opened in a fresh context, its module ready.
-async function openReady(browser, file) {
+// The page opened in a fresh context at the lesson named, its module ready.
+async function openReady(browser, file, lesson = "") {
     const context = await browser.newContext({ viewport: { width: 600, height: 450 } });
     const page = await context.newPage();
-    await page.goto("file://" + file);
+    await page.goto(`file://${file}#${lesson}`);
     await page.waitForSelector("html[data-ready=true]");
     return { context, page };
+}
+
+// Another lesson shown, where the page shows one at a time.
+function showLesson(page, lesson) {
+    return page.evaluate(name => { location.hash = name; }, lesson);
 }
 
 // Milliseconds from a click on the button until the section is laid out (style and layout
@@ -87,7 +92,7 @@ function clickTimes(page, button, section) {
 }
 
 async function breakingTime(browser, file) {
-    const { context, page } = await openReady(browser, file);
+    const { context, page } = await openReady(browser, file, "breaking");
     const english = "Meet me by the old harbour wall at noon and bring the letters you found. ";
     const text = english.repeat(40).slice(0, 2000);
     const times = [];
@@ -97,6 +102,7 @@ async function breakingTime(browser, file) {
     }
     // The same text encrypted with a key word, in a page that breaks one.
     const keyWordTimes = [];
+    await showLesson(page, "vigenere");
     for (let round = 0; round < 10 && await page.$("#vig_break") !== null; ++round) {
         const turned = text.slice(round) + text.slice(0, round);
         let at = 0;
@@ -115,13 +121,14 @@ async function breakingTime(browser, file) {
 // A check of a 44-letter answer until its marks are laid out and the next frame drawn; then a
 // teacher's sheet of 40 variants of 20 exercises laid out as for paper (print media).
 async function exerciseTimes(browser, file) {
-    const { context, page } = await openReady(browser, file);
+    const { context, page } = await openReady(browser, file, "exercises");
     const checks = [];
     for (let round = 0; round < 10; ++round) {
         await page.fill("#exercise_answer", "hxdljwunjmjqxabncxfjcnakdchxdljwcvjtnrcmarw".slice(round));
         checks.push(await clickTimes(page, "check_answer", "exercises"));
     }
     await page.evaluate(() => { window.print = () => {}; });
+    await showLesson(page, "teacher");
     await page.fill("#sheet_per", "20");
     await page.fill("#sheet_variants", "40");
     await page.check("#sheet_kinds input[value=findKey]");
@@ -175,7 +182,7 @@ async function handedInFiles(file, folder) {
 async function tablingTime(browser, file, files) {
     const times = [];
     for (let round = 0; round < 5; ++round) {
-        const { context, page } = await openReady(browser, file);
+        const { context, page } = await openReady(browser, file, "teacher");
         await page.evaluate(() => {
             document.getElementById("results_files").addEventListener("change", () => { window.pickedAt = performance.now(); }, true);
             new MutationObserver(() => {

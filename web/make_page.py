@@ -24,7 +24,7 @@ PLACEHOLDER = re.compile(r"@([A-Z0-9_]+)@")
 SECTION = re.compile(r"@([A-Z]+_SECTION)@")
 # Before the sections' scripts: the way into the module, what the sections share and the class's
 # work that they keep; after them, the module's bytes and its start, which binds the sections.
-SCRIPTS_BEFORE = ["lesson_binding.js", "page_common.js", "class_work.js"]
+SCRIPTS_BEFORE = ["lesson_binding.js", "page_common.js", "lesson_views.js", "class_work.js"]
 SCRIPTS_AFTER = ["module_bytes.js", "module_start.js"]
 LICENCE = "<!-- SPDX-License-Identifier: GPL-3.0-or-later -->\n"
 

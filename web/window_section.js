@@ -7,11 +7,13 @@ SECTIONS.push((() => {
     const offset = byId("Text2_1");
 
     // Narrower than the window, the whole window shrinks to the width, with nothing moved. Its
-    // size is its style's, which a transform leaves as it is.
+    // size is its style's, which a transform leaves as it is, and which it has while another
+    // lesson is shown.
     function fitToWidth() {
-        const scale = Math.min(1, document.documentElement.clientWidth / windowBox.offsetWidth);
+        const { width, height } = getComputedStyle(windowBox);
+        const scale = Math.min(1, document.documentElement.clientWidth / parseFloat(width));
         windowBox.style.transform = scale < 1 ? `scale(${scale})` : "";
-        windowBox.style.marginBottom = scale < 1 ? `${windowBox.offsetHeight * (scale - 1)}px` : "";
+        windowBox.style.marginBottom = scale < 1 ? `${parseFloat(height) * (scale - 1)}px` : "";
     }
 
     function warn(title, text) {

@@ -38,10 +38,12 @@ def run(session, step):
     step("Calculate", session.say("space", until="Шифриран"),
          "Шифриран: D, E, F, G, H, I, J, K, L, M, N, O")
 
-    # Past Clear, the picture, the result and the six links to the sections, to the next
-    # section's phrase.
-    step("Tab to the Cyrillic section", session.say(*["Tab"] * 10, until="Текст:"),
-         "Текст: поле за писане")
+    # Past Clear, the picture, the result and the window's own link, to the Cyrillic lesson's,
+    # which shows it with the focus on its heading; then its phrase.
+    step("Tab to the Cyrillic lesson", session.say(*["Tab"] * 5, until="кирилица връзка"),
+         "Шифърът на Цезар на кирилица връзка")
+    step("open the Cyrillic lesson", session.say("Return", until="кирилица."), "Шифърът на Цезар на кирилица.")
+    step("Tab to the Cyrillic phrase", session.say("Tab", until="Текст:"), "Текст: поле за писане")
     session.say(typed="Здравей, свят!")
     session.say("Tab", typed="3")
     step("Calculate in Cyrillic", session.say("Return", until="Шифриран"),

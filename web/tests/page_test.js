@@ -29,6 +29,13 @@ function check(condition, message) {
 }
 
 // A page whose module's WebAssembly is made only once the test lets it, by releaseModule().
+// A lesson reached by its link in "Уроци": shown alone, with the link marked as the one shown.
+async function showLesson(page, name) {
+    await page.click(`#lessons a[href="#${name}"]`);
+    await page.waitForFunction(shown => !document.getElementById(shown).hidden &&
+        document.querySelector("#lessons [aria-current=page]").hash === "#" + shown, name);
+}
+
 async function withModuleHeld(context) {
     const held = await context.newPage();
     await held.addInitScript(() => {
@@ -79,19 +86,38 @@ async function main() {
         check(await focused() === "Text1_0", "the focus does not start in the log");
         check(await page.title() === caption, `the caption is ${await page.title()}`);
 
-        // Tab visits the controls in the window's order, the list of sections, then the
-        // Cyrillic section's controls.
+        // Tab visits the controls in the window's order, then the lessons; a lesson's link
+        // shows it alone at an address of its own, with the focus on its heading, and back
+        // shows the window again.
         const order = ["Text2_0", "Text2_1", "Command1_0", "Command1_1", "Picture1", "Text2_2",
-            "#cyrillic", "#breaking", "#vigenere", "#exercises", "#sheet_title", "#class_results",
-            "cyr_phrase", "cyr_key", "cyr_calculate"];
+            "#caesar", "#cyrillic", "#breaking", "#vigenere", "#exercises", "#teacher"];
         const focusedOrLink = () => page.evaluate(() => document.activeElement.id || document.activeElement.getAttribute("href"));
         for (const id of order) {
+            await page.keyboard.press("Tab");
+            check(await focusedOrLink() === id, `Tab went to ${await focusedOrLink()}, not ${id}`);
+        }
+        const shownViews = () => page.$$eval("main > .view", views => views.filter(v => !v.hidden).map(v => v.id).join());
+        check(await shownViews() === "caesar", `the page opens on ${await shownViews()}`);
+        await page.focus("#lessons a[href='#cyrillic']");
+        await page.keyboard.press("Enter");
+        await page.waitForFunction(() => document.activeElement.id === "cyrillic_title");
+        check(await shownViews() === "cyrillic" && page.url().endsWith("#cyrillic"), `the link shows ${await shownViews()}`);
+        for (const id of ["cyr_phrase", "cyr_key", "cyr_calculate"]) {
             await page.keyboard.press("Tab");
             check(await focusedOrLink() === id, `Tab went to ${await focusedOrLink()}, not ${id}`);
         }
         await page.keyboard.press("Shift+Tab");
         const outline = await page.$eval("#cyr_key", box => getComputedStyle(box).outlineStyle);
         check(outline !== "none", "the focus is not visible");
+        await page.reload();
+        await page.waitForSelector("html[data-ready=true]");
+        check(await shownViews() === "cyrillic", `after a reload the page shows ${await shownViews()}`);
+        await page.goBack();
+        await page.waitForFunction(() => document.activeElement.id === "caesar_title");
+        check(await shownViews() === "caesar", `back shows ${await shownViews()}`);
+        await page.goForward();
+        await page.waitForFunction(() => document.activeElement.id === "cyrillic_title");
+        await showLesson(page, "caesar");
 
         // The caps.
         await page.click("#Text2_0");
@@ -114,7 +140,16 @@ async function main() {
             return nodes.filter(node => (live.childIds || []).includes(node.nodeId))
                 .map(node => node.name ? node.name.value : "").join("");
         };
+        // The controls of the lesson shown, by role and name.
+        const namedInTree = async expected => {
+            const nodes = await tree();
+            for (const [role, name] of expected) {
+                check(nodes.some(node => node.role && node.role.value === role && node.name &&
+                    node.name.value.trim() === name), `no ${role} named ${name} in the accessibility tree`);
+            }
+        };
         async function typeAndCalculate(phrase, offset) {
+            await showLesson(page, "caesar");
             for (const [id, text] of [["Text2_0", phrase], ["Text2_1", offset]]) {
                 await page.click("#" + id);
                 await page.keyboard.press("Control+A");
@@ -179,6 +214,9 @@ async function main() {
         check(await page.$eval("#warning_ok", button => button.textContent) === "Добре", "the warning's button is not Добре");
 
         // The Cyrillic section: result and trace as the native build gives them, and said.
+        await showLesson(page, "cyrillic");
+        await namedInTree([["textbox", "Обяснение и протокол на шифрирането на кирилица:"],
+            ["region", "Шифърът на Цезар на кирилица"]]);
         await page.fill("#cyr_phrase", "Здравей, свят!");
         await page.fill("#cyr_key", "3");
         await page.press("#cyr_key", "Enter");
@@ -202,6 +240,7 @@ async function main() {
 
         // Breaking: encrypt in the window, take the result into the section, break it.
         await typeAndCalculate("Meet me at noon by the old harbour wall", "3");
+        await showLesson(page, "breaking");
         await page.click("#take_result");
         check(await value("ciphertext") === await value("Text2_2"), "the result was not taken into the section");
         await page.focus("#break");
@@ -277,6 +316,7 @@ async function main() {
 
         // The cipher with a key word: the classic pair, a Cyrillic one back, then an English and
         // a Bulgarian text broken, a column's letter changed and another length chosen.
+        await showLesson(page, "vigenere");
         const vigenereTrace = async () => (await value("vig_trace")).split("\n");
         const vigenere = async (alphabet, typed, keyWord, button) => {
             await page.check(`#vig_alphabet input[value=${alphabet}]`);
@@ -336,6 +376,7 @@ async function main() {
 
         // Exercises: each kind answered wrong, then right, against the answers the native
         // build shows; the hints one by one; the answer shown; the score of the visit.
+        await showLesson(page, "exercises");
         const answerOf = (kind, number, alphabet = "latin") => {
             const writer = bindLesson(null);
             const input = [writer.request("exercise", { kind, number, alphabet }), writer.request("reveal")].join("\n") + "\n";
@@ -447,20 +488,17 @@ async function main() {
         await page.press("#exercise_number", "Enter");
         check(await text("exercise_message") === "Номерът на упражнението е цяло число от 1 до 9999." &&
             await page.$eval("#exercise_number", box => box.value) === "0", "a number out of range is not refused, or is lost");
-        const exerciseTree = await tree();
-        for (const [role, name] of [["radio", "Шифрирай"], ["radio", "Намери ключа"], ["textbox", "Номер на упражнението"],
+        await namedInTree([["radio", "Шифрирай"], ["radio", "Намери ключа"], ["textbox", "Номер на упражнението"],
             ["textbox", "Ключ:"], ["textbox", "Вашият отговор:"], ["button", "Провери"], ["button", "Подсказка"],
-            ["button", "Покажи отговора"], ["button", "Ново упражнение"], ["checkbox", "Намери ключа"],
-            ["textbox", "Упражнения на лист"], ["textbox", "Варианти"], ["textbox", "Първо упражнение"],
-            ["button", "Печат"], ["radio", "кирилица (А–Я)"], ["group", "Азбука:"],
-            ["textbox", "Обяснение и протокол на шифрирането на кирилица:"], ["region", "Шифърът на Цезар на кирилица"]]) {
-            check(exerciseTree.some(node => node.role && node.role.value === role && node.name &&
-                node.name.value.trim() === name), `no ${role} named ${name} in the accessibility tree`);
-        }
+            ["button", "Покажи отговора"], ["button", "Ново упражнение"], ["radio", "кирилица (А–Я)"], ["group", "Азбука:"],
+            ["navigation", "Уроци"]]);
 
         // The teacher's sheet: settings out of range refused; sheets printed to PDF by Chromium
         // with the page's print styles, read back as the native build has them.
         await page.evaluate(() => { window.print = () => { document.documentElement.dataset.printed = "true"; }; });
+        await showLesson(page, "teacher");
+        await namedInTree([["checkbox", "Намери ключа"], ["textbox", "Упражнения на лист"], ["textbox", "Варианти"],
+            ["textbox", "Първо упражнение"], ["button", "Печат"]]);
         await page.fill("#sheet_per", "21");
         await page.click("#print_sheet");
         check(await text("sheet_message") === "Броят на упражненията на лист е цяло число от 1 до 20.",
@@ -557,7 +595,7 @@ async function main() {
             "after a reload the solved exercise is not shown solved with its answer");
         // A click before the module is ready acts on the kept work, and never writes over it.
         const held = await withModuleHeld(student);
-        await held.goto("file://" + path.resolve(pagePath));
+        await held.goto("file://" + path.resolve(pagePath) + "#exercises");
         await held.click("#next_exercise");
         await held.evaluate(() => window.releaseModule());
         await held.waitForFunction(() => document.getElementById("score").textContent === "Решени: 2 от 2 (0 с подсказка)");
@@ -640,7 +678,7 @@ async function main() {
         const tab = async () => {
             const opened = await student.newPage();
             opened.on("pageerror", error => errors.push(String(error)));
-            await opened.goto("file://" + path.resolve(pagePath));
+            await opened.goto("file://" + path.resolve(pagePath) + "#exercises");
             await opened.waitForSelector("html[data-ready=true]");
             return opened;
         };
@@ -693,7 +731,7 @@ async function main() {
         await refusing.addInitScript(() => {
             Storage.prototype.setItem = () => { throw new Error("QuotaExceededError"); };
         });
-        await refusing.goto("file://" + path.resolve(pagePath));
+        await refusing.goto("file://" + path.resolve(pagePath) + "#exercises");
         await refusing.waitForSelector("html[data-ready=true]");
         await refusing.click("#check_answer");
         check(!(await refusing.$eval("#storage_note", p => p.hidden)) && (await refusing.$eval("#check_summary", p => p.textContent)) !== "",
@@ -702,19 +740,22 @@ async function main() {
 
         // A narrow screen: the window shrinks to the width, whole.
         await page.setViewportSize({ width: 320, height: 480 });
+        await showLesson(page, "caesar");
         // The browser fires the resize event with its next frame, not at once.
         await page.waitForFunction(() => document.getElementById("window").getBoundingClientRect().width < 532,
             null, { timeout: 5000 }).catch(() => {});
         const width = await page.$eval("#window", box => box.getBoundingClientRect().width);
         check(Math.abs(width - 320) < 1, `on a 320-pixel screen the window is ${width} wide`);
+        const [windowTop, viewBottom] = await page.evaluate(() => [document.getElementById("window").getBoundingClientRect().top,
+            document.getElementById("caesar").getBoundingClientRect().bottom]);
+        check(viewBottom <= windowTop + 320 * 398 / 532 + 1, `on a 320-pixel screen the window's lesson ends at ${viewBottom}`);
+        await showLesson(page, "breaking");
         await page.fill("#ciphertext", "Wkh vhfuhw phhwlqj lv dw qrrq wrgdb eb wkh rog kduerxu zdoo");
         await page.click("#break");
         const pageWidth = await page.evaluate(() => document.documentElement.scrollWidth);
         check(pageWidth <= 320, `on a 320-pixel screen the page is ${pageWidth} wide`);
         const button = await page.$eval("#break", b => b.getBoundingClientRect().right);
         check(button <= 320, `on a 320-pixel screen the break button reaches ${button}`);
-        const sectionTop = await page.$eval("#cyrillic", box => box.getBoundingClientRect().top);
-        check(sectionTop <= 320 * 398 / 532 + 1, `on a 320-pixel screen the section starts at ${sectionTop}`);
         // A click before the module is ready waits for it: the module is held back here, its
         // WebAssembly made only once the test lets it.
         const early = await withModuleHeld(context);
