@@ -198,6 +198,7 @@ std::string ExerciseState(const lesson::ExerciseSection& section) {
          {"breaking", practice.Shows(Step::kChart) ? BreakState(practice.Breaking()) : "null"},
          {"answer", Quoted(practice.AnswerLine())},
          {"score", Quoted(section.Score())},
+         {"solvedCount", Number(section.Solved())},
          {"typedAnswer", Quoted(practice.Work().answer)},
          {"typedKey", Quoted(practice.Work().key)},
          {"assignment", Quoted(assignment ? assignment->code : u"")},

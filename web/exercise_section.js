@@ -137,6 +137,8 @@ SECTIONS.push((() => {
         byId("exercise_answer_shown").hidden = state.answer === "";
         byId("exercise_answer_shown").textContent = state.answer;
         byId("score").textContent = state.score;
+        byId("solved_count").textContent = String(state.solvedCount);
+        byId("solved_badge").hidden = state.solvedCount === 0;
         announce(state.announcement);
     }
 

@@ -137,15 +137,18 @@ void ExerciseSection::Reveal() {
 
 std::u16string ExerciseSection::Score() const {
     std::int64_t tried = 0;
-    std::int64_t solved = 0;
     std::int64_t withHints = 0;
     for (const ExerciseWork& work : m_kept.works) {
         tried += work.tried ? 1 : 0;
-        solved += work.solved ? 1 : 0;
         withHints += work.solved && work.hints > 0 ? 1 : 0;
     }
-    return u"Решени: " + Decimal(solved) + u" от " + Decimal(tried) + u" (" + Decimal(withHints) +
-           u" с подсказка)";
+    return u"Решени: " + Decimal(Solved()) + u" от " + Decimal(tried) + u" (" +
+           Decimal(withHints) + u" с подсказка)";
+}
+
+std::int64_t ExerciseSection::Solved() const {
+    return std::count_if(m_kept.works.begin(), m_kept.works.end(),
+                         [](const ExerciseWork& work) { return work.solved; });
 }
 
 void ExerciseSection::StartAssignment(std::u16string_view code, std::u16string_view variant) {

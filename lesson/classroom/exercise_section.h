@@ -43,6 +43,8 @@ public:
     const Practice& Practised() const { return m_practice; }
     // "Решени: 3 от 5 (1 с подсказка)", over the work on the device.
     std::u16string Score() const;
+    // How many exercises are solved on this device.
+    std::int64_t Solved() const;
 
     // Opens the variant of a teacher's assignment at its first exercise, or where the student
     // left it; a code or variant that cannot be read changes nothing but AssignmentMessage().

@@ -589,8 +589,9 @@ async function main() {
         // Two of three solved, the third typed but not checked: all there after a reload.
         await pupil.reload();
         await pupil.waitForSelector("html[data-ready=true]");
-        check(await pupilText("score") === "Решени: 2 от 2 (0 с подсказка)" && await pupilText("assigned_place") === "Упражнение 1 от 3",
-            `after a reload: ${await pupilText("score")}, ${await pupilText("assigned_place")}`);
+        check(await pupilText("score") === "Решени: 2 от 2 (0 с подсказка)" && await pupilText("assigned_place") === "Упражнение 1 от 3" &&
+            await pupilText("solved_badge") === ", решени: 2",
+            `after a reload: ${await pupilText("score")}, ${await pupilText("assigned_place")}, ${await pupilText("solved_badge")}`);
         check(await pupil.inputValue("#exercise_answer") === firstAnswer && (await pupilText("check_summary")).startsWith("Вярно!"),
             "after a reload the solved exercise is not shown solved with its answer");
         // A click before the module is ready acts on the kept work, and never writes over it.
