@@ -62,6 +62,15 @@ def markup(name, scripts):
     return SECTION.sub(section, text)
 
 
+def stylesheet(path):
+    with open(path, encoding="utf-8") as handle:
+        text = handle.read()
+    # Inside <style>, only this sequence could end the element early.
+    if "</style" in text.lower():
+        sys.exit(f"make_page: {path} holds '</style', which would end its element")
+    return text.removeprefix("/* SPDX-License-Identifier: GPL-3.0-or-later */\n")
+
+
 def notices(path):
     with open(path, encoding="utf-8") as handle:
         text = handle.read()
@@ -117,6 +126,7 @@ def main(module, disk2x, icon, phrase_cap, offset_cap, ciphertext_cap, out):
               "TEXTS": json_for_script({name: value for name, value in texts.items()
                                         if f"@{name.upper()}@" not in page}),
               "NOTICES": notices(os.path.join(FOLDER, "notices.txt")),
+              "STYLES": stylesheet(os.path.join(FOLDER, "page.css")),
               "PHRASE_CAP": str(int(phrase_cap)), "OFFSET_CAP": str(int(offset_cap)),
               "CIPHERTEXT_CAP": str(int(ciphertext_cap))}
     texts_by_name = placeholders(texts)
