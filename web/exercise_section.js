@@ -171,10 +171,13 @@ SECTIONS.push((() => {
         });
     }
 
-    // Another tab's work taken in, or forgotten there.
+    // Another tab's work taken in, or forgotten there. It opens no exercise here, so a number
+    // being typed stays in its box.
     function showMerged(merged) {
         if (merged.forgotten) byId("hand_in_message").textContent = "";
+        const typed = byId("exercise_number").value;
         show(merged.state, merged.forgotten);
+        byId("exercise_number").value = typed;
     }
 
     function forget() {

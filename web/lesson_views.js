@@ -10,11 +10,13 @@
         const shown = name === "" ? views[0] : views.find(view => view.id === name) ?? byId("exercises");
         for (const view of views) view.hidden = view !== shown;
         for (const link of document.querySelectorAll("#lessons a")) {
-            const current = link.hash === "#" + shown.id;
-            link.toggleAttribute("aria-current", current);
-            if (current) link.setAttribute("aria-current", "page");
+            if (link.hash !== "#" + shown.id) {
+                link.removeAttribute("aria-current");
+                continue;
+            }
+            link.setAttribute("aria-current", "page");
             // In the one row of a narrow screen, the lesson's link is scrolled into sight.
-            if (current && moved) link.scrollIntoView({ block: "nearest", inline: "nearest" });
+            if (moved) link.scrollIntoView({ block: "nearest", inline: "nearest" });
         }
         if (moved) shown.querySelector("h2").focus();
     }

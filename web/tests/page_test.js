@@ -692,7 +692,11 @@ async function main() {
             await keptHas(who, `Отговор: ОТГОВОР ${number}`);
         };
         const [tabA, tabB] = [await tab(), await tab()];
+        // A number being typed in one tab stays while another tab's work is taken in.
+        await tabB.fill("#exercise_number", "77");
         await workOn(tabA, 11);
+        await tabB.waitForFunction(() => document.getElementById("score").textContent.startsWith("Решени: 0 от 1 "));
+        check(await tabB.inputValue("#exercise_number") === "77", "another tab's work took the number being typed");
         await workOn(tabB, 12);
         await workOn(tabA, 13);
         const answers = async who => {
