@@ -39,11 +39,15 @@ const classWork = (() => {
         return storage;
     }
 
-    // What the page kept, or null. The module reads no more than its cap, and takes one more
+    // A kept text as the module is sent it: it reads no more than its cap, and takes one more
     // character for a text too long to be the page's.
+    const sent = text => text.slice(0, TEXTS.keptCap + 1);
+
+    // What the page kept, or null.
     function kept() {
         try {
-            return store() ? storage.getItem(KEY)?.slice(0, TEXTS.keptCap + 1) ?? null : null;
+            const text = store() ? storage.getItem(KEY) : null;
+            return text === null ? null : sent(text);
         } catch (error) {
             refused();
             return null;
@@ -65,7 +69,7 @@ const classWork = (() => {
         if (!showMerged || !store()) return;
         try {
             const stored = storage.getItem(KEY) ?? "";
-            const kept = lesson.call("keep", { stored: stored.slice(0, TEXTS.keptCap + 1), now: Date.now() });
+            const kept = lesson.call("keep", { stored: sent(stored), now: Date.now() });
             if (kept.unreadable) setAside(stored);
             storage.setItem(KEY, kept.kept);
         } catch (error) {
@@ -94,7 +98,7 @@ const classWork = (() => {
     // Another tab's save: its work is taken in, and where it forgot the work, so does this tab.
     function changedElsewhere(event) {
         if (event.key !== KEY || event.newValue === null || !showMerged) return;
-        run(lesson => showMerged(lesson.call("merge", { stored: event.newValue.slice(0, TEXTS.keptCap + 1), now: Date.now() })));
+        run(lesson => showMerged(lesson.call("merge", { stored: sent(event.newValue), now: Date.now() })));
     }
 
     // Once the kept work is read back: what was set aside of it, if anything, saving from now

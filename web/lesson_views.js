@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The lessons one at a time: the one the address names is shown, and the others are not laid
 // out at all. No address is the window's; one that names no lesson is an assignment's link,
-// which "Упражнения" reads. Moving to a lesson, by its link or by the browser's back and
+// which the exercises read. Moving to a lesson, by its link or by the browser's back and
 // forward, moves the focus to its heading.
 (() => {
     const views = Array.from(document.querySelectorAll("main > .view"));

@@ -34,19 +34,19 @@ def data_uri(path):
         return "data:image/png;base64," + base64.b64encode(handle.read()).decode("ascii")
 
 
-def script(path):
+def inlined(path, element="script"):
     with open(path, encoding="utf-8") as handle:
         text = handle.read()
-    # Inside <script>, only this sequence could end the element early.
-    if "</script" in text.lower():
-        sys.exit(f"make_page: {path} holds '</script', which would end its element")
+    # Inside <script> or <style>, only this sequence could end the element early.
+    if f"</{element}" in text.lower():
+        sys.exit(f"make_page: {path} holds '</{element}', which would end its element")
     return text
 
 
 def joined_scripts(names):
     # One scope for all of them, so that they see each other's functions, and nothing of theirs
     # on the page's global object. Each begins with its name, to place a line of a stack trace.
-    parts = [f"// {name}\n{script(os.path.join(FOLDER, name)).rstrip()}" for name in names]
+    parts = [f"// {name}\n{inlined(os.path.join(FOLDER, name)).rstrip()}" for name in names]
     return '"use strict";\n(function () {\n' + "\n".join(parts) + "\n})();"
 
 
@@ -60,15 +60,6 @@ def markup(name, scripts):
         # The page states its licence once, in the shell.
         return markup(name + ".html", scripts).removeprefix(LICENCE).rstrip("\n")
     return SECTION.sub(section, text)
-
-
-def stylesheet(path):
-    with open(path, encoding="utf-8") as handle:
-        text = handle.read()
-    # Inside <style>, only this sequence could end the element early.
-    if "</style" in text.lower():
-        sys.exit(f"make_page: {path} holds '</style', which would end its element")
-    return text.removeprefix("/* SPDX-License-Identifier: GPL-3.0-or-later */\n")
 
 
 def notices(path):
@@ -119,14 +110,15 @@ def main(module, disk2x, icon, phrase_cap, offset_cap, ciphertext_cap, out):
     page = markup("page.html", scripts)
     texts = opening_texts(module)
     values = {"DISK2X": data_uri(disk2x), "ICON": data_uri(icon),
-              "MODULE": script(module),
+              "MODULE": inlined(module),
               "WASM": gzipped_base64(os.path.splitext(module)[0] + ".wasm"),
               "SCRIPTS": joined_scripts(SCRIPTS_BEFORE + scripts + SCRIPTS_AFTER),
               # What the template writes in as text is not carried a second time for the scripts.
               "TEXTS": json_for_script({name: value for name, value in texts.items()
                                         if f"@{name.upper()}@" not in page}),
               "NOTICES": notices(os.path.join(FOLDER, "notices.txt")),
-              "STYLES": stylesheet(os.path.join(FOLDER, "page.css")),
+              "STYLES": inlined(os.path.join(FOLDER, "page.css"), "style").removeprefix(
+                  "/* SPDX-License-Identifier: GPL-3.0-or-later */\n"),
               "PHRASE_CAP": str(int(phrase_cap)), "OFFSET_CAP": str(int(offset_cap)),
               "CIPHERTEXT_CAP": str(int(ciphertext_cap))}
     texts_by_name = placeholders(texts)
