@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page against its floor, side by side in one headless Chromium: each round opens the
-// page and the floor from file://, in turn and each in a fresh context, and takes two moments
-// from the start of navigation: the first paint with the window's texts, and (for the page)
-// the moment a click gives its result at once, the module ready. The floor is the same file
-// with its scripts removed; its log box already holds the help text, and its first paint is
-// the floor of both moments. Given a second page (the same page before a change), each round
+// page and the floor from file://, in turn and each in a fresh context, and takes three
+// moments from the start of navigation: the first paint with the window's texts, and (for the
+// page) the moment a click gives its result at once, the module ready, and the moment the
+// answer to a click made at the first paint has been drawn. The floor is the same file with
+// its scripts removed; its log box already holds the help text, and its first paint is the
+// floor of all three. Given a second page (the same page before a change), each round
 // opens both pages and their floors, so that both share the machine's noise. Then it breaks a
 // 2,000-character text in each page and times it until the results are laid out, and until
 // the next frame has been drawn, as a Caesar text and, where the page has the section,
@@ -48,6 +49,23 @@ async function moments(browser, file) {
                 observer.disconnect();
             }
         }).observe(document, { attributes: true, subtree: true, attributeFilter: ["data-ready"] });
+        // A student who clicks "Изчисли" as soon as the window shows: the moment its answer
+        // has been drawn, the end of the frame after the answer is in its box.
+        new PerformanceObserver((entries, observer) => {
+            if (entries.getEntriesByName("first-contentful-paint").length === 0) return;
+            observer.disconnect();
+            if (document.getElementById("module") === null) return;
+            // The answer's box, watched where the page writes to it.
+            const box = document.getElementById("Text2_2");
+            const { get, set } = Object.getOwnPropertyDescriptor(HTMLInputElement.prototype, "value");
+            Object.defineProperty(box, "value", { get, set(text) {
+                set.call(this, text);
+                if (text === "" || window.answeredAt !== undefined) return;
+                window.answeredAt = null;
+                requestAnimationFrame(() => setTimeout(() => { window.answeredAt = performance.now(); }));
+            } });
+            document.getElementById("Command1_0").click();
+        }).observe({ type: "paint", buffered: true });
     });
     await page.goto("file://" + file);
     // A page whose module never starts fails the run rather than holding it for ever.
@@ -55,8 +73,8 @@ async function moments(browser, file) {
         const scripted = document.getElementById("module") !== null;
         (function poll() {
             const [painted] = performance.getEntriesByName("first-contentful-paint").map(entry => entry.startTime);
-            const ready = scripted ? window.readyAt : painted;
-            if (painted !== undefined && ready !== undefined) resolve({ painted, ready });
+            const [ready, answered] = scripted ? [window.readyAt, window.answeredAt] : [painted, painted];
+            if (painted !== undefined && ready !== undefined && answered) resolve({ painted, ready, answered });
             else if (performance.now() > 30000) reject(new Error("the page was not ready in 30 s"));
             else setTimeout(poll, 5);
         })();
@@ -213,7 +231,8 @@ function floorOf(page, folder, floors) {
 }
 
 const MOMENTS = [["painted", "first paint with the window's texts"],
-    ["ready", "a click answered at once (module ready)"]];
+    ["ready", "a click answered at once (module ready)"],
+    ["answered", "a click at the first paint answered and drawn"]];
 
 async function main() {
     const folder = fs.mkdtempSync(path.join(os.tmpdir(), "page-floor-"));
