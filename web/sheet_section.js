@@ -9,40 +9,94 @@ SECTIONS.push((() => {
     // read. Each page is tried alone in the sheets' place, where it is all there is to lay out.
     const LARGEST_TYPE = 11;
     const SMALLEST_TYPE = 4;
-    // A page holds its exercises when they leave it at its least height, give or take rounding.
-    function fits(page, points) {
+    // The letters' drawings of each page, sized for each type tried and drawn at the last.
+    const drawings = new WeakMap();
+
+    // The type of a page, in points, on paper of the width given in pixels.
+    function setType(page, points, width, drawn) {
         page.style.fontSize = `${points}pt`;
+        for (const [drawing, groups] of drawings.get(page)) {
+            (drawn ? drawLetters : sizeLetters)(drawing, groups, width / (points * 4 / 3));
+        }
+    }
+
+    // A page holds its exercises when they leave it at its least height, give or take rounding.
+    function fits(page, points, width) {
+        setType(page, points, width, false);
         return page.getBoundingClientRect().height <= parseFloat(getComputedStyle(page).minHeight) + 0.5;
     }
 
     function fitType(pages) {
         const place = byId("print_sheets");
         place.classList.add("fitting");
+        const width = parseFloat(getComputedStyle(place).width);
         let size = LARGEST_TYPE;
         for (const page of pages) {
             place.replaceChildren(page);
-            if (fits(page, size)) continue;
+            if (fits(page, size, width)) continue;
             let [low, high] = [SMALLEST_TYPE, size];
             while (high - low > 0.25) {
                 const middle = Math.round((low + high) * 2) / 4;
-                [low, high] = fits(page, middle) ? [middle, high] : [low, middle];
+                [low, high] = fits(page, middle, width) ? [middle, high] : [low, middle];
             }
             size = low;
         }
         place.classList.remove("fitting");
-        for (const page of pages) page.style.fontSize = `${size}pt`;
+        for (const page of pages) setType(page, size, width, true);
     }
 
-    // Each letter given above an empty box, the boxes of a group side by side; a line breaks
-    // only between groups.
-    function letterBoxes(groups) {
-        const row = element("div", { class: "sheet_letters" });
-        row.append(...groups.map(group => {
-            const boxes = element("span", { class: "sheet_group" });
-            boxes.append(...Array.from(group, letter => element("span", { class: "sheet_cell" }, letter)));
-            return boxes;
-        }));
-        return row;
+    // Each letter given over an empty box, the boxes of a group side by side, a line broken
+    // only between groups; in em, to the width given. Drawn rather than laid out, and only
+    // once the type is fitted: a sheet of 40 variants has thousands of letters, and a box of
+    // its own for each took seconds.
+    const CELL = 1.2;
+    const GAP = 0.8;
+    const LINE = 2.8;
+    const BASELINE = 0.9;
+    const BOX_TOP = 1.1;
+    const BOX = 1.4;
+
+    // Where each group starts, and the height of the lines.
+    function placed(groups, width) {
+        let [x, y] = [0, 0];
+        const starts = groups.map(group => {
+            if (x > 0 && x + group.length * CELL > width) [x, y] = [0, y + LINE];
+            const start = [x, y];
+            x += group.length * CELL + GAP;
+            return start;
+        });
+        return { starts, height: y + LINE };
+    }
+
+    function sizeLetters(drawing, groups, width) {
+        drawing.style.height = `${placed(groups, width).height}em`;
+    }
+
+    function drawLetters(drawing, groups, width) {
+        const { starts, height } = placed(groups, width);
+        const [xs, ys] = [[], []];
+        let path = "";
+        groups.forEach((group, g) => {
+            const [x, y] = starts[g];
+            for (let i = 0; i < group.length; ++i) {
+                xs.push((x + (i + 0.5) * CELL).toFixed(2));
+                ys.push(y + BASELINE);
+                if (i > 0) path += `M${(x + i * CELL).toFixed(2)} ${y + BOX_TOP}v${BOX}`;
+            }
+            path += `M${x.toFixed(2)} ${y + BOX_TOP}h${(group.length * CELL).toFixed(2)}v${BOX}H${x.toFixed(2)}z`;
+        });
+        drawing.setAttribute("viewBox", `0 0 ${width.toFixed(2)} ${height.toFixed(2)}`);
+        drawing.style.height = `${height}em`;
+        drawing.firstChild.setAttribute("d", path);
+        drawing.lastChild.setAttribute("x", xs.join(" "));
+        drawing.lastChild.setAttribute("y", ys.join(" "));
+    }
+
+    function letterBoxes(groups, page) {
+        const drawing = element("svg:svg", { class: "sheet_letters", preserveAspectRatio: "xMinYMin meet" });
+        drawing.append(element("svg:path"), element("svg:text", {}, groups.join("")));
+        drawings.get(page).push([drawing, groups]);
+        return drawing;
     }
 
     // A calculation's headings, each followed by its lines with their blanks, in columns as
@@ -55,11 +109,11 @@ SECTIONS.push((() => {
         return lines;
     }
 
-    function exerciseBlock(exercise, keyLabel) {
+    function exerciseBlock(exercise, keyLabel, page) {
         const block = element("div", { class: "sheet_exercise" });
         block.append(element("p", { class: "sheet_task" }, exercise.task));
         if (exercise.groups.length > 0) {
-            block.append(letterBoxes(exercise.groups));
+            block.append(letterBoxes(exercise.groups, page));
         } else if (exercise.calculation.length > 0) {
             block.append(calculationLines(exercise.calculation));
         } else {
@@ -81,8 +135,9 @@ SECTIONS.push((() => {
         }
         const pages = sheet.variants.map(variant => {
             const page = element("section", { class: "sheet_page" });
+            drawings.set(page, []);
             page.append(element("h1", {}, variant.heading), element("p", {}, sheet.nameLine),
-                ...variant.exercises.map(exercise => exerciseBlock(exercise, sheet.keyLabel)));
+                ...variant.exercises.map(exercise => exerciseBlock(exercise, sheet.keyLabel, page)));
             return page;
         });
         const answers = element("section", { class: "sheet_answers" });
