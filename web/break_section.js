@@ -61,19 +61,19 @@ SECTIONS.push((() => {
 
     function breakText() {
         const typed = { text: byId("ciphertext").value, alphabet: alphabetOf("break_alphabet") };
-        whenReady(lesson => show(lesson.call("break", typed)));
+        whenStarted(lesson => show(lesson.call("break", typed)));
     }
 
     function bind() {
         fillAlphabetChoice(byId("break_alphabet"));
         byId("take_result").addEventListener("click",
-            () => whenReady(() => { byId("ciphertext").value = byId("Text2_2").value; }));
+            () => whenStarted(() => { byId("ciphertext").value = byId("Text2_2").value; }));
         byId("break").addEventListener("click", breakText);
         byId("break_alphabet").addEventListener("change", () => {
             if (tried) breakText();
         });
         keys.addEventListener("change",
-            event => whenReady(lesson => showChosen(lesson.call("choose", { row: Number(event.target.value) }))));
+            event => whenStarted(lesson => showChosen(lesson.call("choose", { row: Number(event.target.value) }))));
         keys.addEventListener("click", event => {
             const row = event.target.closest("tr[data-row]");
             if (row && event.target.tagName !== "INPUT") row.querySelector("input").click();

@@ -14,15 +14,15 @@ namespace {
 // stored could not be read, and is to be set aside before it is written over.
 std::string Keep(Page& page, const Values& values) {
     const bool unreadable =
-        page.exercises.Merge(values[0].text) == lesson::ExerciseSection::Merged::kUnreadable;
-    return Object({{"kept", Quoted(page.exercises.Kept())}, {"unreadable", Boolean(unreadable)}});
+        page.Exercises().Merge(values[0].text) == lesson::ExerciseSection::Merged::kUnreadable;
+    return Object({{"kept", Quoted(page.Exercises().Kept())}, {"unreadable", Boolean(unreadable)}});
 }
 
 // What another tab kept, taken in: whether it had forgotten the work, and the exercises' state.
 std::string Merge(Page& page, const Values& values) {
     const bool forgotten =
-        page.exercises.Merge(values[0].text) == lesson::ExerciseSection::Merged::kForgotten;
-    return Object({{"forgotten", Boolean(forgotten)}, {"state", ExerciseState(page.exercises)}});
+        page.Exercises().Merge(values[0].text) == lesson::ExerciseSection::Merged::kForgotten;
+    return Object({{"forgotten", Boolean(forgotten)}, {"state", ExerciseState(page.Exercises())}});
 }
 
 constexpr Action kActions[] = {

@@ -105,6 +105,9 @@ const classWork = (() => {
     // on, and another tab's work shown by `show` as it comes.
     function restored(note, show) {
         showMerged = show;
+        // Not before: another tab's work is only taken in here from now on, and listening costs
+        // the first paint a storage connection.
+        addEventListener("storage", changedElsewhere);
         if (note !== "") {
             byId("storage_note").textContent = note;
             byId("storage_note").hidden = false;
@@ -112,7 +115,6 @@ const classWork = (() => {
     }
 
     function start() {
-        addEventListener("storage", changedElsewhere);
         // A tab thrown away in the background, or a browser closed at the bell.
         addEventListener("pagehide", () => {
             if (lesson) save(lesson);

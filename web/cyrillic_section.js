@@ -21,7 +21,7 @@ SECTIONS.push((() => {
 
     function calculate() {
         const typed = { phrase: byId("cyr_phrase").value, key: byId("cyr_key").value };
-        whenReady(lesson => show(lesson.call("cyrillic", typed)));
+        whenStarted(lesson => show(lesson.call("cyrillic", typed)));
     }
 
     function bind() {

@@ -82,36 +82,36 @@ std::string BoxState(const lesson::BoxMark& mark) {
 }
 
 std::string OpenExercise(Page& page, const Values& values) {
-    page.exercises.Open(lesson::KindNamed(values[0].text)->kind, values[1].text,
-                        *values[2].alphabet);
-    return ExerciseState(page.exercises);
+    page.Exercises().Open(lesson::KindNamed(values[0].text)->kind, values[1].text,
+                          *values[2].alphabet);
+    return ExerciseState(page.Exercises());
 }
 
 std::string CheckAnswer(Page& page, const Values& values) {
-    page.exercises.Check(values[0].text, values[1].text);
-    return ExerciseState(page.exercises);
+    page.Exercises().Check(values[0].text, values[1].text);
+    return ExerciseState(page.Exercises());
 }
 
 std::string StartAssignment(Page& page, const Values& values) {
-    page.exercises.StartAssignment(values[0].text, values[1].text);
-    return ExerciseState(page.exercises);
+    page.Exercises().StartAssignment(values[0].text, values[1].text);
+    return ExerciseState(page.Exercises());
 }
 
 // An answer and key typed, kept with the exercise; nothing to show.
 std::string Type(Page& page, const Values& values) {
-    page.exercises.Type(values[0].text, values[1].text);
+    page.Exercises().Type(values[0].text, values[1].text);
     return Object({});
 }
 
 std::string Restore(Page& page, const Values& values) {
-    page.exercises.Restore(values[0].text);
-    return ExerciseState(page.exercises);
+    page.Exercises().Restore(values[0].text);
+    return ExerciseState(page.Exercises());
 }
 
 // The file to save, with its name, or what keeps the student from handing in.
 std::string HandIn(Page& page, const Values& values) {
     const lesson::HandIn handIn =
-        page.exercises.HandInWork({values[0].text, values[1].text, values[2].text});
+        page.Exercises().HandInWork({values[0].text, values[1].text, values[2].text});
     return Object({{"message", Quoted(handIn.message)},
                    {"fileName", Quoted(handIn.fileName)},
                    {"saved", Quoted(handIn.saved)},
@@ -128,14 +128,14 @@ std::string LinkedCode(Page& /*page*/, const Values& values) {
 // A step that takes no arguments, answered with the section's state.
 template <void (lesson::ExerciseSection::*Step)()>
 std::string ExerciseStep(Page& page, const Values& /*values*/) {
-    (page.exercises.*Step)();
-    return ExerciseState(page.exercises);
+    (page.Exercises().*Step)();
+    return ExerciseState(page.Exercises());
 }
 
 // A handler of the table takes the page to change, though this changes nothing.
 // cppcheck-suppress constParameter
 std::string ShownExercise(Page& page, const Values& /*values*/) {
-    return ExerciseState(page.exercises);
+    return ExerciseState(page.Exercises());
 }
 
 bool IsKind(const Page& /*page*/, const Value& kind) {

@@ -73,7 +73,7 @@ SECTIONS.push((() => {
     // ready, what is typed stays in the boxes, for the exercise opened.
     function sendTyped() {
         if (!lesson) return;
-        run(lesson => lesson.call("type", { answer: byId("exercise_answer").value, key: byId("exercise_key").value, now: Date.now() }));
+        whenReady(lesson => lesson.call("type", { answer: byId("exercise_answer").value, key: byId("exercise_key").value, now: Date.now() }));
         classWork.saveSoon();
     }
 

@@ -5,7 +5,9 @@
 // needed it. The class's work starts here, and then every section binds its controls, once.
 let lesson = null;
 let failure = null;
+// Actions waiting for the module, each with whether it needs what the page kept read back.
 const waiting = [];
+let keptRead = false;
 
 // Said below the window and through the live region.
 function showProblem(text) {
@@ -28,16 +30,39 @@ function run(action) {
     }
 }
 
+// What the page kept, read back by the sections once; from then on, every click is answered
+// at once.
+function readKept() {
+    if (keptRead) return;
+    keptRead = true;
+    for (const section of SECTIONS) {
+        if (section.restore) run(section.restore);
+    }
+    document.documentElement.dataset.ready = "true";
+}
+
+function runStarted(action, needsKept) {
+    if (needsKept) readKept();
+    run(action);
+}
+
 // Runs now with the module there, or once it is, with what was typed at the time; says
-// again why not, where it cannot start.
-function whenReady(action) {
+// again why not, where it cannot start. An action runs on what the page kept, read back
+// first where it has not been yet.
+function whenReady(action, needsKept = true) {
     if (lesson) {
-        run(action);
+        runStarted(action, needsKept);
     } else if (failure) {
         announce(failure);
     } else {
-        waiting.push(action);
+        waiting.push([action, needsKept]);
     }
+}
+
+// The lessons' own clicks, which touch nothing the page kept: the first click in the window
+// need not wait for the class's work to be read back.
+function whenStarted(action) {
+    whenReady(action, false);
 }
 
 // The module could not start: the window's texts stay readable, the buttons say that they
@@ -76,12 +101,10 @@ function loadModule() {
         };
         CaesarLesson({ instantiateWasm }).then(wasm => {
             lesson = bindLesson(wasm);
-            // What the page kept, before the clicks that waited act on it.
-            for (const section of SECTIONS) {
-                if (section.restore) run(section.restore);
-            }
-            for (const action of waiting.splice(0)) run(action);
-            document.documentElement.dataset.ready = "true";
+            for (const [action, needsKept] of waiting.splice(0)) runStarted(action, needsKept);
+            // After the frame that shows what the clicks that waited gave; a page not shown
+            // draws no frame, and reads it back once shown, or at an action that needs it.
+            requestAnimationFrame(() => setTimeout(readKept));
         }).catch(fail);
     } catch (error) {
         fail(error);

@@ -72,7 +72,7 @@ std::string Respond(page::Page& page, std::string_view json) {
         if (!now) {
             return page::Error("now is a whole number of milliseconds");
         }
-        page.exercises.SetTime(*now);
+        page.Exercises().SetTime(*now);
         page.results.SetTime(*now);
     }
     const std::optional<page::Values> values = page::ReadFields(*action, page, *request);

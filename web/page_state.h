@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,8 +23,19 @@ struct Page {
     lesson::BreakSection breaking;
     lesson::VigenereSection vigenere;
     lesson::VigenereBreak vigenereBreak;
-    lesson::ExerciseSection exercises;
     lesson::ClassResults results;
+
+    // Made at their first use: making the first exercise would hold back the window's first
+    // click, which needs none.
+    lesson::ExerciseSection& Exercises() {
+        if (!exercises) {
+            exercises.emplace();
+        }
+        return *exercises;
+    }
+
+private:
+    std::optional<lesson::ExerciseSection> exercises;
 };
 
 // The states that more than one section shows.

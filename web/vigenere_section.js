@@ -30,7 +30,7 @@ SECTIONS.push((() => {
 
     function calculate(direction) {
         const typed = { direction, text: byId("vig_text").value, keyWord: byId("vig_key").value, alphabet: alphabet() };
-        whenReady(lesson => show(lesson.call("vigenere", typed)));
+        whenStarted(lesson => show(lesson.call("vigenere", typed)));
     }
 
     // Bars of the coincidence for each length, the likeliest darker, and a line at the
@@ -113,7 +113,7 @@ SECTIONS.push((() => {
 
     function breakText() {
         const typed = { text: byId("vig_ciphertext").value, alphabet: alphabet() };
-        whenReady(lesson => showBreak(lesson.call("vigenereBreak", typed)));
+        whenStarted(lesson => showBreak(lesson.call("vigenereBreak", typed)));
     }
 
     function bind() {
@@ -122,16 +122,16 @@ SECTIONS.push((() => {
         byId("vig_decrypt").addEventListener("click", () => calculate("decrypt"));
         onEnter([byId("vig_key")], () => calculate("encrypt"));
         byId("vig_take").addEventListener("click",
-            () => whenReady(() => { byId("vig_ciphertext").value = byId("vig_result").value; }));
+            () => whenStarted(() => { byId("vig_ciphertext").value = byId("vig_result").value; }));
         byId("vig_break").addEventListener("click", breakText);
-        byId("vig_length").addEventListener("change", event => whenReady(lesson => {
+        byId("vig_length").addEventListener("change", event => whenStarted(lesson => {
             const state = lesson.call("vigenereLength", { length: Number(event.target.value) });
             fillLetters(state);
             showColumn(state);
             announce(state.announcement);
         }));
         const letters = byId("vig_letters");
-        letters.addEventListener("change", event => whenReady(lesson => {
+        letters.addEventListener("change", event => whenStarted(lesson => {
             const state = lesson.call("vigenereLetter",
                 { column: Number(event.target.dataset.column), letter: event.target.value });
             showColumn(state);
@@ -140,7 +140,7 @@ SECTIONS.push((() => {
         letters.addEventListener("focusin", event => {
             const column = Number(event.target.dataset.column);
             if (event.target.tagName !== "SELECT" || column === shownColumn) return;
-            whenReady(lesson => showColumn(lesson.call("vigenereColumn", { column })));
+            whenStarted(lesson => showColumn(lesson.call("vigenereColumn", { column })));
         });
     }
 

@@ -39,7 +39,7 @@ SECTIONS.push((() => {
 
     function click(index) {
         const typed = { phrase: phrase.value, offset: offset.value };
-        whenReady(lesson => show(lesson.call("click", { index, ...typed }), typed));
+        whenStarted(lesson => show(lesson.call("click", { index, ...typed }), typed));
     }
 
     function bind() {
