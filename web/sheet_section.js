@@ -6,7 +6,8 @@ SECTIONS.push((() => {
     // A page's exercises share its height: the more of them, the smaller their type, and with
     // it their boxes, which are sized in em. Every variant gets the same type, the largest, in
     // quarter points, at which each page holds its exercises, so that no student's is harder to
-    // read. Each page is tried alone in the sheets' place, where it is all there is to lay out.
+    // read. The pages are tried in turn in the sheets' place, each added to those before it,
+    // which are laid out already; they stay there, to be printed.
     const LARGEST_TYPE = 11;
     const SMALLEST_TYPE = 4;
     // The letters' drawings of each page, sized for each type tried and drawn at the last.
@@ -29,10 +30,11 @@ SECTIONS.push((() => {
     function fitType(pages) {
         const place = byId("print_sheets");
         place.classList.add("fitting");
+        place.replaceChildren();
         const width = parseFloat(getComputedStyle(place).width);
         let size = LARGEST_TYPE;
         for (const page of pages) {
-            place.replaceChildren(page);
+            place.append(page);
             if (fits(page, size, width)) continue;
             let [low, high] = [SMALLEST_TYPE, size];
             while (high - low > 0.25) {
@@ -149,7 +151,7 @@ SECTIONS.push((() => {
             return key;
         }));
         fitType(pages);
-        byId("print_sheets").replaceChildren(...pages, answers);
+        byId("print_sheets").append(answers);
         window.print();
     }
 
