@@ -74,15 +74,36 @@ SECTIONS.push((() => {
         drawing.style.height = `${placed(groups, width).height}em`;
     }
 
+    // Each letter's advance in the sheets' face, in em, measured once.
+    const advances = new Map();
+    let measuring = null;
+    function advance(letter) {
+        if (!advances.has(letter)) {
+            if (measuring === null) {
+                measuring = document.createElement("canvas").getContext("2d");
+                measuring.font = `100px ${getComputedStyle(byId("print_sheets")).fontFamily}`;
+                measuring.fontKerning = "none";
+            }
+            advances.set(letter, measuring.measureText(letter).width / 100);
+        }
+        return advances.get(letter);
+    }
+
+    // Each letter is moved from where the one before it ends to the middle of its box: placing
+    // every letter where it stands made the browser take each as a text of its own.
     function drawLetters(drawing, groups, width) {
         const { starts, height } = placed(groups, width);
-        const [xs, ys] = [[], []];
+        const [moves, drops] = [[], []];
+        let [pen, baseline] = [0, 0];
         let path = "";
         groups.forEach((group, g) => {
             const [x, y] = starts[g];
             for (let i = 0; i < group.length; ++i) {
-                xs.push((x + (i + 0.5) * CELL).toFixed(2));
-                ys.push(y + BASELINE);
+                const letter = advance(group[i]);
+                const left = x + (i + 0.5) * CELL - letter / 2;
+                moves.push((left - pen).toFixed(3));
+                drops.push(y + BASELINE - baseline);
+                [pen, baseline] = [left + letter, y + BASELINE];
                 if (i > 0) path += `M${(x + i * CELL).toFixed(2)} ${y + BOX_TOP}v${BOX}`;
             }
             path += `M${x.toFixed(2)} ${y + BOX_TOP}h${(group.length * CELL).toFixed(2)}v${BOX}H${x.toFixed(2)}z`;
@@ -90,13 +111,14 @@ SECTIONS.push((() => {
         drawing.setAttribute("viewBox", `0 0 ${width.toFixed(2)} ${height.toFixed(2)}`);
         drawing.style.height = `${height}em`;
         drawing.firstChild.setAttribute("d", path);
-        drawing.lastChild.setAttribute("x", xs.join(" "));
-        drawing.lastChild.setAttribute("y", ys.join(" "));
+        drawing.lastChild.textContent = groups.join("");
+        drawing.lastChild.setAttribute("dx", moves.join(" "));
+        drawing.lastChild.setAttribute("dy", drops.map(drop => +drop.toFixed(2)).join(" "));
     }
 
     function letterBoxes(groups, page) {
         const drawing = element("svg:svg", { class: "sheet_letters", preserveAspectRatio: "xMinYMin meet" });
-        drawing.append(element("svg:path"), element("svg:text", {}, groups.join("")));
+        drawing.append(element("svg:path"), element("svg:text"));
         drawings.get(page).push([drawing, groups]);
         return drawing;
     }
