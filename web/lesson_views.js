@@ -7,7 +7,7 @@
     const views = Array.from(document.querySelectorAll("main > .view"));
     function show(moved) {
         const name = location.hash.slice(1);
-        const shown = name === "" ? views[0] : views.find(view => view.id === name) ?? byId("exercises");
+        const shown = name === "" ? views[0] : views.find(view => view.id === name) ?? document.getElementById("exercises");
         for (const view of views) view.hidden = view !== shown;
         for (const link of document.querySelectorAll("#lessons a")) {
             if (link.hash !== "#" + shown.id) {

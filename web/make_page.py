@@ -22,9 +22,12 @@ import sys
 FOLDER = os.path.dirname(os.path.abspath(__file__))
 PLACEHOLDER = re.compile(r"@([A-Z0-9_]+)@")
 SECTION = re.compile(r"@([A-Z]+_SECTION)@")
+# Before the first paint: the lesson the address names, the window fitted to the screen, and
+# the start of the lessons' scripts after the paint.
+EARLY_SCRIPTS = ["lesson_views.js", "window_fit.js", "page_start.js"]
 # Before the sections' scripts: the way into the module, what the sections share and the class's
 # work that they keep; after them, the module's bytes and its start, which binds the sections.
-SCRIPTS_BEFORE = ["lesson_binding.js", "page_common.js", "lesson_views.js", "class_work.js"]
+SCRIPTS_BEFORE = ["lesson_binding.js", "page_common.js", "class_work.js"]
 SCRIPTS_AFTER = ["module_bytes.js", "module_start.js"]
 LICENCE = "<!-- SPDX-License-Identifier: GPL-3.0-or-later -->\n"
 
@@ -112,6 +115,7 @@ def main(module, disk2x, icon, phrase_cap, offset_cap, ciphertext_cap, out):
     values = {"DISK2X": data_uri(disk2x), "ICON": data_uri(icon),
               "MODULE": inlined(module),
               "WASM": gzipped_base64(os.path.splitext(module)[0] + ".wasm"),
+              "EARLY_SCRIPTS": joined_scripts(EARLY_SCRIPTS),
               "SCRIPTS": joined_scripts(SCRIPTS_BEFORE + scripts + SCRIPTS_AFTER),
               # What the template writes in as text is not carried a second time for the scripts.
               "TEXTS": json_for_script({name: value for name, value in texts.items()

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The lessons' module: started once the window has painted, so that the window shows and
-// takes clicks while the module still starts. Clicks that come before it is ready wait for
+// The lessons' module: started with the lessons' scripts, once the window has painted, so that
+// the window shows and takes clicks while the module still starts. Clicks that come before it is ready wait for
 // it, in their order; where it cannot start, the page says why, and so does each click that
 // needed it. The class's work starts here, and then every section binds its controls, once.
 let lesson = null;
@@ -114,25 +114,6 @@ function loadModule() {
 classWork.start();
 for (const section of SECTIONS) section.bind();
 document.documentElement.dataset.usable = "true";
-// Once the window has painted, so that starting the module does not hold the first paint
-// back, and the file is read to its end, where the module stands: its WebAssembly compiles
-// on the browser's own threads while the module's script is read. A page that is not shown
-// paints nothing, so it starts the module a moment after the file is read.
-let painted = false;
-let started = false;
-function startModule() {
-    if (painted && !started && document.readyState !== "loading") {
-        started = true;
-        compileModule();
-        setTimeout(loadModule);
-    }
-}
-function paint() {
-    painted = true;
-    startModule();
-}
-new PerformanceObserver(paint).observe({ type: "paint", buffered: true });
-document.addEventListener("DOMContentLoaded", () => {
-    startModule();
-    setTimeout(paint, 1000);
-});
+// Its WebAssembly compiles on the browser's own threads while the module's script is read.
+compileModule();
+setTimeout(loadModule);

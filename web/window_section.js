@@ -2,19 +2,8 @@
 // The window: its two buttons on the typed phrase and offset, as the desktop program has
 // them. Its opening texts are in the file already, so it is usable at its first paint.
 SECTIONS.push((() => {
-    const windowBox = byId("window");
     const phrase = byId("Text2_0");
     const offset = byId("Text2_1");
-
-    // Narrower than the window, the whole window shrinks to the width, with nothing moved. Its
-    // size is its style's, which a transform leaves as it is, and which it has while another
-    // lesson is shown.
-    function fitToWidth() {
-        const { width, height } = getComputedStyle(windowBox);
-        const scale = Math.min(1, document.documentElement.clientWidth / parseFloat(width));
-        windowBox.style.transform = scale < 1 ? `scale(${scale})` : "";
-        windowBox.style.marginBottom = scale < 1 ? `${parseFloat(height) * (scale - 1)}px` : "";
-    }
 
     function warn(title, text) {
         byId("warning_title").textContent = title;
@@ -43,10 +32,6 @@ SECTIONS.push((() => {
     }
 
     function bind() {
-        // Before the first frame is drawn, not now: reading the width now would lay the page
-        // out while it is still being read.
-        requestAnimationFrame(fitToWidth);
-        window.addEventListener("resize", fitToWidth);
         byId("Command1_0").addEventListener("click", () => click(0));
         byId("Command1_1").addEventListener("click", () => click(1));
     }

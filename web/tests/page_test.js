@@ -780,6 +780,19 @@ async function main() {
         check(pageWidth <= 320, `on a 320-pixel screen the page is ${pageWidth} wide`);
         const button = await page.$eval("#break", b => b.getBoundingClientRect().right);
         check(button <= 320, `on a 320-pixel screen the break button reaches ${button}`);
+        // A click as the window first shows, before the lessons' scripts have bound the buttons,
+        // is held for them and answered.
+        const firstShown = await context.newPage();
+        await firstShown.addInitScript(() => new PerformanceObserver((entries, observer) => {
+            observer.disconnect();
+            window.boundAtClick = document.documentElement.dataset.usable === "true";
+            document.getElementById("Command1_0").click();
+        }).observe({ type: "paint", buffered: true }));
+        await firstShown.goto("file://" + path.resolve(pagePath));
+        await firstShown.waitForSelector("html[data-ready=true]");
+        const openingAnswer = native([[0, await firstShown.inputValue("#Text2_0"), await firstShown.inputValue("#Text2_1")]]).result;
+        check(await firstShown.evaluate(() => window.boundAtClick) === false && await firstShown.inputValue("#Text2_2") === openingAnswer,
+            "a click at the first paint was not answered");
         // A click before the module is ready waits for it: the module is held back here, its
         // WebAssembly made only once the test lets it.
         const early = await withModuleHeld(context);

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The lessons' scripts run once the window has painted and the file has been read to its end,
+// so that the first paint does not wait for them. What the student clicks, chooses or presses
+// in the meantime is held, and handed to the controls again once their scripts have bound
+// them. A page that is not shown paints nothing, so it starts them a moment after the file is
+// read.
+(() => {
+    const KINDS = ["click", "change", "keydown"];
+    const held = [];
+    const hold = event => { held.push(event); };
+    for (const kind of KINDS) document.addEventListener(kind, hold, true);
+
+    // The same event again, to the scripts' listeners alone: what the browser itself does for a
+    // click or a key, such as ticking a box, was done the first time.
+    function again(event) {
+        return event.type === "keydown"
+            ? new KeyboardEvent("keydown", { key: event.key, bubbles: true, cancelable: true })
+            : new Event(event.type, { bubbles: true, cancelable: true });
+    }
+
+    let painted = false;
+    let started = false;
+    function start() {
+        if (!painted || started || document.readyState === "loading") return;
+        started = true;
+        for (const kind of KINDS) document.removeEventListener(kind, hold, true);
+        const script = document.createElement("script");
+        script.textContent = document.getElementById("lessons_script").textContent;
+        document.body.append(script);
+        for (const event of held.splice(0)) event.target.dispatchEvent(again(event));
+    }
+    function paint() {
+        painted = true;
+        start();
+    }
+    new PerformanceObserver(paint).observe({ type: "paint", buffered: true });
+    document.addEventListener("DOMContentLoaded", () => {
+        start();
+        setTimeout(paint, 1000);
+    });
+})();
