@@ -111,9 +111,14 @@ function loadModule() {
     }
 }
 
-classWork.start();
-for (const section of SECTIONS) section.bind();
-document.documentElement.dataset.usable = "true";
-// Its WebAssembly compiles on the browser's own threads while the module's script is read.
+// The module's WebAssembly is inflated first, and then compiles on the browser's own threads
+// while the sections bind their controls and the module's script is read. Once bound, the
+// controls are handed what the student did before.
 compileModule();
-setTimeout(loadModule);
+setTimeout(() => {
+    classWork.start();
+    for (const section of SECTIONS) section.bind();
+    document.documentElement.dataset.usable = "true";
+    document.dispatchEvent(new Event("lessonsbound"));
+    setTimeout(loadModule);
+});

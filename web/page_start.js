@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The lessons' scripts run once the window has painted and the file has been read to its end,
 // so that the first paint does not wait for them. What the student clicks, chooses or presses
-// in the meantime is held, and handed to the controls again once their scripts have bound
-// them. A page that is not shown paints nothing, so it starts them a moment after the file is
-// read.
+// in the meantime is held, and handed to the controls again once their scripts say that they
+// have bound them. A page that is not shown paints nothing, so it starts them a moment after
+// the file is read.
 (() => {
     const KINDS = ["click", "change", "keydown"];
     const held = [];
@@ -23,12 +23,14 @@
     function start() {
         if (!painted || started || document.readyState === "loading") return;
         started = true;
-        for (const kind of KINDS) document.removeEventListener(kind, hold, true);
         const script = document.createElement("script");
         script.textContent = document.getElementById("lessons_script").textContent;
         document.body.append(script);
-        for (const event of held.splice(0)) event.target.dispatchEvent(again(event));
     }
+    document.addEventListener("lessonsbound", () => {
+        for (const kind of KINDS) document.removeEventListener(kind, hold, true);
+        for (const event of held.splice(0)) event.target.dispatchEvent(again(event));
+    });
     function paint() {
         painted = true;
         start();
