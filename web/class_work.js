@@ -105,8 +105,8 @@ const classWork = (() => {
     // on, and another tab's work shown by `show` as it comes.
     function restored(note, show) {
         showMerged = show;
-        // Not before: another tab's work is only taken in here from now on, and listening costs
-        // the first paint a storage connection.
+        // Not before: another tab's work is taken in only from here on, and listening opens a
+        // storage connection, which the window's first click need not wait for.
         addEventListener("storage", changedElsewhere);
         if (note !== "") {
             byId("storage_note").textContent = note;

@@ -132,8 +132,7 @@ std::string ExerciseStep(Page& page, const Values& /*values*/) {
     return ExerciseState(page.Exercises());
 }
 
-// A handler of the table takes the page to change, though this changes nothing.
-// cppcheck-suppress constParameter
+// The exercises are made here if they were not yet.
 std::string ShownExercise(Page& page, const Values& /*values*/) {
     return ExerciseState(page.Exercises());
 }

@@ -226,14 +226,18 @@ SECTIONS.push((() => {
         addEventListener("hashchange", () => whenReady(opened));
     }
 
-    // The exercise the module opens with, the one the kept work left open, before the clicks
-    // that waited for the module act on it. What was typed before the module was ready stays,
-    // for the exercise opened.
+    // The exercise the module opens with, the one the kept work left open, before any action
+    // of this section acts on it. What was typed before the kept work was read back stays: the
+    // answer and key for the exercise opened, and the student's and the assignment's boxes over
+    // what was kept.
     function restore(lesson) {
         const typed = { answer: byId("exercise_answer").value, key: byId("exercise_key").value };
+        const filled = ["student_name", "student_class", "student_number", "assignment_code", "assignment_variant"]
+            .map(id => [byId(id), byId(id).value]).filter(([, value]) => value !== "");
         const kept = classWork.kept();
         const state = kept === null ? lesson.call("showExercise") : lesson.call("restore", { kept, now: Date.now() });
         show(state, kept !== null);
+        for (const [box, value] of filled) box.value = value;
         if (typed.answer !== "" || typed.key !== "") {
             lesson.call("type", typed);
             byId("exercise_answer").value = typed.answer;

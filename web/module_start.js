@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The lessons' module: started with the lessons' scripts, once the window has painted, so that
-// the window shows and takes clicks while the module still starts. Clicks that come before it is ready wait for
-// it, in their order; where it cannot start, the page says why, and so does each click that
-// needed it. The class's work starts here, and then every section binds its controls, once.
+// The lessons' module: started with the lessons' scripts, once the window has painted, so
+// that the window shows and takes clicks while the module still starts. Clicks that come
+// before it is ready wait for it, in their order; where it cannot start, the page says why,
+// and so does each click that needed it. The class's work starts here, and then every section
+// binds its controls, once.
 let lesson = null;
 let failure = null;
 // Actions waiting for the module, each with whether it needs what the page kept read back.

@@ -5,18 +5,35 @@
 // have bound them. A page that is not shown paints nothing, so it starts them a moment after
 // the file is read.
 (() => {
-    const KINDS = ["click", "change", "keydown"];
+    const KINDS = ["click", "change", "keydown", "dragover", "drop"];
     const held = [];
-    const hold = event => { held.push(event); };
-    for (const kind of KINDS) document.addEventListener(kind, hold, true);
 
     // The same event again, to the scripts' listeners alone: what the browser itself does for a
-    // click or a key, such as ticking a box, was done the first time.
+    // click or a key, such as ticking a box, was done the first time. Dropped files are kept for
+    // the page, not opened in its place.
     function again(event) {
-        return event.type === "keydown"
-            ? new KeyboardEvent("keydown", { key: event.key, bubbles: true, cancelable: true })
-            : new Event(event.type, { bubbles: true, cancelable: true });
+        const options = { bubbles: true, cancelable: true };
+        if (event.type === "keydown") {
+            const { key, code, shiftKey, ctrlKey, altKey, metaKey, isComposing } = event;
+            return new KeyboardEvent("keydown", { ...options, key, code, shiftKey, ctrlKey, altKey, metaKey, isComposing });
+        }
+        if (event.type === "drop") {
+            event.preventDefault();
+            const files = new DataTransfer();
+            for (const file of event.dataTransfer.files) files.items.add(file);
+            return new DragEvent("drop", { ...options, dataTransfer: files });
+        }
+        return new Event(event.type, options);
     }
+
+    const hold = event => {
+        if (event.type === "dragover") {
+            event.preventDefault();
+        } else {
+            held.push([event.target, again(event)]);
+        }
+    };
+    for (const kind of KINDS) document.addEventListener(kind, hold, true);
 
     let painted = false;
     let started = false;
@@ -29,7 +46,7 @@
     }
     document.addEventListener("lessonsbound", () => {
         for (const kind of KINDS) document.removeEventListener(kind, hold, true);
-        for (const event of held.splice(0)) event.target.dispatchEvent(again(event));
+        for (const [target, event] of held.splice(0)) target.dispatchEvent(event);
     });
     function paint() {
         painted = true;

@@ -17,7 +17,8 @@
 namespace page {
 
 // The page's lesson: one form and one section of each kind for as long as the page is open.
-struct Page {
+class Page {
+public:
     lesson::Form form;
     lesson::CyrillicSection cyrillic;
     lesson::BreakSection breaking;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window: its two buttons on the typed phrase and offset, as the desktop program has
-// them. Its opening texts are in the file already, so it is usable at its first paint.
+// them. Its opening texts are in the file already, so it shows them at its first paint, and
+// what is clicked before its script runs is held for it.
 SECTIONS.push((() => {
     const phrase = byId("Text2_0");
     const offset = byId("Text2_1");

@@ -591,10 +591,12 @@ async function main() {
         const held = await withModuleHeld(student);
         await held.goto("file://" + path.resolve(pagePath) + "#exercises");
         await held.click("#next_exercise");
+        await held.fill("#student_name", "Иван Петров");
         await held.evaluate(() => window.releaseModule());
         await held.waitForFunction(() => document.getElementById("score").textContent === "Решени: 2 от 2 (0 с подсказка)");
-        check(Number(await held.inputValue("#exercise_number")) === Number(await pupil.inputValue("#exercise_number")) + 1,
-            "a click made before the module was ready did not act on the kept work");
+        check(Number(await held.inputValue("#exercise_number")) === Number(await pupil.inputValue("#exercise_number")) + 1 &&
+            await held.inputValue("#student_name") === "Иван Петров",
+            "a click made before the module was ready did not act on the kept work, or a name typed then was lost");
         await held.close();
         await pupil.setViewportSize({ width: 600, height: 700 });
         const assignmentBox = await pupil.$eval("#assignment_title", node => node.getBoundingClientRect().top + scrollY);
