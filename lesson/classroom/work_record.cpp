@@ -236,10 +236,11 @@ std::optional<LooseRecord> ReadLooseRecord(std::u16string_view text, std::u16str
         if (heading || fields == nullptr) {
             continue;
         }
-        const std::optional<Field> field =
-            line.size() <= lineCap ? FieldOf(line) : std::optional<Field>();
+        // Capped as it will be written back, with a space after its colon.
+        const std::optional<Field> field = FieldOf(line);
         const bool reads =
-            field && fields->fields.size() < kMostFields && fields->Field(field->first) == nullptr;
+            field && field->first.size() + kSeparator.size() + field->second.size() <= lineCap &&
+            fields->fields.size() < kMostFields && fields->Field(field->first) == nullptr;
         if (reads) {
             fields->fields.emplace_back(field->first, field->second);
         } else if (block != nullptr) {

@@ -526,6 +526,9 @@ TEST(ExerciseSection, KeepsItsWorkAsText) {
         EXPECT_EQ(section.Kept(), worked.Kept()) << from.size();
     }
     const std::u16string longAnswer = u"Отговор: " + std::u16string(600, u'я');
+    // As long as a line may be, but without the space after its colon: written back with it, it
+    // would be too long to read back.
+    const std::u16string fullLineUnspaced = u"Номер в класа:" + std::u16string(506, u'7');
     // One damaged line costs no more than its own exercise: the others are read, and its block
     // is set aside, said, and written back as it was.
     const struct {
@@ -540,6 +543,7 @@ TEST(ExerciseSection, KeepsItsWorkAsText) {
         {u"\nКрай", u"", 3, u""},
         {u"\n\nУпражнение decrypt", u"\nУпражнение decrypt", 3, u""},
         {u"\nИме:", u"\nбез смисъл\nИме:", 3, u"Повреден ред в началото"},
+        {u"Номер в класа: 7", fullLineUnspaced, 3, u"Повреден ред в началото"},
         {u"\nОтворено упражнение", u"\nИзчистено: x\nОтворено упражнение", 3, u"Повреден ред"},
         {u"упражнение: encrypt", u"упражнение: substitute", 3, u"Повреден ред"},
         {u"Задание: ", u"Заданиe: ", 3, u"Повреден ред"},
