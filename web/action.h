@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cipher/alphabet.h"
+#include "cipher/vigenere.h"
 #include "web/json_request.h"
 #include "web/page_state.h"
 
@@ -60,6 +61,16 @@ constexpr Field Checked(Field field, std::string_view rule,
     field.fits = fits;
     return field;
 }
+// "encrypt" or "decrypt", and which of the two directions it names.
+constexpr Field DirectionField() {
+    return Checked(TextField("direction"), "encrypt or decrypt",
+                   [](const Page& /*page*/, const Value& value) {
+                       return value.text == u"encrypt" || value.text == u"decrypt";
+                   });
+}
+inline cipher::Direction DirectionOf(const Value& direction) {
+    return direction.text == u"encrypt" ? cipher::Direction::kEncrypt : cipher::Direction::kDecrypt;
+}
 // A place from 0 below the count.
 constexpr bool Below(std::int64_t place, std::size_t count) {
     return place >= 0 && static_cast<std::uint64_t>(place) < count;
@@ -87,6 +98,7 @@ std::string Error(const std::string& why);
 std::span<const Action> WindowActions();
 std::span<const Action> CyrillicActions();
 std::span<const Action> BreakActions();
+std::span<const Action> SubstitutionActions();
 std::span<const Action> VigenereActions();
 std::span<const Action> ExerciseActions();
 std::span<const Action> ClassWorkActions();

@@ -17,6 +17,7 @@
 #include "lesson/exercises/calculation.h"
 #include "lesson/exercises/exercise.h"
 #include "lesson/form/form.h"
+#include "lesson/substitution/substitution_section.h"
 #include "lesson/text/identity.h"
 #include "lesson/text/language.h"
 #include "lesson/vigenere/vigenere_break.h"
@@ -45,6 +46,8 @@ std::string OpeningTexts(Page& /*page*/, const Values& /*values*/) {
                    {"cyrillicLetters", Quoted(cipher::CyrillicAlphabet().letters)},
                    {"vigenereTextCap", Count(lesson::VigenereSection::kTextCap)},
                    {"keyWordCap", Count(lesson::VigenereSection::kKeyWordCap)},
+                   {"substitutionTextCap", Count(lesson::SubstitutionSection::kTextCap)},
+                   {"substitutionKeyCap", Count(lesson::SubstitutionSection::kKeyCap)},
                    {"answerCap", Count(lesson::kAnswerCap)},
                    {"exerciseDigits", DigitsOf(lesson::kLastExercise)},
                    {"perSheetDigits", DigitsOf(lesson::kMostPerSheet)},

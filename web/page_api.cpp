@@ -23,9 +23,10 @@ using page::Action;
 
 // Every section's actions, in the page's order.
 std::span<const Action> (*const kSections[])() = {
-    page::WindowActions,   page::CyrillicActions, page::BreakActions,
-    page::VigenereActions, page::ExerciseActions, page::ClassWorkActions,
-    page::SheetActions,    page::ResultsActions,  page::OpeningTextsActions,
+    page::WindowActions,       page::CyrillicActions, page::BreakActions,
+    page::SubstitutionActions, page::VigenereActions, page::ExerciseActions,
+    page::ClassWorkActions,    page::SheetActions,    page::ResultsActions,
+    page::OpeningTextsActions,
 };
 
 const Action* ActionNamed(std::u16string_view name) {

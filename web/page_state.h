@@ -11,6 +11,8 @@
 #include "lesson/classroom/class_results.h"
 #include "lesson/classroom/exercise_section.h"
 #include "lesson/form/form.h"
+#include "lesson/substitution/substitution_section.h"
+#include "lesson/substitution/substitution_solving.h"
 #include "lesson/vigenere/vigenere_break.h"
 #include "lesson/vigenere/vigenere_section.h"
 
@@ -22,6 +24,8 @@ public:
     lesson::Form form;
     lesson::CyrillicSection cyrillic;
     lesson::BreakSection breaking;
+    lesson::SubstitutionSection substitution;
+    lesson::SubstitutionSolving solving;
     lesson::VigenereSection vigenere;
     lesson::VigenereBreak vigenereBreak;
     lesson::ClassResults results;

@@ -81,9 +81,8 @@ std::string VigenereBreakState(const lesson::VigenereBreak& section) {
 
 // Encrypts or decrypts, as the direction names.
 std::string Vigenere(Page& page, const Values& values) {
-    page.vigenere.Calculate(
-        values[0].text == u"encrypt" ? cipher::Direction::kEncrypt : cipher::Direction::kDecrypt,
-        values[1].text, values[2].text, *values[3].alphabet);
+    page.vigenere.Calculate(DirectionOf(values[0]), values[1].text, values[2].text,
+                            *values[3].alphabet);
     return VigenereState(page.vigenere);
 }
 
@@ -108,11 +107,6 @@ std::string VigenereColumn(Page& page, const Values& values) {
     return VigenereBreakState(page.vigenereBreak);
 }
 
-bool IsDirection(const Page& /*page*/, const Value& direction) {
-    const auto& name = direction.text;
-    return name == u"encrypt" || name == u"decrypt";
-}
-
 bool IsLength(const Page& page, const Value& length) {
     return page.vigenereBreak.TakesLength(length.number);
 }
@@ -129,8 +123,7 @@ constexpr Field kColumn = Checked(NumberField("column"), "one of the columns", I
 
 constexpr Action kActions[] = {
     {"vigenere",
-     {Checked(TextField("direction"), "encrypt or decrypt", IsDirection), TextField("text"),
-      TextField("keyWord"), KnownAlphabet()},
+     {DirectionField(), TextField("text"), TextField("keyWord"), KnownAlphabet()},
      Vigenere},
     {"vigenereBreak", {TextField("text"), KnownAlphabet()}, VigenereBreak},
     {"vigenereLength",

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "cipher/alphabet.h"
+#include "cipher/decimal_text.h"
 #include "lesson/text/bulgarian_phrases.h"
 #include "lesson/text/english_phrases.h"
 #include "lesson/text/key_words.h"
@@ -68,6 +69,24 @@ const Language* LanguageNamed(std::u16string_view name) {
 std::u16string NoLettersNote(const cipher::Alphabet& alphabet, std::u16string_view where) {
     return u"Няма " + std::u16string(LanguageOf(alphabet).lettersName) + u" " +
            std::u16string(where);
+}
+
+bool IsForeignLetter(char16_t c, const cipher::Alphabet& alphabet) {
+    const bool letter = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') ||
+                        (c >= u'\u00C0' && c <= u'\u024F' && c != u'\u00D7' && c != u'\u00F7') ||
+                        (c >= u'\u0370' && c <= u'\u04FF');
+    return letter && alphabet.Reduce(std::u16string_view(&c, 1)).empty();
+}
+
+std::u16string ForeignLettersNote(std::u16string_view text, const cipher::Alphabet& alphabet) {
+    const auto foreign = std::count_if(text.begin(), text.end(),
+                                       [&](char16_t c) { return IsForeignLetter(c, alphabet); });
+    if (foreign == 0) {
+        return {};
+    }
+    std::u16string note = u"Пропуснати букви, които не са в избраната азбука: ";
+    cipher::AppendDecimal(note, static_cast<std::int64_t>(foreign));
+    return note + u".";
 }
 
 }  // namespace lesson

@@ -52,5 +52,11 @@ const Language& LanguageOf(const cipher::Alphabet& alphabet);
 const Language* LanguageNamed(std::u16string_view name);
 // "Няма латински букви (A–Z) " and WHERE: the note on a text without the alphabet's letters.
 std::u16string NoLettersNote(const cipher::Alphabet& alphabet, std::u16string_view where);
+// Whether a character is a letter the alphabet does not have: Latin with or without marks,
+// Greek or Cyrillic, which a student could type by mistake for the alphabet's.
+bool IsForeignLetter(char16_t c, const cipher::Alphabet& alphabet);
+// "Пропуснати букви, които не са в избраната азбука: 3.", for a typed text with such letters;
+// empty for one without.
+std::u16string ForeignLettersNote(std::u16string_view text, const cipher::Alphabet& alphabet);
 
 }  // namespace lesson

@@ -2,8 +2,19 @@
 #include "lesson/text/section_outcome.h"
 
 #include <string>
+#include <string_view>
 
 namespace lesson {
+
+void AddSentence(std::u16string& text, std::u16string_view sentence) {
+    if (sentence.empty()) {
+        return;
+    }
+    if (!text.empty()) {
+        text += u' ';
+    }
+    text += sentence;
+}
 
 void SectionOutcome::Announce(const std::u16string& outcome) {
     m_announcement = outcome.empty() ? m_message : outcome;

@@ -2,8 +2,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace lesson {
+
+// The sentence after the text, with a blank between them; nothing for an empty sentence.
+void AddSentence(std::u16string& text, std::u16string_view sentence);
 
 // What a section of the page says of the student's last action: a note on it, and the sentence
 // a screen reader says.

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lesson/vigenere/vigenere_section.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -15,34 +14,6 @@
 #include "lesson/text/spelled_letters.h"
 
 namespace lesson {
-
-namespace {
-
-// Latin letters with or without marks, Greek and Cyrillic: the letters a student could type
-// by mistake for the alphabet's.
-bool IsLetter(char16_t c) {
-    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') ||
-           (c >= u'\u00C0' && c <= u'\u024F' && c != u'\u00D7' && c != u'\u00F7') ||
-           (c >= u'\u0370' && c <= u'\u04FF');
-}
-
-void AddSentence(std::u16string& text, std::u16string_view sentence) {
-    if (!text.empty()) {
-        text += u' ';
-    }
-    text += sentence;
-}
-
-// How many characters of a typed text are letters that the alphabet does not have: another
-// alphabet's, or a Cyrillic letter Bulgarian does not use. Digits, blanks and punctuation are
-// not counted.
-std::size_t ForeignLetters(std::u16string_view text, const cipher::Alphabet& alphabet) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [&](char16_t c) {
-        return IsLetter(c) && alphabet.Reduce(std::u16string_view(&c, 1)).empty();
-    }));
-}
-
-}  // namespace
 
 void VigenereSection::Calculate(cipher::Direction direction, std::u16string_view typedText,
                                 std::u16string_view typedKeyWord,
@@ -63,11 +34,7 @@ void VigenereSection::Calculate(cipher::Direction direction, std::u16string_view
         m_keyRow = cipher::KeyWordRow(keyWord, m_letters.size());
         m_result = cipher::KeyWordShifted(alphabet, m_letters, keyWord, direction);
         m_trace = WithLineFeeds(cipher::KeyWordTrace(alphabet, m_letters, keyWord, direction));
-        if (const std::size_t foreign = ForeignLetters(text, alphabet); foreign > 0) {
-            std::u16string note = u"Пропуснати букви, които не са в избраната азбука: ";
-            cipher::AppendDecimal(note, static_cast<std::int64_t>(foreign));
-            AddSentence(m_message, note + u".");
-        }
+        AddSentence(m_message, ForeignLettersNote(text, alphabet));
         if (keyWord.size() != typedKey.size()) {
             AddSentence(m_message, u"Ключовата дума е взета без знаците, които не са " +
                                        lettersName + u": " + keyWord + u".");

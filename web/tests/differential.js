@@ -57,7 +57,10 @@ const kindCounts = { Calculate: 0, Clear: 0, "no button, within 16 bits": 0,
     "results row removed": 0, "results row refused": 0, "results cleared": 0, "moment": 0, "moment refused": 0, "check, boxes": 0, "check, letters": 0,
     "key word": 0, "key word, no result": 0, "key word text past its cap": 0, "key word refused": 0, "key word break": 0,
     "key word break, no letters": 0, "key word length": 0, "key word length refused": 0,
-    "key word letter": 0, "key word letter refused": 0, "key word column": 0, "key word column refused": 0 };
+    "key word letter": 0, "key word letter refused": 0, "key word column": 0, "key word column refused": 0,
+    "substitution": 0, "substitution, no result": 0, "substitution refused": 0, "substitution, whole key": 0,
+    "solving start": 0, "solving, no letters": 0, "solving guess": 0, "solving guess refused": 0,
+    "solving break": 0, "solving hint": 0 };
 for (const alphabet of ALPHABETS.slice(0, 3)) {
     kindCounts[`break, ${alphabet || "no"} alphabet`] = 0;
     kindCounts[`exercise, ${alphabet || "no"} alphabet`] = 0;
@@ -130,6 +133,34 @@ function randomKeyWord() {
     return [{ action: "vigenereLetter", column: random(6) - 1, letter }];
 }
 
+// A step of the substitution: a text encrypted or decrypted with a key word or a whole
+// alphabet, some with a letter twice; a text to solve, a guess for one of its letters or for
+// another character, the text broken, or a hint.
+function randomSubstitution() {
+    const alphabet = ALPHABETS[random(ALPHABETS.length)];
+    const roll = random(5);
+    if (roll === 0) {
+        const direction = ["encrypt", "decrypt", "other"][random(3)];
+        const letters = Array.from(alphabet === "cyrillic" ? "АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЬЮЯ" : "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+        const whole = random(3) === 0;
+        kindCounts["substitution, whole key"] += whole ? 1 : 0;
+        for (let i = letters.length - 1; i > 0; --i) {
+            const j = random(i + 1);
+            [letters[i], letters[j]] = [letters[j], letters[i]];
+        }
+        const key = whole ? letters.join("").slice(random(2)) + letters[random(letters.length)].repeat(random(2))
+            : randomText("key word", 3);
+        return { action: "substitution", direction, text: randomText("key word text", 14), key, ...alphabet && { alphabet } };
+    }
+    if (roll === 1) return { ...randomBreak()[0], action: "solvingStart" };
+    if (roll === 2) {
+        const capitals = PIECES[34] + PIECES[35];
+        const letter = random(2) === 0 ? capitals[random(capitals.length)] : PIECES[random(PIECES.length)];
+        return { action: "solvingGuess", letter, guess: random(2) === 0 ? capitals[random(capitals.length)] : PIECES[random(PIECES.length)] };
+    }
+    return { action: roll === 3 ? "solvingBreak" : "solvingHint" };
+}
+
 // A step of the exercises: one opened by any kind and a number or another text, an answer
 // checked with a key, a hint, the answer shown, or the next number.
 function randomExercise() {
@@ -183,7 +214,8 @@ function randomClassWork(earlier) {
         assignment: () => ({ variant: String(random(42)), code: earlier.codes.length > 0 && random(4) !== 0 ?
             earlier.codes[random(Math.min(2, earlier.codes.length))] : randomText("answer", 3) }),
         type: () => ({ answer: randomText("answer", 6), key: randomText("offset", 1) }),
-        restore: () => ({ kept: damaged(earlier.kept, "restore, damaged") }),
+        // Now and then a text that is no kept work at all, which must be refused.
+        restore: () => ({ kept: random(12) === 0 ? "no kept work" : damaged(earlier.kept, "restore, damaged") }),
         keep: () => ({ stored: damaged(earlier.kept, "keep, damaged") }),
         merge: () => ({ stored: damaged(earlier.kept, "merge, damaged") }),
         handIn: () => ({ name: NAMES[random(NAMES.length)], className: ["9а", "10б", "9а отличници"][random(3)],
@@ -242,6 +274,10 @@ async function randomSteps(answer) {
         }
         if (random(8) === 0) {
             requests.push(...randomKeyWord());
+            continue;
+        }
+        if (random(10) === 0) {
+            requests.push(randomSubstitution());
             continue;
         }
         if (random(40) === 0) {
@@ -326,6 +362,15 @@ function brokenPromise(requests, responses) {
             vigenereColumn: response.error === undefined ? "key word column" : "key word column refused" }[request.action];
         if (keyWord) {
             ++kindCounts[keyWord];
+            continue;
+        }
+        const substitution = { substitution: response.error !== undefined ? "substitution refused"
+                : response.result === "" ? "substitution, no result" : "substitution",
+            solvingStart: response.solving ? "solving start" : "solving, no letters",
+            solvingGuess: response.error === undefined ? "solving guess" : "solving guess refused",
+            solvingBreak: "solving break", solvingHint: "solving hint" }[request.action];
+        if (substitution) {
+            ++kindCounts[substitution];
             continue;
         }
         if (request.action === "cyrillic") ++kindCounts[response.result === "" ? "Cyrillic section, no result" : "Cyrillic section"];

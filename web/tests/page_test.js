@@ -90,7 +90,7 @@ async function main() {
         // shows it alone at an address of its own, with the focus on its heading, and back
         // shows the window again.
         const order = ["Text2_0", "Text2_1", "Command1_0", "Command1_1", "Picture1", "Text2_2",
-            "#caesar", "#cyrillic", "#breaking", "#vigenere", "#exercises", "#teacher"];
+            "#caesar", "#cyrillic", "#breaking", "#substitution", "#vigenere", "#exercises", "#teacher"];
         const focusedOrLink = () => page.evaluate(() => document.activeElement.id || document.activeElement.getAttribute("href"));
         for (const id of order) {
             await page.keyboard.press("Tab");
@@ -310,6 +310,17 @@ async function main() {
         // The cipher with a key word: the classic pair, a Cyrillic one back, then an English and
         // a Bulgarian text broken, a column's letter changed and another length chosen.
         await showLesson(page, "vigenere");
+        const river = {
+            cyrillic: "Реката край нашето училище е тясна през лятото и широка през пролетта. " +
+                "Всяка сутрин децата минават по стария каменен мост и спират за миг, за да гледат водата. Някои дни " +
+                "броят патиците, а други хвърлят малки пръчки и гледат коя ще стигне първа до другия бряг. " +
+                "Учителката казва, че реката е по-стара от самия град и че ще тече и след нас.",
+            latin: "The river that runs past our school is narrow in summer and wide in spring. " +
+                "Every morning the children cross the old stone bridge and stop for a moment to watch the water. Some " +
+                "days they count the ducks, and some days they throw small sticks and race them to the other side. The " +
+                "teacher says the river is older than the town itself and that it will still be there long after all " +
+                "of us are gone.",
+        };
         const vigenereTrace = async () => (await value("vig_trace")).split("\n");
         const vigenere = async (alphabet, typed, keyWord, button) => {
             await page.check(`#vig_alphabet input[value=${alphabet}]`);
@@ -336,17 +347,10 @@ async function main() {
             await page.waitForFunction(() => document.getElementById("vig_found").value !== "");
             return value("vig_found");
         };
-        check(await breakKeyWord("cyrillic", "Реката край нашето училище е тясна през лятото и широка през пролетта. " +
-            "Всяка сутрин децата минават по стария каменен мост и спират за миг, за да гледат водата. Някои дни " +
-            "броят патиците, а други хвърлят малки пръчки и гледат коя ще стигне първа до другия бряг. " +
-            "Учителката казва, че реката е по-стара от самия град и че ще тече и след нас.", "ГОРА") === "ГОРА" &&
+        check(await breakKeyWord("cyrillic", river.cyrillic, "ГОРА") === "ГОРА" &&
             await value("vig_length") === "4" && (await text("vig_decrypted")).startsWith("РЕКАТАКРАЙ"),
             `the Bulgarian key word found: ${await value("vig_found")}`);
-        check(await breakKeyWord("latin", "The river that runs past our school is narrow in summer and wide in spring. " +
-            "Every morning the children cross the old stone bridge and stop for a moment to watch the water. Some " +
-            "days they count the ducks, and some days they throw small sticks and race them to the other side. The " +
-            "teacher says the river is older than the town itself and that it will still be there long after all " +
-            "of us are gone.", "LEMON") === "LEMON", `the English key word found: ${await value("vig_found")}`);
+        check(await breakKeyWord("latin", river.latin, "LEMON") === "LEMON", `the English key word found: ${await value("vig_found")}`);
         check(await page.$$eval("#vig_ic_chart rect", bars => bars.length) === 12 &&
             await page.$$eval("#vig_groups tbody tr", rows => rows.length) > 0 &&
             (await page.$eval("#vig_length", select => select.selectedOptions[0].textContent)) === "5 (най-вероятна)" &&
@@ -366,6 +370,53 @@ async function main() {
         await page.waitForFunction(() => document.getElementById("vig_found").value === "LFMON");
         check((await text("vig_decrypted")).startsWith("TGERI") && (await text("vig_column_heading")).startsWith("Колона 2 от 5"),
             `a column's letter changed: ${(await text("vig_decrypted")).slice(0, 10)}`);
+
+        // The substitution: a key word's key both ways in both alphabets, a key refused, a text
+        // solved by hand with a clash marked, and an English and a Bulgarian text broken.
+        await showLesson(page, "substitution");
+        const substitute = async (alphabet, typed, key, button) => {
+            await page.check(`#sub_alphabet input[value=${alphabet}]`);
+            await page.fill("#sub_text", typed);
+            await page.fill("#sub_key", key);
+            await page.$eval("#sub_message", p => { p.textContent = "…"; });
+            await page.click(button);
+            await page.waitForFunction(() => document.getElementById("sub_message").textContent !== "…");
+            return value("sub_result");
+        };
+        check(await substitute("latin", "Hello, world!", "zebra", "#sub_encrypt") === "FAJJM, VMPJR!" &&
+            await page.$$eval("#sub_pairs > span", pairs => pairs.length) === 26 &&
+            (await value("sub_trace")).split("\n").includes("H (7) -> F"), `HELLO with ZEBRA gives ${await value("sub_result")}`);
+        check(await substitute("cyrillic", "ГАОКЮБЕ", "ключ", "#sub_decrypt") === "ЗДРАВЕЙ" &&
+            (await value("sub_trace")).split("\n").includes("Г (7) -> З"), "ГАОКЮБЕ with КЛЮЧ back");
+        check(await substitute("latin", "ab", "ABCDEFGHIJKLMNOPQRSTUVWXYA", "#sub_encrypt") === "" &&
+            (await text("sub_message")).endsWith("Повече от веднъж: A. Липсват: Z."), `a key refused: ${await text("sub_message")}`);
+        await substitute("latin", "Hello, world!", "zebra", "#sub_encrypt");
+        await page.click("#sub_take");
+        await page.click("#sub_start");
+        await page.waitForFunction(() => !document.getElementById("sub_solving").hidden);
+        const guessBox = letter => `#sub_letters input[data-letter=${letter}]`;
+        await page.fill(guessBox("J"), "l");
+        await page.waitForFunction(() => document.getElementById("sub_solved").textContent === "··LL·, ···L·!");
+        await page.fill(guessBox("M"), "L");
+        await page.waitForFunction(() => document.querySelectorAll("#sub_letters input.clash").length === 2);
+        check((await text("sub_solve_message")).startsWith("L е предположена"), `a clash: ${await text("sub_solve_message")}`);
+        const breakSubstitution = async (alphabet, prose, key) => {
+            await substitute(alphabet, prose, key, "#sub_encrypt");
+            await page.click("#sub_take");
+            await page.$eval("#sub_solved", p => { p.textContent = ""; });
+            await page.click("#sub_break");
+            await page.waitForFunction(() => !document.getElementById("sub_climb").hidden && document.getElementById("sub_solved").textContent !== "");
+            return text("sub_solved");
+        };
+        // A short text may keep a rare letter or two wrong: most of its letters are right.
+        for (const [alphabet, key] of [["latin", "zebra"], ["cyrillic", "ключ"]]) {
+            const plain = river[alphabet].toUpperCase();
+            const found = await breakSubstitution(alphabet, river[alphabet], key);
+            const right = Array.from(plain).filter((letter, i) => letter === found[i]).length;
+            check(found.length === plain.length && right >= 0.95 * plain.length, `the ${alphabet} text broken: ${found}`);
+        }
+        check(await page.$$eval("#sub_climb_chart polyline", lines => lines.length) === 1 &&
+            (await value("sub_found")).length === 30, "the climb or the key found is not shown");
 
         // Exercises: each kind answered wrong, then right, against the answers the native
         // build shows; the hints one by one; the answer shown; the score of the visit.
@@ -748,6 +799,13 @@ async function main() {
             for (const lesson of lessons) {
                 await viewer.goto(`file://${path.resolve(pagePath)}#${lesson}`);
                 await viewer.waitForSelector("html[data-ready=true]");
+                // The substitution with its table of guesses, the climb and a hint shown.
+                if (lesson === "substitution") {
+                    await viewer.fill("#sub_ciphertext", "QEB OFSBO QEXQ ORKP MXPQ LRO PZELLI FP KXOOLT FK PRJJBO.");
+                    await viewer.click("#sub_break");
+                    await viewer.click("#sub_hint");
+                    await viewer.waitForSelector("#sub_hints li");
+                }
                 await viewer.evaluate(axe);
                 const found = await viewer.evaluate(() => axe.run(document, { runOnly: { type: "tag",
                     values: ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa"] } }).then(result =>
@@ -839,7 +897,7 @@ async function main() {
             "a cut-off copy of the page does not say it cannot work");
         await refused.waitForFunction(text => document.getElementById("announcement").textContent === text, said);
         const unavailable = await refused.$$eval("[aria-disabled=true]", buttons => buttons.map(b => b.id).join());
-        check(unavailable === "Command1_0,Command1_1,cyr_calculate,take_result,break,vig_encrypt,vig_decrypt,vig_take,vig_break," +
+        check(unavailable === "Command1_0,Command1_1,cyr_calculate,take_result,break,sub_encrypt,sub_decrypt,sub_take,sub_start,sub_break,sub_hint,vig_encrypt,vig_decrypt,vig_take,vig_break," +
             "open_assignment,open_exercise,next_exercise," +
             "next_assigned,check_answer,hint,reveal,hand_in_button,forget_progress,print_sheet,make_assignment,add_results,results_csv",
             `unavailable: ${unavailable}`);
