@@ -8,8 +8,8 @@
 // floor of all three. Given a second page (the same page before a change), each round
 // opens both pages and their floors, so that both share the machine's noise. Then it breaks a
 // 2,000-character text in each page and times it until the results are laid out, and until
-// the next frame has been drawn, as a Caesar text and, where the page has the section,
-// encrypted with a key word; and does the same for checking an exercise's answer, and
+// the next frame has been drawn, as a Caesar text and, where the page has the sections,
+// encrypted with a key word and 1,000 of its letters substituted with a mixed alphabet; and does the same for checking an exercise's answer, and
 // times laying out a teacher's sheet of 40 variants; and, in a page that has the class's
 // table, tabling 200 handed-in files (a class of 40 and five variants, written by the page's
 // own module beside it) from the moment they are picked until the table is laid out.
@@ -130,10 +130,23 @@ async function breakingTime(browser, file) {
         }));
         keyWordTimes.push(await clickTimes(page, "vig_break", "vigenere"));
     }
+    // And 1,000 of its letters substituted with a mixed alphabet, in a page that breaks one.
+    const substitutionTimes = [];
+    await showLesson(page, "substitution");
+    const mixed = "ZEBRACDFGHIJKLMNOPQSTUVWXY";
+    for (let round = 0; round < 10 && await page.$("#sub_break") !== null; ++round) {
+        let letters = 0;
+        let end = round;
+        while (letters < 1000) letters += /[a-z]/i.test(text[end++ % text.length]) ? 1 : 0;
+        const turned = (text.repeat(2) + text).slice(round, end);
+        await page.fill("#sub_ciphertext", turned.replace(/[a-z]/gi, c => mixed[c.toUpperCase().charCodeAt(0) - 65]));
+        substitutionTimes.push(await clickTimes(page, "sub_break", "substitution"));
+    }
     await context.close();
+    const medians = list => list.length === 0 ? null
+        : { laidOut: median(list.map(t => t[0])), frame: median(list.map(t => t[1])) };
     return { laidOut: median(times.map(t => t[0])), frame: median(times.map(t => t[1])),
-        keyWord: keyWordTimes.length === 0 ? null
-            : { laidOut: median(keyWordTimes.map(t => t[0])), frame: median(keyWordTimes.map(t => t[1])) } };
+        keyWord: medians(keyWordTimes), substitution: medians(substitutionTimes) };
 }
 
 // A check of a 44-letter answer until its marks are laid out and the next frame drawn; then a
@@ -288,6 +301,12 @@ async function main() {
                 console.log(`${page.name}: breaking 2,000 characters encrypted with a key word: ` +
                     `${breaking.keyWord.laidOut.toFixed(1)} ms from the click to the results laid out, ` +
                     `${breaking.keyWord.frame.toFixed(1)} ms to the end of the next frame (median of 10)`);
+            }
+            if (breaking.substitution !== null) {
+                console.log(`${page.name}: breaking 1,000 letters substituted with a mixed alphabet: ` +
+                    `${breaking.substitution.laidOut.toFixed(1)} ms from the click to the results laid out, ` +
+                    `${breaking.substitution.frame.toFixed(1)} ms to the end of the next frame (median of 10), ` +
+                    `${(breaking.substitution.frame / breaking.frame).toFixed(2)} times breaking 2,000 characters as a Caesar text`);
             }
             const exercises = await exerciseTimes(browser, page.file);
             if (fs.readFileSync(page.file, "utf8").includes('id="results_files"')) {
