@@ -116,6 +116,8 @@ TEST(SubstitutionSection, KeepsTheWordsAndRefusesAKeyThatIsNoAlphabet) {
          u"Ключ с 26 букви или повече е цяла азбука и всяка буква е в него точно веднъж. "
          u"Повече от веднъж: A. Липсват: Z."},
         {cipher::Direction::kEncrypt, u"ab", u"7", u"", u"Няма латински букви (A–Z) в ключа."},
+        {cipher::Direction::kEncrypt, u"ab", u"ze-bra", u"ZE",
+         u"Ключовата дума е взета без знаците, които не са латински букви (A–Z): ZEBRA."},
         {cipher::Direction::kEncrypt, u"Жаба", u"KEY", u"", u"Няма латински букви (A–Z) в текста."},
     };
     for (const auto& c : cases) {
@@ -127,6 +129,8 @@ TEST(SubstitutionSection, KeepsTheWordsAndRefusesAKeyThatIsNoAlphabet) {
     }
     lesson::SubstitutionSection section;
     section.Calculate(cipher::Direction::kEncrypt, u"Hi", u"zebra", latin);
+    EXPECT_TRUE(section.PlainSaid().starts_with(u"A, B, C") &&
+                section.KeySaid().starts_with(u"Z, E, B"));
     EXPECT_EQ(section.Trace(),
               u"Дължина на текста и ключа: 2:ZEBRACDFGHIJKLMNOPQSTUVWXY\n"
               u"Шифрирам, като заменям всяка буква с буквата от ключа на нейното място в "
@@ -137,29 +141,52 @@ TEST(SubstitutionSection, KeepsTheWordsAndRefusesAKeyThatIsNoAlphabet) {
 
 TEST(SubstitutionSolving, RedrawsTheGuessesMarksAClashAndHintsOneAtATime) {
     lesson::SubstitutionSolving solving;
-    solving.Start(u"qeb, qbb", cipher::LatinAlphabet(), u"BCDEFGHIJKLMNOPQRSTUVWXYZA");
-    EXPECT_EQ(solving.Solved(), u"···, ···");
+    // B stands for A, E for D and Q for P: the key is the alphabet moved on by one.
+    solving.Start(u"qeb, qbb qeb", cipher::LatinAlphabet(), u"BCDEFGHIJKLMNOPQRSTUVWXYZA");
+    EXPECT_EQ(solving.Solved(), u"···, ··· ···");
     ASSERT_EQ(solving.Rows().size(), 3U);
     EXPECT_EQ(solving.Rows()[0].letter, u'B');
     EXPECT_EQ(solving.Rows()[0].common, u'E');
+    EXPECT_TRUE(solving.TakesLetter(u"Q") && !solving.TakesLetter(u"A") &&
+                !solving.TakesLetter(u"QE"));
     solving.Guess(u'Q', u"t");
     solving.Guess(u'B', u"E");
-    EXPECT_EQ(solving.Solved(), u"T·E, TEE");
+    solving.Guess(u'A', u"E");
+    EXPECT_EQ(solving.Solved(), u"T·E, TEE T·E");
     EXPECT_EQ(solving.KeyGuessed().substr(0, 5), u"····B");
     solving.Guess(u'E', u"T");
-    EXPECT_TRUE(solving.Rows()[1].clash);
+    EXPECT_TRUE(solving.Rows()[2].clash);
     EXPECT_EQ(solving.Message(), u"T е предположена за повече от една буква: Q, E.");
     solving.Guess(u'E', u"?");
-    EXPECT_FALSE(solving.Rows()[1].clash);
-    for (int i = 0; i < 3; ++i) {
+    EXPECT_FALSE(solving.Rows()[2].clash);
+    for (int i = 0; i < 6; ++i) {
         solving.Hint();
     }
     EXPECT_EQ(solving.Hints()[0],
-              u"Най-честите букви в шифъра са B (3), Q (2) и E (1). В английски текст най-чести "
+              u"Най-честите букви в шифъра са B (4), Q (3) и E (2). В английски текст най-чести "
               u"са E, T и A.");
     EXPECT_NE(solving.Hints()[1].find(u"Думи от три в шифъра: QEB и QBB."), std::u16string::npos);
     EXPECT_EQ(solving.Hints()[2], u"Буквата B е A.");
-    EXPECT_EQ(solving.Solved(), u"T·A, TAA");
+    EXPECT_EQ(solving.Hints()[5], u"Всички букви са познати.");
+    EXPECT_EQ(solving.Solved(), u"PDA, PAA PDA");
+    EXPECT_EQ(solving.ClimbNote(), u"");
+
+    // Without the key, the hints' letters and the breaking come from the text itself.
+    solving.Start(u"Здравей, свят! Това е урок за шифри.", cipher::CyrillicAlphabet());
+    for (int i = 0; i < 3; ++i) {
+        solving.Hint();
+    }
+    EXPECT_NE(solving.Hints()[1].find(u"в български текст: И, "), std::u16string::npos);
+    EXPECT_TRUE(solving.Hints()[2].starts_with(u"Буквата "));
+    solving.Break();
+    EXPECT_TRUE(solving.ClimbNote().starts_with(u"Най-доброто от 25 начала: оценката расте от"));
+
+    // A text without letters has nothing to guess, break or hint.
+    solving.Start(u"2026!", cipher::LatinAlphabet());
+    solving.Break();
+    solving.Hint();
+    EXPECT_EQ(solving.Message(), u"Няма латински букви (A–Z) в шифрирания текст.");
+    EXPECT_TRUE(solving.Hints().empty() && solving.Climb().empty());
 }
 
 }  // namespace
