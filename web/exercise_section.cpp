@@ -181,6 +181,8 @@ std::string ExerciseState(const lesson::ExerciseSection& section) {
          {"checked", Boolean(practice.Checked())},
          {"solved", Boolean(practice.Work().solved)},
          {"findsKey", Boolean(practice.FindsKey())},
+         {"solves", Boolean(practice.Solves())},
+         {"solvingHints", QuotedArray(practice.SolvingHints())},
          {"marks", ArrayOf(check.letters.marks, MarkState)},
          {"verdict", Quoted(check.verdict)},
          {"diagnosis", Quoted(diagnosis ? diagnosis->sentence : u"")},

@@ -78,6 +78,9 @@ SECTIONS.push((() => {
     }
 
     function showHints(state) {
+        byId("solving_hints").hidden = state.solvingHints.length === 0;
+        byId("solving_hints_used").textContent = state.hintsUsed;
+        byId("solving_hint_list").replaceChildren(...state.solvingHints.map(hint => element("li", {}, hint)));
         byId("hints").hidden = !state.showsChart;
         byId("hints_used").textContent = state.hintsUsed;
         if (state.showsChart) {
@@ -122,7 +125,7 @@ SECTIONS.push((() => {
         byId("exercise_message").textContent = state.message;
         byId("exercise_task").textContent = state.task;
         byId("key_row").hidden = !state.findsKey;
-        byId("hint").hidden = !state.findsKey;
+        byId("hint").hidden = !state.findsKey && !state.solves;
         byId("check_result").hidden = !state.checked;
         byId("check_summary").textContent = state.verdict;
         byId("diagnosis").hidden = state.diagnosis === "";

@@ -47,11 +47,11 @@ def inlined(path, element="script"):
 
 
 def without_comment_lines(script):
-    """The script without the lines that are comments alone, a sixth of the scripts, which the
-    page need not carry. None of the scripts has a text that runs over lines, where such a line
-    could belong to the text."""
-    return "".join(line for line in script.splitlines(keepends=True)
-                   if not line.lstrip().startswith("//"))
+    """The script without the lines that are comments alone and without the lines' indents, a
+    quarter of the scripts, which the page need not carry. None of the scripts has a text that
+    runs over lines, where such a line or indent could belong to the text."""
+    lines = (line.lstrip(" ") for line in script.splitlines(keepends=True))
+    return "".join(line for line in lines if not line.startswith("//"))
 
 
 def joined_scripts(names):

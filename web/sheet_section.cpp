@@ -35,6 +35,7 @@ std::string ExerciseOnSheet(const lesson::Exercise& exercise) {
                                                return Object({{"heading", Quoted(block.heading)},
                                                               {"lines", QuotedArray(block.lines)}});
                                            })},
+                   {"frequencies", ArrayOf(lesson::SheetFrequencies(exercise), QuotedArray)},
                    {"answer", Quoted(lesson::SheetAnswerLine(exercise))}});
 }
 

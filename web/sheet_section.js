@@ -136,6 +136,15 @@ SECTIONS.push((() => {
     function exerciseBlock(exercise, keyLabel, page) {
         const block = element("div", { class: "sheet_exercise" });
         block.append(element("p", { class: "sheet_task" }, exercise.task));
+        if (exercise.frequencies.length > 0) {
+            const table = element("table", { class: "sheet_frequencies" });
+            table.append(...exercise.frequencies.map(cells => {
+                const row = element("tr");
+                row.append(element("th", { scope: "row" }, cells[0]), ...cells.slice(1).map(cell => element("td", {}, cell)));
+                return row;
+            }));
+            block.append(table);
+        }
         if (exercise.groups.length > 0) {
             block.append(letterBoxes(exercise.groups, page));
         } else if (exercise.calculation.length > 0) {

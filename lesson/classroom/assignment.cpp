@@ -19,9 +19,14 @@ namespace lesson {
 namespace {
 
 constexpr std::size_t kDigits = 10;
+// The first digit is the language's, from 1, plus this many for each hundred of the kinds'
+// bits, which outgrew their two digits when the substitution came: codes given out before it
+// read as they did.
+constexpr std::int32_t kCodeLanguages = 2;
 // Each field has its own width in the code: one that outgrows it needs a longer code, and a
 // reader that knows it.
-static_assert((1U << std::size(kExerciseKinds)) - 1 <= 99, "the kinds' bits fill two digits");
+static_assert(kCodeLanguages * (((1U << std::size(kExerciseKinds)) - 1) / 100 + 1) <= 9,
+              "the language and the kinds' hundreds fill a digit");
 static_assert(kMostPerSheet <= 99, "the exercises on a sheet fill two digits");
 static_assert(kLastExercise <= 9999, "the first exercise fills four digits");
 
@@ -55,8 +60,9 @@ std::u16string DigitsOf(std::u16string_view text) {
 std::u16string AssignmentCode(const SheetSettings& settings) {
     const std::span<const Language> languages = Languages();
     const auto language = static_cast<std::int64_t>(settings.language - languages.data()) + 1;
-    std::u16string digits = Decimal(language) + Padded(settings.kinds, 2) +
-                            Padded(settings.perSheet, 2) + Padded(settings.first, 4);
+    std::u16string digits = Decimal(language + kCodeLanguages * (settings.kinds / 100)) +
+                            Padded(settings.kinds % 100, 2) + Padded(settings.perSheet, 2) +
+                            Padded(settings.first, 4);
     digits += static_cast<char16_t>(u'0' + (10 - LuhnSum(digits + u'0') % 10) % 10);
     return digits.substr(0, 3) + u'-' + digits.substr(3, 3) + u'-' + digits.substr(6);
 }
@@ -89,9 +95,12 @@ CodeReading ReadAssignmentCode(std::u16string_view typed) {
                 u"Кодът на заданието не е верен: някоя цифра е сбъркана. Сверете го с дъската."};
     }
     const std::span<const Language> languages = Languages();
-    const std::int32_t language = NumberAt(digits, 0, 1);
-    SheetSettings settings{nullptr, static_cast<std::uint32_t>(NumberAt(digits, 1, 2)),
-                           NumberAt(digits, 3, 2), NumberAt(digits, 5, 4)};
+    const std::int32_t first = NumberAt(digits, 0, 1);
+    const std::int32_t language = first == 0 ? 0 : (first - 1) % kCodeLanguages + 1;
+    SheetSettings settings{
+        nullptr,
+        static_cast<std::uint32_t>(NumberAt(digits, 1, 2) + 100 * ((first - 1) / kCodeLanguages)),
+        NumberAt(digits, 3, 2), NumberAt(digits, 5, 4)};
     const bool known = language >= 1 && static_cast<std::size_t>(language) <= languages.size() &&
                        settings.kinds != 0 && settings.kinds < (1U << std::size(kExerciseKinds)) &&
                        settings.perSheet >= 1 && settings.perSheet <= kMostPerSheet &&

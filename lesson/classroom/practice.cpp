@@ -25,6 +25,13 @@ Practice::Practice(const Exercise& exercise, const ExerciseWork& work)
                                                               : Calculation{}),
       m_checked(work.checkStands) {
     m_breaking.Break(exercise.cipherLetters, *exercise.alphabet);
+    if (Solves()) {
+        // The hints given so far, given again: each follows from the text and the ones before.
+        m_solving.Start(SubstitutedText(exercise), *exercise.alphabet, exercise.mixed);
+        for (std::int32_t hint = 0; hint < work.hints; ++hint) {
+            m_solving.Hint();
+        }
+    }
     if (m_checked) {
         m_check = lesson::Check(exercise, work.answer, work.key);
     }
@@ -56,11 +63,15 @@ void Practice::Check(std::u16string_view answer, std::u16string_view key, const 
 }
 
 std::u16string Practice::Hint(const WorkMoment& now) {
-    if (m_exercise.kind != ExerciseKind::kFindKey || m_work.hints == kHints) {
+    if (!(FindsKey() || Solves()) || m_work.hints == kHints) {
         return u"Няма повече подсказки.";
     }
     ++m_work.hints;
     m_work.changed = now.milliseconds;
+    if (Solves()) {
+        m_solving.Hint();
+        return Joined({u"Подсказка ", Decimal(m_work.hints), u": ", m_solving.Hints().back()});
+    }
     if (m_work.hints == 1) {
         return Joined({u"Подсказка 1: честотите на буквите в текста и в ",
                        LanguageOf(*m_exercise.alphabet).adjective, u" текст."});
@@ -93,7 +104,9 @@ std::u16string Practice::TaskSaid() const {
         return opening + Task();
     }
     const lesson::Task task = TaskOf(m_exercise);
-    return opening + task.asked + u" " + SpelledLetters(task.given);
+    // The words of a substitution to solve are spelled as one run of letters.
+    return opening + task.asked + u" " +
+           SpelledLetters(Solves() ? std::u16string_view(m_exercise.cipherLetters) : task.given);
 }
 
 std::u16string Practice::HintsUsed() const {

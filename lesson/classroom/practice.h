@@ -4,12 +4,14 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "lesson/caesar/break_section.h"
 #include "lesson/classroom/class_work.h"
 #include "lesson/exercises/calculation.h"
 #include "lesson/exercises/exercise.h"
 #include "lesson/exercises/work_check.h"
+#include "lesson/substitution/substitution_solving.h"
 
 namespace lesson {
 
@@ -36,8 +38,8 @@ public:
     bool Type(std::u16string_view answer, std::u16string_view key, const WorkMoment& now);
     // Checks the answer and key typed; solved where right before the answer was shown.
     void Check(std::u16string_view answer, std::u16string_view key, const WorkMoment& now);
-    // The next hint for finding a key, up to kHints, and what a screen reader says of it; for
-    // the other kinds, and past the last, that there are no more.
+    // The next hint for finding a key or solving a substitution, up to kHints, and what a
+    // screen reader says of it; for the other kinds, and past the last, that there are no more.
     std::u16string Hint(const WorkMoment& now);
     // Shows the whole answer, and what a screen reader says of it; the exercise then counts as
     // not solved.
@@ -53,6 +55,10 @@ public:
     bool Checked() const { return m_checked; }
     // Whether the student finds the key, in a box of its own, with the hints for finding it.
     bool FindsKey() const { return m_exercise.kind == ExerciseKind::kFindKey; }
+    // Whether the student solves a substitution, with the hints of solving one by hand: the
+    // commonest letters, the commonest short words, then a letter.
+    bool Solves() const { return m_exercise.kind == ExerciseKind::kSolveSubstitution; }
+    const std::vector<std::u16string>& SolvingHints() const { return m_solving.Hints(); }
     // The last check as it is shown; empty before the first.
     const WorkCheck& LastCheck() const { return m_check; }
     // The window's arithmetic: its lines with their boxes; empty for the other kinds.
@@ -62,7 +68,9 @@ public:
     // commonest letter and the key it gives as the language's commonest, and the table of
     // every key.
     enum class HintStep : std::uint8_t { kChart = 1, kCommonest, kKeys };
-    bool Shows(HintStep hint) const { return m_work.hints >= static_cast<std::int32_t>(hint); }
+    bool Shows(HintStep hint) const {
+        return FindsKey() && m_work.hints >= static_cast<std::int32_t>(hint);
+    }
     // "Използвани подсказки: 2 от 3", and after the last, the step that is left.
     std::u16string HintsUsed() const;
     const BreakSection& Breaking() const { return m_breaking; }
@@ -80,6 +88,7 @@ private:
     ExerciseWork m_work;
     Calculation m_calculation;
     BreakSection m_breaking;
+    SubstitutionSolving m_solving;
     bool m_checked = false;
     WorkCheck m_check;
 };

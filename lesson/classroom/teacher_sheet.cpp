@@ -16,6 +16,7 @@
 #include "lesson/exercises/calculation.h"
 #include "lesson/exercises/exercise.h"
 #include "lesson/exercises/text_parts.h"
+#include "lesson/substitution/substitution_solving.h"
 #include "lesson/text/language.h"
 
 namespace lesson {
@@ -116,6 +117,19 @@ std::vector<std::u16string> SheetLetterGroups(const Exercise& exercise) {
             }
             start = end + 1;
         }
+    } else if (exercise.kind == ExerciseKind::kSolveSubstitution) {
+        const std::u16string text = SubstitutedText(exercise);
+        for (std::size_t start = 0; start < text.size();) {
+            std::size_t end = start;
+            while (end < text.size() &&
+                   exercise.alphabet->PlaceOf(text[end]) != std::u16string::npos) {
+                ++end;
+            }
+            if (end > start) {
+                groups.push_back(text.substr(start, end - start));
+            }
+            start = end + 1;
+        }
     } else if (exercise.kind == ExerciseKind::kDecrypt ||
                exercise.kind == ExerciseKind::kDecryptKeyWord) {
         const std::u16string_view letters = exercise.cipherLetters;
@@ -150,6 +164,22 @@ std::vector<SheetBlock> SheetCalculation(const Exercise& exercise) {
     block(calculation.encodeHeading, calculation.encodeLines);
     block(calculation.decodeHeading, calculation.decodeLines);
     return blocks;
+}
+
+std::vector<std::vector<std::u16string>> SheetFrequencies(const Exercise& exercise) {
+    std::vector<std::vector<std::u16string>> rows;
+    if (exercise.kind != ExerciseKind::kSolveSubstitution) {
+        return rows;
+    }
+    SubstitutionSolving solving;
+    solving.Start(SubstitutedText(exercise), *exercise.alphabet);
+    rows = {{u"Буква в шифъра"}, {u"Среща се"}, {u"Толкова честа в езика"}};
+    for (const SubstitutionSolving::Row& row : solving.Rows()) {
+        rows[0].emplace_back(1, row.letter);
+        rows[1].push_back(Decimal(row.count));
+        rows[2].emplace_back(1, row.common);
+    }
+    return rows;
 }
 
 }  // namespace lesson

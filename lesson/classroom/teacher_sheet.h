@@ -57,8 +57,8 @@ std::u16string SheetAnswerLine(const Exercise& exercise);
 
 // The letters an exercise gives, printed with an empty box under each for the student's
 // letter: the sentence to encrypt by its words, in the alphabet's capitals; the letters to
-// decrypt in groups of kSheetGroup, as cipher text is written, which gives no word away. None
-// for the other kinds.
+// decrypt in groups of kSheetGroup, as cipher text is written, which gives no word away; a
+// substitution to solve by its words, which are the way in. None for the other kinds.
 inline constexpr std::size_t kSheetGroup = 5;
 std::vector<std::u16string> SheetLetterGroups(const Exercise& exercise);
 
@@ -74,6 +74,11 @@ struct SheetBlock {
     std::vector<std::u16string> lines;
 };
 std::vector<SheetBlock> SheetCalculation(const Exercise& exercise);
+
+// A substitution's table of frequencies, printed beside its letters: rows of cells, each
+// headed by its name, of the cipher letters, the commonest first, how often each occurs, and
+// the language's letter as common. None for the other kinds.
+std::vector<std::vector<std::u16string>> SheetFrequencies(const Exercise& exercise);
 
 // The sheets of the choices typed, each kind once and in the order of kExerciseKinds.
 TeacherSheet MakeTeacherSheet(std::span<const ExerciseKind> kinds, std::u16string_view perSheet,

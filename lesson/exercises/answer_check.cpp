@@ -13,6 +13,7 @@
 #include "cipher/alphabet.h"
 #include "cipher/alphabet_trace.h"
 #include "cipher/cipher.h"
+#include "cipher/substitution.h"
 #include "cipher/vigenere.h"
 #include "lesson/exercises/look_alikes.h"
 #include "lesson/exercises/text_parts.h"
@@ -70,8 +71,20 @@ std::int32_t ExerciseKey::ShiftAt(const cipher::Alphabet& alphabet, std::size_t 
                         : static_cast<std::int32_t>(alphabet.PlaceOf(word[place % word.size()]));
 }
 
+char16_t ExerciseKey::Becomes(const cipher::Alphabet& alphabet, char16_t letter, std::size_t place,
+                              Direction direction) const {
+    if (!mixed.empty()) {
+        return cipher::Substituted(alphabet, mixed, std::u16string_view(&letter, 1), direction)[0];
+    }
+    const std::int32_t shift = ShiftAt(alphabet, place);
+    return alphabet.Shifted(letter, direction == Direction::kEncrypt ? shift : -shift);
+}
+
 std::u16string ExerciseKey::Line(const cipher::Alphabet& alphabet, char16_t letter,
                                  std::size_t place, Direction direction, std::int32_t extra) const {
+    if (!mixed.empty()) {
+        return cipher::SubstitutionLine(alphabet, mixed, letter, direction);
+    }
     if (!word.empty()) {
         return cipher::KeyWordLine(alphabet, letter,
                                    alphabet.Shifted(word[place % word.size()], extra), direction);
@@ -88,9 +101,7 @@ AnswerCheck CheckAnswer(std::u16string_view answer, std::u16string_view from,
     const std::u16string given = alphabet.Reduce(read.text);
     std::u16string expected;
     for (std::size_t place = 0; place < from.size(); ++place) {
-        const std::int32_t shift = key.ShiftAt(alphabet, place);
-        expected +=
-            alphabet.Shifted(from[place], direction == Direction::kEncrypt ? shift : -shift);
+        expected += key.Becomes(alphabet, from[place], place, direction);
     }
     const auto line = [&](std::size_t place) {
         return key.Line(alphabet, from[place], place, direction);

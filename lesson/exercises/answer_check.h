@@ -20,7 +20,7 @@ using Direction = cipher::Direction;
 
 // What an exercise's letters are shifted by: a Caesar key, from 1 to one less than the
 // alphabet's size, or a key word of the alphabet's letters, each shifting the letter under it
-// by its place.
+// by its place; or the mixed alphabet they are substituted with.
 struct ExerciseKey {
     // Either makes one, where a key is asked for.
     // cppcheck-suppress noExplicitConstructor
@@ -29,13 +29,18 @@ struct ExerciseKey {
     ExerciseKey(std::u16string_view word) : word(word) {}
 
     std::int32_t number = 0;
-    std::u16string_view word;  // empty for a Caesar key
+    std::u16string_view word;   // empty for a Caesar key
+    std::u16string_view mixed;  // empty but for a substitution
+
+    // The letter at the place, encrypted or decrypted.
+    char16_t Becomes(const cipher::Alphabet& alphabet, char16_t letter, std::size_t place,
+                     Direction direction) const;
 
     // The shift of the letter at the place, from 0.
     std::int32_t ShiftAt(const cipher::Alphabet& alphabet, std::size_t place) const;
     // The trace's line for the letter at the place, shifted by its own shift and EXTRA more:
     // "D - 3 = 68 - 3 = 65 -> A" for a Caesar key on A to Z, "H + L(11) = 7 + 11 = 18 -> S"
-    // for a key word.
+    // for a key word, "H (7) -> F" for a substitution, which takes no extra shift.
     std::u16string Line(const cipher::Alphabet& alphabet, char16_t letter, std::size_t place,
                         Direction direction, std::int32_t extra = 0) const;
 };

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cipher/alphabet.h"
+#include "cipher/substitution.h"
 #include "cipher/vigenere.h"
 #include "lesson/exercises/calculation.h"
 #include "lesson/exercises/text_parts.h"
@@ -22,8 +23,10 @@ namespace lesson {
 namespace {
 
 // Sentences are joined until a text to break has this many letters; each has at most 50, so
-// the text stays within 150.
+// the text stays within 150. A substitution to solve needs twice as many, to have most letters
+// of the language in it, and stays within 170.
 constexpr std::size_t kFewestLettersToBreak = 60;
+constexpr std::size_t kFewestLettersToSolve = 120;
 // The words the window's arithmetic is done on: long enough to wrap now and then, short enough
 // to work through by hand.
 constexpr std::size_t kShortestWord = 3;
@@ -66,8 +69,13 @@ bool HasKeyWord(ExerciseKind kind) {
     return kind == ExerciseKind::kEncryptKeyWord || kind == ExerciseKind::kDecryptKeyWord;
 }
 
+bool Substitutes(ExerciseKind kind) {
+    return kind == ExerciseKind::kEncryptSubstitution || kind == ExerciseKind::kSolveSubstitution;
+}
+
 bool Encrypts(ExerciseKind kind) {
-    return kind == ExerciseKind::kEncrypt || kind == ExerciseKind::kEncryptKeyWord;
+    return kind == ExerciseKind::kEncrypt || kind == ExerciseKind::kEncryptKeyWord ||
+           kind == ExerciseKind::kEncryptSubstitution;
 }
 
 const KindName& NameOf(ExerciseKind kind) {
@@ -104,7 +112,7 @@ std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number,
     exercise.key = static_cast<std::int32_t>(
         1 + Mixed(draw) % static_cast<std::uint64_t>(alphabet.Size() - 1));
     std::size_t next = draw % sentences.drawn;
-    if (HasKeyWord(kind)) {
+    if (HasKeyWord(kind) || Substitutes(kind)) {
         const Sentences& keyWords = language.keyWords;
         exercise.key = 0;
         exercise.keyWord = keyWords.At(Mixed(draw + 2) % keyWords.drawn);
@@ -113,15 +121,22 @@ std::optional<Exercise> MakeExercise(ExerciseKind kind, std::int32_t number,
         exercise.plainLetters = ShortWord(sentences, alphabet, next, Mixed(draw + 1));
         exercise.plain = exercise.plainLetters;
     }
-    while (
-        exercise.plainLetters.empty() ||
-        (kind == ExerciseKind::kFindKey && exercise.plainLetters.size() < kFewestLettersToBreak)) {
+    const std::size_t fewest = kind == ExerciseKind::kFindKey             ? kFewestLettersToBreak
+                               : kind == ExerciseKind::kSolveSubstitution ? kFewestLettersToSolve
+                                                                          : 1;
+    while (exercise.plainLetters.size() < fewest) {
         if (!exercise.plain.empty()) {
             exercise.plain += u' ';
         }
         exercise.plain += sentences.At(next);
         next = (next + 1) % sentences.drawn;
         exercise.plainLetters = alphabet.Reduce(exercise.plain);
+    }
+    if (Substitutes(kind)) {
+        exercise.mixed = cipher::MixedAlphabet(alphabet, exercise.keyWord);
+        exercise.cipherLetters = cipher::Substituted(
+            alphabet, exercise.mixed, exercise.plainLetters, cipher::Direction::kEncrypt);
+        return exercise;
     }
     if (!exercise.keyWord.empty()) {
         exercise.cipherLetters = cipher::KeyWordShifted(
@@ -160,10 +175,23 @@ std::u16string WholeNumberNote(std::u16string_view what, std::int32_t highest) {
     return std::u16string(what) + u" е цяло число от 1 до " + Decimal(highest) + u".";
 }
 
+std::u16string SubstitutedText(const Exercise& exercise) {
+    return cipher::Substituted(*exercise.alphabet, exercise.mixed,
+                               InCapitals(exercise.plain, *exercise.alphabet),
+                               cipher::Direction::kEncrypt);
+}
+
 Task TaskOf(const Exercise& exercise) {
     std::u16string with = Joined({u"ключ ", Decimal(exercise.key), u":"});
     if (HasKeyWord(exercise.kind)) {
         with = Joined({u"ключова дума ", exercise.keyWord, u":"});
+    }
+    if (exercise.kind == ExerciseKind::kEncryptSubstitution) {
+        with = Joined(
+            {u"заместване с ключова дума ", exercise.keyWord, u" (ключ ", exercise.mixed, u"):"});
+    }
+    if (exercise.kind == ExerciseKind::kSolveSubstitution) {
+        return {u"Разгадайте заместването:", SubstitutedText(exercise)};
     }
     if (Encrypts(exercise.kind)) {
         return {u"Шифрирайте с " + with, exercise.plain};

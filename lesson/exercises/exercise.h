@@ -18,8 +18,12 @@ enum class ExerciseKind : std::uint8_t {
     kFindKey,    // encrypted letters alone, 60 to 150 of them: find the key and the plain letters
     kCalculate,  // a word of 3 to 6 letters and its key: fill in the numbers and letters of its
                  // trace
-    kEncryptKeyWord,  // a plain sentence and a key word: type the encrypted letters
-    kDecryptKeyWord,  // encrypted letters and their key word: type the plain letters
+    kEncryptKeyWord,       // a plain sentence and a key word: type the encrypted letters
+    kDecryptKeyWord,       // encrypted letters and their key word: type the plain letters
+    kEncryptSubstitution,  // a plain sentence and the key word of a mixed alphabet: type the
+                           // encrypted letters
+    kSolveSubstitution,    // 120 letters or more encrypted with a mixed alphabet, words kept:
+                           // type the plain letters
 };
 
 // The kinds in the order the page offers them, with the names requests give them, the words
@@ -37,6 +41,8 @@ inline constexpr KindName kExerciseKinds[] = {
     {ExerciseKind::kCalculate, u"calculate", u"Сметни като прозореца", false},
     {ExerciseKind::kEncryptKeyWord, u"encryptKeyWord", u"Шифрирай с ключова дума", false},
     {ExerciseKind::kDecryptKeyWord, u"decryptKeyWord", u"Дешифрирай с ключова дума", false},
+    {ExerciseKind::kEncryptSubstitution, u"encryptSubstitution", u"Шифрирай със заместване", false},
+    {ExerciseKind::kSolveSubstitution, u"solveSubstitution", u"Разгадай заместване", false},
 };
 
 // The row of a kind, and the row of a name, or none.
@@ -53,14 +59,17 @@ struct Exercise {
     const cipher::Alphabet* alphabet = &cipher::LatinAlphabet();
     std::int32_t key = 0;          // from 1 to one less than the alphabet's size; 0 with a key word
     std::u16string keyWord;        // 3 to 8 capitals, for the kinds with a key word; else empty
+    std::u16string mixed;          // the key of the substitution kinds, from the key word
     std::u16string plain;          // the sentence, or sentences, as written
     std::u16string plainLetters;   // reduced to the alphabet's capitals
     std::u16string cipherLetters;  // the plain letters shifted by the key
 };
 
-// Whether the kind shifts by a key word rather than by one key, and whether the student
-// encrypts the plain sentence rather than decrypting letters.
+// Whether the kind shifts by a key word rather than by one key, whether it substitutes a mixed
+// alphabet made from a key word instead, and whether the student encrypts the plain sentence
+// rather than decrypting letters.
 bool HasKeyWord(ExerciseKind kind);
+bool Substitutes(ExerciseKind kind);
 bool Encrypts(ExerciseKind kind);
 
 // The exercise of this kind and number, from 1 to 9999, in the alphabet: an English sentence
@@ -84,6 +93,9 @@ struct Task {
     std::u16string given;
 };
 Task TaskOf(const Exercise& exercise);
+// The text to solve of a substitution: the sentences in capitals, encrypted, with their words
+// and signs kept.
+std::u16string SubstitutedText(const Exercise& exercise);
 // Both, a blank between: "Шифрирайте с ключ 3: …".
 std::u16string TaskText(const Exercise& exercise);
 // The whole answer: the letters, and the key where it is to be found, with the sentence.

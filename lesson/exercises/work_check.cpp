@@ -63,7 +63,11 @@ std::u16string MissingRuns(std::vector<LetterMark>& marks) {
 // The key word where there is one, else the key.
 ExerciseKey KeyOf(const Exercise& exercise) {
     ExerciseKey key(exercise.key);
-    key.word = exercise.keyWord;
+    if (Substitutes(exercise.kind)) {
+        key.mixed = exercise.mixed;
+    } else {
+        key.word = exercise.keyWord;
+    }
     return key;
 }
 
@@ -84,8 +88,11 @@ void FindCause(WorkCheck& check, const Exercise& exercise, std::u16string_view k
         check.letters.marks.clear();
         return;
     }
-    check.diagnosis =
-        Diagnose(check.letters, From(exercise), KeyOf(exercise), DirectionOf(exercise), alphabet);
+    // The causes it knows are shifts gone wrong, which a substitution has none of.
+    if (!Substitutes(exercise.kind)) {
+        check.diagnosis = Diagnose(check.letters, From(exercise), KeyOf(exercise),
+                                   DirectionOf(exercise), alphabet);
+    }
     const std::vector<LetterMark>& marks = check.letters.marks;
     const auto missing = std::count_if(
         marks.begin(), marks.end(), [](const LetterMark& m) { return m.kind == Kind::kMissing; });

@@ -32,21 +32,6 @@ void AppendLines(std::u16string& trace, const cipher::Alphabet& alphabet, std::u
     }
 }
 
-// Letters in another alphabet are dropped, and the alphabet's are written as capitals; all
-// else stays, so that the words keep their lengths.
-std::u16string InCapitals(std::u16string_view text, const cipher::Alphabet& alphabet) {
-    std::u16string capitals;
-    for (const char16_t c : text) {
-        const std::u16string capital = alphabet.Reduce(std::u16string_view(&c, 1));
-        if (!capital.empty()) {
-            capitals += capital;
-        } else if (!IsForeignLetter(c, alphabet)) {
-            capitals += c;
-        }
-    }
-    return capitals;
-}
-
 std::u16string Listed(std::u16string_view letters) {
     std::u16string list;
     for (const char16_t letter : letters) {

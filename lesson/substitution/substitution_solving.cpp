@@ -75,11 +75,7 @@ std::vector<std::vector<std::u16string>> ShortWordsOf(std::u16string_view text,
 void SubstitutionSolving::Start(std::u16string_view typedText, const cipher::Alphabet& alphabet,
                                 std::u16string_view key) {
     m_alphabet = &alphabet;
-    m_text.clear();
-    for (const char16_t c : typedText.substr(0, kTextCap)) {
-        const std::u16string capital = alphabet.Reduce(std::u16string_view(&c, 1));
-        m_text += capital.empty() ? c : capital[0];
-    }
+    m_text = InCapitals(typedText.substr(0, kTextCap), alphabet);
     m_key = key;
     m_rows.clear();
     m_climb.clear();

@@ -84,11 +84,14 @@ std::u16string GoodFile(std::u16string_view className, std::u16string_view numbe
 }
 
 TEST(AssignmentCode, ReadsBackEverySettingAndCatchesCopyingMistakes) {
-    // Both languages, every set of kinds, and the ends of both counts.
-    for (std::uint32_t n = 0; n < 2 * 7 * 2 * 2; ++n) {
-        const lesson::SheetSettings set{&lesson::Languages()[n % 2], n / 2 % 7 + 1,
-                                        n / 14 % 2 == 0 ? 1 : 20, n / 28 == 0 ? 1 : 9999};
+    // Both languages, sets of kinds on both sides of each hundred, whose count goes to the
+    // first digit from 100 on, and the ends of both counts.
+    constexpr std::uint32_t kKinds[] = {1, 2, 7, 63, 99, 100, 199, 200, 255};
+    for (std::uint32_t n = 0; n < 2 * 9 * 2 * 2; ++n) {
+        const lesson::SheetSettings set{&lesson::Languages()[n % 2], kKinds[n / 2 % 9],
+                                        n / 18 % 2 == 0 ? 1 : 20, n / 36 == 0 ? 1 : 9999};
         const std::u16string code = AssignmentCode(set);
+        EXPECT_EQ(code[0], u'1' + n % 2 + 2 * (set.kinds / 100)) << n;
         const std::u16string digits = code.substr(0, 3) + code.substr(4, 3) + code.substr(8);
         for (const std::u16string& typed :
              {code, digits, digits.substr(0, 5).append(u" -\t").append(digits.substr(5))}) {
@@ -123,9 +126,9 @@ TEST(AssignmentCode, ReadsBackEverySettingAndCatchesCopyingMistakes) {
     EXPECT_TRUE(lesson::IsNewLinkedCode(u"103-054-7118", u"103 054 7117"));
     EXPECT_FALSE(lesson::IsNewLinkedCode(u"103 054-7118", u"код 1030547118") ||
                  lesson::IsNewLinkedCode(u"top", u"1") || lesson::IsNewLinkedCode(u"", u"1"));
-    // With the one check digit that passes: a language, a set of kinds, a count or a first
-    // number that this version does not have.
-    for (const std::u16string_view nine : {u"007030100", u"307030100", u"100030100", u"164030100",
+    // With the one check digit that passes: a language, a set of kinds (their hundreds in the
+    // first digit), a count or a first number that this version does not have.
+    for (const std::u16string_view nine : {u"007030100", u"707030100", u"100030100", u"556030100",
                                            u"107000100", u"107210100", u"107030000"}) {
         std::u16string code = std::u16string(nine) + u'0';
         while (Refuses(code, u"сбъркана")) {

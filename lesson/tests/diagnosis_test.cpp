@@ -214,8 +214,11 @@ TEST(ExerciseSection, SaysTheCauseTheLookAlikesTheMissingLettersAndTheBoxes) {
         lesson::SpelledLetters(
             lesson::MakeExercise(ExerciseKind::kEncryptKeyWord, 1)->cipherLetters),
         lesson::MakeExercise(ExerciseKind::kDecryptKeyWord, 1)->plain,
+        lesson::SpelledLetters(
+            lesson::MakeExercise(ExerciseKind::kEncryptSubstitution, 1)->cipherLetters),
+        lesson::MakeExercise(ExerciseKind::kSolveSubstitution, 1)->plain,
     };
-    const std::int32_t numbers[] = {4711, 1, number, 1, 1, 1};  // in the order of the kinds
+    const std::int32_t numbers[] = {4711, 1, number, 1, 1, 1, 1, 1};  // in the order of the kinds
     for (const lesson::KindName& kind : lesson::kExerciseKinds) {
         const auto at = static_cast<std::size_t>(&kind - lesson::kExerciseKinds);
         section.Open(kind.kind, cipher::DecimalText(numbers[at]));

@@ -17,6 +17,7 @@
 #include "cipher/alphabet.h"
 #include "cipher/alphabet_trace.h"
 #include "cipher/decimal_text.h"
+#include "cipher/substitution.h"
 #include "cipher/vigenere.h"
 #include "lesson/classroom/exercise_section.h"
 #include "lesson/classroom/practice.h"
@@ -98,23 +99,28 @@ constexpr ExerciseKind kCaesarKinds[] = {ExerciseKind::kEncrypt, ExerciseKind::k
                                          ExerciseKind::kFindKey};
 constexpr ExerciseKind kKeyWordKinds[] = {ExerciseKind::kEncryptKeyWord,
                                           ExerciseKind::kDecryptKeyWord};
+constexpr ExerciseKind kSubstitutionKinds[] = {ExerciseKind::kEncryptSubstitution,
+                                               ExerciseKind::kSolveSubstitution};
 
 // Every exercise of both languages as first given out; a sentence or a key word added to
 // either list later changes none of them.
 TEST(MakeExercise, KeepsEveryNumbersExerciseWhenSentencesAreAdded) {
-    // A to Z, then the Bulgarian alphabet: the Caesar kinds, then those with a key word.
-    const std::uint64_t digests[][2] = {{0x05275b26301ea0f4U, 0x0d2ffd10c3b8e1e0U},
-                                        {0x0a0a031e43c34237U, 0x68c1cf226fe0f350U}};
+    // A to Z, then the Bulgarian alphabet: the Caesar kinds, those with a key word, then the
+    // substitution's.
+    const std::uint64_t digests[][3] = {
+        {0x05275b26301ea0f4U, 0x0d2ffd10c3b8e1e0U, 0x585a1866b845a06cU},
+        {0x0a0a031e43c34237U, 0x68c1cf226fe0f350U, 0x4c1a96a4813b850fU}};
+    const std::span<const ExerciseKind> groups[] = {kCaesarKinds, kKeyWordKinds,
+                                                    kSubstitutionKinds};
     ASSERT_EQ(lesson::Languages().size(), std::size(digests));
-    for (std::size_t i = 0; i < std::size(digests) * 2; ++i) {
-        const lesson::Language& language = lesson::Languages()[i / 2];
-        const std::span<const ExerciseKind> kinds =
-            i % 2 == 0 ? std::span<const ExerciseKind>(kCaesarKinds) : kKeyWordKinds;
+    for (std::size_t i = 0; i < std::size(digests) * 3; ++i) {
+        const lesson::Language& language = lesson::Languages()[i / 3];
+        const std::span<const ExerciseKind> kinds = groups[i % 3];
         const std::uint64_t digest = DigestOfEveryExercise(language, kinds);
         std::printf("%s: digest %016llx\n",
                     std::string(language.name.begin(), language.name.end()).c_str(),
                     static_cast<unsigned long long>(digest));
-        EXPECT_EQ(digest, digests[i / 2][i % 2]);
+        EXPECT_EQ(digest, digests[i / 3][i % 3]);
         lesson::Language longer = language;
         std::vector<std::string_view> ascii(language.sentences.ascii.begin(),
                                             language.sentences.ascii.end());
@@ -147,9 +153,12 @@ TEST(MakeExercise, KeepsEveryNumbersExerciseWhenSentencesAreAdded) {
 TEST(MakeExercise, StaysInRangeAndUsesEverySentence) {
     for (const ExerciseKind kind :
          {ExerciseKind::kEncrypt, ExerciseKind::kDecrypt, ExerciseKind::kFindKey,
-          ExerciseKind::kEncryptKeyWord, ExerciseKind::kDecryptKeyWord}) {
+          ExerciseKind::kEncryptKeyWord, ExerciseKind::kDecryptKeyWord,
+          ExerciseKind::kEncryptSubstitution, ExerciseKind::kSolveSubstitution}) {
         const bool toBreak = kind == ExerciseKind::kFindKey;
-        const bool keyWord = lesson::HasKeyWord(kind);
+        const bool toSolve = kind == ExerciseKind::kSolveSubstitution;
+        const bool substitutes = lesson::Substitutes(kind);
+        const bool keyWord = lesson::HasKeyWord(kind) || substitutes;
         std::set<std::u16string> keyWords;
         std::set<std::string> used;
         std::size_t shortest = 1000;
@@ -160,8 +169,14 @@ TEST(MakeExercise, StaysInRangeAndUsesEverySentence) {
             if (keyWord) {
                 keyWords.insert(exercise.keyWord);
                 ASSERT_EQ(exercise.key, 0);
-                ASSERT_EQ(exercise.cipherLetters,
-                          cipher::KeyWordShifted(cipher::LatinAlphabet(), exercise.plainLetters,
+                ASSERT_EQ(
+                    exercise.cipherLetters,
+                    substitutes
+                        ? cipher::Substituted(
+                              cipher::LatinAlphabet(),
+                              cipher::MixedAlphabet(cipher::LatinAlphabet(), exercise.keyWord),
+                              exercise.plainLetters, cipher::Direction::kEncrypt)
+                        : cipher::KeyWordShifted(cipher::LatinAlphabet(), exercise.plainLetters,
                                                  exercise.keyWord, cipher::Direction::kEncrypt));
             } else {
                 ASSERT_GE(exercise.key, 1);
@@ -180,8 +195,8 @@ TEST(MakeExercise, StaysInRangeAndUsesEverySentence) {
         std::printf("kind %d: %zu to %zu letters, %zu of %zu sentences used\n",
                     static_cast<int>(kind), shortest, longest, used.size(),
                     lesson::EnglishPhrases().size());
-        EXPECT_GE(shortest, toBreak ? 60U : 12U);
-        EXPECT_LE(longest, toBreak ? 150U : 50U);
+        EXPECT_GE(shortest, toSolve ? 120U : toBreak ? 60U : 12U);
+        EXPECT_LE(longest, toSolve ? 170U : toBreak ? 150U : 50U);
         EXPECT_EQ(used.size(), lesson::kEnglishPhrasesDrawn);
         EXPECT_EQ(keyWords.size(), keyWord ? lesson::kEnglishKeyWordsDrawn : 0);
     }

@@ -78,6 +78,19 @@ bool IsForeignLetter(char16_t c, const cipher::Alphabet& alphabet) {
     return letter && alphabet.Reduce(std::u16string_view(&c, 1)).empty();
 }
 
+std::u16string InCapitals(std::u16string_view text, const cipher::Alphabet& alphabet) {
+    std::u16string capitals;
+    for (const char16_t c : text) {
+        const std::u16string capital = alphabet.Reduce(std::u16string_view(&c, 1));
+        if (!capital.empty()) {
+            capitals += capital;
+        } else if (!IsForeignLetter(c, alphabet)) {
+            capitals += c;
+        }
+    }
+    return capitals;
+}
+
 std::u16string ForeignLettersNote(std::u16string_view text, const cipher::Alphabet& alphabet) {
     const auto foreign = std::count_if(text.begin(), text.end(),
                                        [&](char16_t c) { return IsForeignLetter(c, alphabet); });

@@ -55,6 +55,9 @@ std::u16string NoLettersNote(const cipher::Alphabet& alphabet, std::u16string_vi
 // Whether a character is a letter the alphabet does not have: Latin with or without marks,
 // Greek or Cyrillic, which a student could type by mistake for the alphabet's.
 bool IsForeignLetter(char16_t c, const cipher::Alphabet& alphabet);
+// The text with the alphabet's letters as capitals and letters of another alphabet dropped;
+// all else stays, so that the words keep their lengths.
+std::u16string InCapitals(std::u16string_view text, const cipher::Alphabet& alphabet);
 // "Пропуснати букви, които не са в избраната азбука: 3.", for a typed text with such letters;
 // empty for one without.
 std::u16string ForeignLettersNote(std::u16string_view text, const cipher::Alphabet& alphabet);

@@ -68,6 +68,7 @@ for (const alphabet of ALPHABETS.slice(0, 3)) {
 
 // The exercises' kinds, and one the page never sends.
 const EXERCISE_KINDS = ["encrypt", "decrypt", "findKey", "calculate", "encryptKeyWord", "decryptKeyWord",
+    "encryptSubstitution", "solveSubstitution",
     "other"];
 function randomText(field, maxPieces) {
     let text = "";

@@ -435,7 +435,8 @@ async function main() {
             return text("check_summary");
         };
         for (const [kind, label] of [["encrypt", "Шифрирай"], ["decrypt", "Дешифрирай"], ["findKey", "Намери ключа"],
-            ["encryptKeyWord", "Шифрирай с ключова дума"], ["decryptKeyWord", "Дешифрирай с ключова дума"]]) {
+            ["encryptKeyWord", "Шифрирай с ключова дума"], ["decryptKeyWord", "Дешифрирай с ключова дума"],
+            ["encryptSubstitution", "Шифрирай със заместване"], ["solveSubstitution", "Разгадай заместване"]]) {
             await page.fill("#exercise_number", "4711");
             await page.click(`#exercise_kinds label:has-text("${label}")`);
             await page.click("#open_exercise");
@@ -452,6 +453,11 @@ async function main() {
                         `hint ${hint} does not show`);
                 }
                 check(await page.$$eval("#hint_keys tbody tr", rows => rows.length) === 25, "the hint's table has not 25 keys");
+            }
+            if (kind === "solveSubstitution") {
+                for (let hint = 1; hint <= 3; ++hint) await page.click("#hint");
+                const hints = await page.$$eval("#solving_hint_list li", items => items.map(item => item.textContent));
+                check(hints.length === 3 && hints[2].startsWith("Буквата "), `the substitution's hints: ${hints}`);
             }
             const solved = await summaryAfter(right.letters, key);
             check(solved.startsWith("Вярно!") && (kind !== "findKey" || solved.includes(`${key} е същото като ${right.key}`)),
@@ -527,7 +533,7 @@ async function main() {
         check(await page.$eval("#exercise_number", box => box.value) === "4712", "Ново упражнение did not move on");
         await page.click("#reveal");
         check((await text("exercise_answer_shown")).startsWith("Отговорът: Ключ "), "the answer is not shown");
-        check(await text("score") === "Решени: 8 от 9 (1 с подсказка)", `the score is ${await text("score")}`);
+        check(await text("score") === "Решени: 10 от 11 (2 с подсказка)", `the score is ${await text("score")}`);
         await page.fill("#exercise_number", "0");
         await page.press("#exercise_number", "Enter");
         check(await text("exercise_message") === "Номерът на упражнението е цяло число от 1 до 9999." &&
@@ -574,6 +580,15 @@ async function main() {
             perSheet: "20", variants: "3", first: "1", alphabet: "cyrillic" });
         check(crowded.variants.every((variant, v) => crowdedPages[v].startsWith(squashed(variant.heading))) &&
             crowdedPages[3].startsWith(crowded.answersHeading), "20 exercises do not print on a page a variant");
+        // A substitution to solve prints its words over boxes and its table of frequencies; one
+        // to encrypt, its sentence's words.
+        const [substituted, substitutedPages] = await printedPages({ kinds: ["encryptSubstitution", "solveSubstitution"],
+            perSheet: "2", variants: "1", first: "1" });
+        const [toEncrypt, toSolve] = substituted.variants[0].exercises;
+        check(toSolve.frequencies.length === 3 && substitutedPages[0].includes(squashed(toSolve.frequencies[0].join(""))) &&
+            substitutedPages[0].includes(squashed(toSolve.groups.join(""))) &&
+            substitutedPages[0].includes(squashed(toEncrypt.task + toEncrypt.groups.join(""))),
+            "the substitution's exercises do not print with their boxes and table");
         // 2 variants of 3 exercises from 4711: a page a variant, with each letter given over its
         // box and a calculation's lines with their blanks, and a page of answers, the
         // calculation's filled in.
