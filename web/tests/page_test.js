@@ -7,7 +7,8 @@
 // accessibility tree names each control and hears each outcome. Saves screenshots of the
 // window as it starts, of the whole page once a text is broken, and, beside them, of the
 // exercises (page-exercises.png), a mistake named (page-diagnosis.png), the window's arithmetic
-// in boxes (page-calculation.png) and a printed sheet's first page (page-sheet.png).
+// in boxes (page-calculation.png), a substitution broken (page-substitution.png) and a printed
+// sheet's first page (page-sheet.png).
 // Usage: node page_test.js PAGE.html lesson_replay SCREENSHOT.png CAPTION PHRASE_CAP OFFSET_CAP
 //        SECTION_SCREENSHOT.png
 "use strict";
@@ -417,6 +418,14 @@ async function main() {
         }
         check(await page.$$eval("#sub_climb_chart polyline", lines => lines.length) === 1 &&
             (await value("sub_found")).length === 30, "the climb or the key found is not shown");
+        await page.click("#sub_hint");
+        await page.setViewportSize({ width: 600, height: 3000 });
+        const [solvingTop, solvingBottom] = await page.evaluate(() => [
+            document.getElementById("sub_ciphertext").getBoundingClientRect().top + window.scrollY,
+            document.getElementById("sub_hints").getBoundingClientRect().bottom + window.scrollY]);
+        await page.screenshot({ path: path.join(path.dirname(screenshot), "page-substitution.png"), fullPage: true,
+            clip: { x: 0, y: solvingTop - 30, width: 600, height: solvingBottom - solvingTop + 40 } });
+        await page.setViewportSize({ width: 600, height: 450 });
 
         // Exercises: each kind answered wrong, then right, against the answers the native
         // build shows; the hints one by one; the answer shown; the score of the visit.
