@@ -72,7 +72,8 @@ bool SubstitutionSection::TakeKey(std::u16string_view typedKey, const cipher::Al
         m_message += u" Повече от веднъж: " + Listed(faults.repeated) + u".";
     }
     if (!faults.missing.empty()) {
-        m_message += u" Липсват: " + Listed(faults.missing) + u".";
+        m_message += faults.missing.size() == 1 ? u" Липсва: " : u" Липсват: ";
+        m_message += Listed(faults.missing) + u".";
     }
     return false;
 }

@@ -13,6 +13,8 @@
 
 #include "cipher/alphabet.h"
 #include "cipher/decimal_text.h"
+#include "cipher/substitution.h"
+#include "cipher/vigenere.h"
 #include "lesson/classroom/assignment.h"
 #include "lesson/classroom/class_results.h"
 #include "lesson/classroom/class_work.h"
@@ -22,6 +24,7 @@
 #include "lesson/classroom/teacher_sheet.h"
 #include "lesson/exercises/exercise.h"
 #include "lesson/text/language.h"
+#include "lesson/text/spelled_letters.h"
 
 namespace {
 
@@ -491,6 +494,33 @@ TEST(StudentNames, RefusesHiddenCharactersAndTextsWithoutLetters) {
     EXPECT_EQ(lesson::NameFault(u"Името", u"\U0001D400 Мария"), u"");
     EXPECT_EQ(lesson::ClassKey(u" 9\u00a0ЀZ\u00c0\u00d7\u00de\u00dfЯя"),
               u"9ѐzà\u00d7\u00fe\u00dfяя");
+}
+
+// A substitution's hints are those of solving one by hand, three of them, given again when
+// the work is read back; a wrong letter is shown with the key's line for it, and no shift is
+// named as its cause.
+TEST(Practice, HintsASubstitutionAndMarksItsLetters) {
+    const lesson::Exercise exercise =
+        *lesson::MakeExercise(lesson::ExerciseKind::kSolveSubstitution, 7);
+    lesson::Practice practice(exercise, lesson::ExerciseWork{});
+    const lesson::WorkMoment now{u"2026-12-11T10:00:00Z", 1};
+    EXPECT_TRUE(practice.Hint(now).starts_with(u"Подсказка 1: Най-честите букви в шифъра"));
+    practice.Hint(now);
+    EXPECT_TRUE(practice.Hint(now).starts_with(u"Подсказка 3: Буквата "));
+    EXPECT_EQ(practice.Hint(now), u"Няма повече подсказки.");
+    const lesson::Practice reloaded(exercise, practice.Work());
+    EXPECT_EQ(reloaded.SolvingHints(), practice.SolvingHints());
+    EXPECT_FALSE(reloaded.Shows(lesson::Practice::HintStep::kChart));
+    EXPECT_NE(reloaded.TaskSaid().find(lesson::SpelledLetters(exercise.cipherLetters)),
+              std::u16string::npos);
+    std::u16string answer = exercise.plainLetters;
+    answer[0] = answer[0] == u'A' ? u'B' : u'A';
+    practice.Check(answer, u"", now);
+    const lesson::LetterMark& wrong = practice.LastCheck().letters.marks.front();
+    EXPECT_EQ(wrong.line,
+              cipher::SubstitutionLine(cipher::LatinAlphabet(), exercise.mixed,
+                                       exercise.cipherLetters[0], cipher::Direction::kDecrypt));
+    EXPECT_FALSE(practice.LastCheck().diagnosis.has_value());
 }
 
 // What the device keeps comes back whole; a damaged text changes nothing but the message, and

@@ -443,9 +443,24 @@ TEST(TeacherSheet, NumbersVariantsInTurnAndRefusesBadChoices) {
     EXPECT_EQ(blocks[0].lines.front(), u"P + 11 = ____ + 11 = ____ -> ____");
     EXPECT_EQ(blocks[1].lines.size(), 4U);
     const lesson::Exercise toBreak = *lesson::MakeExercise(ExerciseKind::kFindKey, 4);
-    EXPECT_TRUE(lesson::SheetKeyBoxes(toBreak) == 2 &&
-                lesson::SheetKeyBoxes(sheet.variants[0][0]) == 0 &&
-                lesson::SheetCalculation(toBreak).empty());
+    EXPECT_TRUE(
+        lesson::SheetKeyBoxes(toBreak) == 2 && lesson::SheetKeyBoxes(sheet.variants[0][0]) == 0 &&
+        lesson::SheetCalculation(toBreak).empty() && lesson::SheetFrequencies(toBreak).empty());
+    // A substitution to solve is printed by its words, which are the way in, beside the table
+    // of its letters' frequencies, the commonest first, by the language's letters.
+    const lesson::Exercise toSolve =
+        *lesson::MakeExercise(ExerciseKind::kSolveSubstitution, 4, cyrillic);
+    std::u16string words;
+    for (const std::u16string& group : lesson::SheetLetterGroups(toSolve)) {
+        words += (words.empty() ? u"" : u" ") + group;
+    }
+    EXPECT_GT(std::erase(words, u' '), 20U);
+    EXPECT_EQ(words, toSolve.cipherLetters);
+    EXPECT_EQ(lesson::SheetTaskLine(toSolve), u"Упражнение 4. Разгадайте заместването:");
+    const auto frequencies = lesson::SheetFrequencies(toSolve);
+    ASSERT_EQ(frequencies.size(), 3U);
+    EXPECT_EQ(frequencies[0].size(), frequencies[1].size());
+    EXPECT_EQ(frequencies[2][1], u"А");
     // The same number is another exercise in each alphabet: the sheet says which, past A-Z.
     lesson::TeacherSheet onCyrillic;
     onCyrillic.settings.language = &lesson::LanguageOf(cyrillic);

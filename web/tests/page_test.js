@@ -390,7 +390,7 @@ async function main() {
         check(await substitute("cyrillic", "ГАОКЮБЕ", "ключ", "#sub_decrypt") === "ЗДРАВЕЙ" &&
             (await value("sub_trace")).split("\n").includes("Г (7) -> З"), "ГАОКЮБЕ with КЛЮЧ back");
         check(await substitute("latin", "ab", "ABCDEFGHIJKLMNOPQRSTUVWXYA", "#sub_encrypt") === "" &&
-            (await text("sub_message")).endsWith("Повече от веднъж: A. Липсват: Z."), `a key refused: ${await text("sub_message")}`);
+            (await text("sub_message")).endsWith("Повече от веднъж: A. Липсва: Z."), `a key refused: ${await text("sub_message")}`);
         await substitute("latin", "Hello, world!", "zebra", "#sub_encrypt");
         await page.click("#sub_take");
         await page.click("#sub_start");

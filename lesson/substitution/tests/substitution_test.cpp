@@ -114,7 +114,10 @@ TEST(SubstitutionSection, KeepsTheWordsAndRefusesAKeyThatIsNoAlphabet) {
         {cipher::Direction::kDecrypt, u"FAJJM", u"ZEBRACDFGHIJKLMNOPQSTUVWXY", u"HELLO", u""},
         {cipher::Direction::kEncrypt, u"ab", u"ABCDEFGHIJKLMNOPQRSTUVWXYA", u"",
          u"Ключ с 26 букви или повече е цяла азбука и всяка буква е в него точно веднъж. "
-         u"Повече от веднъж: A. Липсват: Z."},
+         u"Повече от веднъж: A. Липсва: Z."},
+        {cipher::Direction::kEncrypt, u"ab", u"AABBCDEFGHIJKLMNOPQRSTUVWXZ", u"",
+         u"Ключ с 26 букви или повече е цяла азбука и всяка буква е в него точно веднъж. "
+         u"Повече от веднъж: A, B. Липсва: Y."},
         {cipher::Direction::kEncrypt, u"ab", u"7", u"", u"Няма латински букви (A–Z) в ключа."},
         {cipher::Direction::kEncrypt, u"ab", u"ze-bra", u"ZE",
          u"Ключовата дума е взета без знаците, които не са латински букви (A–Z): ZEBRA."},
@@ -131,6 +134,12 @@ TEST(SubstitutionSection, KeepsTheWordsAndRefusesAKeyThatIsNoAlphabet) {
     section.Calculate(cipher::Direction::kEncrypt, u"Hi", u"zebra", latin);
     EXPECT_TRUE(section.PlainSaid().starts_with(u"A, B, C") &&
                 section.KeySaid().starts_with(u"Z, E, B"));
+    // Letters of another alphabet are left out and counted; signs and digits stay.
+    lesson::SubstitutionSection cyrillic;
+    cyrillic.Calculate(cipher::Direction::kEncrypt, u"Жаба, zebra é α × 7 Ы", u"ключ",
+                       cipher::CyrillicAlphabet());
+    EXPECT_EQ(cyrillic.Message(), u"Пропуснати букви, които не са в избраната азбука: 8.");
+    EXPECT_EQ(cyrillic.Result(), u"ВКЛК,    × 7 ");
     EXPECT_EQ(section.Trace(),
               u"Дължина на текста и ключа: 2:ZEBRACDFGHIJKLMNOPQSTUVWXY\n"
               u"Шифрирам, като заменям всяка буква с буквата от ключа на нейното място в "
@@ -157,7 +166,7 @@ TEST(SubstitutionSolving, RedrawsTheGuessesMarksAClashAndHintsOneAtATime) {
     solving.Guess(u'E', u"T");
     EXPECT_TRUE(solving.Rows()[2].clash);
     EXPECT_EQ(solving.Message(), u"T е предположена за повече от една буква: Q, E.");
-    solving.Guess(u'E', u"?");
+    solving.Guess(u'E', u"t!");
     EXPECT_FALSE(solving.Rows()[2].clash);
     for (int i = 0; i < 6; ++i) {
         solving.Hint();
@@ -172,7 +181,9 @@ TEST(SubstitutionSolving, RedrawsTheGuessesMarksAClashAndHintsOneAtATime) {
     EXPECT_EQ(solving.ClimbNote(), u"");
 
     // Without the key, the hints' letters and the breaking come from the text itself.
-    solving.Start(u"Здравей, свят! Това е урок за шифри.", cipher::CyrillicAlphabet());
+    EXPECT_EQ(lesson::SubstitutionSolving().KeyGuessed(), u"");
+    solving.Start(u"Здравей, свят! Това е урок за шифри: от, до, на, по.",
+                  cipher::CyrillicAlphabet());
     for (int i = 0; i < 3; ++i) {
         solving.Hint();
     }
