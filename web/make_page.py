@@ -46,19 +46,24 @@ def inlined(path, element="script"):
     return text
 
 
-def without_comment_lines(script):
-    """The script without the lines that are comments alone and without the lines' indents, a
-    quarter of the scripts, which the page need not carry. None of the scripts has a text that
-    runs over lines, where such a line or indent could belong to the text."""
-    lines = (line.lstrip(" ") for line in script.splitlines(keepends=True))
-    return "".join(line for line in lines if not line.startswith("//"))
+def without_comments(path, script):
+    """The script with its comment lines left empty and its lines' indents gone, a quarter of
+    the scripts, which the page need not carry; its lines keep their numbers, for a stack trace.
+    Refused where a text could run over lines, whose lines or indents would then be its own."""
+    lines = script.split("\n")
+    for number, line in enumerate(lines, 1):
+        if line.count("`") % 2 or line.endswith("\\"):
+            sys.exit(f"make_page: {path}:{number} may hold a text that runs over lines")
+    kept = (line.lstrip(" ") for line in lines)
+    return "\n".join("" if line.startswith("//") else line for line in kept)
 
 
 def joined_scripts(names):
     # One scope for all of them, so that they see each other's functions, and nothing of theirs
     # on the page's global object. Each begins with its name, to place a line of a stack trace.
-    parts = [f"// {name}\n{without_comment_lines(inlined(os.path.join(FOLDER, name))).rstrip()}"
-             for name in names]
+    paths = [os.path.join(FOLDER, name) for name in names]
+    parts = [f"// {name}\n{without_comments(path, inlined(path)).rstrip()}"
+             for name, path in zip(names, paths)]
     return '"use strict";\n(function () {\n' + "\n".join(parts) + "\n})();"
 
 

@@ -32,6 +32,7 @@ std::string SolvingState(const lesson::SubstitutionSolving& solving) {
     const std::string rows =
         ArrayOf(solving.Rows(), [](const lesson::SubstitutionSolving::Row& row) {
             return Object({{"letter", Quoted(std::u16string(1, row.letter))},
+                           {"label", Quoted(lesson::SubstitutionSolving::GuessLabel(row.letter))},
                            {"count", Number(std::int64_t{row.count})},
                            {"guess", Quoted(row.guess == 0 ? u"" : std::u16string(1, row.guess))},
                            {"clash", Boolean(row.clash)},
@@ -41,7 +42,12 @@ std::string SolvingState(const lesson::SubstitutionSolving& solving) {
     for (const std::int64_t score : solving.Climb()) {
         climb.push_back(Number(score));
     }
+    std::u16string letters;
+    for (const lesson::SubstitutionSolving::Row& row : solving.Rows()) {
+        letters += row.letter;
+    }
     return Object({{"solving", Boolean(!solving.Rows().empty())},
+                   {"letters", Quoted(letters)},
                    {"rows", rows},
                    {"solved", Quoted(solving.Solved())},
                    {"key", Quoted(solving.KeyGuessed())},
@@ -58,9 +64,19 @@ std::string Substitution(Page& page, const Values& values) {
     return SubstitutionState(page.substitution);
 }
 
+// A text encrypted in the section above keeps its key, for the hints' letters.
 std::string SolvingStart(Page& page, const Values& values) {
-    page.solving.Start(values[0].text, *values[1].alphabet);
+    const cipher::Alphabet& alphabet = *values[1].alphabet;
+    page.solving.Start(values[0].text, alphabet,
+                       page.substitution.KeyOfResult(values[0].text, alphabet));
     return SolvingState(page.solving);
+}
+
+// Breaking and hints start on the text typed, unless it is the one started on.
+void TakeText(Page& page, const Values& values) {
+    const cipher::Alphabet& alphabet = *values[1].alphabet;
+    page.solving.Take(values[0].text, alphabet,
+                      page.substitution.KeyOfResult(values[0].text, alphabet));
 }
 
 std::string SolvingGuess(Page& page, const Values& values) {
@@ -68,12 +84,14 @@ std::string SolvingGuess(Page& page, const Values& values) {
     return SolvingState(page.solving);
 }
 
-std::string SolvingBreak(Page& page, const Values& /*values*/) {
+std::string SolvingBreak(Page& page, const Values& values) {
+    TakeText(page, values);
     page.solving.Break();
     return SolvingState(page.solving);
 }
 
-std::string SolvingHint(Page& page, const Values& /*values*/) {
+std::string SolvingHint(Page& page, const Values& values) {
+    TakeText(page, values);
     page.solving.Hint();
     return SolvingState(page.solving);
 }
@@ -91,8 +109,8 @@ constexpr Action kActions[] = {
      {Checked(TextField("letter"), "one of the text's cipher letters", IsCipherLetter),
       TextField("guess")},
      SolvingGuess},
-    {"solvingBreak", {}, SolvingBreak},
-    {"solvingHint", {}, SolvingHint},
+    {"solvingBreak", {TextField("text"), KnownAlphabet()}, SolvingBreak},
+    {"solvingHint", {TextField("text"), KnownAlphabet()}, SolvingHint},
 };
 
 }  // namespace

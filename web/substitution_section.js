@@ -39,15 +39,18 @@ SECTIONS.push((() => {
 
     // A column for each cipher letter: the letter, its count, a box for the guess and the
     // language's letter of the same rank; built anew for each text, the guesses set after.
-    function fillLetters(rows) {
-        const [letters, counts, guesses, common] = byId("sub_letters").tBodies[0].rows;
-        const cells = (row, make) => row.replaceChildren(row.cells[0], ...rows.map(make));
-        cells(letters, r => element("td", { class: "letters" }, r.letter));
+    function fillLetters(state) {
+        const table = byId("sub_letters");
+        if (table.dataset.letters === state.letters) return;
+        table.dataset.letters = state.letters;
+        const [letters, counts, guesses, common] = table.tBodies[0].rows;
+        const cells = (row, make) => row.replaceChildren(row.cells[0], ...state.rows.map(make));
+        cells(letters, r => element("th", { scope: "col", class: "letters" }, r.letter));
         cells(counts, r => element("td", { class: "number" }, String(r.count)));
         cells(guesses, r => {
             const cell = element("td");
             cell.append(element("input", { type: "text", maxlength: "1", class: "letters", "data-letter": r.letter,
-                "aria-label": r.letter, autocomplete: "off", spellcheck: "false" }));
+                "aria-label": r.label, autocomplete: "off", spellcheck: "false" }));
             return cell;
         });
         cells(common, r => element("td", { class: "letters" }, r.common));
@@ -56,11 +59,14 @@ SECTIONS.push((() => {
     function showSolving(state) {
         byId("sub_solve_message").textContent = state.message;
         byId("sub_solving").hidden = !state.solving;
+        fillLetters(state);
         for (const [i, row] of state.rows.entries()) {
             const box = byId("sub_letters").tBodies[0].rows[2].cells[i + 1].firstChild;
             setIfChanged(box, row.guess);
             box.classList.toggle("clash", row.clash);
             box.setAttribute("aria-invalid", String(row.clash));
+            if (row.clash) box.setAttribute("aria-describedby", "sub_solve_message");
+            else box.removeAttribute("aria-describedby");
         }
         byId("sub_solved").textContent = state.solved;
         byId("sub_found").value = state.key;
@@ -72,28 +78,12 @@ SECTIONS.push((() => {
         announce(state.announcement);
     }
 
-    function start(then) {
-        const typed = { text: byId("sub_ciphertext").value, alphabet: alphabetOf("sub_alphabet") };
-        whenStarted(lesson => {
-            const state = lesson.call("solvingStart", typed);
-            fillLetters(state.rows);
-            showSolving(state);
-            if (then && state.solving) then(lesson);
-        });
-    }
-
-    // Breaking or a hint starts on the text in the box when nothing was started on it yet, in
-    // the alphabet chosen.
-    let startedOn = null;
-    const typedText = () => `${alphabetOf("sub_alphabet")}\n${byId("sub_ciphertext").value}`;
-    function onText(action) {
-        if (startedOn === typedText()) {
-            whenStarted(lesson => showSolving(lesson.call(action, {})));
-            return;
-        }
-        startedOn = typedText();
-        start(lesson => showSolving(lesson.call(action, {})));
-    }
+    const typedText = () => ({ text: byId("sub_ciphertext").value, alphabet: alphabetOf("sub_alphabet") });
+    // Each starts on the text typed: breaking and hints keep the guesses of the same text.
+    const act = action => {
+        const typed = typedText();
+        whenStarted(lesson => showSolving(lesson.call(action, typed)));
+    };
 
     function bind() {
         fillAlphabetChoice(byId("sub_alphabet"));
@@ -102,12 +92,9 @@ SECTIONS.push((() => {
         onEnter([byId("sub_key")], () => calculate("encrypt"));
         byId("sub_take").addEventListener("click",
             () => whenStarted(() => { byId("sub_ciphertext").value = byId("sub_result").value; }));
-        byId("sub_start").addEventListener("click", () => {
-            startedOn = typedText();
-            start();
-        });
-        byId("sub_break").addEventListener("click", () => onText("solvingBreak"));
-        byId("sub_hint").addEventListener("click", () => onText("solvingHint"));
+        byId("sub_start").addEventListener("click", () => act("solvingStart"));
+        byId("sub_break").addEventListener("click", () => act("solvingBreak"));
+        byId("sub_hint").addEventListener("click", () => act("solvingHint"));
         byId("sub_letters").addEventListener("input", event => {
             const box = event.target;
             whenStarted(lesson => showSolving(lesson.call("solvingGuess", { letter: box.dataset.letter, guess: box.value })));

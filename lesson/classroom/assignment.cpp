@@ -23,6 +23,8 @@ constexpr std::size_t kDigits = 10;
 // bits, which outgrew their two digits when the substitution came: codes given out before it
 // read as they did.
 constexpr std::int32_t kCodeLanguages = 2;
+static_assert(kLanguageCount <= kCodeLanguages,
+              "another language needs another layout of the code's first digit");
 // Each field has its own width in the code: one that outgrows it needs a longer code, and a
 // reader that knows it.
 static_assert(kCodeLanguages * (((1U << std::size(kExerciseKinds)) - 1) / 100 + 1) <= 9,

@@ -62,7 +62,7 @@ struct Exercise {
     std::u16string mixed;          // the key of the substitution kinds, from the key word
     std::u16string plain;          // the sentence, or sentences, as written
     std::u16string plainLetters;   // reduced to the alphabet's capitals
-    std::u16string cipherLetters;  // the plain letters shifted by the key
+    std::u16string cipherLetters;  // the plain letters encrypted with the key
 };
 
 // Whether the kind shifts by a key word rather than by one key, whether it substitutes a mixed

@@ -60,7 +60,7 @@ std::u16string MissingRuns(std::vector<LetterMark>& marks) {
     return Joined({u"Липсват ", Decimal(missing), u" букви:", runs, u"."});
 }
 
-// The key word where there is one, else the key.
+// The mixed alphabet of a substitution, the key word where there is one, else the key.
 ExerciseKey KeyOf(const Exercise& exercise) {
     ExerciseKey key(exercise.key);
     if (Substitutes(exercise.kind)) {

@@ -8,8 +8,8 @@
 namespace lesson {
 
 // The places of the counts, the largest count's first and equal counts in their order. The
-// counts are an alphabet's or a text's short words, a few dozen at most, so they are sorted by
-// insertion, which takes less of the page than the library's sorts.
+// counts are an alphabet's letters or a text's short words, a few hundred at most, so they are
+// sorted by insertion, which takes less of the page than the library's sorts.
 template <typename Count>
 std::vector<std::size_t> CommonestFirst(std::span<const Count> counts) {
     std::vector<std::size_t> order;

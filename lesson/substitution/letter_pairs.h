@@ -16,7 +16,7 @@ namespace lesson {
 std::span<const std::uint8_t> PairCosts(const cipher::Alphabet& alphabet);
 
 // The language's three commonest words of one, two and three letters, in capitals, the lengths
-// apart: "A I|OF TO IN|THE AND FOR", from the same texts.
+// apart: "A I|OF IN TO|THE AND YOU", from the same texts.
 std::u16string_view ShortWords(const cipher::Alphabet& alphabet);
 
 extern const std::uint8_t kEnglishPairCosts[27 * 27];

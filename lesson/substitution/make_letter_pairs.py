@@ -38,7 +38,7 @@ def costs(letters, texts):
     counts = [[0.5] * size for _ in range(size)]
     for text in texts:
         before = gap
-        for character in text.upper():
+        for character in in_capitals(text):
             symbol = letters.find(character)
             symbol = gap if symbol < 0 else symbol
             if not (symbol == gap and before == gap):
@@ -50,12 +50,18 @@ def costs(letters, texts):
     return [min(255, round(-math.log(c / total) * SCALE)) for row in counts for c in row]
 
 
+def in_capitals(text):
+    # The Bulgarian И with a grave accent is the same letter, as the lessons read it.
+    return text.upper().replace("Ѝ", "И")
+
+
 def short_words(letters, texts):
-    """The three commonest words of one, two and three letters, longest last: "A I|OF TO IN|..."."""
+    """The three commonest words of one, two and three letters, longest last: "A I|OF IN TO|...".
+    A part of a word joined by an apostrophe or a hyphen, as in "don't", is no word."""
     counts = {}
     for text in texts:
-        for word in re.split(f"[^{letters}]+", text.upper()):
-            if 0 < len(word) <= 3:
+        for word in re.findall(f"[{letters}'’-]+", in_capitals(text)):
+            if 0 < len(word) <= 3 and all(letter in letters for letter in word):
                 counts[word] = counts.get(word, 0) + 1
     commonest = sorted(counts, key=lambda word: (-counts[word], word))
     return "|".join(" ".join([w for w in commonest if len(w) == n][:3]) for n in (1, 2, 3))

@@ -22,8 +22,8 @@ struct BrokenSubstitution {
 };
 
 // How many starts the breaking climbs from: the first guesses by the letters' frequencies, the
-// others at random; enough for a text of a few hundred letters to find its key in most
-// starts, few enough to answer at once.
+// others at random; enough that a text of a few hundred letters has its key found by one of
+// them, few enough to answer at once.
 inline constexpr int kBreakingStarts = 25;
 
 // Letters that are not the alphabet's, and any other characters, are gaps between words.

@@ -32,17 +32,6 @@ void AppendLines(std::u16string& trace, const cipher::Alphabet& alphabet, std::u
     }
 }
 
-std::u16string Listed(std::u16string_view letters) {
-    std::u16string list;
-    for (const char16_t letter : letters) {
-        if (!list.empty()) {
-            list += u", ";
-        }
-        list += letter;
-    }
-    return list;
-}
-
 }  // namespace
 
 bool SubstitutionSection::TakeKey(std::u16string_view typedKey, const cipher::Alphabet& alphabet) {
@@ -54,9 +43,7 @@ bool SubstitutionSection::TakeKey(std::u16string_view typedKey, const cipher::Al
     if (letters.size() < alphabet.letters.size()) {
         m_key = cipher::MixedAlphabet(alphabet, letters);
         if (letters.size() != typedKey.size()) {
-            AddSentence(m_message, u"Ключовата дума е взета без знаците, които не са " +
-                                       std::u16string(LanguageOf(alphabet).lettersName) + u": " +
-                                       letters + u".");
+            AddSentence(m_message, KeyWordSignsNote(alphabet, letters));
         }
         return true;
     }
@@ -69,11 +56,11 @@ bool SubstitutionSection::TakeKey(std::u16string_view typedKey, const cipher::Al
     cipher::AppendDecimal(m_message, alphabet.Size());
     m_message += u" букви или повече е цяла азбука и всяка буква е в него точно веднъж.";
     if (!faults.repeated.empty()) {
-        m_message += u" Повече от веднъж: " + Listed(faults.repeated) + u".";
+        m_message += u" Повече от веднъж: " + EnumeratedLetters(faults.repeated) + u".";
     }
     if (!faults.missing.empty()) {
         m_message += faults.missing.size() == 1 ? u" Липсва: " : u" Липсват: ";
-        m_message += Listed(faults.missing) + u".";
+        m_message += EnumeratedLetters(faults.missing) + u".";
     }
     return false;
 }
@@ -84,6 +71,7 @@ void SubstitutionSection::Calculate(cipher::Direction direction, std::u16string_
     const std::u16string_view text = typedText.substr(0, kTextCap);
     m_key.clear();
     m_plain = {};
+    m_encrypted = direction == cipher::Direction::kEncrypt;
     m_letters = alphabet.Reduce(text);
     m_result.clear();
     m_trace.clear();
@@ -110,6 +98,13 @@ void SubstitutionSection::Calculate(cipher::Direction direction, std::u16string_
         AddSentence(m_message, ForeignLettersNote(text, alphabet));
     }
     Announce(m_result.empty() ? u"" : u"Резултат: " + SpelledLetters(m_result) + u".");
+}
+
+std::u16string_view SubstitutionSection::KeyOfResult(std::u16string_view text,
+                                                     const cipher::Alphabet& alphabet) const {
+    const bool same = m_encrypted && !m_result.empty() && m_plain == alphabet.letters &&
+                      InCapitals(text, alphabet) == m_result;
+    return same ? std::u16string_view(m_key) : std::u16string_view();
 }
 
 std::u16string SubstitutionSection::PlainSaid() const { return SpelledLetters(m_plain); }

@@ -31,6 +31,9 @@ public:
     const std::u16string& Key() const { return m_key; }
     // The alphabet's letters, over the key.
     std::u16string_view Plain() const { return m_plain; }
+    // The key the text was encrypted with, where it is this section's last result; else empty.
+    std::u16string_view KeyOfResult(std::u16string_view text,
+                                    const cipher::Alphabet& alphabet) const;
     // Both rows as a screen reader says them, letter by letter.
     std::u16string PlainSaid() const;
     std::u16string KeySaid() const;
@@ -41,6 +44,7 @@ private:
 
     std::u16string m_key;
     std::u16string_view m_plain;
+    bool m_encrypted = false;
 };
 
 }  // namespace lesson

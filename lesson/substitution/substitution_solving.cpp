@@ -11,10 +11,13 @@
 
 #include "cipher/alphabet.h"
 #include "cipher/decimal_text.h"
+#include "cipher/substitution.h"
 #include "lesson/substitution/commonest_first.h"
 #include "lesson/substitution/letter_pairs.h"
 #include "lesson/substitution/substitution_breaking.h"
+#include "lesson/text/field_caps.h"
 #include "lesson/text/language.h"
+#include "lesson/text/section_outcome.h"
 #include "lesson/text/spelled_letters.h"
 
 namespace lesson {
@@ -26,17 +29,9 @@ constexpr char16_t kUnknown = u'·';
 // How many of the commonest letters and words a hint names.
 constexpr std::size_t kNamed = 3;
 
-// "X, Y и Z".
-std::u16string Listed(const std::vector<std::u16string>& items) {
-    std::u16string list;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (i > 0) {
-            list += i + 1 == items.size() ? u" и " : u", ";
-        }
-        list += items[i];
-    }
-    return list;
-}
+// Whether the character joins the parts of one word, as in "don't" and "по-добре": a part is
+// no short word of its own.
+bool JoinsWord(char16_t c) { return c == u'\'' || c == u'’' || c == u'-'; }
 
 // The text's words of each length up to three, the commonest first, as many as a hint names.
 std::vector<std::vector<std::u16string>> ShortWordsOf(std::u16string_view text,
@@ -44,12 +39,15 @@ std::vector<std::vector<std::u16string>> ShortWordsOf(std::u16string_view text,
     std::vector<std::u16string> words;
     std::vector<std::int32_t> counts;
     std::u16string word;
+    bool joined = false;
     for (std::size_t i = 0; i <= text.size(); ++i) {
         if (i < text.size() && alphabet.PlaceOf(text[i]) != std::u16string_view::npos) {
+            joined = joined || (word.empty() && i > 0 && JoinsWord(text[i - 1]));
             word += text[i];
             continue;
         }
-        if (!word.empty() && word.size() <= 3) {
+        joined = joined || (i < text.size() && JoinsWord(text[i]));
+        if (!word.empty() && word.size() <= 3 && !joined) {
             const auto found = std::find(words.begin(), words.end(), word);
             if (found == words.end()) {
                 words.push_back(word);
@@ -59,6 +57,7 @@ std::vector<std::vector<std::u16string>> ShortWordsOf(std::u16string_view text,
             }
         }
         word.clear();
+        joined = false;
     }
     std::vector<std::vector<std::u16string>> byLength(3);
     for (const std::size_t i : CommonestFirst(std::span<const std::int32_t>(counts))) {
@@ -76,7 +75,11 @@ void SubstitutionSolving::Start(std::u16string_view typedText, const cipher::Alp
                                 std::u16string_view key) {
     m_alphabet = &alphabet;
     m_text = InCapitals(typedText.substr(0, kTextCap), alphabet);
-    m_key = key;
+    const cipher::KeyFaults faults = cipher::FaultsOfKey(alphabet, key);
+    const bool whole =
+        key.size() == alphabet.letters.size() && faults.repeated.empty() && faults.missing.empty();
+    m_key = whole ? key : std::u16string_view();
+    m_keyKnown = whole;
     m_rows.clear();
     m_climb.clear();
     m_hints.clear();
@@ -97,6 +100,17 @@ void SubstitutionSolving::Start(std::u16string_view typedText, const cipher::Alp
         m_message = NoLettersNote(alphabet, u"в шифрирания текст.");
     }
     Redrawn(m_message);
+}
+
+void SubstitutionSolving::Take(std::u16string_view typedText, const cipher::Alphabet& alphabet,
+                               std::u16string_view key) {
+    if (m_alphabet != &alphabet || m_text != InCapitals(typedText.substr(0, kTextCap), alphabet)) {
+        Start(typedText, alphabet, key);
+    }
+}
+
+std::u16string SubstitutionSolving::GuessLabel(char16_t cipherLetter) {
+    return u"Предположение за " + SpelledLetters(std::u16string_view(&cipherLetter, 1));
 }
 
 bool SubstitutionSolving::TakesLetter(std::u16string_view letter) const {
@@ -132,12 +146,11 @@ void SubstitutionSolving::Guess(char16_t cipherLetter, std::u16string_view typed
         std::u16string letters;
         for (const Row& other : m_rows) {
             if (other.guess == row->guess) {
-                letters += letters.empty() ? u"" : u", ";
                 letters += other.letter;
             }
         }
         note = std::u16string(1, row->guess) + u" е предположена за повече от една буква: " +
-               letters + u".";
+               EnumeratedLetters(letters) + u".";
     }
     Redrawn(note);
 }
@@ -164,11 +177,13 @@ std::u16string SubstitutionSolving::LetterHint() {
         if (row.guess != plain) {
             row.guess = plain;
             MarkClashes();
-            return u"Буквата " + std::u16string(1, row.letter) + u" е " + std::u16string(1, plain) +
-                   u".";
+            const std::u16string said =
+                std::u16string(1, row.letter) + u" е " + std::u16string(1, plain) + u".";
+            // Without the key, the letter is the breaking's guess, and may be wrong.
+            return m_keyKnown ? u"Буквата " + said : u"Според разбиването буквата " + said;
         }
     }
-    return u"Всички букви са познати.";
+    return m_keyKnown ? u"Всички букви са познати." : u"Всички букви са като при разбиването.";
 }
 
 void SubstitutionSolving::Hint() {
@@ -185,32 +200,36 @@ void SubstitutionSolving::Hint() {
                               cipher::DecimalText(m_rows[i].count) + u")");
             common.emplace_back(1, m_rows[i].common);
         }
-        hint = u"Най-честите букви в шифъра са " + Listed(letters) + u". В " +
-               std::u16string(language.adjective) + u" текст най-чести са " + Listed(common) + u".";
+        const bool one = letters.size() == 1;
+        hint = (one ? u"Най-честата буква в шифъра е " : u"Най-честите букви в шифъра са ") +
+               Enumerated(letters) + u". В " + std::u16string(language.adjective) +
+               (one ? u" текст най-честата е " : u" текст най-чести са ") + Enumerated(common) +
+               u".";
     } else if (m_hints.size() == 1) {
-        std::u16string words(ShortWords(*m_alphabet));
-        std::replace(words.begin(), words.end(), u' ', u',');
         std::u16string commonWords;
-        for (const char16_t c : words) {
-            commonWords += c == u',' ? u", " : c == u'|' ? u"; " : std::u16string(1, c);
+        for (const char16_t c : ShortWords(*m_alphabet)) {
+            commonWords += c == u' ' ? u", " : c == u'|' ? u"; " : std::u16string(1, c);
         }
         hint = u"Най-честите думи от една, две и три букви в " +
                std::u16string(language.adjective) + u" текст: " + commonWords + u".";
         const auto cipherWords = ShortWordsOf(m_text, *m_alphabet);
-        const std::u16string_view lengths[] = {u"една", u"две", u"три"};
+        const std::u16string_view lengths[] = {u"една буква", u"две букви", u"три букви"};
         for (std::size_t n = 0; n < cipherWords.size(); ++n) {
             if (!cipherWords[n].empty()) {
                 hint += u" Думи от " + std::u16string(lengths[n]) + u" в шифъра: " +
-                        Listed(cipherWords[n]) + u".";
+                        Enumerated(cipherWords[n]) + u".";
             }
         }
     } else {
         hint = LetterHint();
     }
-    m_hints.push_back(hint);
+    // Past the last letter, the same hint is not listed again.
+    if (m_hints.empty() || m_hints.back() != hint) {
+        m_hints.push_back(hint);
+    }
     Redrawn(hint);
     // The letters and words named are the news; a letter given redraws the text.
-    if (m_hints.size() <= 2) {
+    if (m_hints.size() <= 2 && hint == m_hints.back()) {
         m_announcement = hint;
     }
 }
@@ -227,7 +246,7 @@ std::u16string SubstitutionSolving::ClimbNote() const {
     cipher::AppendDecimal(note, m_climb.back());
     note += u" за ";
     cipher::AppendDecimal(note, static_cast<std::int64_t>(m_climb.size() - 1));
-    return note + u" размени на две букви.";
+    return note + (m_climb.size() == 2 ? u" размяна на две букви." : u" размени на две букви.");
 }
 
 std::u16string SubstitutionSolving::Solved() const {
@@ -252,7 +271,8 @@ std::u16string SubstitutionSolving::KeyGuessed() const {
     return key;
 }
 
-// The text as a screen reader says it: its first letters one by one, a dot as "точка".
+// The text as a screen reader says it: as many of its letters as are spelled, one by one, a
+// dot as "точка".
 void SubstitutionSolving::Redrawn(std::u16string_view note) {
     m_message = note;
     std::u16string letters;

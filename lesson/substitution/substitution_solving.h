@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cipher/alphabet.h"
+#include "lesson/text/field_caps.h"
 #include "lesson/text/section_outcome.h"
 
 namespace lesson {
@@ -30,15 +31,22 @@ public:
         char16_t common = 0;
     };
 
-    static constexpr std::size_t kTextCap = 2000;
+    static constexpr auto kTextCap = static_cast<std::size_t>(kCiphertextCap);
 
     // Takes a new encrypted text, its first kTextCap characters, with no guesses; the key it
-    // was encrypted with, where the page knows it, gives the hints' letters.
+    // was encrypted with, where the page knows it and it is a whole key, gives the hints'
+    // letters, and the breaking's guesses do without it.
     void Start(std::u16string_view typedText, const cipher::Alphabet& alphabet,
                std::u16string_view key = {});
+    // What a screen reader calls the box of the guess for a cipher letter:
+    // "Предположение за гъ".
+    static std::u16string GuessLabel(char16_t cipherLetter);
     // Whether the letter is one of the text's cipher letters.
     bool TakesLetter(std::u16string_view letter) const;
 
+    // The same, unless the text and alphabet are those taken already.
+    void Take(std::u16string_view typedText, const cipher::Alphabet& alphabet,
+              std::u16string_view key = {});
     // Guesses the typed plain letter for one of the text's cipher letters; a typed text that is
     // not one of the alphabet's letters takes the guess back.
     void Guess(char16_t cipherLetter, std::u16string_view typed);
@@ -48,7 +56,6 @@ public:
     // given, one at each request.
     void Hint();
 
-    const std::u16string& Text() const { return m_text; }
     const std::vector<Row>& Rows() const { return m_rows; }
     // The text with the guesses in place of its letters and a dot for each letter not guessed.
     std::u16string Solved() const;
@@ -70,6 +77,7 @@ private:
     const cipher::Alphabet* m_alphabet = nullptr;
     std::u16string m_text;
     std::u16string m_key;
+    bool m_keyKnown = false;
     std::vector<Row> m_rows;
     std::vector<std::int64_t> m_climb;
     std::vector<std::u16string> m_hints;

@@ -129,6 +129,25 @@ TEST(AssignmentCode, ReadsBackEverySettingAndCatchesCopyingMistakes) {
     EXPECT_TRUE(lesson::IsNewLinkedCode(u"103-054-7118", u"103 054 7117"));
     EXPECT_FALSE(lesson::IsNewLinkedCode(u"103 054-7118", u"код 1030547118") ||
                  lesson::IsNewLinkedCode(u"top", u"1") || lesson::IsNewLinkedCode(u"", u"1"));
+    // Codes written before the kinds outgrew two digits read as they did.
+    const struct {
+        std::u16string_view code;
+        std::size_t language;
+        std::uint32_t kinds;
+        std::int32_t perSheet, first;
+    } earlier[] = {{u"101-010-0012", 0, 1, 1, 1},
+                   {u"263-209-9996", 1, 63, 20, 9999},
+                   {u"135-054-7111", 0, 35, 5, 4711},
+                   {u"207-030-0013", 1, 7, 3, 1}};
+    for (const auto& c : earlier) {
+        const lesson::SheetSettings set{&lesson::Languages()[c.language], c.kinds, c.perSheet,
+                                        c.first};
+        const auto read = lesson::ReadAssignmentCode(c.code).settings;
+        ASSERT_TRUE(read) << c.first;
+        EXPECT_EQ(std::tuple(read->language, read->kinds, read->perSheet, read->first),
+                  std::tuple(set.language, set.kinds, set.perSheet, set.first));
+        EXPECT_EQ(AssignmentCode(set), c.code);
+    }
     // With the one check digit that passes: a language, a set of kinds (their hundreds in the
     // first digit), a count or a first number that this version does not have.
     for (const std::u16string_view nine : {u"007030100", u"707030100", u"100030100", u"556030100",

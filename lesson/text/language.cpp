@@ -52,6 +52,8 @@ const Language kLanguages[] = {
 
 }  // namespace
 
+static_assert(std::size(kLanguages) == kLanguageCount);
+
 std::span<const Language> Languages() { return kLanguages; }
 
 const Language& LanguageOf(const cipher::Alphabet& alphabet) {
@@ -69,6 +71,12 @@ const Language* LanguageNamed(std::u16string_view name) {
 std::u16string NoLettersNote(const cipher::Alphabet& alphabet, std::u16string_view where) {
     return u"Няма " + std::u16string(LanguageOf(alphabet).lettersName) + u" " +
            std::u16string(where);
+}
+
+std::u16string KeyWordSignsNote(const cipher::Alphabet& alphabet, std::u16string_view letters) {
+    return u"Ключовата дума е взета без знаците, които не са " +
+           std::u16string(LanguageOf(alphabet).lettersName) + u": " + std::u16string(letters) +
+           u".";
 }
 
 bool IsForeignLetter(char16_t c, const cipher::Alphabet& alphabet) {

@@ -44,7 +44,8 @@ struct Language {
     Sentences keyWords;
 };
 
-// The languages in the order the page offers them, A to Z first.
+// The languages in the order the page offers them, A to Z first; as many as kLanguageCount.
+inline constexpr std::size_t kLanguageCount = 2;
 std::span<const Language> Languages();
 // The language written in the alphabet, each of which has one.
 const Language& LanguageOf(const cipher::Alphabet& alphabet);
@@ -52,6 +53,9 @@ const Language& LanguageOf(const cipher::Alphabet& alphabet);
 const Language* LanguageNamed(std::u16string_view name);
 // "Няма латински букви (A–Z) " and WHERE: the note on a text without the alphabet's letters.
 std::u16string NoLettersNote(const cipher::Alphabet& alphabet, std::u16string_view where);
+// "Ключовата дума е взета без знаците, които не са латински букви (A–Z): ZEBRA.", for a key
+// word typed with other characters.
+std::u16string KeyWordSignsNote(const cipher::Alphabet& alphabet, std::u16string_view letters);
 // Whether a character is a letter the alphabet does not have: Latin with or without marks,
 // Greek or Cyrillic, which a student could type by mistake for the alphabet's.
 bool IsForeignLetter(char16_t c, const cipher::Alphabet& alphabet);

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lesson/text/section_outcome.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lesson {
 
@@ -14,6 +16,25 @@ void AddSentence(std::u16string& text, std::u16string_view sentence) {
         text += u' ';
     }
     text += sentence;
+}
+
+std::u16string Enumerated(const std::vector<std::u16string>& items) {
+    std::u16string list;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) {
+            list += i + 1 == items.size() ? u" и " : u", ";
+        }
+        list += items[i];
+    }
+    return list;
+}
+
+std::u16string EnumeratedLetters(std::u16string_view letters) {
+    std::vector<std::u16string> items;
+    for (const char16_t letter : letters) {
+        items.emplace_back(1, letter);
+    }
+    return Enumerated(items);
 }
 
 void SectionOutcome::Announce(const std::u16string& outcome) {

@@ -3,11 +3,16 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lesson {
 
 // The sentence after the text, with a blank between them; nothing for an empty sentence.
 void AddSentence(std::u16string& text, std::u16string_view sentence);
+// The items one after another as a sentence lists them: "X, Y и Z".
+std::u16string Enumerated(const std::vector<std::u16string>& items);
+// The letters so listed.
+std::u16string EnumeratedLetters(std::u16string_view letters);
 
 // What a section of the page says of the student's last action: a note on it, and the sentence
 // a screen reader says.

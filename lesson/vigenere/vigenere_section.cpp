@@ -18,7 +18,6 @@ namespace lesson {
 void VigenereSection::Calculate(cipher::Direction direction, std::u16string_view typedText,
                                 std::u16string_view typedKeyWord,
                                 const cipher::Alphabet& alphabet) {
-    const std::u16string lettersName(LanguageOf(alphabet).lettersName);
     const std::u16string_view text = typedText.substr(0, kTextCap);
     const std::u16string_view typedKey = typedKeyWord.substr(0, kKeyWordCap);
     const std::u16string keyWord = alphabet.Reduce(typedKey);
@@ -36,8 +35,7 @@ void VigenereSection::Calculate(cipher::Direction direction, std::u16string_view
         m_trace = WithLineFeeds(cipher::KeyWordTrace(alphabet, m_letters, keyWord, direction));
         AddSentence(m_message, ForeignLettersNote(text, alphabet));
         if (keyWord.size() != typedKey.size()) {
-            AddSentence(m_message, u"Ключовата дума е взета без знаците, които не са " +
-                                       lettersName + u": " + keyWord + u".");
+            AddSentence(m_message, KeyWordSignsNote(alphabet, keyWord));
         }
         if (keyWord.size() == 1) {
             std::u16string note =

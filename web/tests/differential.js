@@ -137,6 +137,7 @@ function randomKeyWord() {
 // A step of the substitution: a text encrypted or decrypted with a key word or a whole
 // alphabet, some with a letter twice; a text to solve, a guess for one of its letters or for
 // another character, the text broken, or a hint.
+let solvingText = { text: "" };
 function randomSubstitution() {
     const alphabet = ALPHABETS[random(ALPHABETS.length)];
     const roll = random(5);
@@ -153,13 +154,18 @@ function randomSubstitution() {
             : randomText("key word", 3);
         return { action: "substitution", direction, text: randomText("key word text", 14), key, ...alphabet && { alphabet } };
     }
-    if (roll === 1) return { ...randomBreak()[0], action: "solvingStart" };
+    if (roll === 1) {
+        solvingText = { ...randomBreak()[0], action: undefined };
+        return { ...solvingText, action: "solvingStart" };
+    }
     if (roll === 2) {
         const capitals = PIECES[34] + PIECES[35];
         const letter = random(2) === 0 ? capitals[random(capitals.length)] : PIECES[random(PIECES.length)];
         return { action: "solvingGuess", letter, guess: random(2) === 0 ? capitals[random(capitals.length)] : PIECES[random(PIECES.length)] };
     }
-    return { action: roll === 3 ? "solvingBreak" : "solvingHint" };
+    // Mostly on the text started on, so that hints run to their end.
+    if (random(3) === 0) solvingText = { ...randomBreak()[0], action: undefined };
+    return { ...solvingText, action: roll === 3 ? "solvingBreak" : "solvingHint" };
 }
 
 // A step of the exercises: one opened by any kind and a number or another text, an answer

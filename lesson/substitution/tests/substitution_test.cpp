@@ -14,9 +14,11 @@
 #include "cipher/alphabet.h"
 #include "cipher/substitution.h"
 #include "cipher/vigenere.h"
+#include "lesson/substitution/letter_pairs.h"
 #include "lesson/substitution/substitution_breaking.h"
 #include "lesson/substitution/substitution_section.h"
 #include "lesson/substitution/substitution_solving.h"
+#include "lesson/text/language.h"
 
 namespace {
 
@@ -93,10 +95,18 @@ TEST(SubstitutionBreaking, FindsMostLettersOfProseItNeverSaw) {
         double median;
     } cases[] = {
         {cipher::LatinAlphabet(), "english_unseen.txt", 600, 95},
-        {cipher::LatinAlphabet(), "english_unseen.txt", 300, 0},
+        {cipher::LatinAlphabet(), "english_unseen.txt", 300, 95},
         {cipher::CyrillicAlphabet(), "bulgarian_unseen.txt", 1000, 90},
-        {cipher::CyrillicAlphabet(), "bulgarian_unseen.txt", 300, 0},
+        {cipher::CyrillicAlphabet(), "bulgarian_unseen.txt", 300, 90},
     };
+    // Every language has its pairs, the gap's too, and its short words.
+    for (const lesson::Language& language : lesson::Languages()) {
+        const auto symbols = static_cast<std::size_t>(language.alphabet->Size()) + 1;
+        EXPECT_EQ(lesson::PairCosts(*language.alphabet).size(), symbols * symbols);
+        EXPECT_EQ(std::count(lesson::ShortWords(*language.alphabet).begin(),
+                             lesson::ShortWords(*language.alphabet).end(), u'|'),
+                  2);
+    }
     for (const auto& c : cases) {
         const std::u16string prose = UnseenProse(c.alphabet, c.prose);
         ASSERT_GT(prose.size(), 5 * c.letters) << c.prose;
@@ -117,7 +127,7 @@ TEST(SubstitutionSection, KeepsTheWordsAndRefusesAKeyThatIsNoAlphabet) {
          u"Повече от веднъж: A. Липсва: Z."},
         {cipher::Direction::kEncrypt, u"ab", u"AABBCDEFGHIJKLMNOPQRSTUVWXZ", u"",
          u"Ключ с 26 букви или повече е цяла азбука и всяка буква е в него точно веднъж. "
-         u"Повече от веднъж: A, B. Липсва: Y."},
+         u"Повече от веднъж: A и B. Липсва: Y."},
         {cipher::Direction::kEncrypt, u"ab", u"7", u"", u"Няма латински букви (A–Z) в ключа."},
         {cipher::Direction::kEncrypt, u"ab", u"ze-bra", u"ZE",
          u"Ключовата дума е взета без знаците, които не са латински букви (A–Z): ZEBRA."},
@@ -165,33 +175,41 @@ TEST(SubstitutionSolving, RedrawsTheGuessesMarksAClashAndHintsOneAtATime) {
     EXPECT_EQ(solving.KeyGuessed().substr(0, 5), u"····B");
     solving.Guess(u'E', u"T");
     EXPECT_TRUE(solving.Rows()[2].clash);
-    EXPECT_EQ(solving.Message(), u"T е предположена за повече от една буква: Q, E.");
+    EXPECT_EQ(solving.Message(), u"T е предположена за повече от една буква: Q и E.");
     solving.Guess(u'E', u"t!");
     EXPECT_FALSE(solving.Rows()[2].clash);
+    // The same text taken again keeps the guesses.
+    solving.Take(u"qeb, qbb qeb", cipher::LatinAlphabet());
+    EXPECT_EQ(solving.Solved(), u"T·E, TEE T·E");
     for (int i = 0; i < 6; ++i) {
         solving.Hint();
     }
     EXPECT_EQ(solving.Hints()[0],
               u"Най-честите букви в шифъра са B (4), Q (3) и E (2). В английски текст най-чести "
               u"са E, T и A.");
-    EXPECT_NE(solving.Hints()[1].find(u"Думи от три в шифъра: QEB и QBB."), std::u16string::npos);
+    EXPECT_NE(solving.Hints()[1].find(u"Думи от три букви в шифъра: QEB и QBB."),
+              std::u16string::npos);
     EXPECT_EQ(solving.Hints()[2], u"Буквата B е A.");
     EXPECT_EQ(solving.Hints()[5], u"Всички букви са познати.");
     EXPECT_EQ(solving.Solved(), u"PDA, PAA PDA");
     EXPECT_EQ(solving.ClimbNote(), u"");
 
-    // Without the key, the hints' letters and the breaking come from the text itself.
+    // Without the key, or with one that is not whole, the hints' letters are the breaking's.
     EXPECT_EQ(lesson::SubstitutionSolving().KeyGuessed(), u"");
-    solving.Start(u"Здравей, свят! Това е урок за шифри: от, до, на, по.",
-                  cipher::CyrillicAlphabet());
+    solving.Take(u"Здравей, свят! Това е урок за шифри: от, до, на, по.",
+                 cipher::CyrillicAlphabet(), u"АБВ");
     for (int i = 0; i < 3; ++i) {
         solving.Hint();
     }
     EXPECT_NE(solving.Hints()[1].find(u"в български текст: И, "), std::u16string::npos);
-    EXPECT_TRUE(solving.Hints()[2].starts_with(u"Буквата "));
+    EXPECT_TRUE(solving.Hints()[2].starts_with(u"Според разбиването буквата "));
     solving.Break();
     EXPECT_TRUE(solving.ClimbNote().starts_with(u"Най-доброто от 25 начала: оценката расте от"));
 
+    solving.Start(u"a", cipher::LatinAlphabet());
+    solving.Hint();
+    EXPECT_EQ(solving.Hints()[0],
+              u"Най-честата буква в шифъра е A (1). В английски текст най-честата е E.");
     // A text without letters has nothing to guess, break or hint.
     solving.Start(u"2026!", cipher::LatinAlphabet());
     solving.Break();
