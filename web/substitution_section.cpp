@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The substitution cipher: encrypting and decrypting with a mixed alphabet, and solving a text
 // by hand or by breaking it.
+#include <algorithm>
 #include <span>
 #include <string>
 #include <vector>
@@ -38,10 +39,9 @@ std::string SolvingState(const lesson::SubstitutionSolving& solving) {
                            {"clash", Boolean(row.clash)},
                            {"common", Quoted(std::u16string(1, row.common))}});
         });
-    std::vector<std::string> climb;
-    for (const std::int64_t score : solving.Climb()) {
-        climb.push_back(Number(score));
-    }
+    std::vector<std::string> climb(solving.Climb().size());
+    std::transform(solving.Climb().begin(), solving.Climb().end(), climb.begin(),
+                   [](std::int64_t score) { return Number(score); });
     std::u16string letters;
     for (const lesson::SubstitutionSolving::Row& row : solving.Rows()) {
         letters += row.letter;

@@ -62,7 +62,8 @@ std::u16string DigitsOf(std::u16string_view text) {
 std::u16string AssignmentCode(const SheetSettings& settings) {
     const std::span<const Language> languages = Languages();
     const auto language = static_cast<std::int64_t>(settings.language - languages.data()) + 1;
-    std::u16string digits = Decimal(language + kCodeLanguages * (settings.kinds / 100)) +
+    const auto hundreds = static_cast<std::int64_t>(settings.kinds / 100);
+    std::u16string digits = Decimal(language + kCodeLanguages * hundreds) +
                             Padded(settings.kinds % 100, 2) + Padded(settings.perSheet, 2) +
                             Padded(settings.first, 4);
     digits += static_cast<char16_t>(u'0' + (10 - LuhnSum(digits + u'0') % 10) % 10);

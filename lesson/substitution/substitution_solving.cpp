@@ -84,11 +84,11 @@ void SubstitutionSolving::Start(std::u16string_view typedText, const cipher::Alp
     m_climb.clear();
     m_hints.clear();
     m_message.clear();
-    std::vector<std::int32_t> counts;
-    for (const char16_t letter : alphabet.letters) {
-        counts.push_back(
-            static_cast<std::int32_t>(std::count(m_text.begin(), m_text.end(), letter)));
-    }
+    std::vector<std::int32_t> counts(alphabet.letters.size());
+    std::transform(
+        alphabet.letters.begin(), alphabet.letters.end(), counts.begin(), [&](char16_t letter) {
+            return static_cast<std::int32_t>(std::count(m_text.begin(), m_text.end(), letter));
+        });
     const std::vector<std::size_t> common = CommonestFirst(alphabet.shares);
     for (const std::size_t place : CommonestFirst(std::span<const std::int32_t>(counts))) {
         if (counts[place] > 0) {

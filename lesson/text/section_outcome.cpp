@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lesson/text/section_outcome.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -30,10 +31,9 @@ std::u16string Enumerated(const std::vector<std::u16string>& items) {
 }
 
 std::u16string EnumeratedLetters(std::u16string_view letters) {
-    std::vector<std::u16string> items;
-    for (const char16_t letter : letters) {
-        items.emplace_back(1, letter);
-    }
+    std::vector<std::u16string> items(letters.size());
+    std::transform(letters.begin(), letters.end(), items.begin(),
+                   [](char16_t letter) { return std::u16string(1, letter); });
     return Enumerated(items);
 }
 

@@ -46,7 +46,7 @@ std::u16string Sample(const cipher::Alphabet& alphabet, const std::u16string& pr
     std::size_t end = start;
     for (std::size_t counted = 0; end < prose.size() && (counted < letters || prose[end] != u' ');
          ++end) {
-        counted += alphabet.PlaceOf(prose[end]) != std::u16string::npos;
+        counted += alphabet.PlaceOf(prose[end]) != std::u16string::npos ? 1 : 0;
     }
     return prose.substr(start, end - start);
 }
@@ -73,7 +73,7 @@ double MedianRight(const cipher::Alphabet& alphabet, const std::u16string& prose
         for (std::size_t i = 0; i < plain.size(); ++i) {
             if (alphabet.PlaceOf(plain[i]) != std::u16string::npos) {
                 ++all;
-                right += decrypted[i] == plain[i];
+                right += decrypted[i] == plain[i] ? 1 : 0;
             }
         }
         shares.push_back(100.0 * static_cast<double>(right) / static_cast<double>(all));
