@@ -144,6 +144,15 @@ TEST(SubstitutionSection, KeepsTheWordsAndRefusesAKeyThatIsNoAlphabet) {
     section.Calculate(cipher::Direction::kEncrypt, u"Hi", u"zebra", latin);
     EXPECT_TRUE(section.PlainSaid().starts_with(u"A, B, C") &&
                 section.KeySaid().starts_with(u"Z, E, B"));
+    // The key of the last text encrypted stays with its result, for solving it below.
+    lesson::SubstitutionSection encrypted;
+    encrypted.Calculate(cipher::Direction::kEncrypt, u"Hello, world!", u"zebra", latin);
+    EXPECT_EQ(encrypted.KeyOfResult(u"fajjm, vmpjr!", latin),
+              cipher::MixedAlphabet(latin, u"ZEBRA"));
+    EXPECT_TRUE(encrypted.KeyOfResult(u"FAJJM", latin).empty() &&
+                encrypted.KeyOfResult(u"FAJJM, VMPJR!", cipher::CyrillicAlphabet()).empty());
+    encrypted.Calculate(cipher::Direction::kDecrypt, u"FAJJM", u"zebra", latin);
+    EXPECT_TRUE(encrypted.KeyOfResult(u"HELLO", latin).empty());
     // Letters of another alphabet are left out and counted; signs and digits stay.
     lesson::SubstitutionSection cyrillic;
     cyrillic.Calculate(cipher::Direction::kEncrypt, u"Жаба, zebra é α × 7 Ы", u"ключ",
@@ -210,6 +219,16 @@ TEST(SubstitutionSolving, RedrawsTheGuessesMarksAClashAndHintsOneAtATime) {
     solving.Hint();
     EXPECT_EQ(solving.Hints()[0],
               u"Най-честата буква в шифъра е A (1). В английски текст най-честата е E.");
+    // A part of a word joined by an apostrophe or a hyphen is no short word; the guide of
+    // another alphabet starts again.
+    EXPECT_EQ(lesson::SubstitutionSolving::GuessLabel(u'Г'), u"Предположение за гъ");
+    solving.Take(u"a", cipher::CyrillicAlphabet());
+    EXPECT_TRUE(solving.Rows().empty());
+    solving.Start(u"qeb'a x-yz qeb q", cipher::LatinAlphabet());
+    solving.Hint();
+    solving.Hint();
+    EXPECT_NE(solving.Hints()[1].find(u"в шифъра: Q. Думи от три букви в шифъра: QEB."),
+              std::u16string::npos);
     // A text without letters has nothing to guess, break or hint.
     solving.Start(u"2026!", cipher::LatinAlphabet());
     solving.Break();
