@@ -13,16 +13,18 @@ function base64Bytes(text) {
     return bytes;
 }
 
-// The module's WebAssembly, inflated: a promise of an ArrayBuffer, refused when the copy of the
-// file is broken or the browser cannot inflate. A Response's body rather than a Blob's stream:
-// a Blob goes through the browser's own process and came out slower.
-function moduleBytes() {
+// The module's WebAssembly, compiled as it is inflated, on the browser's own threads: a
+// promise of the module, refused when the copy of the file is broken or the browser cannot
+// inflate. A Response's body rather than a Blob's stream: a Blob goes through the browser's
+// own process and came out slower.
+function compiledModule() {
     return new Promise(resolve => {
         const packed = base64Bytes(document.getElementById("module_wasm").textContent);
         const inflated = new Response(packed).body.pipeThrough(new DecompressionStream("gzip"));
-        resolve(new Response(inflated).arrayBuffer().catch(() => {
-            // What the stream gives here reads "Failed to fetch", which would mislead.
-            throw new Error(TEXTS.moduleDamaged);
-        }));
+        const response = new Response(inflated, { headers: { "Content-Type": "application/wasm" } });
+        const compiled = WebAssembly.compileStreaming ? WebAssembly.compileStreaming(response)
+            : response.arrayBuffer().then(bytes => WebAssembly.compile(bytes));
+        // What the stream gives here reads "Failed to fetch", which would mislead.
+        resolve(compiled.catch(() => { throw new Error(TEXTS.moduleDamaged); }));
     });
 }

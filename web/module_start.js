@@ -86,7 +86,7 @@ function fail(error) {
 // broken copy of the file fails here.
 let compiling = null;
 function compileModule() {
-    compiling = moduleBytes().then(bytes => WebAssembly.compile(bytes));
+    compiling = compiledModule();
     compiling.catch(() => {});
 }
 

@@ -187,8 +187,9 @@ Task TaskOf(const Exercise& exercise) {
         with = Joined({u"ключова дума ", exercise.keyWord, u":"});
     }
     if (exercise.kind == ExerciseKind::kEncryptSubstitution) {
-        with = Joined(
-            {u"заместване с ключова дума ", exercise.keyWord, u" (ключ ", exercise.mixed, u"):"});
+        return {Joined({u"Шифрирайте със заместване с ключова дума ", exercise.keyWord, u" (ключ ",
+                        exercise.mixed, u"):"}),
+                exercise.plain};
     }
     if (exercise.kind == ExerciseKind::kSolveSubstitution) {
         return {u"Разгадайте заместването:", SubstitutedText(exercise)};

@@ -426,6 +426,10 @@ TEST(TeacherSheet, NumbersVariantsInTurnAndRefusesBadChoices) {
          u"ВРЕМЕТО Е ПАРИ"},
         {ExerciseKind::kDecrypt, 37, cyrillic, u"Упражнение 37. Дешифрирайте с ключ 26:",
          u"ЮМБИБ ОКБЛЪ МД"},
+        {ExerciseKind::kEncryptSubstitution, 1, latin,
+         u"Упражнение 1. Шифрирайте със заместване с ключова дума AUTUMN (ключ "
+         u"AUTMNBCDEFGHIJKLOPQRSVWXYZ):",
+         u"CHAMELEONS CAN CHANGE THEIR COLOUR"},
     };
     for (const auto& c : printed) {
         const lesson::Exercise exercise = *lesson::MakeExercise(c.kind, c.number, c.alphabet);
