@@ -118,6 +118,15 @@ function download(fileName, text, type) {
     setTimeout(() => URL.revokeObjectURL(link.href), 1000);
 }
 
+// Two rows of letters as pairs that wrap, each letter of the first over the one under it.
+function fillPairs(box, upper, lower) {
+    box.replaceChildren(...Array.from(upper, (letter, i) => {
+        const pair = element("span");
+        pair.append(element("span", {}, letter), element("span", {}, lower[i]));
+        return pair;
+    }));
+}
+
 // A key's decoded letters and score, as both tables of keys show them.
 function keyCells(row) {
     return [element("td", { class: "decoded" }, row.decoded), element("td", { class: "number" }, row.score)];

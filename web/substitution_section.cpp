@@ -2,8 +2,10 @@
 // The substitution cipher: encrypting and decrypting with a mixed alphabet, and solving a text
 // by hand or by breaking it.
 #include <algorithm>
+#include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cipher/vigenere.h"
@@ -42,12 +44,7 @@ std::string SolvingState(const lesson::SubstitutionSolving& solving) {
     std::vector<std::string> climb(solving.Climb().size());
     std::transform(solving.Climb().begin(), solving.Climb().end(), climb.begin(),
                    [](std::int64_t score) { return Number(score); });
-    std::u16string letters;
-    for (const lesson::SubstitutionSolving::Row& row : solving.Rows()) {
-        letters += row.letter;
-    }
     return Object({{"solving", Boolean(!solving.Rows().empty())},
-                   {"letters", Quoted(letters)},
                    {"rows", rows},
                    {"solved", Quoted(solving.Solved())},
                    {"key", Quoted(solving.KeyGuessed())},
@@ -64,19 +61,20 @@ std::string Substitution(Page& page, const Values& values) {
     return SubstitutionState(page.substitution);
 }
 
-// A text encrypted in the section above keeps its key, for the hints' letters.
+// The key of a text typed to solve where it was encrypted in the section above, for the
+// hints' letters.
+std::u16string_view KeyOfTyped(const Page& page, const Values& values) {
+    return page.substitution.KeyOfResult(values[0].text, *values[1].alphabet);
+}
+
 std::string SolvingStart(Page& page, const Values& values) {
-    const cipher::Alphabet& alphabet = *values[1].alphabet;
-    page.solving.Start(values[0].text, alphabet,
-                       page.substitution.KeyOfResult(values[0].text, alphabet));
+    page.solving.Start(values[0].text, *values[1].alphabet, KeyOfTyped(page, values));
     return SolvingState(page.solving);
 }
 
 // Breaking and hints start on the text typed, unless it is the one started on.
 void TakeText(Page& page, const Values& values) {
-    const cipher::Alphabet& alphabet = *values[1].alphabet;
-    page.solving.Take(values[0].text, alphabet,
-                      page.substitution.KeyOfResult(values[0].text, alphabet));
+    page.solving.Take(values[0].text, *values[1].alphabet, KeyOfTyped(page, values));
 }
 
 std::string SolvingGuess(Page& page, const Values& values) {

@@ -7,11 +7,7 @@ SECTIONS.push((() => {
         byId("sub_rows").hidden = state.key === "";
         byId("sub_rows_plain").textContent = state.plainSaid;
         byId("sub_rows_key").textContent = state.keySaid;
-        byId("sub_pairs").replaceChildren(...Array.from(state.key, (letter, i) => {
-            const pair = element("span");
-            pair.append(element("span", {}, state.plain[i]), element("span", {}, letter));
-            return pair;
-        }));
+        fillPairs(byId("sub_pairs"), state.plain, state.key);
     }
 
     function calculate(direction) {
@@ -41,8 +37,9 @@ SECTIONS.push((() => {
     // language's letter of the same rank; built anew for each text, the guesses set after.
     function fillLetters(state) {
         const table = byId("sub_letters");
-        if (table.dataset.letters === state.letters) return;
-        table.dataset.letters = state.letters;
+        const shown = state.rows.map(row => row.letter).join("");
+        if (table.dataset.letters === shown) return;
+        table.dataset.letters = shown;
         const [letters, counts, guesses, common] = table.tBodies[0].rows;
         const cells = (row, make) => row.replaceChildren(row.cells[0], ...state.rows.map(make));
         cells(letters, r => element("th", { scope: "col", class: "letters" }, r.letter));

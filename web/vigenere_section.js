@@ -8,16 +8,10 @@ SECTIONS.push((() => {
     let shownColumn = -1;
 
     function showPairs(state) {
-        const letters = state.letters;
-        const keys = state.keyRow;
-        byId("vig_rows").hidden = letters === "";
+        byId("vig_rows").hidden = state.letters === "";
         byId("vig_rows_letters").textContent = state.lettersSaid;
         byId("vig_rows_keys").textContent = state.keyRowSaid;
-        byId("vig_pairs").replaceChildren(...Array.from(letters, (letter, i) => {
-            const pair = element("span");
-            pair.append(element("span", {}, letter), element("span", {}, keys[i]));
-            return pair;
-        }));
+        fillPairs(byId("vig_pairs"), state.letters, state.keyRow);
     }
 
     function show(state) {

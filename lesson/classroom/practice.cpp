@@ -102,8 +102,8 @@ std::u16string Practice::TaskSaid() const {
     const std::u16string opening = u"Упражнение " + Decimal(m_exercise.number) + u". ";
     // The mixed alphabet is no word either.
     if (m_exercise.kind == ExerciseKind::kEncryptSubstitution) {
-        return Joined({opening, u"Шифрирайте със заместване с ключова дума ", m_exercise.keyWord,
-                       u", ключ ", SpelledLetters(m_exercise.mixed), u": ", m_exercise.plain});
+        return Joined({opening, SubstitutionAsked(m_exercise, SpelledLetters(m_exercise.mixed)),
+                       u" ", m_exercise.plain});
     }
     if (Encrypts(m_exercise.kind)) {
         return opening + Task();

@@ -17,6 +17,7 @@
 #include "lesson/exercises/calculation.h"
 #include "lesson/exercises/text_parts.h"
 #include "lesson/text/language.h"
+#include "lesson/text/mixed_bits.h"
 
 namespace lesson {
 
@@ -31,15 +32,6 @@ constexpr std::size_t kFewestLettersToSolve = 120;
 // to work through by hand.
 constexpr std::size_t kShortestWord = 3;
 constexpr std::size_t kLongestWord = 6;
-
-// SplitMix64's finaliser: integer arithmetic alone, so every machine and browser draws the
-// same exercise from the same number.
-std::uint64_t Mixed(std::uint64_t x) {
-    x += 0x9e3779b97f4a7c15U;
-    x = (x ^ (x >> 30U)) * 0xbf58476d1ce4e5b9U;
-    x = (x ^ (x >> 27U)) * 0x94d049bb133111ebU;
-    return x ^ (x >> 31U);
-}
 
 // A word of 3 to 6 letters, in capitals, from the sentences from the given one on: the
 // choice'th of those in the first sentence that has any.
@@ -181,15 +173,18 @@ std::u16string SubstitutedText(const Exercise& exercise) {
                                cipher::Direction::kEncrypt);
 }
 
+std::u16string SubstitutionAsked(const Exercise& exercise, std::u16string_view key) {
+    return Joined(
+        {u"Шифрирайте със заместване с ключова дума ", exercise.keyWord, u" (ключ ", key, u"):"});
+}
+
 Task TaskOf(const Exercise& exercise) {
     std::u16string with = Joined({u"ключ ", Decimal(exercise.key), u":"});
     if (HasKeyWord(exercise.kind)) {
         with = Joined({u"ключова дума ", exercise.keyWord, u":"});
     }
     if (exercise.kind == ExerciseKind::kEncryptSubstitution) {
-        return {Joined({u"Шифрирайте със заместване с ключова дума ", exercise.keyWord, u" (ключ ",
-                        exercise.mixed, u"):"}),
-                exercise.plain};
+        return {SubstitutionAsked(exercise, exercise.mixed), exercise.plain};
     }
     if (exercise.kind == ExerciseKind::kSolveSubstitution) {
         return {u"Разгадайте заместването:", SubstitutedText(exercise)};

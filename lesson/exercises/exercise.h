@@ -93,6 +93,9 @@ struct Task {
     std::u16string given;
 };
 Task TaskOf(const Exercise& exercise);
+// What encrypting with a substitution asks, the key written as given: "Шифрирайте със
+// заместване с ключова дума ZEBRA (ключ ZEBRACDF…):".
+std::u16string SubstitutionAsked(const Exercise& exercise, std::u16string_view key);
 // The text to solve of a substitution: the sentences in capitals, encrypted, with their words
 // and signs kept.
 std::u16string SubstitutedText(const Exercise& exercise);

@@ -14,24 +14,11 @@
 #include "cipher/alphabet.h"
 #include "lesson/substitution/commonest_first.h"
 #include "lesson/substitution/letter_pairs.h"
+#include "lesson/text/mixed_bits.h"
 
 namespace lesson {
 
 namespace {
-
-// A fixed sequence, so that the same text is always broken alike, here and in the page.
-class Draws {
-public:
-    std::uint64_t Next() {
-        std::uint64_t z = (m_state += 0x9E3779B97F4A7C15u);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-        return z ^ (z >> 31);
-    }
-
-private:
-    std::uint64_t m_state = 0;
-};
 
 // The text's pairs counted, letters by their places and the gap last, and a guess at the key
 // kept the other way round: the plain letter each cipher letter stands for.
@@ -152,12 +139,14 @@ BrokenSubstitution BreakSubstitution(const cipher::Alphabet& alphabet, std::u16s
     const std::size_t letters = alphabet.letters.size();
     std::vector<std::size_t> best = climb.FrequencyGuess(alphabet);
     BrokenSubstitution broken{{}, climb.Run(best)};
-    Draws draws;
+    // A fixed sequence, so that the same text is always broken alike, here and in the page.
+    std::uint64_t draw = 0;
     for (int start = 0; start + 1 < kBreakingStarts; ++start) {
         std::vector<std::size_t> plain(letters + 1);
         std::iota(plain.begin(), plain.end(), std::size_t{0});
         for (std::size_t i = letters - 1; i > 0; --i) {
-            std::swap(plain[i], plain[draws.Next() % (i + 1)]);
+            std::swap(plain[i], plain[Mixed(draw) % (i + 1)]);
+            draw += kMixedIncrement;
         }
         std::vector<std::int64_t> scores = climb.Run(plain);
         if (scores.back() > broken.climb.back()) {

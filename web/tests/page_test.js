@@ -215,6 +215,16 @@ async function main() {
         await page.fill("#cyr_key", "3");
         await page.press("#cyr_key", "Enter");
         const text = id => page.$eval("#" + id, node => node.textContent);
+        // A picture for the README, 600 pixels wide, from one element's top to another's bottom
+        // with a margin above and below.
+        const shotBetween = async (first, last, name, above, below) => {
+            await page.setViewportSize({ width: 600, height: 3000 });
+            const [top, bottom] = await page.evaluate(([first, last]) => [
+                document.getElementById(first).getBoundingClientRect().top + window.scrollY,
+                document.getElementById(last).getBoundingClientRect().bottom + window.scrollY], [first, last]);
+            await page.screenshot({ path: path.join(path.dirname(screenshot), name), fullPage: true,
+                clip: { x: 0, y: top - above, width: 600, height: bottom - top + above + below } });
+        };
         const cyrillic = JSON.parse(execFileSync(replay,
             { input: bindLesson(null).request("cyrillic", { phrase: "Здравей, свят!", key: "3" }) + "\n" }).toString());
         await page.waitForFunction(() => document.getElementById("cyr_result").value !== "");
@@ -357,12 +367,7 @@ async function main() {
             (await page.$eval("#vig_length", select => select.selectedOptions[0].textContent)) === "5 (най-вероятна)" &&
             (await announced()).startsWith("Най-вероятна дължина на ключа: 5. Намерена ключова дума: L, E, M, O, N."),
             "the lengths, the groups or the announcement of the key word");
-        await page.setViewportSize({ width: 600, height: 3000 });
-        const [shotTop, shotBottom] = await page.evaluate(() => [
-            document.getElementById("vig_ic_title").getBoundingClientRect().top + window.scrollY,
-            document.getElementById("vig_column_chart").getBoundingClientRect().bottom + window.scrollY]);
-        await page.screenshot({ path: path.join(path.dirname(screenshot), "page-vigenere.png"), fullPage: true,
-            clip: { x: 0, y: shotTop - 8, width: 600, height: shotBottom - shotTop + 16 } });
+        await shotBetween("vig_ic_title", "vig_column_chart", "page-vigenere.png", 8, 8);
         await page.setViewportSize({ width: 360, height: 640 });
         const vigenereWidth = await page.evaluate(() => document.documentElement.scrollWidth);
         check(vigenereWidth <= 360, `on a 360-pixel screen the page with a key word broken is ${vigenereWidth} wide`);
@@ -419,12 +424,7 @@ async function main() {
         check(await page.$$eval("#sub_climb_chart polyline", lines => lines.length) === 1 &&
             (await value("sub_found")).length === 30, "the climb or the key found is not shown");
         await page.click("#sub_hint");
-        await page.setViewportSize({ width: 600, height: 3000 });
-        const [solvingTop, solvingBottom] = await page.evaluate(() => [
-            document.getElementById("sub_ciphertext").getBoundingClientRect().top + window.scrollY,
-            document.getElementById("sub_hints").getBoundingClientRect().bottom + window.scrollY]);
-        await page.screenshot({ path: path.join(path.dirname(screenshot), "page-substitution.png"), fullPage: true,
-            clip: { x: 0, y: solvingTop - 30, width: 600, height: solvingBottom - solvingTop + 40 } });
+        await shotBetween("sub_ciphertext", "sub_hints", "page-substitution.png", 30, 10);
         await page.setViewportSize({ width: 600, height: 450 });
 
         // Exercises: each kind answered wrong, then right, against the answers the native
